@@ -1,0 +1,47 @@
+#pragma once
+
+#include "serialport.h"
+
+#include <QSerialPort>
+
+namespace zelmar {
+
+// The serial port of the PC. Port number n is the device named on line n of PORTS.ini in the
+// program directory; where that line is missing or empty, the platform's usual name.
+class HardwareSerialPort : public SerialPort {
+    Q_OBJECT
+public:
+    explicit HardwareSerialPort(const QString& programDir, QObject* parent = nullptr);
+
+    // The device name for a port number, as PORTS.ini or the platform names it.
+    static QString deviceFor(const QString& programDir, int number);
+
+    bool setPortNumber(int number) override;
+    int portNumber() const override { return m_number; }
+    QString deviceName() const override;
+    bool setSettings(const QString& settings) override;
+    QString settings() const override { return m_settings.toString(); }
+    bool open() override;
+    void close() override;
+    bool isOpen() const override { return m_serial.isOpen(); }
+    void setDtr(bool on) override;
+    bool dtr() const override { return m_dtr; }
+    void setRts(bool on) override;
+    bool rts() const override { return m_rts; }
+    qint64 bytesAvailable() const override { return m_serial.bytesAvailable(); }
+    int readByte() override;
+    void discardInput() override;
+    bool write(const QByteArray& data) override;
+
+private:
+    bool apply(const PortSettings& s);
+
+    QString m_programDir;
+    int m_number = 1;
+    PortSettings m_settings;
+    bool m_dtr = true;
+    bool m_rts = true;
+    QSerialPort m_serial;
+};
+
+} // namespace zelmar

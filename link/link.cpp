@@ -1,0 +1,268 @@
+#include "link.h"
+
+#include "frame.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelmar {
+
+namespace {
+
+const QString kWarten = QStringLiteral("WARTEN auf DATEN");
+const QString kBusy = QStringLiteral("DATEN werden noch empfangen");
+
+// How long a stream of input may keep the engine from looking at window events.
+constexpr int kEventSliceMs = 50;
+
+bool validCount(double n) {
+    return std::isfinite(n) && n >= 0 && n <= 65535 && std::floor(n) == n;
+}
+
+} // namespace
+
+Link::Link(SerialPort& port, QObject* parent)
+    : QObject(parent), SENDEPUFFER(PUFFER_GROESSE, 0), EMPFANGSPUFFER(PUFFER_GROESSE, 0),
+      m_port(port) {
+    Timer_WAIT_DATENEMPFANG.setObjectName(QStringLiteral("Timer_WAIT_DATENEMPFANG"));
+    Timer_WAIT_DATENEMPFANG.setInterval(1000);
+    Timer_WAIT_DATENEMPFANG.setSingleShot(true);
+    connect(&Timer_WAIT_DATENEMPFANG, &QTimer::timeout, this, &Link::Timer_WAIT_DATENEMPFANG_Timer);
+
+    Timer_WAIT_DATENEMPFANG_ZAEHLER.setObjectName(QStringLiteral("Timer_WAIT_DATENEMPFANG_ZÄHLER"));
+    Timer_WAIT_DATENEMPFANG_ZAEHLER.setInterval(100);
+    connect(&Timer_WAIT_DATENEMPFANG_ZAEHLER, &QTimer::timeout, this,
+            &Link::Timer_WAIT_DATENEMPFANG_ZAEHLER_Timer);
+    Timer_WAIT_DATENEMPFANG_ZAEHLER.start();
+
+    Timer_WAIT_200ms.setObjectName(QStringLiteral("Timer_WAIT_200ms"));
+    Timer_WAIT_200ms.setInterval(200);
+    Timer_WAIT_200ms.setSingleShot(true);
+    Timer_WAIT_1s.setObjectName(QStringLiteral("Timer_WAIT_1s"));
+    Timer_WAIT_1s.setInterval(1000);
+    Timer_WAIT_1s.setSingleShot(true);
+    for (QTimer* t : {&Timer_WAIT_DATENEMPFANG, &Timer_WAIT_200ms, &Timer_WAIT_1s})
+        t->setTimerType(Qt::PreciseTimer); // coarse timers may end a wait 5 % early
+}
+
+Link::~Link() = default;
+
+bool Link::setReplyTimeout(int ms) {
+    if (ms < 1)
+        return false;
+    Timer_WAIT_DATENEMPFANG.setInterval(ms);
+    return true;
+}
+
+bool Link::busy() const {
+    return m_readDepth > 0 || Timer_WAIT_DATENEMPFANG.isActive();
+}
+
+void Link::Timer_WAIT_DATENEMPFANG_Timer() {
+    Timer_WAIT_DATENEMPFANG.stop();
+}
+
+void Link::Timer_WAIT_DATENEMPFANG_ZAEHLER_Timer() {
+    if (Timer_WAIT_DATENEMPFANG.isActive())
+        WARTEZEIT_ZAEHLER += 1;
+    else
+        WARTEZEIT_ZAEHLER = 0;
+}
+
+void Link::message(const QString& text) {
+    if (m_notifier)
+        m_notifier->linkMessage(text);
+}
+
+void Link::refuse(qint16 code, const QString& text) {
+    m_refused = true;
+    m_refusedCode = code;
+    m_refusedText = text;
+}
+
+void Link::RAHMEN_SENDEN() {
+    if (m_logSink) {
+        FrameLogEntry e;
+        e.befehl = BEFEHL;
+        e.slaveAdresse = SLAVE_ADRESSE;
+        e.reserve = RESERVE;
+        e.anzahlSenden = ANZAHL_SENDEN;
+        e.anzahlEmpfangen = ANZAHL_EMPFANGEN;
+        for (int i = 0; i < 4; ++i)
+            e.daten[i] = SENDEPUFFER[i + 1];
+        m_logSink->logFrame(e);
+    }
+
+    if (busy()) {
+        // Only a handler running inside a wait gets here; its own reads end at once
+        // because they are nested, so the transaction in progress keeps its bytes.
+        message(kBusy);
+        return;
+    }
+
+    if (!m_port.isOpen())
+        m_port.open();
+    if (!m_port.isOpen()) {
+        if (m_notifier)
+            m_notifier->linkBeep();
+        message(
+            QStringLiteral("COM-PORT konnte nicht geöffnet werden\r\nAktion wird abgebrochen !!!"));
+        refuse(STATUS_PORT_ZU, QStringLiteral("COM-PORT nicht geöffnet"));
+        return;
+    }
+
+    if (!validCount(ANZAHL_SENDEN)) {
+        message(ANZAHL_SENDEN > 65535
+                    ? QStringLiteral("FEHLER: ANZAHL SENDEBYTES zu groß, maximal 65.535")
+                    : QStringLiteral("FEHLER: ANZAHL SENDEBYTES ungültig, erlaubt 0 bis 65.535"));
+        STATUS_CODE = STATUS_ANZAHL_SENDEN;
+        refuse(STATUS_ANZAHL_SENDEN, QStringLiteral("ANZAHL SENDEBYTES ungültig"));
+        return;
+    }
+    if (!validCount(ANZAHL_EMPFANGEN)) {
+        message(
+            ANZAHL_EMPFANGEN > 65535
+                ? QStringLiteral("FEHLER: ANZAHL EMPFANGSBYTES zu groß, maximal 65.535")
+                : QStringLiteral("FEHLER: ANZAHL EMPFANGSBYTES ungültig, erlaubt 0 bis 65.535"));
+        STATUS_CODE = STATUS_ANZAHL_EMPFANGEN;
+        refuse(STATUS_ANZAHL_EMPFANGEN, QStringLiteral("ANZAHL EMPFANGSBYTES ungültig"));
+        return;
+    }
+
+    FrameHeader h;
+    h.befehl = BEFEHL;
+    h.slaveAdresse = SLAVE_ADRESSE;
+    h.reserve = RESERVE;
+    h.anzahlSenden = static_cast<quint16>(ANZAHL_SENDEN);
+    h.anzahlEmpfangen = static_cast<quint16>(ANZAHL_EMPFANGEN);
+
+    // Late bytes of an earlier transaction must not be taken for this one's reply.
+    m_port.discardInput();
+
+    SENDE_RAHMEN = buildFrame(h, SENDEPUFFER.data() + 1);
+    if (!m_port.write(SENDE_RAHMEN)) {
+        refuse(STATUS_NICHT_GESENDET, QStringLiteral("RAHMEN konnte nicht gesendet werden"));
+        return;
+    }
+    m_refused = false;
+
+    std::move_backward(SENDE_HISTORIE.begin() + 1, SENDE_HISTORIE.end() - 1, SENDE_HISTORIE.end());
+    SENDE_HISTORIE[1] = RAHMEN_ALS_TEXT(SENDE_RAHMEN);
+
+    std::fill(SENDEPUFFER.begin(), SENDEPUFFER.end(), 0);
+    emit frameSent(SENDE_RAHMEN);
+}
+
+void Link::EMPFANGSPUFFER_LOESCHEN() {
+    std::fill(EMPFANGSPUFFER.begin(), EMPFANGSPUFFER.end(), 0);
+}
+
+void Link::DATEN_EMPFANGEN(int anzahl) {
+    if (m_readDepth > 0) {
+        // Entered from a handler while another read waits: the bytes on the line and the
+        // buffers belong to that read, so this one ends without touching them.
+        STATUS_CODE = STATUS_NICHT_GESENDET;
+        STATUS_TEXT = kBusy;
+        return;
+    }
+    anzahl = std::max(anzahl, 1);
+
+    EMPFANGSBYTE = 0;
+    STATUS_CODE = STATUS_OK;
+    STATUS_TEXT = kWarten;
+    if (anzahl > 1)
+        EMPFANGSPUFFER_LOESCHEN();
+
+    if (m_refused) {
+        // The frame this read belongs to never went out: there is nothing to wait for.
+        STATUS_CODE = m_refusedCode;
+        STATUS_TEXT = m_refusedText;
+        return;
+    }
+    if (anzahl >= PUFFER_GROESSE) {
+        STATUS_CODE = STATUS_ANZAHL_EMPFANGEN;
+        STATUS_TEXT = QStringLiteral("ANZAHL EMPFANGSBYTES ungültig");
+        return;
+    }
+    if (!m_port.isOpen()) {
+        STATUS_TEXT = QStringLiteral("COM-PORT nicht geöffnet");
+        STATUS_CODE = STATUS_PORT_ZU;
+        return;
+    }
+
+    struct DepthGuard {
+        int& d;
+        explicit DepthGuard(int& depth) : d(depth) { ++d; }
+        ~DepthGuard() { --d; }
+    } guard(m_readDepth);
+
+    // Handlers run while we wait may write their own outcome into the status; ours stands.
+    auto reassert = [this] {
+        STATUS_CODE = STATUS_OK;
+        STATUS_TEXT = kWarten;
+    };
+
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    int counter = 0;
+    while (counter < anzahl) {
+        Timer_WAIT_DATENEMPFANG.start(); // a fresh time-out for every byte
+        for (;;) {
+            if (sinceEvents.elapsed() >= kEventSliceMs) {
+                QCoreApplication::processEvents();
+                reassert();
+                sinceEvents.restart();
+            }
+            if (m_port.bytesAvailable() > 0)
+                break;
+            if (!m_port.isOpen()) {
+                Timer_WAIT_DATENEMPFANG.stop();
+                STATUS_TEXT = QStringLiteral("COM-PORT nicht geöffnet");
+                STATUS_CODE = STATUS_PORT_ZU;
+                return;
+            }
+            if (!Timer_WAIT_DATENEMPFANG.isActive()) {
+                STATUS_CODE = STATUS_KEINE_DATEN;
+                STATUS_TEXT = QStringLiteral("keine DATEN !!!");
+                return;
+            }
+            QEventLoop loop;
+            connect(&m_port, &SerialPort::readyRead, &loop, &QEventLoop::quit);
+            connect(&Timer_WAIT_DATENEMPFANG, &QTimer::timeout, &loop, &QEventLoop::quit);
+            loop.exec();
+            reassert();
+            sinceEvents.restart();
+        }
+        Timer_WAIT_DATENEMPFANG.stop();
+        const int b = m_port.readByte();
+        EMPFANGSBYTE = static_cast<quint8>(b < 0 ? 0 : b);
+        ++counter;
+        if (anzahl > 1)
+            EMPFANGSPUFFER[counter] = EMPFANGSBYTE;
+    }
+    EMPFANGSWERT_32 = empfangswert32(EMPFANGSPUFFER.data());
+    STATUS_CODE = STATUS_OK;
+    STATUS_TEXT = QStringLiteral("ok");
+}
+
+void Link::pause(QTimer& timer) {
+    timer.start();
+    while (timer.isActive()) {
+        QEventLoop loop;
+        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+void Link::WARTEN_200MS() {
+    pause(Timer_WAIT_200ms);
+}
+void Link::WARTEN_1S() {
+    pause(Timer_WAIT_1s);
+}
+
+} // namespace zelmar

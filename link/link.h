@@ -1,0 +1,128 @@
+#pragma once
+
+#include "serialport.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <vector>
+
+namespace zelmar {
+
+// What the TWI logbook records of every request, before the frame is checked or sent.
+struct FrameLogEntry {
+    int befehl = 0;
+    int slaveAdresse = 0;
+    int reserve = 0;
+    double anzahlSenden = 0;
+    double anzahlEmpfangen = 0;
+    std::array<int, 4> daten{}; // SENDEPUFFER 1..4, whether the frame carries them or not
+};
+
+class FrameLogSink {
+public:
+    virtual ~FrameLogSink() = default;
+    virtual void logFrame(const FrameLogEntry& entry) = 0;
+};
+
+// How the engine reaches the user: an OK message box and the beep.
+class LinkNotifier {
+public:
+    virtual ~LinkNotifier() = default;
+    virtual void linkMessage(const QString& text) = 0;
+    virtual void linkBeep() = 0;
+};
+
+// Status codes beyond the classic ones.
+enum : qint16 {
+    STATUS_OK = 0,
+    STATUS_KEINE_DATEN = 1000,
+    STATUS_PORT_ZU = 1001,
+    STATUS_ANZAHL_SENDEN = 1002,
+    STATUS_ANZAHL_EMPFANGEN = 1003,
+    // A read that belongs to a refused frame, or one started while another read waits.
+    STATUS_NICHT_GESENDET = 1004,
+};
+
+// The transaction engine: one request frame out, a fixed number of reply bytes in.
+// A read blocks its caller in a nested event loop woken by input or the per-byte time-out,
+// so every window keeps running while it waits.
+class Link : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int PUFFER_GROESSE = 100001; // index 0 unused, 1..100000
+    static constexpr int HISTORIE_GROESSE = 101;  // index 0 unused, 1 = newest
+
+    explicit Link(SerialPort& port, QObject* parent = nullptr);
+    ~Link() override;
+
+    SerialPort& MSComm1() { return m_port; }
+    void setFrameLogSink(FrameLogSink* sink) { m_logSink = sink; }
+    void setNotifier(LinkNotifier* notifier) { m_notifier = notifier; }
+
+    // --- request variables (kept from one transaction to the next) ---
+    quint8 BEFEHL = 0;
+    quint8 SLAVE_ADRESSE = 127;
+    quint8 RESERVE = 0;
+    double ANZAHL_SENDEN = 0;
+    double ANZAHL_EMPFANGEN = 0;
+    std::vector<quint8> SENDEPUFFER;
+
+    // --- results ---
+    std::vector<quint8> EMPFANGSPUFFER;
+    quint8 EMPFANGSBYTE = 0;
+    double EMPFANGSWERT_32 = 0;
+    qint16 STATUS_CODE = 0;
+    QString STATUS_TEXT = QStringLiteral("PROGRAMMSTART");
+    QByteArray SENDE_RAHMEN;
+    std::array<QString, HISTORIE_GROESSE> SENDE_HISTORIE;
+    double WARTEZEIT_ZAEHLER = 0;
+
+    // --- port settings ---
+    int COM_PORT_NR = 1;
+    QString COM_SETTINGS = QStringLiteral("19200,n,8,1");
+
+    // --- engine timers ---
+    QTimer Timer_WAIT_DATENEMPFANG;         // per-byte reply time-out; active = busy
+    QTimer Timer_WAIT_DATENEMPFANG_ZAEHLER; // 100 ms, counts the waiting time
+    QTimer Timer_WAIT_200ms;
+    QTimer Timer_WAIT_1s;
+
+    // Reply time-out in ms; values below 1 are not taken (the old interval stays).
+    bool setReplyTimeout(int ms);
+    int replyTimeout() const { return Timer_WAIT_DATENEMPFANG.interval(); }
+    // A reply is awaited: new frames are refused.
+    bool busy() const;
+
+    void RAHMEN_SENDEN();
+    void DATEN_EMPFANGEN(int anzahl);
+    void EMPFANGSPUFFER_LOESCHEN();
+    void WARTEN_200MS();
+    void WARTEN_1S();
+
+signals:
+    // A frame went out on the line (after the history was updated).
+    void frameSent(const QByteArray& frame);
+
+private slots:
+    void Timer_WAIT_DATENEMPFANG_Timer();
+    void Timer_WAIT_DATENEMPFANG_ZAEHLER_Timer();
+
+private:
+    void refuse(qint16 code, const QString& text);
+    void message(const QString& text);
+    void pause(QTimer& timer);
+
+    SerialPort& m_port;
+    FrameLogSink* m_logSink = nullptr;
+    LinkNotifier* m_notifier = nullptr;
+    int m_readDepth = 0;    // reads currently waiting on the stack
+    bool m_refused = false; // the last top-level frame was not sent
+    qint16 m_refusedCode = 0;
+    QString m_refusedText;
+};
+
+} // namespace zelmar

@@ -1,0 +1,37 @@
+# Shared set-up of the README commands: Debian packages, configure, build.
+# Sourced by scripts/run and scripts/test; leaves ZELMAR_ROOT and ZELMAR_BUILD set.
+
+set -euo pipefail
+ZELMAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ZELMAR_BUILD="${ZELMAR_BUILD:-$ZELMAR_ROOT/build}"
+
+zelmar_packages=(qt6-base-dev qt6-serialport-dev cmake ninja-build g++ xvfb xauth)
+
+zelmar_ensure_packages() {
+    local missing=()
+    local p
+    for p in "${zelmar_packages[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "zelmar: installing ${missing[*]}" >&2
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "zelmar: need root (or sudo) to install ${missing[*]}" >&2; exit 1; }
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"
+}
+
+zelmar_build() {
+    if [ ! -f "$ZELMAR_BUILD/build.ninja" ]; then
+        cmake -S "$ZELMAR_ROOT" -B "$ZELMAR_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    fi
+    cmake --build "$ZELMAR_BUILD" -j "$(nproc)"
+}
+
+zelmar_ensure_packages
+zelmar_build
