@@ -1,0 +1,9 @@
+#include "systemservices.h"
+
+namespace zelmar {
+
+QDateTime DesktopSystemServices::now() const {
+    return QDateTime::currentDateTime();
+}
+
+} // namespace zelmar

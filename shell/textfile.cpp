@@ -1,0 +1,131 @@
+#include "textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace zelmar::textfile {
+
+namespace {
+
+bool decodeUtf8(const QByteArray& bytes, QString& out) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    out = decoder(bytes);
+    return !decoder.hasError();
+}
+
+QString decodeLine(QByteArray bytes, bool cut) {
+    QString text;
+    if (decodeUtf8(bytes, text))
+        return text;
+    // A cut line may end inside a multi-byte character.
+    for (int drop = 1; cut && drop <= 3 && drop < bytes.size(); ++drop) {
+        if (decodeUtf8(bytes.left(bytes.size() - drop), text))
+            return text;
+    }
+    return QString::fromLatin1(bytes);
+}
+
+// Opening a FIFO or device could block or never end; only regular files are read or appended to.
+bool isRegularOrAbsent(const QString& path, bool mustExist) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return !mustExist;
+    return info.isFile();
+}
+
+} // namespace
+
+QStringList readLines(const QString& path, int maxLines) {
+    QStringList lines;
+    if (maxLines <= 0 || !isRegularOrAbsent(path, true))
+        return lines;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+
+    QByteArray current;
+    bool started = false; // the current line has at least one byte
+    bool cut = false;
+    bool afterCr = false; // a LF right after a CR belongs to the same line end
+    qint64 total = 0;
+    char chunk[64 * 1024];
+    while (lines.size() < maxLines && total < MAX_LESEN) {
+        const qint64 n = file.read(chunk, sizeof chunk);
+        if (n <= 0)
+            break;
+        total += n;
+        const char* p = chunk;
+        const char* const end = chunk + n;
+        while (p < end && lines.size() < maxLines) {
+            if (afterCr) {
+                afterCr = false;
+                if (*p == '\n') {
+                    ++p;
+                    continue;
+                }
+            }
+            const char* eol = std::find_if(p, end, [](char c) { return c == '\r' || c == '\n'; });
+            const qint64 length = eol - p;
+            const qint64 take = std::min<qint64>(length, MAX_ZEILE - current.size());
+            current.append(p, take);
+            cut = cut || take < length;
+            started = started || length > 0;
+            if (eol == end)
+                break;
+            lines << decodeLine(current, cut);
+            current.clear();
+            started = cut = false;
+            afterCr = *eol == '\r';
+            p = eol + 1;
+        }
+    }
+    if (started && lines.size() < maxLines)
+        lines << decodeLine(current, cut);
+    return lines;
+}
+
+QByteArray encode(const QString& text) {
+    const bool latin1 =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+    return latin1 ? text.toLatin1() : text.toUtf8();
+}
+
+bool writeLines(const QString& path, const QStringList& lines) {
+    const QByteArray bytes = encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool appendLine(const QString& path, const QString& line) {
+    if (!isRegularOrAbsent(path, false))
+        return false;
+    const QByteArray bytes = encode(line + QStringLiteral("\r\n"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    return file.write(bytes) == bytes.size();
+}
+
+QString oneLine(QString text) {
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+QString inDir(const QString& dir, const QString& name) {
+    if (dir.isEmpty() || dir.endsWith(QLatin1Char('/')) || dir.endsWith(QLatin1Char('\\')))
+        return dir + name;
+    return dir + QLatin1Char('/') + name;
+}
+
+} // namespace zelmar::textfile

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Line-oriented text files as the settings files and logbooks use them: CR LF line ends,
+// bounded reads, atomic replacement, one-write appends. Every call opens and closes its file.
+namespace zelmar::textfile {
+
+// Longest line kept; the rest of a longer line is skipped.
+constexpr int MAX_ZEILE = 4096;
+// A file is read no further than this, whatever it holds.
+constexpr qint64 MAX_LESEN = 64LL * 1024 * 1024;
+
+// At most maxLines lines. CR LF, LF and CR all end a line. A missing file, or anything that
+// is not a regular file (directory, FIFO, device), gives no lines. Each line is decoded as
+// UTF-8 when its bytes are valid UTF-8, else as Latin-1.
+QStringList readLines(const QString& path, int maxLines);
+
+// Latin-1 when every character fits, else UTF-8.
+QByteArray encode(const QString& text);
+
+// Replaces the file with the lines, each followed by CR LF, or leaves the old file untouched.
+bool writeLines(const QString& path, const QStringList& lines);
+
+// Appends the line and CR LF in a single write; false when nothing or not all was written.
+bool appendLine(const QString& path, const QString& line);
+
+// A text made fit for one line of a file: CR and LF become blanks.
+QString oneLine(QString text);
+
+// The file `name` in the directory `dir` (with or without its trailing slash).
+QString inDir(const QString& dir, const QString& name);
+
+} // namespace zelmar::textfile
