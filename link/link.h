@@ -81,6 +81,9 @@ public:
     std::array<QString, HISTORIE_GROESSE> SENDE_HISTORIE;
     double WARTEZEIT_ZAEHLER = 0;
 
+    // Outcome of the last probe per bus address: -1 acknowledged, 0 not.
+    std::array<qint16, 128> SLAVE_GEFUNDEN{};
+
     // --- port settings ---
     int COM_PORT_NR = 1;
     QString COM_SETTINGS = QStringLiteral("19200,n,8,1");

@@ -1,0 +1,176 @@
+// Slave standard commands: decoders, and what every operation reports when the line fails.
+// The same operations against the simulated installation are in tst_standard_sim.
+
+#include "link/standard.h"
+#include "link/virtualserialport.h"
+
+#include <QtTest>
+
+using namespace zelmar;
+
+namespace {
+struct Quiet : LinkNotifier {
+    QStringList messages;
+    void linkMessage(const QString& t) override { messages << t; }
+    void linkBeep() override {}
+};
+} // namespace
+
+class TestStandard : public QObject {
+    Q_OBJECT
+    VirtualSerialPort port; // nobody answers unless a test says so
+    std::unique_ptr<Link> link;
+    Quiet quiet;
+
+    // Frames written so far, by command code.
+    QList<int> commandsSent() const {
+        QList<int> codes;
+        for (const QByteArray& f : port.written())
+            codes << quint8(f[1]);
+        return codes;
+    }
+
+private slots:
+    void init() {
+        port.close();
+        port.setOpenable(true);
+        port.clearWritten();
+        port.setPeer(nullptr);
+        link = std::make_unique<Link>(port);
+        link->setNotifier(&quiet);
+        link->setReplyTimeout(30);
+        quiet.messages.clear();
+    }
+
+    void decoders_data() {
+        QTest::addColumn<int>("b2");
+        QTest::addColumn<int>("b3");
+        QTest::addColumn<int>("b4");
+        QTest::addColumn<double>("v16");
+        QTest::addColumn<double>("v24");
+        QTest::newRow("zero") << 0 << 0 << 0 << 0.0 << 0.0;
+        QTest::newRow("-1") << 0xFF << 0xFF << 0xFF << -1.0 << -1.0;
+        QTest::newRow("16-bit -1, 24-bit positive") << 0xFF << 0xFF << 0x00 << -1.0 << 65535.0;
+        QTest::newRow("-2^23") << 0x00 << 0x00 << 0x80 << 0.0 << -8388608.0;
+        QTest::newRow("2^23-1") << 0xFF << 0xFF << 0x7F << -1.0 << 8388607.0;
+        QTest::newRow("215 = 21.5 degrees") << 215 << 0 << 0 << 215.0 << 215.0;
+        QTest::newRow("-2^15") << 0x00 << 0x80 << 0x00 << -32768.0 << 32768.0;
+        QTest::newRow("2^15-1") << 0xFF << 0x7F << 0x00 << 32767.0 << 32767.0;
+    }
+    void decoders() {
+        QFETCH(int, b2);
+        QFETCH(int, b3);
+        QFETCH(int, b4);
+        link->EMPFANGSPUFFER[1] = 0x99; // never part of the value
+        link->EMPFANGSPUFFER[2] = quint8(b2);
+        link->EMPFANGSPUFFER[3] = quint8(b3);
+        link->EMPFANGSPUFFER[4] = quint8(b4);
+        QTEST(ANTWORT_WERT_16BIT(*link), "v16");
+        QTEST(ANTWORT_WERT_24BIT(*link), "v24");
+    }
+
+    // A silent interface: every operation fails, none reports a slave.
+    void silentInterfaceIsNeverAnAcknowledgement() {
+        QCOMPARE(SLAVE_SUCHEN(*link, 8), 0);
+        QCOMPARE(link->STATUS_CODE, qint16(1000));
+        QCOMPARE(link->SLAVE_GEFUNDEN[8], qint16(0));
+        QCOMPARE(link->SLAVE_ADRESSE, quint8(8));
+
+        QVERIFY(!SLAVE_ANSPRECHEN_MIT_STOP(*link, 20));
+        QCOMPARE(link->STATUS_CODE, qint16(1000));
+
+        port.clearWritten();
+        STANDARD_BEFEHL_120(*link);
+        QCOMPARE(link->STATUS_CODE, qint16(1000));
+        // The status read failed: no command 80 follows, and no STOP into the silence.
+        QCOMPARE(commandsSent(), QList<int>{60});
+        QCOMPARE(ANTWORT_WERT_24BIT(*link), 0.0);
+
+        QCOMPARE(SLAVE_INFO_LESEN(*link), QStringLiteral("????????????????"));
+        QCOMPARE(link->STATUS_CODE, qint16(1000));
+        QCOMPARE(SLAVE_ZEIT_LESEN(*link, 8), QStringLiteral("00:00:00"));
+        QVERIFY(link->STATUS_CODE != 0);
+        QCOMPARE(MESSWERT_LESEN_121(*link, 20), 0.0);
+        QVERIFY(link->STATUS_CODE != 0);
+    }
+
+    void scanOfASilentInterfaceFindsNothing() {
+        link->setReplyTimeout(1);
+        for (int a = 0; a < 128; ++a)
+            QCOMPARE(SLAVE_SUCHEN(*link, a), 0);
+        QVERIFY(std::all_of(link->SLAVE_GEFUNDEN.begin(), link->SLAVE_GEFUNDEN.end(),
+                            [](qint16 f) { return f == 0; }));
+    }
+
+    void portThatCannotOpenIsNeverAnAcknowledgement() {
+        port.setOpenable(false);
+        QCOMPARE(SLAVE_SUCHEN(*link, 40), 0);
+        QCOMPARE(link->STATUS_CODE, qint16(1001));
+        QVERIFY(!SLAVE_ANSPRECHEN_MIT_STOP(*link, 40));
+        STANDARD_BEFEHL_0(*link);
+        QCOMPARE(link->STATUS_CODE, qint16(1001));
+        QVERIFY(port.written().isEmpty());
+    }
+
+    // The interface answers, the slave does not: status bytes non-zero.
+    void absentSlave() {
+        port.setPeer([this](const QByteArray& f) {
+            const int cmd = quint8(f[1]);
+            if (cmd == 60)
+                port.deliver(QByteArray("\x20\x20", 2)); // SLA+W not acknowledged
+            else if (cmd == 100 || cmd == 50)
+                port.deliver(QByteArray("\xF8\x20", 2));
+        });
+        QCOMPARE(SLAVE_SUCHEN(*link, 9), 0);
+        QCOMPARE(link->STATUS_CODE, qint16(0)); // the line worked; nobody answered
+
+        port.clearWritten();
+        link->SLAVE_ADRESSE = 9;
+        STANDARD_BEFEHL_110(*link);
+        QCOMPARE(link->STATUS_CODE, qint16(110));
+        QCOMPARE(commandsSent(), (QList<int>{60, 100})); // a STOP releases the bus
+        QCOMPARE(SLAVE_ZEIT_LESEN(*link, 9), QStringLiteral("00:00:00"));
+        QCOMPARE(link->STATUS_CODE, qint16(110));
+        QCOMPARE(SLAVE_INFO_LESEN(*link), QStringLiteral("????????????????"));
+        QCOMPARE(link->STATUS_CODE, qint16(110));
+        QVERIFY(!SLAVE_ANSPRECHEN_MIT_STOP(*link, 9));
+    }
+
+    void dateAndTimeRequests() {
+        QList<QByteArray> requests;
+        port.setPeer([&](const QByteArray& f) {
+            if (quint8(f[1]) == 60) {
+                requests << f.mid(9, 4);
+                port.deliver(QByteArray(2, '\0'));
+            } else if (quint8(f[1]) == 80) {
+                port.deliver(QByteArray("\0\0\0\0\0\0", 6));
+            }
+        });
+        link->SLAVE_ADRESSE = 8;
+        SLAVE_DATUM_SETZEN(*link, QDate(2026, 12, 6));
+        SLAVE_ZEIT_SETZEN(*link, QTime(7, 42, 6));
+        STANDARD_BEFEHL_219(*link, QDate(1999, 1, 31));
+        QCOMPARE(requests.size(), 3);
+        QCOMPARE(requests[0], QByteArray("\xCD\x06\x0C\x1A", 4)); // 205: 6.12.26, not 6.12.20
+        QCOMPARE(requests[1], QByteArray("\xD2\x07\x2A\x06", 4)); // 210: 07:42:06
+        QCOMPARE(requests[2], QByteArray("\xDB\x1F\x01\x63", 4)); // 219: 31.1.99
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+    }
+
+    // Status bytes around the data say the slave stopped answering in the middle.
+    void failedReadInsideTheTransferIsNoValue() {
+        port.setPeer([this](const QByteArray& f) {
+            if (quint8(f[1]) == 60)
+                port.deliver(QByteArray(2, '\0'));
+            else if (quint8(f[1]) == 80)
+                port.deliver(QByteArray("\x48\xFF\xFF\xFF\xFF\x48", 6));
+        });
+        link->SLAVE_ADRESSE = 20;
+        STANDARD_BEFEHL_120(*link);
+        QCOMPARE(link->STATUS_CODE, qint16(110));
+        QCOMPARE(ANTWORT_WERT_16BIT(*link), 0.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStandard)
+#include "tst_standard.moc"
