@@ -1,0 +1,173 @@
+#include "ptyserver.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <cmath>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace zelmar::sim {
+
+namespace {
+
+int baudOf(speed_t s) {
+    switch (s) {
+    case B50:
+        return 50;
+    case B75:
+        return 75;
+    case B110:
+        return 110;
+    case B134:
+        return 134;
+    case B150:
+        return 150;
+    case B200:
+        return 200;
+    case B300:
+        return 300;
+    case B600:
+        return 600;
+    case B1200:
+        return 1200;
+    case B1800:
+        return 1800;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    case B230400:
+        return 230400;
+    case B460800:
+        return 460800;
+    case B921600:
+        return 921600;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+PtyServer::PtyServer(Installation& installation, bool pace, QObject* parent)
+    : QObject(parent), m_inst(installation), m_pace(pace), m_timer(new QTimer(this)) {
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &PtyServer::flushDue);
+}
+
+PtyServer::~PtyServer() {
+    if (m_master >= 0)
+        ::close(m_master);
+    if (m_slave >= 0)
+        ::close(m_slave);
+}
+
+bool PtyServer::open() {
+    char name[256] = {};
+    if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+        m_error = QStringLiteral("openpty: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        return false;
+    }
+    termios t{};
+    ::tcgetattr(m_slave, &t);
+    ::cfmakeraw(&t);
+    ::cfsetispeed(&t, B19200);
+    ::cfsetospeed(&t, B19200);
+    ::tcsetattr(m_slave, TCSANOW, &t);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
+    ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
+    m_path = QString::fromLocal8Bit(name);
+    m_readNotifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
+    connect(m_readNotifier, &QSocketNotifier::activated, this, &PtyServer::readable);
+    m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
+    m_writeNotifier->setEnabled(false);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyServer::writable);
+    return true;
+}
+
+LineSettings PtyServer::pcSettings() const {
+    LineSettings s;
+    termios t{};
+    // On Linux the master reports the terminal settings the PC made on the slave side.
+    if (::tcgetattr(m_master, &t) == 0) {
+        const int baud = baudOf(::cfgetospeed(&t));
+        if (baud > 0)
+            s.baud = baud;
+        s.stopBitsTimesTwo = (t.c_cflag & CSTOPB) ? 4 : 2;
+    }
+    return s;
+}
+
+void PtyServer::readable() {
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_master, buf, sizeof buf);
+        if (n <= 0)
+            break; // EAGAIN: all read; EIO cannot happen while our slave descriptor is open
+        const auto chunks =
+            m_inst.pcWrites(QByteArray(buf, static_cast<int>(n)), pcSettings(), !m_pace);
+        schedule(chunks, m_inst.lastWriteStartUs());
+    }
+}
+
+void PtyServer::injectToPc(const QByteArray& bytes) {
+    schedule({m_inst.injectToPc(bytes)}, m_inst.clock().nowUs());
+}
+
+void PtyServer::schedule(const QList<LineChunk>& chunks, qint64 reference) {
+    const double charUs = pcSettings().characterUs();
+    const qint64 now = m_inst.clock().nowUs();
+    for (const LineChunk& c : chunks) {
+        for (int i = 0; i < c.bytes.size(); ++i) {
+            // A byte is there for the PC once its stop bit has been on the line.
+            const qint64 due =
+                m_pace ? now + (c.startUs - reference) + std::llround((i + 1) * charUs) : now;
+            m_queue.append({c.bytes.at(i), due});
+        }
+    }
+    flushDue();
+}
+
+void PtyServer::flushDue() {
+    const qint64 now = m_inst.clock().nowUs();
+    QByteArray out;
+    int n = 0;
+    while (n < m_queue.size() && m_queue.at(n).dueUs <= now)
+        out.append(m_queue.at(n++).byte);
+    if (!out.isEmpty()) {
+        const ssize_t w = ::write(m_master, out.constData(), static_cast<size_t>(out.size()));
+        const int written = w > 0 ? static_cast<int>(w) : 0;
+        m_queue.remove(0, written);
+        if (written < out.size()) { // the terminal's buffer is full: wait until it drains
+            m_writeNotifier->setEnabled(true);
+            return;
+        }
+    }
+    if (!m_queue.isEmpty()) {
+        const qint64 waitUs = m_queue.first().dueUs - now;
+        m_timer->start(static_cast<int>(std::max<qint64>(0, (waitUs + 999) / 1000)));
+    }
+}
+
+void PtyServer::writable() {
+    m_writeNotifier->setEnabled(false);
+    flushDue();
+}
+
+} // namespace zelmar::sim

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "twibus.h"
+
+#include <QByteArray>
+#include <QMap>
+
+namespace zelmar::sim {
+
+// A serial EEPROM of the 24Cxx kind. One or two address bytes follow the device address on a
+// write; data bytes then land in the page buffer, rolling over within the page, and the STOP
+// starts the internal write cycle, during which the chip acknowledges nothing. Reads run on
+// from the address pointer and wrap at the end of the memory. With write protection the
+// address bytes are acknowledged and data bytes are not.
+class SerialEeprom : public TwiDevice {
+public:
+    struct Config {
+        int address = 80;
+        int size = 65536;
+        int pageSize = 128;
+        int addressBytes = 2;
+        qint64 writeCycleUs = 5000;
+        bool writeProtected = false;
+        quint8 fill = 0xFF;
+    };
+
+    explicit SerialEeprom(const Config& config);
+    // The two parts of the installation.
+    static Config large(int address); // 64 KiB, 128-byte pages, two address bytes
+    static Config small(int address); // 128 bytes, 8-byte pages, one address byte
+
+    int address() const override { return m_config.address; }
+    QString kind() const override;
+
+    const Config& config() const { return m_config; }
+    QByteArray& memory() { return m_memory; }
+    const QByteArray& memory() const { return m_memory; }
+    void setWriteProtected(bool on) { m_config.writeProtected = on; }
+    bool writeProtected() const { return m_config.writeProtected; }
+    // In its internal write cycle at t.
+    bool busy(qint64 t) const { return t < m_busyUntil; }
+    int addressPointer() const { return m_pointer; }
+    // Number of write cycles so far.
+    int writeCycles() const { return m_cycles; }
+
+    bool addressed(bool read, qint64 t) override;
+    bool write(quint8 byte, qint64 t) override;
+    quint8 read(bool masterAcks, qint64 t) override;
+    void end(End how, qint64 t) override;
+    void powerOff(qint64 t) override;
+    void powerOn(qint64 t) override;
+
+private:
+    Config m_config;
+    QByteArray m_memory;
+    int m_pointer = 0;
+    qint64 m_busyUntil = 0;
+    bool m_powered = true;
+    bool m_writing = false;
+    int m_addressBytesSeen = 0;
+    int m_pageBase = 0;
+    int m_pageOffset = 0;
+    int m_dataBytes = 0;
+    QMap<int, quint8> m_staged; // page buffer: address -> byte
+    int m_cycles = 0;
+};
+
+} // namespace zelmar::sim
