@@ -1,0 +1,135 @@
+#include "portstatuspanel.h"
+
+#include "shell/appcontext.h"
+
+#include "ui/format.h"
+#include "ui/palette.h"
+#include "ui/prompter.h"
+#include "ui/unloadgate.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zelmar {
+
+namespace {
+
+QLineEdit* anzeige(const char* name, QWidget* parent) {
+    auto* w = new QLineEdit(parent);
+    w->setObjectName(QLatin1String(name));
+    w->setReadOnly(true);
+    w->setFocusPolicy(Qt::NoFocus);
+    return w;
+}
+
+} // namespace
+
+PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, parent) {
+    setObjectName(QStringLiteral("PortStatusPanel"));
+
+    Frame3 = new QGroupBox(QStringLiteral("COM-PORT-STATUS"), this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Text_STATUS = anzeige("Text_STATUS", Frame3);
+    Text_STATUS->setAlignment(Qt::AlignCenter);
+    Text_STATUS->setFixedWidth(64);
+    Text_STATUS2 = anzeige("Text_STATUS2", Frame3);
+    Text_INPUT = anzeige("Text_INPUT", Frame3);
+    Combo_SENDESTRING = new QComboBox(Frame3);
+    Combo_SENDESTRING->setObjectName(QStringLiteral("Combo_SENDESTRING"));
+    Combo_SENDESTRING->setEditable(true);
+    Combo_SENDESTRING->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Combo_SENDESTRING->setMinimumContentsLength(34);
+    Combo_SENDESTRING->setToolTip(QStringLiteral("die zuletzt gesendeten Rahmen"));
+
+    auto* zustand = new QHBoxLayout;
+    zustand->addWidget(Text_STATUS);
+    zustand->addWidget(Text_STATUS2, 1);
+    m_historieZeile = new QHBoxLayout;
+    m_historieZeile->addWidget(Combo_SENDESTRING, 1);
+    auto* l3 = new QVBoxLayout(Frame3);
+    l3->addLayout(zustand);
+    l3->addWidget(Text_INPUT);
+    l3->addLayout(m_historieZeile);
+
+    Frame5 = new QGroupBox(QStringLiteral("TCP/IP"), this);
+    Frame5->setObjectName(QStringLiteral("Frame5"));
+    Text_Timer_WAIT_DATENEMPFANG = anzeige("Text_Timer_WAIT_DATENEMPFANG", Frame5);
+    Text_Timer_WAIT_DATENEMPFANG->setToolTip(
+        QStringLiteral("Wartezeit je Antwortbyte (bisher gewartet)"));
+    Command3 = new QPushButton(QStringLiteral("..."), Frame5);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setFixedWidth(32);
+    auto* l5 = new QHBoxLayout(Frame5);
+    l5->addWidget(Text_Timer_WAIT_DATENEMPFANG, 1);
+    l5->addWidget(Command3);
+    connect(Command3, &QPushButton::clicked, this, &PortStatusPanel::Command3_Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Frame3);
+    layout->addWidget(Frame5);
+}
+
+void PortStatusPanel::Command3_Click() {
+    UnloadGate::Scope scope(this);
+    Link& link = m_ctx.link;
+    const QString answer =
+        m_ctx.prompter.input(QStringLiteral("Wert eingeben"), QStringLiteral("WARTEZEIT"),
+                             QString::number(link.replyTimeout()));
+    if (answer.isEmpty())
+        return;
+    int ms = 0;
+    if (!parseWholeNumber(answer, &ms) || ms < 1 || ms > 65000) {
+        m_ctx.prompter.message(QStringLiteral("FEHLER: WERTEBEREICH 1..... 65000  !"));
+        return;
+    }
+    link.setReplyTimeout(ms);
+}
+
+void PortStatusPanel::tick(TickSchritt step) {
+    const Link& link = m_ctx.link;
+    const SerialPort& port = m_ctx.MSComm1();
+    switch (step) {
+    case TickSchritt::Wartezeit:
+        setTextIfChanged(
+            Text_Timer_WAIT_DATENEMPFANG,
+            formatGrouped(link.replyTimeout(), m_ctx.locale) + QStringLiteral(" ms (") +
+                formatGrouped(link.WARTEZEIT_ZAEHLER * 100, m_ctx.locale) + QLatin1Char(')'));
+        break;
+    case TickSchritt::SendeHistorie:
+        if (Combo_SENDESTRING->currentText() != link.SENDE_HISTORIE[1]) {
+            Combo_SENDESTRING->clear();
+            for (int i = 1; i <= 10; ++i)
+                Combo_SENDESTRING->addItem(link.SENDE_HISTORIE[i]);
+            Combo_SENDESTRING->setEditText(link.SENDE_HISTORIE[1]);
+            Combo_SENDESTRING->lineEdit()->setCursorPosition(0); // the frame's start marker first
+        }
+        break;
+    case TickSchritt::Eingang: {
+        const qint64 n = port.bytesAvailable();
+        setTextIfChanged(Text_INPUT, QStringLiteral("INPUT: ") + QString::number(n));
+        setBackColor(Text_INPUT, n > 0 ? QB_HELLGELB : QB_HELLGRAU);
+        break;
+    }
+    case TickSchritt::PortZustand: {
+        const bool offen = port.isOpen();
+        setBackColor(Text_STATUS, offen ? QB_HELLGRUEN : QB_HELLROT);
+        setBackColor(Text_STATUS2, offen ? QB_HELLGRUEN : QB_HELLROT);
+        setTextIfChanged(Text_STATUS, offen ? QStringLiteral("open") : QStringLiteral("close"));
+        break;
+    }
+    case TickSchritt::PortSettings:
+        setTextIfChanged(Text_STATUS2, QLatin1Char('(') + QString::number(port.portNumber()) +
+                                           QStringLiteral(")  ") + port.settings());
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace zelmar

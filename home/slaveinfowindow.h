@@ -1,0 +1,73 @@
+#pragma once
+
+#include "shell/slavedirectory.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace zelmar {
+
+class AppContext;
+
+// SLAVE_INFO: the directory of the 128 bus addresses. A click into a row makes its address
+// the current one for every window; names are edited here and taken with OK; the scanner
+// marks the addresses that answer.
+class SlaveInfoWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SlaveInfoWindow(AppContext& ctx, QWidget* parent = nullptr);
+
+    static constexpr int ZEILEN = SlaveDirectory::ANZAHL;
+    // The names the directory file can keep.
+    static constexpr int NAME_LAENGE = 30;
+
+public slots:
+    void Timer_START_Timer();
+    void Timer_ANZEIGE_Timer();
+    void Combo_SLAVE_TYP_Click(int index);
+    void Command_ADRESSE_SLAVE_Click();
+    void Command_INFO_AUSLESEN_Click();
+    void Command_SCANNER_Click();
+    void Command_OK_Click();
+    void Command_ABBRECHEN_Click();
+    void Command_ENDE_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void zeileWaehlen(int adresse);
+    // The window was closed, or the line cannot carry frames now.
+    bool abbrechen() const;
+
+    AppContext& m_ctx;
+    bool m_fensterZu = false;
+    bool m_scanLaeuft = false;
+    // What the display shows, so a tick touches only what changed.
+    std::array<int, ZEILEN> m_farbe;
+    int m_typ = -1;
+
+    std::array<QLineEdit*, ZEILEN> Text_SLAVE_ADRESSE{};
+    std::array<QLineEdit*, ZEILEN> Text_SLAVE_INFO{};
+    QGroupBox* Frame1;
+    QComboBox* Combo_SLAVE_TYP;
+    QLineEdit* Text_ADRESSE_SLAVE;
+    QPushButton* Command_ADRESSE_SLAVE;
+    QPushButton* Command_INFO_AUSLESEN;
+    QPushButton* Command_SCANNER;
+    QPushButton* Command_OK;
+    QPushButton* Command_ABBRECHEN;
+    QPushButton* Command_ENDE;
+    QTimer* Timer_START;
+    QTimer* Timer_ANZEIGE;
+};
+
+} // namespace zelmar

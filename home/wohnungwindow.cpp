@@ -1,0 +1,364 @@
+#include "wohnungwindow.h"
+
+#include "anzeigetexte.h"
+#include "grundrisswidget.h"
+#include "scaledcanvas.h"
+
+#include "link/standard.h"
+#include "shell/appcontext.h"
+#include "shell/programm.h"
+#include "ui/format.h"
+#include "ui/palette.h"
+#include "ui/unloadgate.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace zelmar {
+
+namespace {
+
+const QString kGrad = QStringLiteral(" °C");
+
+QString dreistellig(int adresse) {
+    return QStringLiteral("%1").arg(adresse, 3, 10, QLatin1Char('0'));
+}
+
+QRectF markerRect(qreal x, qreal y) {
+    return {x, y, 34, 34};
+}
+
+QRectF neben(const QRectF& marker, qreal breite = 104) {
+    return {marker.right() + 6, marker.top() + 2, breite, 30};
+}
+
+} // namespace
+
+WohnungWindow::WohnungWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
+    setObjectName(QStringLiteral("WOHNUNG"));
+    setWindowTitle(QStringLiteral("WOHNUNG"));
+    m_raum[WZ].slave = 20;
+    m_raum[AZ].slave = 40;
+    m_raum[KUECHE].slave = 60;
+    bauen();
+
+    Timer_START = new QTimer(this);
+    Timer_START->setObjectName(QStringLiteral("Timer_START"));
+    Timer_START->setInterval(10);
+    connect(Timer_START, &QTimer::timeout, this, &WohnungWindow::Timer_START_Timer);
+    Timer_START->start();
+
+    Timer_ANZEIGE = new QTimer(this);
+    Timer_ANZEIGE->setObjectName(QStringLiteral("Timer_ANZEIGE"));
+    Timer_ANZEIGE->setInterval(100);
+    connect(Timer_ANZEIGE, &QTimer::timeout, this, &WohnungWindow::Timer_ANZEIGE_Timer);
+
+    resize(1060, 690);
+}
+
+QLabel* WohnungWindow::label(const QString& name, const QString& text, const QRectF& rect,
+                             qreal fontSize, Qt::Alignment align, bool bold) {
+    auto* l = new QLabel(text, m_plan);
+    l->setObjectName(name);
+    l->setAlignment(align);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    m_plan->place(l, rect, fontSize);
+    return l;
+}
+
+PlanShape* WohnungWindow::marker(int adresse, const QRectF& rect) {
+    auto* s = new PlanShape(PlanShape::Form::Kreis, QString::number(adresse), m_plan);
+    s->setObjectName(QStringLiteral("Shape_") + dreistellig(adresse));
+    s->setToolTip(QStringLiteral("SLAVE %1").arg(adresse));
+    m_plan->place(s, rect, 13);
+    return s;
+}
+
+void WohnungWindow::bauen() {
+    m_plan = new GrundrissWidget(this);
+    const QString tempDesign = QStringLiteral("22,3 °C");
+    const QString heizDesign = QStringLiteral("23 °C");
+
+    // Rooms: temperature in the middle, radiator under the window with its value beside it.
+    struct RaumPlatz {
+        const char* temperatur;
+        const char* heizung;
+        const char* heizkoerper;
+        QRectF tempRect;
+        QRectF heizkoerperRect;
+        QRectF heizRect;
+    };
+    const RaumPlatz plaetze[RAEUME] = {
+        {"Label_WZ_TEMPERATUR",
+         "Label_WZ_HEIZUNG",
+         "Shape_WZ_HEIZUNG",
+         {300, 140, 200, 44},
+         {330, 50, 140, 14},
+         {330, 66, 140, 24}},
+        {"Label_AZ_TEMPERATUR",
+         "Label_AZ_HEIZUNG",
+         "Shape_AZ_HEIZUNG",
+         {640, 140, 200, 44},
+         {680, 50, 140, 14},
+         {680, 66, 140, 24}},
+        {"Label_KÜCHE_TEMPERATUR",
+         "Label_KÜCHE_HEIZUNG",
+         "Shape_KÜCHE_HEIZUNG",
+         {580, 480, 200, 44},
+         {620, 596, 160, 14},
+         {620, 570, 160, 24}},
+        {"Label_BAD_TEMPERATUR",
+         "Label_BAD_HEIZUNG",
+         "Shape_BAD_HEIZUNG",
+         {250, 480, 180, 44},
+         {280, 596, 120, 14},
+         {280, 570, 120, 24}},
+    };
+    for (int r = 0; r < RAEUME; ++r) {
+        const RaumPlatz& p = plaetze[r];
+        m_raum[r].labelTemperatur = label(QString::fromUtf8(p.temperatur), tempDesign, p.tempRect,
+                                          30, Qt::AlignCenter, true);
+        m_raum[r].labelHeizung = label(QString::fromUtf8(p.heizung), heizDesign, p.heizRect, 15);
+        auto* hk = new PlanShape(PlanShape::Form::Heizkoerper, QString(), m_plan);
+        hk->setObjectName(QString::fromUtf8(p.heizkoerper));
+        m_plan->place(hk, p.heizkoerperRect);
+        m_raum[r].heizkoerper = hk;
+    }
+
+    // Slave markers with their clocks; slave 8 carries the master clock and the date.
+    const QRectF platz[SLAVES.size()] = {
+        markerRect(560, 353), markerRect(246, 282), markerRect(586, 282), markerRect(52, 262),
+        markerRect(956, 82),  markerRect(466, 572), markerRect(956, 262), markerRect(956, 362),
+    };
+    for (size_t i = 0; i < SLAVES.size(); ++i) {
+        Shape_SLAVE[i] = marker(SLAVES[i], platz[i]);
+        if (i > 0)
+            Label_ZEIT_SLAVE[i] = label(QStringLiteral("Label_ZEIT_%1").arg(SLAVES[i]), fehltText(),
+                                        neben(platz[i]), 15, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    Label_ZEIT = label(QStringLiteral("Label_ZEIT"), fehltText(), neben(platz[0], 96), 15,
+                       Qt::AlignLeft | Qt::AlignVCenter);
+    Label_DATUM = label(QStringLiteral("Label_DATUM"), fehltText(), {700, 355, 110, 30}, 15,
+                        Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Outside: temperature large, the rest in captioned rows.
+    Label_AUSSENTEMPERATUR = label(QStringLiteral("Label_AUSSENTEMÜERATUR"), tempDesign,
+                                   {30, 376, 180, 44}, 30, Qt::AlignCenter, true);
+    const Qt::Alignment rechts = Qt::AlignRight | Qt::AlignVCenter;
+    auto wertSpalte = [](int zeile) {
+        return GrundrissWidget::AUSSEN_ZEILE(zeile).adjusted(70, 0, 0, 0);
+    };
+    Label_LUFTDRUCK =
+        label(QStringLiteral("Label_LUFTDRUCK"), QString(), wertSpalte(0), 15, rechts);
+    Label_SONNE =
+        label(QStringLiteral("Label_SONNE"), QStringLiteral("SONNE"), wertSpalte(1), 15, rechts);
+    Label_SONNENAUFGANG =
+        label(QStringLiteral("Label_SONNENAUFGANG"), QString(), wertSpalte(2), 15, rechts);
+    Label_SONNENUNTERGANG =
+        label(QStringLiteral("Label_SONNENUNTERGANG"), QString(), wertSpalte(3), 15, rechts);
+
+    // Door leaves, hinged at the opening; shown only while a door reports itself open.
+    const std::pair<const char*, QRectF> tueren[] = {
+        {"Line_FLUR_TÜR", {860, 345, 50, 50}}, {"Line_WZ_TÜR", {480, 270, 60, 60}},
+        {"Line_AZ_TÜR", {610, 270, 60, 60}},   {"Line_KÜCHE_TÜR", {700, 410, 60, 60}},
+        {"Line_BAD_TÜR", {370, 410, 60, 60}},
+    };
+    for (size_t i = 0; i < Line_TUER.size(); ++i) {
+        auto* t = new PlanShape(PlanShape::Form::Tuerblatt, QString(), m_plan);
+        t->setObjectName(QString::fromUtf8(tueren[i].first));
+        t->setVisible(false);
+        m_plan->place(t, tueren[i].second);
+        Line_TUER[i] = t;
+    }
+
+    Command_DATEN_HOLEN = new QPushButton(QStringLiteral("DATEN holen"), this);
+    Command_DATEN_HOLEN->setObjectName(QStringLiteral("Command_DATEN_HOLEN"));
+    Check_REPEAD = new QCheckBox(QStringLiteral("repead"), this);
+    Check_REPEAD->setObjectName(QStringLiteral("Check_REPEAD"));
+    Command1 = new QPushButton(QStringLiteral("close"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("end"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    for (QPushButton* b : {Command_DATEN_HOLEN, Command1, Command2})
+        b->setMinimumWidth(110);
+    connect(Command_DATEN_HOLEN, &QPushButton::clicked, this,
+            &WohnungWindow::Command_DATEN_HOLEN_Click);
+    connect(Command1, &QPushButton::clicked, this, &WohnungWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &WohnungWindow::Command2_Click);
+
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(Command_DATEN_HOLEN);
+    knoepfe->addSpacing(8);
+    knoepfe->addWidget(Check_REPEAD);
+    knoepfe->addStretch(1);
+    knoepfe->addWidget(Command1);
+    knoepfe->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(m_plan, 1);
+    layout->addLayout(knoepfe);
+}
+
+void WohnungWindow::Timer_START_Timer() {
+    Timer_START->stop();
+    Timer_ANZEIGE->start();
+}
+
+void WohnungWindow::Timer_ANZEIGE_Timer() {
+    setTitleIfChanged(this, STATUS_ZEILE(m_ctx, 2));
+    const QLocale& loc = m_ctx.locale;
+
+    for (const Raum& r : m_raum) {
+        r.heizkoerper->setFillColor(qbColor(heizungLaeuft(r.heizung) ? QB_HELLROT : QB_HELLGRAU));
+        setTextIfChanged(r.labelTemperatur, messwertText(r.temperatur, kGrad, loc));
+        setTextIfChanged(r.labelHeizung, messwertText(r.heizung, kGrad, loc));
+    }
+    for (size_t i = 0; i < SLAVES.size(); ++i)
+        Shape_SLAVE[i]->setFillColor(qbColor(m_vorhanden[i] ? QB_HELLGRUEN : QB_HELLROT));
+
+    auto textOderFehlt = [](const QString& t) { return t.isEmpty() ? fehltText() : t; };
+    setTextIfChanged(Label_ZEIT, textOderFehlt(m_zeit));
+    setTextIfChanged(Label_DATUM, textOderFehlt(m_datum));
+    setTextIfChanged(Label_SONNE, m_sonne ? zahlText(*m_sonne, loc) : fehltText());
+    setTextIfChanged(Label_SONNENAUFGANG, textOderFehlt(m_sonnenaufgang));
+    setTextIfChanged(Label_SONNENUNTERGANG, textOderFehlt(m_sonnenuntergang));
+    setTextIfChanged(Label_AUSSENTEMPERATUR, messwertText(m_aussentemperatur, kGrad, loc));
+    setTextIfChanged(Label_LUFTDRUCK, messwertText(m_luftdruck, QStringLiteral(" mbar"), loc));
+
+    for (size_t i = 0; i < Line_TUER.size(); ++i)
+        if (Line_TUER[i]->isVisibleTo(m_plan) != m_tuerOffen[i])
+            Line_TUER[i]->setVisible(m_tuerOffen[i]);
+}
+
+bool WohnungWindow::abbrechen() const {
+    // A frame that was refused (port not to be opened, another transaction waiting) has been
+    // reported once by the engine; every further one would only repeat that message.
+    const qint16 code = m_ctx.link.STATUS_CODE;
+    return m_fensterZu || code == STATUS_PORT_ZU || code == STATUS_NICHT_GESENDET;
+}
+
+std::optional<double> WohnungWindow::wert(double value) const {
+    if (m_ctx.link.STATUS_CODE != STATUS_OK)
+        return std::nullopt;
+    return value;
+}
+
+void WohnungWindow::vergessen() {
+    // The pass broke off on the line: nothing shown may pass for a current reading.
+    m_vorhanden.fill(false);
+    m_zeit.clear();
+    m_datum.clear();
+    m_aussentemperatur.reset();
+    m_luftdruck.reset();
+    m_sonne.reset();
+    m_sonnenaufgang.clear();
+    m_sonnenuntergang.clear();
+    for (Raum& r : m_raum) {
+        r.temperatur.reset();
+        r.heizung.reset();
+    }
+    for (QLabel* l : Label_ZEIT_SLAVE)
+        if (l)
+            setTextIfChanged(l, fehltText());
+}
+
+bool WohnungWindow::holen() {
+    Link& link = m_ctx.link;
+    auto ok = [&link] { return link.STATUS_CODE == STATUS_OK; };
+
+    for (size_t i = 0; i < SLAVES.size(); ++i) {
+        m_vorhanden[i] = SLAVE_ANSPRECHEN_MIT_STOP(link, SLAVES[i]);
+        if (abbrechen())
+            return false;
+    }
+
+    const QString datum = SLAVE_DATUM_LESEN(link, 8);
+    m_datum = ok() ? datum : QString();
+    if (abbrechen())
+        return false;
+    const QString zeit = SLAVE_ZEIT_LESEN(link, 8);
+    m_zeit = ok() ? zeit : QString();
+    if (abbrechen())
+        return false;
+
+    for (size_t i = 1; i < SLAVES.size(); ++i) {
+        const QString t = SLAVE_ZEIT_LESEN(link, SLAVES[i]);
+        setTextIfChanged(Label_ZEIT_SLAVE[i], ok() ? t : fehltText());
+        if (abbrechen())
+            return false;
+    }
+
+    // The weather station.
+    m_aussentemperatur = wert(MESSWERT_LESEN_120_16BIT(link, 44) / 10);
+    if (abbrechen())
+        return false;
+    m_luftdruck = wert(MESSWERT_LESEN_150(link, 44));
+    if (abbrechen())
+        return false;
+    m_sonne = wert(MESSWERT_LESEN_151(link, 44));
+    if (abbrechen())
+        return false;
+    for (quint8 code : {quint8(152), quint8(153)}) {
+        // Other windows may have moved the current address while we waited.
+        link.SLAVE_ADRESSE = 44;
+        STANDARD_BEFEHL(link, code);
+        const QString t =
+            ok() ? uhrzeitText(link.EMPFANGSPUFFER[2], link.EMPFANGSPUFFER[3]) : QString();
+        (code == 152 ? m_sonnenaufgang : m_sonnenuntergang) = t;
+        if (abbrechen())
+            return false;
+    }
+
+    for (Raum& r : m_raum) {
+        if (!r.slave)
+            continue;
+        r.temperatur = wert(MESSWERT_LESEN_120(link, r.slave) / 10);
+        if (abbrechen())
+            return false;
+        r.heizung = wert(MESSWERT_LESEN_121(link, r.slave));
+        if (abbrechen())
+            return false;
+    }
+    return true;
+}
+
+void WohnungWindow::Command_DATEN_HOLEN_Click() {
+    if (m_laeuft)
+        return;
+    UnloadGate::Scope offen(this);
+    m_laeuft = true;
+    m_fensterZu = false;
+    Command_DATEN_HOLEN->setEnabled(false);
+    bool weiter = true;
+    while (weiter) {
+        weiter = holen() && Check_REPEAD->isChecked();
+        if (!weiter && !m_fensterZu && abbrechen())
+            vergessen();
+    }
+    Command_DATEN_HOLEN->setEnabled(true);
+    m_laeuft = false;
+}
+
+void WohnungWindow::Command1_Click() {
+    close();
+}
+
+void WohnungWindow::Command2_Click() {
+    PROGRAMM_BEENDEN(m_ctx);
+}
+
+void WohnungWindow::closeEvent(QCloseEvent* event) {
+    m_fensterZu = true;
+    QWidget::closeEvent(event);
+}
+
+} // namespace zelmar

@@ -1,0 +1,140 @@
+#pragma once
+
+// Stand-ins for the program's seams and a ready application context around a virtual port,
+// for the window tests of every area.
+
+#include "link/link.h"
+#include "link/virtualserialport.h"
+#include "shell/appcontext.h"
+#include "shell/slavedirectory.h"
+#include "shell/systemservices.h"
+#include "ui/palette.h"
+#include "ui/prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Answers from a script, and a log of everything shown. With its script used up it answers
+// as a user pressing Cancel or No would, and counts that as unexpected.
+class FakePrompter : public zelmar::Prompter {
+public:
+    enum class Kind { Message, YesNo, Input };
+    struct Shown {
+        Kind kind;
+        QString text;
+        QString title;
+        QString defaultText;
+    };
+
+    QList<Shown> shown;
+    QStringList inputs; // answers for input(), in order
+    QList<bool> yesNo;  // answers for askYesNo(), in order
+    int beeps = 0;
+    int unexpected = 0;
+
+    void message(const QString& text, const QString& title = QString()) override {
+        shown.append({Kind::Message, text, title, QString()});
+    }
+    bool askYesNo(const QString& text, const QString& title) override {
+        shown.append({Kind::YesNo, text, title, QString()});
+        if (yesNo.isEmpty()) {
+            ++unexpected;
+            return false;
+        }
+        return yesNo.takeFirst();
+    }
+    QString input(const QString& prompt, const QString& title,
+                  const QString& defaultText) override {
+        shown.append({Kind::Input, prompt, title, defaultText});
+        if (inputs.isEmpty()) {
+            ++unexpected;
+            return QString();
+        }
+        return inputs.takeFirst();
+    }
+    void beep() override { ++beeps; }
+
+    QStringList messages() const {
+        QStringList texts;
+        for (const Shown& s : shown)
+            if (s.kind == Kind::Message)
+                texts << s.text;
+        return texts;
+    }
+};
+
+// A fixed clock that records what the program asks of the machine.
+class FakeSystemServices : public zelmar::SystemServices {
+public:
+    QDateTime clock{QDate(2006, 12, 5), QTime(7, 42, 6)};
+    bool clockRefused = false;
+    QList<QTime> clockChanges;
+    QStringList openedFiles;
+    int exits = 0;
+
+    QDateTime now() const override { return clock; }
+    bool setClock(const QTime& time) override {
+        if (clockRefused || !time.isValid())
+            return false;
+        clockChanges << time;
+        clock.setTime(time);
+        return true;
+    }
+    bool openInTextViewer(const QString& path) override {
+        openedFiles << path;
+        return true;
+    }
+    void endProcess() override { ++exits; }
+};
+
+// Every request the engine was asked to send, before it was checked.
+class FrameRecorder : public zelmar::FrameLogSink {
+public:
+    QList<zelmar::FrameLogEntry> entries;
+    void logFrame(const zelmar::FrameLogEntry& entry) override { entries << entry; }
+};
+
+// A context as the start procedure leaves it, in a fresh program directory, German number
+// format, reply time-out 100 ms. Frames go to `frames`, not to the TWI logbook.
+struct TestContext {
+    QTemporaryDir dir;
+    zelmar::VirtualSerialPort port;
+    zelmar::Link link{port};
+    zelmar::SlaveDirectory slaves;
+    FakePrompter prompter;
+    FakeSystemServices system;
+    FrameRecorder frames;
+    zelmar::AppContext ctx{link, slaves, prompter, system, QLocale(QLocale::German)};
+
+    TestContext() {
+        ctx.setProgrammPfad(dir.path());
+        QDir().mkpath(ctx.DATEN_PFAD);
+        link.setFrameLogSink(&frames);
+        link.setReplyTimeout(100);
+    }
+    ~TestContext() { link.setFrameLogSink(nullptr); }
+
+    QString file(const QString& name) const { return ctx.PROGRAMM_PFAD + name; }
+};
+
+inline QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+inline bool putFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// The background of a control as one of the 16 palette indices, -1 for any other colour.
+inline int qbIndexOf(const QWidget* w) {
+    const QColor c = zelmar::backColor(w);
+    for (int i = 0; i < 16; ++i)
+        if (zelmar::qbColor(i) == c)
+            return i;
+    return -1;
+}

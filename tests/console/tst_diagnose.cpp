@@ -1,0 +1,333 @@
+// The interface diagnostics of the console against the simulated installation.
+
+#include "testcontext.h"
+
+#include "console/konfigurationwindow.h"
+#include "sim/virtualinstallation.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace zelmar;
+
+namespace {
+
+// A console on a test context with the demo installation behind its port.
+struct Bench {
+    TestContext t;
+    std::unique_ptr<sim::VirtualInstallation> sim;
+    KonfigurationWindow* w = nullptr;
+
+    explicit Bench(sim::Scenario scenario = sim::Scenario::demo()) {
+        scenario.interface.supplyVolts = 12.3;
+        sim = std::make_unique<sim::VirtualInstallation>(t.port, scenario);
+        t.link.setReplyTimeout(500); // the slave supply reset alone takes 100 ms
+        t.ctx.windows.add("KONFIGURATION",
+                          [](AppContext& c) { return new KonfigurationWindow(c); });
+        w = static_cast<KonfigurationWindow*>(t.ctx.windows.show("KONFIGURATION"));
+    }
+    QLineEdit* box(const QString& name) { return w->findChild<QLineEdit*>(name); }
+    void click(const QString& name) {
+        auto* b = w->findChild<QPushButton*>(name);
+        if (!b)
+            qFatal("no button %s", qPrintable(name));
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // The bytes of the last frame that went out on the line.
+    QByteArray lastFrame() const {
+        return t.port.written().isEmpty() ? QByteArray() : t.port.written().last();
+    }
+};
+
+QByteArray frame(quint8 befehl, quint8 reserve = 0) {
+    QByteArray f("*");
+    f += char(befehl);
+    f += char(127);
+    f += char(reserve);
+    f += QByteArray(4, '\0');
+    f += "##";
+    return f;
+}
+
+struct Button {
+    const char* button;
+    const char* box;
+};
+
+const Button kButtons[] = {
+    {"Command_DUMMY", "Text_DUMMY"},
+    {"Command_MCUCSR", "Text_MCUCSR"},
+    {"Command_MCUCSR_CLEAR", "Text_MCUCSR"},
+    {"Command_VOLT", "Text_SPANNUNG"},
+    {"Command25", "Text_INFO"},
+    {"Command_OFF", "Text_OFF"},
+    {"Command_RESET", "Text_RESET"},
+    {"Command_TAKT_AUSLESEN", "Text_TAKT_MASTER"},
+    {"Command_FEHLERCODE_INTERFACE", "Text_FEHLERCODE_INTERFACE"},
+    {"Command_TWI_PINS_AUSLESEN", "Text_TWI_PINS_AUSLESEN"},
+    {"Command1", "Text_BUS_RESET"},
+    {"Command_TWI_FEHLER_ERZEUGEN", "Text_TWI_FEHLER_ERZEUGEN"},
+};
+
+} // namespace
+
+class TestDiagnose : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyButtonAgainstTheInstallation_data();
+    void everyButtonAgainstTheInstallation();
+    void resetCauseAfterClearAndReset();
+    void silentInterfaceGivesErrorEverywhere();
+    void unopenablePortGivesErrorEverywhere();
+    void warningsAnsweredNoSendNothing();
+    void busErrorSequence();
+    void countsKeptOrCleared();
+    void interfaceReportsErrorsAndStuckLines();
+    void voltageInTheLocalesFormat();
+    void closingTheConsoleWhileAButtonWaits();
+    void secondClickDuringAWaitIsRefused();
+};
+
+void TestDiagnose::everyButtonAgainstTheInstallation_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("dummy") << "Command_DUMMY"
+                           << "Text_DUMMY"
+                           << "ok" << frame(0);
+    QTest::newRow("reset cause") << "Command_MCUCSR"
+                                 << "Text_MCUCSR"
+                                 << "POWER" << frame(1);
+    QTest::newRow("voltage") << "Command_VOLT"
+                             << "Text_SPANNUNG"
+                             << "12,3 V" << frame(3);
+    QTest::newRow("name") << "Command25"
+                          << "Text_INFO"
+                          << "RS232-TWI V1.0  " << frame(4);
+    QTest::newRow("TWI off") << "Command_OFF"
+                             << "Text_OFF"
+                             << "ok" << frame(5);
+    QTest::newRow("reset") << "Command_RESET"
+                           << "Text_RESET"
+                           << "ok" << frame(10);
+    QTest::newRow("clock") << "Command_TAKT_AUSLESEN"
+                           << "Text_TAKT_MASTER"
+                           << "16.000 MHz" << frame(12);
+    QTest::newRow("error code") << "Command_FEHLERCODE_INTERFACE"
+                                << "Text_FEHLERCODE_INTERFACE"
+                                << "ok" << frame(15);
+    QTest::newRow("pins") << "Command_TWI_PINS_AUSLESEN"
+                          << "Text_TWI_PINS_AUSLESEN"
+                          << "ok" << frame(8);
+    QTest::newRow("slave supply") << "Command1"
+                                  << "Text_BUS_RESET"
+                                  << "ok" << frame(9);
+    QTest::newRow("bus error") << "Command_TWI_FEHLER_ERZEUGEN"
+                               << "Text_TWI_FEHLER_ERZEUGEN"
+                               << "ok" << frame(5);
+}
+
+void TestDiagnose::everyButtonAgainstTheInstallation() {
+    QFETCH(QString, button);
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, sent);
+    Bench b;
+    b.t.prompter.yesNo << true;
+    b.click(button);
+    QCOMPARE(b.box(box)->text(), text);
+    QCOMPARE(qbIndexOf(b.box(box)), int(QB_HELLGRUEN));
+    QCOMPARE(b.lastFrame(), sent);
+    QCOMPARE(b.t.link.SLAVE_ADRESSE, quint8(127));
+    QVERIFY(b.t.prompter.messages().isEmpty());
+}
+
+void TestDiagnose::resetCauseAfterClearAndReset() {
+    Bench b;
+    b.click("Command_MCUCSR_CLEAR");
+    QCOMPARE(b.box("Text_MCUCSR")->text(), QStringLiteral("SOFTW"));
+    QCOMPARE(qbIndexOf(b.box("Text_MCUCSR")), int(QB_HELLGRUEN));
+    QCOMPARE(b.t.port.written().size(), 2);
+    QCOMPARE(b.t.port.written()[0], frame(2));
+    QCOMPARE(b.t.port.written()[1], frame(1));
+
+    b.sim->firmware().externalReset(b.sim->clock().nowUs());
+    QTest::qWait(150); // the board starts up again
+    b.click("Command_MCUCSR");
+    QCOMPARE(b.box("Text_MCUCSR")->text(), QStringLiteral("ext"));
+}
+
+void TestDiagnose::silentInterfaceGivesErrorEverywhere() {
+    Bench b;
+    b.t.link.setReplyTimeout(100);
+    b.sim->faults().silent = true;
+    for (const Button& x : kButtons) {
+        b.t.prompter.yesNo << true;
+        b.click(x.button);
+        QVERIFY2(b.box(x.box)->text() == QStringLiteral("ERROR"), x.button);
+        QVERIFY2(qbIndexOf(b.box(x.box)) == QB_HELLROT, x.button);
+    }
+    QCOMPARE(b.t.link.STATUS_TEXT, QStringLiteral("keine DATEN !!!"));
+    QVERIFY(b.t.prompter.messages().isEmpty());
+}
+
+void TestDiagnose::unopenablePortGivesErrorEverywhere() {
+    Bench b;
+    b.t.port.setOpenable(false);
+    for (const Button& x : kButtons) {
+        b.t.prompter.yesNo << true;
+        b.click(x.button);
+        QVERIFY2(b.box(x.box)->text() == QStringLiteral("ERROR"), x.button);
+        QVERIFY2(qbIndexOf(b.box(x.box)) == QB_HELLROT, x.button);
+    }
+    QVERIFY(b.t.port.written().isEmpty());
+    QVERIFY(b.t.prompter.beeps > 0);
+    QVERIFY(b.t.prompter.messages().contains(
+        QStringLiteral("COM-PORT konnte nicht geöffnet werden\r\nAktion wird abgebrochen !!!")));
+}
+
+void TestDiagnose::warningsAnsweredNoSendNothing() {
+    Bench b;
+    b.t.prompter.yesNo << false << false;
+    b.click("Command1");
+    QCOMPARE(b.box("Text_BUS_RESET")->text(), QStringLiteral("???"));
+    QCOMPARE(qbIndexOf(b.box("Text_BUS_RESET")), int(QB_HELLGELB));
+    b.click("Command_TWI_FEHLER_ERZEUGEN");
+    QCOMPARE(b.box("Text_TWI_FEHLER_ERZEUGEN")->text(), QStringLiteral("---"));
+    QCOMPARE(qbIndexOf(b.box("Text_TWI_FEHLER_ERZEUGEN")), int(QB_HELLGRAU));
+
+    QVERIFY(b.t.frames.entries.isEmpty());
+    QVERIFY(b.t.port.written().isEmpty());
+    QCOMPARE(b.t.prompter.shown.size(), 2);
+    QCOMPARE(b.t.prompter.shown[0].kind, FakePrompter::Kind::YesNo);
+    QCOMPARE(b.t.prompter.shown[0].text,
+             QStringLiteral("Möchten Sie wirklich ein BUS-RESET durchführen?"));
+    QCOMPARE(b.t.prompter.shown[0].title, QStringLiteral("WARNUNG"));
+    QCOMPARE(b.t.prompter.shown[1].kind, FakePrompter::Kind::YesNo);
+    QCOMPARE(b.t.prompter.shown[1].text,
+             QStringLiteral("Möchten Sie wirklich einen TWI-BUS-FEHLER erzeugen"));
+    QCOMPARE(b.t.prompter.shown[1].title, QStringLiteral("WARNUNG"));
+}
+
+void TestDiagnose::busErrorSequence() {
+    Bench b;
+    b.t.link.ANZAHL_SENDEN = 3;
+    b.t.prompter.yesNo << true;
+    b.click("Command_TWI_FEHLER_ERZEUGEN");
+    QCOMPARE(b.t.port.written(),
+             (QList<QByteArray>{frame(33, 0xA4), frame(33, 0x94), frame(33, 0), frame(5, 0)}));
+    QCOMPARE(b.t.frames.entries.size(), 4);
+    QCOMPARE(b.box("Text_TWI_FEHLER_ERZEUGEN")->text(), QStringLiteral("ok"));
+
+    // Only the last of the four decides.
+    Bench c;
+    c.t.link.setReplyTimeout(100);
+    int replies = 0;
+    c.t.port.setPeer([&](const QByteArray&) {
+        if (++replies < 4)
+            c.t.port.deliver(QByteArray(1, '\0'));
+    });
+    c.t.prompter.yesNo << true;
+    c.click("Command_TWI_FEHLER_ERZEUGEN");
+    QCOMPARE(replies, 4);
+    QCOMPARE(c.box("Text_TWI_FEHLER_ERZEUGEN")->text(), QStringLiteral("ERROR"));
+}
+
+void TestDiagnose::countsKeptOrCleared() {
+    // Some buttons send the counts the previous transaction left; the interface reads the
+    // data bytes such a frame announces.
+    Bench b;
+    b.t.link.ANZAHL_SENDEN = 2;
+    b.t.link.ANZAHL_EMPFANGEN = 1;
+    b.click("Command_DUMMY");
+    QByteArray kept("*\x00\x7f\x00\x02\x00\x01\x00#\x00\x00#", 12);
+    QCOMPARE(b.lastFrame(), kept);
+    QCOMPARE(b.box("Text_DUMMY")->text(), QStringLiteral("ok"));
+    b.click("Command_FEHLERCODE_INTERFACE");
+    kept[1] = 15;
+    QCOMPARE(b.lastFrame(), kept);
+    b.click("Command_VOLT");
+    QCOMPARE(b.lastFrame(), frame(3));
+    QCOMPARE(b.t.link.ANZAHL_SENDEN, 0.0);
+    QCOMPARE(b.t.link.ANZAHL_EMPFANGEN, 0.0);
+}
+
+void TestDiagnose::interfaceReportsErrorsAndStuckLines() {
+    Bench b;
+    b.sim->injectToInterface("xyz"); // noise before a frame counts as an error
+    QTest::qWait(20);
+    b.click("Command_FEHLERCODE_INTERFACE");
+    const QString code = b.box("Text_FEHLERCODE_INTERFACE")->text();
+    QVERIFY2(code.toInt() > 0, qPrintable(code));
+    QCOMPARE(qbIndexOf(b.box("Text_FEHLERCODE_INTERFACE")), int(QB_HELLROT));
+    b.click("Command_FEHLERCODE_INTERFACE"); // reading cleared it
+    QCOMPARE(b.box("Text_FEHLERCODE_INTERFACE")->text(), QStringLiteral("ok"));
+
+    b.sim->bus().setSdaStuckLow(true);
+    b.click("Command_TWI_PINS_AUSLESEN");
+    QCOMPARE(b.box("Text_TWI_PINS_AUSLESEN")->text(), QStringLiteral("SDA"));
+    QCOMPARE(qbIndexOf(b.box("Text_TWI_PINS_AUSLESEN")), int(QB_HELLROT));
+    b.sim->bus().setSclStuckLow(true);
+    b.click("Command_TWI_PINS_AUSLESEN");
+    QCOMPARE(b.box("Text_TWI_PINS_AUSLESEN")->text(), QStringLiteral("SDA+SCL"));
+}
+
+void TestDiagnose::voltageInTheLocalesFormat() {
+    TestContext t;
+    t.ctx.locale = QLocale::c();
+    t.port.setPeer([&](const QByteArray& f) {
+        if (f.size() > 1 && f[1] == 3)
+            t.port.deliver(QByteArray(1, char(123)));
+        if (f.size() > 1 && f[1] == 12)
+            t.port.deliver(QByteArray("\x00\x24\xF4\x00", 4)); // 16,000,000 Hz
+        if (f.size() > 1 && f[1] == 4)
+            t.port.deliver(QByteArray("AB\0\0CDEFGHIJKLMN", 16));
+    });
+    t.ctx.windows.add("KONFIGURATION", [](AppContext& c) { return new KonfigurationWindow(c); });
+    QWidget* w = t.ctx.windows.show("KONFIGURATION");
+    QTest::mouseClick(w->findChild<QPushButton*>("Command_VOLT"), Qt::LeftButton);
+    QCOMPARE(w->findChild<QLineEdit*>("Text_SPANNUNG")->text(), QStringLiteral("12.3 V"));
+    QTest::mouseClick(w->findChild<QPushButton*>("Command_TAKT_AUSLESEN"), Qt::LeftButton);
+    QCOMPARE(w->findChild<QLineEdit*>("Text_TAKT_MASTER")->text(), QStringLiteral("16,000 MHz"));
+    // Zero bytes of the name stay characters of their own.
+    QTest::mouseClick(w->findChild<QPushButton*>("Command25"), Qt::LeftButton);
+    const QString name = w->findChild<QLineEdit*>("Text_INFO")->text();
+    QCOMPARE(name.size(), 16);
+    QCOMPARE(name, QString::fromLatin1("AB\0\0CDEFGHIJKLMN", 16));
+}
+
+void TestDiagnose::closingTheConsoleWhileAButtonWaits() {
+    TestContext t;
+    t.link.setReplyTimeout(300);
+    t.ctx.windows.add("KONFIGURATION", [](AppContext& c) { return new KonfigurationWindow(c); });
+    QPointer<QWidget> w = t.ctx.windows.show("KONFIGURATION");
+    // "OK" is pressed while the dummy request waits for its reply.
+    QTimer::singleShot(100, [&] {
+        QTest::mouseClick(w->findChild<QPushButton*>("Command_CLOSE"), Qt::LeftButton);
+    });
+    QTest::mouseClick(w->findChild<QPushButton*>("Command_DUMMY"), Qt::LeftButton);
+    QVERIFY(QFile::exists(t.file("COM.ini")));
+    QVERIFY(w.isNull() || !w->isVisible());
+    QTRY_VERIFY(w.isNull());
+    QVERIFY(!t.ctx.windows.find("KONFIGURATION"));
+}
+
+void TestDiagnose::secondClickDuringAWaitIsRefused() {
+    Bench b;
+    b.t.link.setReplyTimeout(300);
+    b.sim->faults().silent = true;
+    QTimer::singleShot(50, [&] { b.click("Command_VOLT"); });
+    b.click("Command_DUMMY");
+    QCOMPARE(b.t.prompter.messages(), QStringList{QStringLiteral("DATEN werden noch empfangen")});
+    QCOMPARE(b.box("Text_SPANNUNG")->text(), QStringLiteral("ERROR"));
+    QCOMPARE(b.box("Text_DUMMY")->text(), QStringLiteral("ERROR"));
+    QCOMPARE(b.t.port.written().size(), 1); // only the dummy request went out
+}
+
+QTEST_MAIN(TestDiagnose)
+#include "tst_diagnose.moc"

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "link/link.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace zelmar {
+
+// The only way a window talks to the user outside its own controls: message boxes, the
+// Yes/No warning, the input box and the beep. Tests put a scripted stand-in here.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // A message box with an OK button; an empty title gives the program's own title.
+    virtual void message(const QString& text, const QString& title = QString()) = 0;
+    // Yes/No with the critical icon and No as the default button: true only for Yes.
+    virtual bool askYesNo(const QString& text, const QString& title) = 0;
+    // An input box; empty text when the user cancels.
+    virtual QString input(const QString& prompt, const QString& title,
+                          const QString& defaultText) = 0;
+    virtual void beep() = 0;
+};
+
+// The desktop: QMessageBox, QInputDialog and the system beep, over the active window.
+class DialogPrompter : public Prompter {
+public:
+    // The title of boxes that are given none.
+    explicit DialogPrompter(QString defaultTitle);
+
+    void message(const QString& text, const QString& title = QString()) override;
+    bool askYesNo(const QString& text, const QString& title) override;
+    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    void beep() override;
+
+private:
+    QString titleOr(const QString& title) const;
+    QString m_defaultTitle;
+};
+
+// Lets the transaction engine reach the user through a Prompter.
+class PrompterLinkNotifier : public LinkNotifier {
+public:
+    explicit PrompterLinkNotifier(Prompter& prompter) : m_prompter(prompter) {}
+    void linkMessage(const QString& text) override { m_prompter.message(text); }
+    void linkBeep() override { m_prompter.beep(); }
+
+private:
+    Prompter& m_prompter;
+};
+
+} // namespace zelmar
