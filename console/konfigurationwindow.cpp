@@ -2,8 +2,16 @@
 
 #include "comportpanel.h"
 #include "diagnosepanel.h"
+#include "handbetriebpanel.h"
+#include "modempanel.h"
 #include "portstatuspanel.h"
+#include "scannerpanel.h"
+#include "schalterpanel.h"
+#include "sclrechnerpanel.h"
+#include "slaveadressepanel.h"
+#include "slaveinfopanel.h"
 #include "sonderfunktionenpanel.h"
+#include "standardbefehlepanel.h"
 
 #include "shell/appcontext.h"
 #include "shell/programm.h"
@@ -18,7 +26,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +37,9 @@
 namespace zelmar {
 
 namespace {
+
+// Frames sit close together: the professional view must fit a small laptop screen.
+const QMargins kFrameRand(8, 2, 8, 4);
 
 void zeigen(QWidget* w, bool visible) {
     if (w->isHidden() == visible)
@@ -43,7 +53,7 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     setObjectName(QStringLiteral("KONFIGURATION"));
     setWindowTitle(QStringLiteral("---"));
 
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = m_scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("KONFIGURATION_scroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -99,6 +109,8 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     // --- interface and bus ---
     Frame_TWI = neuerFrame("Frame_TWI", QStringLiteral("RS232-TWI-INTERFACE"), inhalt);
     auto* twi = new QGridLayout(Frame_TWI);
+    twi->setContentsMargins(kFrameRand);
+    twi->setVerticalSpacing(4);
     const auto sub = [this](const char* name, const QString& caption) {
         return neuerFrame(name, caption, Frame_TWI);
     };
@@ -121,7 +133,16 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     m_comPort = addPanel(new ComPortPanel(ctx, inhalt), nullptr);
     m_portStatus = addPanel(new PortStatusPanel(ctx, spalteB), nullptr);
     auto* diagnose = addPanel(new DiagnosePanel(ctx, fehler, Frame_TWI), nullptr);
+    fehler->layout()->setContentsMargins(kFrameRand);
+    auto* adressen = addPanel(new SlaveAdressePanel(ctx), frame8);
+    addPanel(new ScannerPanel(ctx, *adressen), frame11);
+    addPanel(new SlaveInfoPanel(ctx), slaveInfo);
+    addPanel(new SchalterPanel(ctx), schalten);
     addPanel(new SonderfunktionenPanel(ctx), sonder);
+    addPanel(new SclRechnerPanel(ctx), takt);
+    addPanel(new HandbetriebPanel(ctx, hand2), hand1);
+    addPanel(new StandardBefehlePanel(ctx), standard);
+    addPanel(new ModemPanel(ctx), Frame_MODEM);
 
     b->addWidget(m_portStatus);
     b->addWidget(frame9);
@@ -130,18 +151,23 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     b->addStretch(1);
     b->addLayout(knoepfe);
 
+    // Under the diagnostics two columns of frames, each closed by the frame that takes up
+    // what the other column is taller by; the standard commands take the full width.
+    const auto spalte = [](std::initializer_list<QGroupBox*> frames, QGroupBox* dehnbar) {
+        auto* s = new QVBoxLayout;
+        s->setSpacing(4);
+        for (QGroupBox* f : frames)
+            s->addWidget(f, f == dehnbar ? 1 : 0);
+        s->addStretch(0);
+        return s;
+    };
     twi->addWidget(diagnose, 0, 0, 1, 2);
-    twi->addWidget(frame8, 1, 0);
-    twi->addWidget(frame11, 1, 1);
-    twi->addWidget(slaveInfo, 2, 0);
-    twi->addWidget(fehler, 2, 1);
-    twi->addWidget(takt, 3, 0);
-    twi->addWidget(schalten, 3, 1);
-    twi->addWidget(hand1, 4, 0);
-    twi->addWidget(hand2, 4, 1);
-    twi->addWidget(standard, 5, 0);
-    twi->addWidget(sonder, 5, 1);
-    twi->setRowStretch(6, 1);
+    twi->addLayout(spalte({frame8, slaveInfo, takt, hand1}, hand1), 1, 0);
+    twi->addLayout(spalte({frame11, fehler, schalten, hand2, sonder}, sonder), 1, 1);
+    twi->addWidget(standard, 2, 0, 1, 2);
+    twi->setColumnStretch(0, 1);
+    twi->setColumnStretch(1, 1);
+    twi->setRowStretch(3, 1);
 
     auto* haupt = new QHBoxLayout(inhalt);
     haupt->addWidget(m_comPort, 0, Qt::AlignTop);
@@ -151,19 +177,6 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     rechts->addWidget(Frame_MODEM);
     rechts->addStretch(1);
     haupt->addLayout(rechts, 1);
-
-    // A frame no panel of this build fills says so instead of standing empty.
-    for (QGroupBox* f : m_frames) {
-        if (f->layout() && f->layout()->count() > 0)
-            continue;
-        if (!f->layout())
-            new QVBoxLayout(f);
-        auto* hinweis = new QLabel(QStringLiteral("in dieser Version noch nicht verfügbar"), f);
-        hinweis->setObjectName(QStringLiteral("Label_NICHT_VERFUEGBAR"));
-        hinweis->setEnabled(false);
-        hinweis->setAlignment(Qt::AlignCenter);
-        f->layout()->addWidget(hinweis);
-    }
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -191,7 +204,11 @@ QGroupBox* KonfigurationWindow::neuerFrame(const char* name, const QString& capt
 
 template <typename P> P* KonfigurationWindow::addPanel(P* panel, QGroupBox* frame) {
     if (frame) {
-        auto* layout = frame->layout() ? frame->layout() : new QVBoxLayout(frame);
+        QLayout* layout = frame->layout();
+        if (!layout) {
+            layout = new QVBoxLayout(frame);
+            layout->setContentsMargins(kFrameRand);
+        }
         layout->addWidget(panel);
     }
     m_panels << panel;
@@ -221,6 +238,20 @@ void KonfigurationWindow::ansichtAnwenden(Ansicht a) {
         zeigen(f, a == Ansicht::TwiProfi);
     for (ConsolePanel* p : m_panels)
         p->ansichtAnwenden(a);
+    if (a != m_ansicht) {
+        m_ansicht = a;
+        platzFuerAnsicht();
+    }
+}
+
+// A view larger than the window widens it, up to the screen; a smaller one leaves it alone,
+// so switching back and forth does not make the window jump.
+void KonfigurationWindow::platzFuerAnsicht() {
+    const QSize wanted = m_scroll->widget()->sizeHint() + QSize(24, 24);
+    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1366, 768);
+    const QSize neu = size().expandedTo(wanted).boundedTo(frei.size() - QSize(16, 48));
+    if (neu != size())
+        resize(neu);
 }
 
 void KonfigurationWindow::tickPanels(TickSchritt step) {

@@ -10,6 +10,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTimer;
 
 namespace zelmar {
@@ -39,11 +40,14 @@ private:
     QGroupBox* neuerFrame(const char* name, const QString& caption, QWidget* parent);
     template <typename P> P* addPanel(P* panel, QGroupBox* frame);
     void ansichtAnwenden(Ansicht a);
+    void platzFuerAnsicht();
     void tickPanels(TickSchritt step);
 
     AppContext& m_ctx;
     QHash<QString, QGroupBox*> m_frames;
     QList<ConsolePanel*> m_panels;
+    QScrollArea* m_scroll;
+    Ansicht m_ansicht = Ansicht::Twi;
     ComPortPanel* m_comPort;
     PortStatusPanel* m_portStatus;
 

@@ -49,11 +49,22 @@ PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePane
     auto* zustand = new QHBoxLayout;
     zustand->addWidget(Text_STATUS);
     zustand->addWidget(Text_STATUS2, 1);
+    Command_HAND_DATEN_EMPFANGEN = new QPushButton(QStringLiteral("holen"), Frame3);
+    Command_HAND_DATEN_EMPFANGEN->setObjectName(QStringLiteral("Command_HAND_DATEN_EMPFANGEN"));
+    Command_HAND_DATEN_EMPFANGEN->setToolTip(QStringLiteral("ein wartendes Antwort-Byte holen"));
+    Command_HAND_DATEN_EMPFANGEN->setFixedWidth(52);
+    connect(Command_HAND_DATEN_EMPFANGEN, &QPushButton::clicked, this,
+            &PortStatusPanel::Command_HAND_DATEN_EMPFANGEN_Click);
+
     m_historieZeile = new QHBoxLayout;
     m_historieZeile->addWidget(Combo_SENDESTRING, 1);
     auto* l3 = new QVBoxLayout(Frame3);
     l3->addLayout(zustand);
-    l3->addWidget(Text_INPUT);
+    // Beside the count of waiting bytes: what it collects is what that count shows.
+    auto* eingang = new QHBoxLayout;
+    eingang->addWidget(Text_INPUT, 1);
+    eingang->addWidget(Command_HAND_DATEN_EMPFANGEN);
+    l3->addLayout(eingang);
     l3->addLayout(m_historieZeile);
 
     Frame5 = new QGroupBox(QStringLiteral("TCP/IP"), this);
@@ -89,6 +100,15 @@ void PortStatusPanel::Command3_Click() {
         return;
     }
     link.setReplyTimeout(ms);
+}
+
+// Reads without sending: a reply left in the port by an unevaluated send.
+void PortStatusPanel::Command_HAND_DATEN_EMPFANGEN_Click() {
+    UnloadGate::Scope scope(this);
+    Link& link = m_ctx.link;
+    link.DATEN_EMPFANGEN(1);
+    if (link.STATUS_CODE < 1)
+        m_ctx.prompter.message(QString::number(link.EMPFANGSBYTE));
 }
 
 void PortStatusPanel::tick(TickSchritt step) {

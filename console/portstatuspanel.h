@@ -11,7 +11,8 @@ class QPushButton;
 namespace zelmar {
 
 // Frame "COM-PORT-STATUS" (open state, port and settings, waiting input, the last frames
-// sent) and frame "TCP/IP" (the reply time-out and the time waited for the current byte).
+// sent, collecting a reply byte left waiting) and frame "TCP/IP" (the reply time-out and the
+// time waited for the current byte).
 class PortStatusPanel : public ConsolePanel {
     Q_OBJECT
 public:
@@ -24,6 +25,7 @@ public:
 
 public slots:
     void Command3_Click();
+    void Command_HAND_DATEN_EMPFANGEN_Click();
 
 private:
     QGroupBox* Frame3;
@@ -32,6 +34,7 @@ private:
     QLineEdit* Text_STATUS2;
     QLineEdit* Text_INPUT;
     QComboBox* Combo_SENDESTRING;
+    QPushButton* Command_HAND_DATEN_EMPFANGEN;
     QHBoxLayout* m_historieZeile;
     QLineEdit* Text_Timer_WAIT_DATENEMPFANG;
     QPushButton* Command3;

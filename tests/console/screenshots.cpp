@@ -69,8 +69,21 @@ int main(int argc, char* argv[]) {
     save(haupt, out.filePath("main-window.png"));
 
     press(console, "Option_TWI_PROFI");
+    QTest::qWait(300); // the next tick shows the view
+    for (const char* button :
+         {"Command_SENDE_ADRESSE_SLAVE_DIREKT_1", "Command_ADRESSE_TESTEN_AUTO",
+          "Command_SENDE_ADRESSE_SLAVE_DIREKT_3", "Command_SLAVE_INFO", "Command_BERECHNEN",
+          "Command_SCHALTER_HOLEN", "Command_SENDEN_HANDBETRIEB", "Command_4_ZEICHEN_EMPFANGEN",
+          "OPTION_ZEIT_HOLEN", "Command_STANDARD_BEFEHLE_START"})
+        press(console, button);
     QTest::qWait(300);
     save(console, out.filePath("console-profi.png"));
+
+    press(console, "Option_MODEM");
+    QTest::qWait(300);
+    press(console, "Command_AN_MODEM_SENDEN");
+    QTest::qWait(300);
+    save(console, out.filePath("console-modem.png"));
 
     haupt->findChild<QAction*>("menue_HILFE")->trigger();
     save(ctx.windows.find("HILFE"), out.filePath("help.png"));

@@ -1,0 +1,83 @@
+#include "schalterpanel.h"
+
+#include "steuerelemente.h"
+
+#include "shell/appcontext.h"
+#include "shell/systemservices.h"
+
+#include "link/standard.h"
+#include "ui/palette.h"
+#include "ui/prompter.h"
+#include "ui/unloadgate.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zelmar {
+
+SchalterPanel::SchalterPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, parent) {
+    setObjectName(QStringLiteral("SchalterPanel"));
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    for (int i = 0; i < 8; ++i) {
+        auto* c = steuer::haken(QString::number(i), QStringLiteral("Check_SCHALTER_%1").arg(i),
+                                false, this);
+        c->setTristate(true);
+        c->setCheckState(Qt::PartiallyChecked); // undetermined until the user decides
+        Check_SCHALTER[i] = c;
+        row->addWidget(c);
+    }
+    row->addStretch(1);
+    Command_SCHALTER_HOLEN =
+        steuer::knopf(QStringLiteral("holen"), QStringLiteral("Command_SCHALTER_HOLEN"), this);
+    Command_SCHALTER_SETZEN =
+        steuer::knopf(QStringLiteral("setzen"), QStringLiteral("Command_SCHALTER_SETZEN"), this);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(Command_SCHALTER_HOLEN);
+    knoepfe->addWidget(Command_SCHALTER_SETZEN);
+    knoepfe->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(row);
+    layout->addLayout(knoepfe);
+    connect(Command_SCHALTER_HOLEN, &QPushButton::clicked, this,
+            &SchalterPanel::Command_SCHALTER_HOLEN_Click);
+    connect(Command_SCHALTER_SETZEN, &QPushButton::clicked, this,
+            &SchalterPanel::Command_SCHALTER_SETZEN_Click);
+}
+
+void SchalterPanel::faerben(int qbIndex) {
+    for (QCheckBox* c : Check_SCHALTER)
+        setBackColor(c, qbIndex);
+}
+
+void SchalterPanel::Command_SCHALTER_HOLEN_Click() {
+    UnloadGate::Scope scope(this);
+    faerben(QB_HELLGELB);
+    STANDARD_BEFEHL_119(m_ctx.link);
+    if (m_ctx.link.STATUS_CODE != 0) {
+        // The cleared reply would read as switch byte 0.
+        faerben(QB_HELLROT);
+        m_ctx.prompter.message(QStringLiteral("FEHLER: Schalterstellung konnte nicht gelesen "
+                                              "werden (STATUS_CODE %1)")
+                                   .arg(m_ctx.link.STATUS_CODE));
+        return;
+    }
+    m_ctx.prompter.message(QString::number(m_ctx.link.EMPFANGSPUFFER[2]));
+}
+
+void SchalterPanel::Command_SCHALTER_SETZEN_Click() {
+    UnloadGate::Scope scope(this);
+    if (!m_ctx.prompter.askYesNo(
+            QStringLiteral("Möchten Sie wirklich diese Schalterstellung setzen"),
+            QStringLiteral("WARNUNG")))
+        return;
+    faerben(QB_HELLGELB);
+    STANDARD_BEFEHL_219(m_ctx.link, m_ctx.system.now().date());
+    if (m_ctx.link.STATUS_CODE != 0)
+        faerben(QB_HELLROT);
+}
+
+} // namespace zelmar

@@ -1,0 +1,256 @@
+#include "standardbefehlepanel.h"
+
+#include "steuerelemente.h"
+
+#include "shell/appcontext.h"
+#include "shell/systemservices.h"
+#include "shell/texts.h"
+
+#include "link/standard.h"
+#include "ui/palette.h"
+#include "ui/prompter.h"
+#include "ui/unloadgate.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zelmar {
+
+namespace {
+
+const QColor kRosa(0xFF, 0xC0, 0xC0); // the options that change the slave's state
+
+} // namespace
+
+QRadioButton* StandardBefehlePanel::neueOption(const QString& caption, const QString& name,
+                                               Befehl befehl, quint8 code) {
+    QRadioButton* o = steuer::option(caption, name, this);
+    m_gruppe->addButton(o);
+    m_wahl.append({o, befehl, code});
+    return o;
+}
+
+StandardBefehlePanel::StandardBefehlePanel(AppContext& ctx, QWidget* parent)
+    : ConsolePanel(ctx, parent) {
+    setObjectName(QStringLiteral("StandardBefehlePanel"));
+    m_gruppe = new QButtonGroup(this);
+
+    Option_AUS = neueOption(QStringLiteral("aus"), QStringLiteral("Option_AUS"), Befehl::Aus);
+    Option_AUS->setChecked(true);
+    QRadioButton* zeitSenden = neueOption(QStringLiteral("ZEIT"),
+                                          QStringLiteral("Option_ZEIT_SENDEN"), Befehl::ZeitSenden);
+    QRadioButton* datumSenden = neueOption(
+        QStringLiteral("DATUM"), QStringLiteral("Option_DATUM_SENDEN"), Befehl::DatumSenden);
+    QRadioButton* dummy =
+        neueOption(QStringLiteral("Dummy"), QStringLiteral("Option_DUMMY_SENDEN"), Befehl::Code, 0);
+    Option_RESET_SENDEN = neueOption(QStringLiteral("RESET"), QStringLiteral("Option_RESET_SENDEN"),
+                                     Befehl::Code, 10);
+    QRadioButton* clear = neueOption(QStringLiteral("CLEAR"), QStringLiteral("Option_CLEAR_SENDEN"),
+                                     Befehl::Code, 15);
+    setBackColor(Option_RESET_SENDEN, kRosa);
+    setBackColor(clear, kRosa);
+    QRadioButton* sparOn = neueOption(QStringLiteral("SPAR-ON"),
+                                      QStringLiteral("Option_SPAR_ON_SENDEN"), Befehl::Code, 20);
+    QRadioButton* sparOff = neueOption(QStringLiteral("SPAR-OFF"),
+                                       QStringLiteral("Option_SPAR_OFF_SENDEN"), Befehl::Code, 21);
+    OPTION_ZEIT_HOLEN =
+        neueOption(QStringLiteral("ZEIT"), QStringLiteral("OPTION_ZEIT_HOLEN"), Befehl::ZeitHolen);
+    QRadioButton* datumHolen = neueOption(QStringLiteral("DATUM"),
+                                          QStringLiteral("Option_DATUM_HOLEN"), Befehl::DatumHolen);
+    QRadioButton* fehler = neueOption(QStringLiteral("FEHLER"),
+                                      QStringLiteral("Option_FEHLER_HOLEN"), Befehl::Code, 101);
+    QRadioButton* fehlerAnzahl =
+        neueOption(QStringLiteral("FEHLER ANZAHL"), QStringLiteral("Option_FEHLER_ANZAHL_HOLEN"),
+                   Befehl::Code, 102);
+
+    Label3 = steuer::beschriftung(QStringLiteral("senden"), QStringLiteral("Label3"), this);
+    Label4 = steuer::beschriftung(QStringLiteral("holen"), QStringLiteral("Label4"), this);
+
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(1);
+    grid->setHorizontalSpacing(8);
+    grid->addWidget(Label3, 0, 0, 1, 2);
+    grid->addWidget(Label4, 0, 2, 1, 3);
+    const QList<QRadioButton*> spalte0 = {zeitSenden, datumSenden, dummy, sparOn, sparOff};
+    const QList<QRadioButton*> spalte1 = {Option_RESET_SENDEN, clear};
+    const QList<QRadioButton*> spalte2 = {OPTION_ZEIT_HOLEN, datumHolen, fehler, fehlerAnzahl};
+    for (int r = 0; r < spalte0.size(); ++r)
+        grid->addWidget(spalte0[r], r + 1, 0);
+    for (int r = 0; r < spalte1.size(); ++r)
+        grid->addWidget(spalte1[r], r + 1, 1);
+    grid->addWidget(Option_AUS, 5, 1);
+    for (int r = 0; r < spalte2.size(); ++r)
+        grid->addWidget(spalte2[r], r + 1, 2);
+    for (int i = 0; i < 5; ++i) {
+        grid->addWidget(neueOption(QStringLiteral("WERT-%1").arg(i),
+                                   QStringLiteral("Option_WERT_%1_HOLEN").arg(i), Befehl::Code,
+                                   quint8(120 + i)),
+                        i + 1, 3);
+        grid->addWidget(neueOption(QStringLiteral("sonstiges %1").arg(i),
+                                   QStringLiteral("Option_SONSTIGES_%1_HOLEN").arg(i), Befehl::Code,
+                                   quint8(150 + i)),
+                        i + 1, 4);
+    }
+
+    Command_STANDARD_BEFEHLE_START = steuer::knopf(
+        QStringLiteral("START"), QStringLiteral("Command_STANDARD_BEFEHLE_START"), this);
+    Check_BEFEHLE_START_REPEAD = steuer::haken(
+        QStringLiteral("repead"), QStringLiteral("Check_BEFEHLE_START_REPEAD"), false, this);
+    Check_PC_ZEIT_STELLEN = steuer::haken(QStringLiteral("PC stellen"),
+                                          QStringLiteral("Check_PC_ZEIT_STELLEN"), false, this);
+    Check_PC_ZEIT_STELLEN->setToolTip(
+        QStringLiteral("die PC-Uhr einmal nach der geholten SLAVE-ZEIT stellen"));
+    Command_HILFE_BEFEHLE =
+        steuer::knopf(QStringLiteral("?"), QStringLiteral("Command_HILFE_BEFEHLE"), this);
+    Command_HILFE_BEFEHLE->setFixedWidth(32);
+    if (!m_ctx.windows.available(QStringLiteral("HILFE"))) {
+        Command_HILFE_BEFEHLE->setEnabled(false);
+        Command_HILFE_BEFEHLE->setToolTip(WindowRegistry::notAvailableTip(QStringLiteral("HILFE")));
+    }
+
+    auto* antwort = new QHBoxLayout;
+    antwort->setSpacing(3);
+    for (int i = 0; i < 4; ++i) {
+        Text_EMPFANGSZEICHEN[i] = steuer::anzeige(
+            QStringLiteral("Text_EMPFANGSZEICHEN%1").arg(i + 1), this, QStringLiteral("-"));
+        Text_EMPFANGSZEICHEN[i]->setFixedWidth(36);
+        Text_EMPFANGSZEICHEN[i]->setAlignment(Qt::AlignCenter);
+        Text_EMPFANGSZEICHEN[i]->setToolTip(QStringLiteral("Antwort-Byte %1").arg(i + 1));
+        antwort->addWidget(Text_EMPFANGSZEICHEN[i]);
+    }
+    Text_SONDERAUSGABE = steuer::anzeige(QStringLiteral("Text_SONDERAUSGABE"), this);
+    Text_SONDERAUSGABE->setToolTip(QStringLiteral("PC-ZEIT"));
+    steuer::platzBehalten(Text_SONDERAUSGABE);
+    Text_SONDERAUSGABE->hide();
+
+    auto* start = new QHBoxLayout;
+    start->addWidget(Command_STANDARD_BEFEHLE_START, 1);
+    start->addWidget(Command_HILFE_BEFEHLE);
+    auto* rechts = new QVBoxLayout;
+    rechts->setSpacing(2);
+    rechts->addLayout(start);
+    rechts->addWidget(Check_BEFEHLE_START_REPEAD);
+    rechts->addWidget(Check_PC_ZEIT_STELLEN);
+    rechts->addStretch(1);
+    rechts->addLayout(antwort);
+    rechts->addWidget(Text_SONDERAUSGABE);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addSpacing(12);
+    layout->addLayout(rechts);
+
+    connect(Command_STANDARD_BEFEHLE_START, &QPushButton::clicked, this,
+            &StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click);
+    connect(Command_HILFE_BEFEHLE, &QPushButton::clicked, this,
+            &StandardBefehlePanel::Command_HILFE_BEFEHLE_Click);
+}
+
+const StandardBefehlePanel::Wahl* StandardBefehlePanel::gewaehlt() const {
+    for (const Wahl& w : m_wahl)
+        if (w.option->isChecked())
+            return &w;
+    return nullptr;
+}
+
+void StandardBefehlePanel::antwortFarbe(int qbIndex) {
+    for (QLineEdit* box : Text_EMPFANGSZEICHEN)
+        setBackColor(box, qbIndex);
+}
+
+void StandardBefehlePanel::ausfuehren(const Wahl& wahl) {
+    Link& link = m_ctx.link;
+    switch (wahl.befehl) {
+    case Befehl::Aus:
+        break;
+    case Befehl::ZeitSenden:
+        SLAVE_ZEIT_SETZEN(link, m_ctx.system.now().time());
+        break;
+    case Befehl::DatumSenden:
+        SLAVE_DATUM_SETZEN(link, m_ctx.system.now().date());
+        break;
+    case Befehl::ZeitHolen:
+        SLAVE_ZEIT_LESEN(link, link.SLAVE_ADRESSE);
+        break;
+    case Befehl::DatumHolen:
+        SLAVE_DATUM_LESEN(link, link.SLAVE_ADRESSE);
+        break;
+    case Befehl::Code:
+        STANDARD_BEFEHL(link, wahl.code);
+        break;
+    }
+}
+
+void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
+    // A run already in progress re-reads the options on its own; a second one would only
+    // have its frames refused while the first waits.
+    if (m_laeuft)
+        return;
+    UnloadGate::Scope scope(this);
+    if (Option_RESET_SENDEN->isChecked() &&
+        !m_ctx.prompter.askYesNo(QStringLiteral("Möchten Sie wirklich einen RESET senden ?"),
+                                 QStringLiteral("WARNUNG")))
+        return;
+
+    m_laeuft = true;
+    Command_STANDARD_BEFEHLE_START->setEnabled(false);
+    for (QLineEdit* box : Text_EMPFANGSZEICHEN)
+        box->setText(QStringLiteral("?"));
+
+    Link& link = m_ctx.link;
+    for (;;) {
+        antwortFarbe(QB_HELLGELB);
+        QCoreApplication::processEvents();
+        const Wahl* wahl = gewaehlt();
+        if (!wahl || wahl->befehl == Befehl::Aus)
+            break;
+        ausfuehren(*wahl);
+        // Taken now: handlers that run during the pause below may use the link themselves.
+        const qint16 status = link.STATUS_CODE;
+        const std::array<quint8, 4> antwort = {link.EMPFANGSPUFFER[1], link.EMPFANGSPUFFER[2],
+                                               link.EMPFANGSPUFFER[3], link.EMPFANGSPUFFER[4]};
+        antwortFarbe(QB_HELLGRUEN);
+        for (int i = 0; i < 4; ++i)
+            Text_EMPFANGSZEICHEN[i]->setText(QString::number(antwort[i]));
+        QCoreApplication::processEvents();
+        link.WARTEN_200MS();
+
+        const bool zeitHolen = wahl->befehl == Befehl::ZeitHolen;
+        if (zeitHolen && Check_PC_ZEIT_STELLEN->isChecked() && status == 0) {
+            // A slave clock that is no time of day leaves the PC clock and the box as they
+            // are; the next pass of a repetition tries again.
+            const QTime zeit(antwort[1], antwort[2], antwort[3]);
+            if (zeit.isValid()) {
+                m_ctx.system.setClock(zeit);
+                Check_PC_ZEIT_STELLEN->setChecked(false);
+            }
+        }
+        if (zeitHolen) {
+            Text_SONDERAUSGABE->setText(timeText(m_ctx.system.now().time(), m_ctx.locale));
+            Text_SONDERAUSGABE->show();
+        } else {
+            Text_SONDERAUSGABE->hide();
+        }
+        if (status > 0)
+            antwortFarbe(QB_HELLROT);
+
+        // A closed console ends its repetition: nobody could untick the box any more.
+        if (!Check_BEFEHLE_START_REPEAD->isChecked() || !window()->isVisible())
+            break;
+    }
+    Command_STANDARD_BEFEHLE_START->setEnabled(true);
+    m_laeuft = false;
+}
+
+void StandardBefehlePanel::Command_HILFE_BEFEHLE_Click() {
+    m_ctx.windows.show(QStringLiteral("HILFE"));
+}
+
+} // namespace zelmar

@@ -1,0 +1,195 @@
+// The console's standard commands panel against the simulated installation.
+
+#include "consolebench.h"
+
+#include "sim/atmega8slave.h"
+
+using namespace zelmar;
+
+namespace {
+
+QStringList antwort(const ConsoleBench& b) {
+    QStringList t;
+    for (int i = 1; i <= 4; ++i)
+        t << b.text(QStringLiteral("Text_EMPFANGSZEICHEN%1").arg(i));
+    return t;
+}
+
+bool farbe(const ConsoleBench& b, int qb) {
+    for (int i = 1; i <= 4; ++i)
+        if (b.colour(QStringLiteral("Text_EMPFANGSZEICHEN%1").arg(i)) != qb)
+            return false;
+    return true;
+}
+
+void setSlaveClock(ConsoleBench& b, int adresse, const QTime& time) {
+    b.sim->slave(adresse)->setClock(QDateTime(QDate(2006, 12, 5), time), b.sim->clock().nowUs());
+}
+
+} // namespace
+
+class TestStandardBefehle : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ausAndDeclinedReset();
+    void commandsAgainstASlave();
+    void failuresShowRed();
+    void pcClockOnceInARepetition();
+    void pcClockLeftAloneWithoutAValidTime();
+    void helpAndClosingDuringARepetition();
+};
+
+void TestStandardBefehle::ausAndDeclinedReset() {
+    ConsoleBench b;
+    QVERIFY(b.checked("Option_AUS"));
+    QCOMPARE(antwort(b), QStringList(4, "-"));
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(antwort(b), QStringList(4, "?"));
+    QVERIFY(farbe(b, QB_HELLGELB));
+    QVERIFY(b.frames().isEmpty());
+
+    b.t.link.SLAVE_ADRESSE = 8;
+    b.click("Option_DUMMY_SENDEN");
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(antwort(b), QStringList(4, "0"));
+    QVERIFY(farbe(b, QB_HELLGRUEN));
+    const int frames = b.frames().size();
+
+    b.click("Option_RESET_SENDEN");
+    b.t.prompter.yesNo << false;
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(b.t.prompter.shown.size(), 1);
+    QCOMPARE(b.t.prompter.shown[0].kind, FakePrompter::Kind::YesNo);
+    QCOMPARE(b.t.prompter.shown[0].text,
+             QStringLiteral("Möchten Sie wirklich einen RESET senden ?"));
+    QCOMPARE(b.t.prompter.shown[0].title, QStringLiteral("WARNUNG"));
+    QCOMPARE(antwort(b), QStringList(4, "0"));
+    QVERIFY(farbe(b, QB_HELLGRUEN));
+    QCOMPARE(b.frames().size(), frames);
+}
+
+void TestStandardBefehle::commandsAgainstASlave() {
+    ConsoleBench b;
+    b.t.link.SLAVE_ADRESSE = 8;
+    setSlaveClock(b, 8, QTime(10, 20, 30));
+    b.click("OPTION_ZEIT_HOLEN");
+    b.click("Command_STANDARD_BEFEHLE_START");
+    const QStringList zeit = antwort(b);
+    QCOMPARE(zeit.mid(0, 3), (QStringList{"110", "10", "20"}));
+    QVERIFY2(zeit[3] == "30" || zeit[3] == "31", qPrintable(zeit[3]));
+    QVERIFY(farbe(b, QB_HELLGRUEN));
+    QVERIFY(!b.box("Text_SONDERAUSGABE")->isHidden());
+    QCOMPARE(b.text("Text_SONDERAUSGABE"), QStringLiteral("07:42:06")); // the PC clock
+    QVERIFY(b.t.system.clockChanges.isEmpty());
+
+    // "DATUM" sends day, month and the two-digit year of the PC date (5.12.2006).
+    b.click("Option_DATUM_SENDEN");
+    b.click("Command_STANDARD_BEFEHLE_START");
+    const FrameLogEntry& request = b.frames()[b.frames().size() - 2];
+    QCOMPARE(request.befehl, 60);
+    QCOMPARE(request.daten, (std::array<int, 4>{205, 5, 12, 6}));
+    QCOMPARE(antwort(b), (QStringList{"205", "5", "12", "6"}));
+    QVERIFY(b.box("Text_SONDERAUSGABE")->isHidden());
+
+    b.click("Option_ZEIT_SENDEN");
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(antwort(b), (QStringList{"210", "7", "42", "6"}));
+    QCOMPARE(b.sim->slave(8)->clock(b.sim->clock().nowUs()).date(), QDate(2006, 12, 5));
+}
+
+void TestStandardBefehle::failuresShowRed() {
+    ConsoleBench b;
+    b.t.link.SLAVE_ADRESSE = 9; // nobody there
+    b.click("Option_WERT_0_HOLEN");
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(antwort(b), QStringList(4, "0"));
+    QVERIFY(farbe(b, QB_HELLROT));
+
+    // An interface that does not answer: its cleared buffer is no acknowledgement.
+    b.t.link.SLAVE_ADRESSE = 8;
+    b.sim->faults().silent = true;
+    b.click("Option_SONSTIGES_4_HOLEN");
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(antwort(b), QStringList(4, "0"));
+    QVERIFY(farbe(b, QB_HELLROT));
+    QVERIFY(b.t.prompter.shown.isEmpty());
+}
+
+void TestStandardBefehle::pcClockOnceInARepetition() {
+    ConsoleBench b;
+    b.t.link.SLAVE_ADRESSE = 8;
+    setSlaveClock(b, 8, QTime(10, 20, 30));
+    b.click("OPTION_ZEIT_HOLEN");
+    b.click("Check_BEFEHLE_START_REPEAD");
+    b.click("Check_PC_ZEIT_STELLEN");
+
+    bool startDisabled = false;
+    QTimer::singleShot(700, [&] {
+        startDisabled = !b.child<QAbstractButton>("Command_STANDARD_BEFEHLE_START")->isEnabled();
+        b.click("Check_BEFEHLE_START_REPEAD");
+        b.click("Command_STANDARD_BEFEHLE_START"); // a second run does not start
+    });
+    b.click("Command_STANDARD_BEFEHLE_START");
+
+    int passes = 0;
+    for (const FrameLogEntry& e : b.frames())
+        passes += e.befehl == 60 && e.daten[0] == 110;
+    QVERIFY2(passes >= 3, qPrintable(QString::number(passes)));
+    QVERIFY(startDisabled);
+    QVERIFY(b.child<QAbstractButton>("Command_STANDARD_BEFEHLE_START")->isEnabled());
+    QVERIFY(b.t.prompter.shown.isEmpty());
+    QCOMPARE(b.t.system.clockChanges.size(), 1);
+    const QTime gestellt = b.t.system.clockChanges.first();
+    QCOMPARE(gestellt.hour(), 10);
+    QCOMPARE(gestellt.minute(), 20);
+    QVERIFY(gestellt.second() >= 30 && gestellt.second() <= 31);
+    QVERIFY(!b.checked("Check_PC_ZEIT_STELLEN"));
+    QVERIFY(farbe(b, QB_HELLGRUEN));
+}
+
+void TestStandardBefehle::pcClockLeftAloneWithoutAValidTime() {
+    // An absent slave "answers" 00:00:00; the PC clock must not go to midnight.
+    ConsoleBench b;
+    b.t.link.SLAVE_ADRESSE = 9;
+    b.click("OPTION_ZEIT_HOLEN");
+    b.click("Check_PC_ZEIT_STELLEN");
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QVERIFY(farbe(b, QB_HELLROT));
+    QVERIFY(b.t.system.clockChanges.isEmpty());
+    QVERIFY(b.checked("Check_PC_ZEIT_STELLEN"));
+
+    // A slave clock at hour 25 is no time of day either; the box waits for a good one.
+    b.t.link.SLAVE_ADRESSE = 8;
+    setSlaveClock(b, 8, QTime(10, 20, 30));
+    b.sim->slave(8)->poke(4, 25, b.sim->clock().nowUs()); // the hours register
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(b.text("Text_EMPFANGSZEICHEN2"), QStringLiteral("25"));
+    QVERIFY(farbe(b, QB_HELLGRUEN));
+    QVERIFY(b.t.system.clockChanges.isEmpty());
+    QVERIFY(b.checked("Check_PC_ZEIT_STELLEN"));
+}
+
+void TestStandardBefehle::helpAndClosingDuringARepetition() {
+    ConsoleBench b;
+    QVERIFY(!b.child<QAbstractButton>("Command_HILFE_BEFEHLE")->isEnabled());
+
+    ConsoleBench c(
+        ConsoleBench::Geraete::Keine, QStringLiteral("Option_TWI_PROFI"),
+        [](WindowRegistry& r) { r.add("HILFE", [](AppContext&) { return new QWidget; }); });
+    c.click("Command_HILFE_BEFEHLE");
+    QWidget* hilfe = c.t.ctx.windows.find("HILFE");
+    QVERIFY(hilfe && hilfe->isVisible());
+    QCOMPARE(hilfe->windowModality(), Qt::NonModal);
+
+    // "OK" pressed while a repetition runs: the repetition ends and the console goes.
+    c.click("Check_BEFEHLE_START_REPEAD");
+    c.click("Option_DUMMY_SENDEN");
+    QTimer::singleShot(500, [&] { c.click("Command_CLOSE"); });
+    c.click("Command_STANDARD_BEFEHLE_START");
+    QTRY_VERIFY(c.w.isNull());
+    QVERIFY(!c.t.ctx.windows.find("KONFIGURATION"));
+}
+
+QTEST_MAIN(TestStandardBefehle)
+#include "tst_standardbefehle.moc"
