@@ -263,6 +263,9 @@ void SlaveInfoWindow::Command_INFO_AUSLESEN_Click() {
         return;
     UnloadGate::Scope offen(this);
     const QString name = SLAVE_INFO_LESEN(m_ctx.link);
+    const qint16 code = m_ctx.link.STATUS_CODE;
+    if (code == STATUS_PORT_ZU || code == STATUS_NICHT_GESENDET)
+        return; // nothing was asked: a name typed into the row stays
     // The row read, even if another one was selected meanwhile.
     Text_SLAVE_INFO[adresse]->setText(name);
     Text_SLAVE_INFO[adresse]->setCursorPosition(0);
@@ -283,12 +286,18 @@ void SlaveInfoWindow::Command_SCANNER_Click() {
     m_fensterZu = false;
     Command_SCANNER->setEnabled(false);
     const quint8 gemerkt = link.SLAVE_ADRESSE;
+    const auto vorher = link.SLAVE_GEFUNDEN;
 
     int a = 0;
     while (a < ZEILEN) {
         SLAVE_SUCHEN(link, a++);
         if (abbrechen())
             break;
+    }
+    if (a == 1 && link.STATUS_CODE == STATUS_NICHT_GESENDET) {
+        // Another transaction holds the line: this scan learned nothing about the bus.
+        link.SLAVE_GEFUNDEN = vorher;
+        a = ZEILEN;
     }
     // Addresses the scan did not reach have not answered it.
     for (; a < ZEILEN; ++a)

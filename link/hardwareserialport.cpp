@@ -11,7 +11,7 @@ HardwareSerialPort::HardwareSerialPort(const QString& programDir, QObject* paren
     // A device that disappears (adapter unplugged) leaves the port closed, not half open.
     connect(&m_serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e == QSerialPort::ResourceError && m_serial.isOpen())
-            m_serial.close();
+            close();
     });
 }
 
@@ -75,10 +75,14 @@ bool HardwareSerialPort::setSettings(const QString& settings) {
     const auto parsed = parsePortSettings(settings);
     if (!parsed)
         return false;
-    if (m_serial.isOpen() && !apply(*parsed)) {
-        apply(m_settings); // the driver refused: the old settings stay in force
-        return false;
+    if (m_serial.isOpen()) {
+        if (!apply(*parsed)) {
+            apply(m_inForce); // the driver refused: the old settings stay in force
+            return false;
+        }
+        m_inForce = *parsed;
     }
+    m_previous = m_settings;
     m_settings = *parsed;
     return true;
 }
@@ -89,7 +93,11 @@ bool HardwareSerialPort::open() {
     m_serial.setPortName(deviceName());
     if (!m_serial.open(QIODevice::ReadWrite))
         return false;
-    if (!apply(m_settings)) {
+    // Settings given while the port was closed that its driver refuses: the old ones stay.
+    if (apply(m_settings) || (m_settings = m_previous, apply(m_settings)) ||
+        (m_settings = m_inForce, apply(m_settings))) {
+        m_inForce = m_settings;
+    } else {
         m_serial.close();
         return false;
     }
@@ -99,8 +107,10 @@ bool HardwareSerialPort::open() {
 }
 
 void HardwareSerialPort::close() {
-    if (m_serial.isOpen())
-        m_serial.close();
+    if (!m_serial.isOpen())
+        return;
+    m_serial.close();
+    emit closed();
 }
 
 void HardwareSerialPort::setDtr(bool on) {

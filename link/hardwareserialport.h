@@ -38,7 +38,9 @@ private:
 
     QString m_programDir;
     int m_number = 1;
-    PortSettings m_settings;
+    PortSettings m_settings; // what was asked for
+    PortSettings m_previous; // asked for before that, while the port was closed
+    PortSettings m_inForce;  // what the driver last accepted
     bool m_dtr = true;
     bool m_rts = true;
     QSerialPort m_serial;

@@ -45,6 +45,10 @@ Link::Link(SerialPort& port, QObject* parent)
     Timer_WAIT_1s.setObjectName(QStringLiteral("Timer_WAIT_1s"));
     Timer_WAIT_1s.setInterval(1000);
     Timer_WAIT_1s.setSingleShot(true);
+    m_refusalEnds.setSingleShot(true);
+    m_refusalEnds.setInterval(0);
+    connect(&m_refusalEnds, &QTimer::timeout, this, [this] { m_refused = false; });
+
     for (QTimer* t : {&Timer_WAIT_DATENEMPFANG, &Timer_WAIT_200ms, &Timer_WAIT_1s})
         t->setTimerType(Qt::PreciseTimer); // coarse timers may end a wait 5 % early
 }
@@ -82,6 +86,9 @@ void Link::refuse(qint16 code, const QString& text) {
     m_refused = true;
     m_refusedCode = code;
     m_refusedText = text;
+    // The refusal covers the reads of the handler that sent the frame; a read started later
+    // from another click (collecting a waiting byte) is the user's own.
+    m_refusalEnds.start();
 }
 
 void Link::RAHMEN_SENDEN() {
@@ -149,6 +156,7 @@ void Link::RAHMEN_SENDEN() {
         return;
     }
     m_refused = false;
+    m_refusalEnds.stop();
 
     std::move_backward(SENDE_HISTORIE.begin() + 1, SENDE_HISTORIE.end() - 1, SENDE_HISTORIE.end());
     SENDE_HISTORIE[1] = RAHMEN_ALS_TEXT(SENDE_RAHMEN);
@@ -158,6 +166,9 @@ void Link::RAHMEN_SENDEN() {
 }
 
 void Link::EMPFANGSPUFFER_LOESCHEN() {
+    // The buffer belongs to the read that waits; a handler run inside it must not wipe it.
+    if (m_readDepth > 0)
+        return;
     std::fill(EMPFANGSPUFFER.begin(), EMPFANGSPUFFER.end(), 0);
 }
 
@@ -232,6 +243,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
             }
             QEventLoop loop;
             connect(&m_port, &SerialPort::readyRead, &loop, &QEventLoop::quit);
+            connect(&m_port, &SerialPort::closed, &loop, &QEventLoop::quit);
             connect(&Timer_WAIT_DATENEMPFANG, &QTimer::timeout, &loop, &QEventLoop::quit);
             loop.exec();
             reassert();

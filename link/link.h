@@ -124,6 +124,7 @@ private:
     LinkNotifier* m_notifier = nullptr;
     int m_readDepth = 0;    // reads currently waiting on the stack
     bool m_refused = false; // the last top-level frame was not sent
+    QTimer m_refusalEnds;   // ends the refusal once the event loop runs again
     qint16 m_refusedCode = 0;
     QString m_refusedText;
 };

@@ -60,6 +60,8 @@ public:
 
 signals:
     void readyRead();
+    // The port was closed (by the program or because the device went away).
+    void closed();
 };
 
 } // namespace zelmar

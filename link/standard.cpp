@@ -16,6 +16,16 @@ void frame(Link& link, quint8 befehl, int senden, int empfangen) {
     link.RAHMEN_SENDEN();
 }
 
+// The follow-up frame of a transfer goes to the slave the transfer began with, even when the
+// user chose another slave while its reply was awaited; that choice stands afterwards.
+void followUp(Link& link, quint8 befehl, int empfangen) {
+    const quint8 chosen = link.SLAVE_ADRESSE;
+    if (link.SENDE_RAHMEN.size() > 2)
+        link.SLAVE_ADRESSE = static_cast<quint8>(link.SENDE_RAHMEN.at(2));
+    frame(link, befehl, 0, empfangen);
+    link.SLAVE_ADRESSE = chosen;
+}
+
 // Reads that belong together stop at the first failure: once the line has failed, every
 // further read would only wait out another time-out.
 bool read(Link& link, int count) {
@@ -24,6 +34,9 @@ bool read(Link& link, int count) {
 }
 
 void clearReply(Link& link) {
+    // A read refused because another one waits leaves that read's bytes alone.
+    if (link.STATUS_CODE == STATUS_NICHT_GESENDET)
+        return;
     std::fill_n(link.EMPFANGSPUFFER.begin() + 1, 4, quint8(0));
 }
 
@@ -44,30 +57,19 @@ void STANDARD_BEFEHL_SENDEN(Link& link) {
 }
 
 void STANDARD_ANTWORT_LESEN(Link& link) {
-    if (!read(link, 2)) {
-        clearReply(link);
-        return;
-    }
+    if (!read(link, 2))
+        return clearReply(link);
     if (link.EMPFANGSPUFFER[1] != 0 || link.EMPFANGSPUFFER[2] != 0) {
         clearReply(link);
         TWI_STOP(link);
         link.STATUS_CODE = STATUS_KEIN_ACK;
         return;
     }
-    frame(link, 80, 0, 4);
-    if (!read(link, 1))
-        return clearReply(link);
-    const quint8 leading = link.EMPFANGSBYTE;
-    if (!read(link, 4))
-        return clearReply(link);
-    if (!read(link, 1))
-        return clearReply(link);
-    // The interface reports a slave that stopped answering during the read in its status
-    // bytes; the data bytes are then not the slave's.
-    if (leading != 0 || link.EMPFANGSBYTE != 0) {
+    followUp(link, 80, 4);
+    // Leading status, the four reply bytes, trailing status; the two status bytes are not
+    // evaluated.
+    if (!read(link, 1) || !read(link, 4) || !read(link, 1))
         clearReply(link);
-        link.STATUS_CODE = STATUS_KEIN_ACK;
-    }
 }
 
 void STANDARD_BEFEHL(Link& link, quint8 code, quint8 p2, quint8 p3, quint8 p4) {
@@ -119,21 +121,13 @@ QString SLAVE_INFO_LESEN(Link& link) {
         link.STATUS_CODE = STATUS_KEIN_ACK;
         return unknown;
     }
-    frame(link, 80, 0, 17);
-    if (!read(link, 2))
-        return unknown;
-    const quint8 leading = link.EMPFANGSPUFFER[1];
-    if (!read(link, 16))
+    followUp(link, 80, 17);
+    // Leading status and the reply's first byte, the 16 name characters, trailing status.
+    if (!read(link, 2) || !read(link, 16))
         return unknown;
     const QString name =
         QString::fromLatin1(reinterpret_cast<const char*>(link.EMPFANGSPUFFER.data() + 1), 16);
-    if (!read(link, 1))
-        return unknown;
-    if (leading != 0 || link.EMPFANGSBYTE != 0) {
-        link.STATUS_CODE = STATUS_KEIN_ACK;
-        return unknown;
-    }
-    return name;
+    return read(link, 1) ? name : unknown;
 }
 
 QString SLAVE_ZEIT_LESEN(Link& link, int adresse) {

@@ -42,10 +42,13 @@ bool VirtualSerialPort::open() {
 }
 
 void VirtualSerialPort::close() {
+    const bool wasOpen = m_open;
     m_open = false;
     m_input.clear();
     m_pending.clear();
     m_timer->stop();
+    if (wasOpen)
+        emit closed();
 }
 
 int VirtualSerialPort::readByte() {

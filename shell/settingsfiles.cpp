@@ -78,9 +78,8 @@ void SLAVE_INFO_INI_LADEN(const QString& programmPfad, SlaveDirectory& dir) {
         // The line's position is the address; its first three characters are not checked.
         const double typ = nearestWhole(leadingNumber(QStringView(line).mid(3, 3)));
         dir.SLAVE_TYP[k] = (typ >= 0 && typ <= 255) ? quint8(typ) : 0;
-        const QString name = line.mid(6, 30);
-        if (!name.isEmpty())
-            dir.SLAVE_NAME[k] = name;
+        // A line too short for a name gives an empty one, which the next save writes as "---".
+        dir.SLAVE_NAME[k] = line.mid(6, 30);
     }
     dir.SLAVE_NAME[0] = QStringLiteral("GENERAL CALL");
 }

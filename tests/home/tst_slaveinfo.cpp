@@ -128,6 +128,30 @@ private slots:
         QVERIFY(b.child<QWidget>(QStringLiteral("Command_SCANNER"))->isEnabled());
     }
 
+    // Nothing was asked of the bus: a typed name and the last scan's result stay.
+    void refusedActionsKeepWhatIsShown() {
+        SlaveInfoBench b;
+        b.click(QStringLiteral("Command_SCANNER"));
+        QCOMPARE(b.t.link.SLAVE_GEFUNDEN[80], qint16(-1));
+        b.typeName(20, QStringLiteral("Wohnzimmer neu"));
+        b.t.port.close();
+        b.t.port.setOpenable(false);
+        b.select(20);
+        b.click(QStringLiteral("Command_INFO_AUSLESEN"));
+        QCOMPARE(b.name(20)->text(), QStringLiteral("Wohnzimmer neu"));
+
+        // A scan clicked while another transaction waits for its reply.
+        b.t.port.setOpenable(true);
+        b.sim->faults().silent = true;
+        b.t.link.setReplyTimeout(300);
+        QTimer::singleShot(50, [&b] { b.click(QStringLiteral("Command_SCANNER")); });
+        b.t.link.BEFEHL = 0;
+        b.t.link.RAHMEN_SENDEN();
+        b.t.link.DATEN_EMPFANGEN(1);
+        QCOMPARE(b.t.link.SLAVE_GEFUNDEN[80], qint16(-1));
+        QCOMPARE(b.t.link.SLAVE_GEFUNDEN[8], qint16(-1));
+    }
+
     void closingDuringAScanEndsIt() {
         SlaveInfoBench b;
         b.click(QStringLiteral("Command_SCANNER"));

@@ -157,18 +157,48 @@ private slots:
         QCOMPARE(link->STATUS_CODE, qint16(0));
     }
 
-    // Status bytes around the data say the slave stopped answering in the middle.
-    void failedReadInsideTheTransferIsNoValue() {
+    // The user picks another slave while the acknowledgement is awaited: the reply is still
+    // read from the slave that got the request, and the new choice stands afterwards.
+    void addressChosenDuringAWait() {
+        port.setPeer([this](const QByteArray& f) {
+            if (quint8(f[1]) == 60)
+                port.deliver(QByteArray(2, '\0'), 60);
+            else if (quint8(f[1]) == 80)
+                port.deliver(QByteArray("\0\x6e\x07\x11\x39\0", 6));
+        });
+        link->setReplyTimeout(500);
+        QTimer::singleShot(20, this, [this] { link->SLAVE_ADRESSE = 8; });
+        QCOMPARE(SLAVE_ZEIT_LESEN(*link, 20), QStringLiteral("07:17:57"));
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+        QCOMPARE(port.written().size(), 2);
+        QCOMPARE(quint8(port.written()[0][2]), quint8(20));
+        QCOMPARE(quint8(port.written()[1][2]), quint8(20));
+        QCOMPARE(link->SLAVE_ADRESSE, quint8(8));
+    }
+
+    // A handler run inside the wait tries a standard command of its own: it fails at once and
+    // leaves the outer transaction's reply alone.
+    void standardCommandInsideAWait() {
         port.setPeer([this](const QByteArray& f) {
             if (quint8(f[1]) == 60)
                 port.deliver(QByteArray(2, '\0'));
-            else if (quint8(f[1]) == 80)
-                port.deliver(QByteArray("\x48\xFF\xFF\xFF\xFF\x48", 6));
+            else if (quint8(f[1]) == 80) {
+                port.deliver(QByteArray("\0\x78\xd7", 3));
+                port.deliver(QByteArray("\0\0\0", 3), 80);
+            }
+        });
+        link->setReplyTimeout(500);
+        qint16 inner = 0;
+        QTimer::singleShot(40, this, [&] {
+            STANDARD_BEFEHL_121(*link);
+            inner = link->STATUS_CODE;
         });
         link->SLAVE_ADRESSE = 20;
         STANDARD_BEFEHL_120(*link);
-        QCOMPARE(link->STATUS_CODE, qint16(110));
-        QCOMPARE(ANTWORT_WERT_16BIT(*link), 0.0);
+        QCOMPARE(inner, qint16(STATUS_NICHT_GESENDET));
+        QCOMPARE(quiet.messages, QStringList{"DATEN werden noch empfangen"});
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+        QCOMPARE(ANTWORT_WERT_16BIT(*link), 215.0);
     }
 };
 

@@ -102,7 +102,7 @@ void TestBadFiles::randomBinaryFiles() {
         SLAVE_INFO_INI_LADEN(dir.pfad(), d);
         QCOMPARE(d.SLAVE_NAME[0], QStringLiteral("GENERAL CALL"));
         for (const QString& name : d.SLAVE_NAME)
-            QVERIFY(!name.isEmpty() && name.size() <= 30 && !name.contains(QLatin1Char('\n')));
+            QVERIFY(name.size() <= 30 && !name.contains(QLatin1Char('\n')));
 
         const ComRemarks r = COM_INI_LADEN(dir.pfad());
         for (const QString& remark : r)

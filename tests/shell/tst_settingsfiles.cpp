@@ -185,12 +185,12 @@ void TestSettingsFiles::slaveInfoLoadTakesColumnsAndPositions() {
     QCOMPARE(int(d.SLAVE_TYP[2]), 3);
     QCOMPARE(d.SLAVE_NAME[3], QStringLiteral("..."));
     QCOMPARE(int(d.SLAVE_TYP[3]), 0);
-    QCOMPARE(d.SLAVE_NAME[4], QStringLiteral("..."));
+    QCOMPARE(d.SLAVE_NAME[4], QString());
     QCOMPARE(int(d.SLAVE_TYP[4]), 0);
     QCOMPARE(d.SLAVE_NAME[5], QStringLiteral("Kessel"));
     QCOMPARE(int(d.SLAVE_TYP[5]), 12);
     QCOMPARE(d.SLAVE_NAME[6], QString::fromLatin1(longName.left(30)));
-    QCOMPARE(d.SLAVE_NAME[7], QStringLiteral("..."));
+    QCOMPARE(d.SLAVE_NAME[7], QString());
     QCOMPARE(int(d.SLAVE_TYP[7]), 1);
     QCOMPARE(int(d.SLAVE_TYP[8]), 0);
     QCOMPARE(d.SLAVE_NAME[8], QStringLiteral("Big"));
