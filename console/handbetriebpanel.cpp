@@ -226,8 +226,10 @@ void HandbetriebPanel::Command7_Click() {
     UnloadGate::Scope scope(this);
     Text_ANTWORT2->clear();
     Link& link = m_ctx.link;
-    SLAVE_SUCHEN(link, link.SLAVE_ADRESSE);
-    const bool da = SLAVE_SUCHEN(link, link.SLAVE_ADRESSE) != 0;
+    bool da = SLAVE_SUCHEN(link, link.SLAVE_ADRESSE) != 0;
+    // A first frame that never went out has been reported; the second would only repeat it.
+    if (link.STATUS_CODE != STATUS_PORT_ZU && link.STATUS_CODE != STATUS_NICHT_GESENDET)
+        da = SLAVE_SUCHEN(link, link.SLAVE_ADRESSE) != 0;
     setBackColor(Text_ANTWORT2, da ? QB_HELLGRUEN : QB_HELLROT);
 }
 

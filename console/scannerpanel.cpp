@@ -57,6 +57,8 @@ void ScannerPanel::Command_ADRESSE_TESTEN_AUTO_Click() {
                                                   QLatin1Char(' ') + QString::number(a));
             m_adressen.listeHinzufuegen(a);
         }
+        if (!window()->isVisible())
+            break; // the console was closed: nobody waits for the rest of the scan
     }
     if (!abgewiesen)
         TWI_STOP(link); // the probes end without STOP: each next one is a repeated START

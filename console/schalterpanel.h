@@ -11,7 +11,7 @@ namespace zelmar {
 
 // Frame "SLAVE-SCHALTEN": reads the current slave's switch byte and sets its switch. The eight
 // check boxes belong to the switch but take part in neither request; they show by their colour
-// whether the last request is pending, done or failed.
+// whether the last request is pending (yellow) or failed (red).
 class SchalterPanel : public ConsolePanel {
     Q_OBJECT
 public:

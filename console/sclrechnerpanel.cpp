@@ -31,8 +31,9 @@ double sclFrequenz(double takt, double bitrate, double prescaler) {
 SclRechnerPanel::SclRechnerPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, parent) {
     setObjectName(QStringLiteral("SclRechnerPanel"));
     Label25 = steuer::beschriftung(QStringLiteral("TAKT"), QStringLiteral("Label25"), this);
-    Text_TAKT = steuer::eingabe(QStringLiteral("Text_TAKT"), QStringLiteral("16.000.000"), this,
-                                QStringLiteral("TAKT des INTERFACE in Hz"));
+    // Written in the system's own grouping, so "=" reads it back as sixteen million anywhere.
+    Text_TAKT = steuer::eingabe(QStringLiteral("Text_TAKT"), formatGrouped(16000000, ctx.locale),
+                                this, QStringLiteral("TAKT des INTERFACE in Hz"));
     Label26 = steuer::beschriftung(QStringLiteral("BITRATE"), QStringLiteral("Label26"), this);
     Text_BITRATE = steuer::eingabe(QStringLiteral("Text_BITRATE"), QStringLiteral("49"), this,
                                    QStringLiteral("TWBR"));
@@ -159,7 +160,7 @@ void SclRechnerPanel::Command_HOLEN_Click() {
     Link& link = m_ctx.link;
     QLineEdit* const felder[] = {Text_TAKT, Text_BITRATE, Text_PRESCALER, Text_BERECHNUNG_ERGEBNIS};
     for (QLineEdit* w : felder)
-        setBackColor(w, QB_HELLGRUEN);
+        setBackColor(w, QB_HELLGELB); // pending until the values are in
 
     bool gut = lesen(12, 4);
     if (gut)
@@ -170,21 +171,21 @@ void SclRechnerPanel::Command_HOLEN_Click() {
     gut = gut && lesen(21, 1);
     if (gut)
         Text_PRESCALER->setText(kPrescaler[link.EMPFANGSBYTE % 4]); // TWPS, bits 1..0
-    if (!gut)
-        for (QLineEdit* w : felder)
-            setBackColor(w, QB_HELLROT);
+    for (QLineEdit* w : felder)
+        setBackColor(w, gut ? QB_HELLGRUEN : QB_HELLROT);
     Command_BERECHNEN_Click();
 }
 
 void SclRechnerPanel::Command_UEBERTRAGEN_Click() {
     UnloadGate::Scope scope(this);
-    Command_BERECHNEN_Click();
     int twbr = 0;
+    // Checked before the calculation, so a bad field gets one message, not two.
     if (!parseWholeNumber(Text_BITRATE->text(), &twbr) || twbr < 0 || twbr > 255) {
         m_ctx.prompter.message(QStringLiteral(
             "bitte FELD - BITRATE prüfen\n\t\n\tWERTEBEREICH 0...255, es wurde nichts gesendet"));
         return;
     }
+    Command_BERECHNEN_Click();
     const int twps = int(kPrescaler.indexOf(Text_PRESCALER->text()));
     if (!schreiben(30, quint8(twbr)) || !schreiben(31, quint8(twps))) {
         for (QLineEdit* w : {Text_TAKT, Text_BITRATE, Text_PRESCALER, Text_BERECHNUNG_ERGEBNIS})

@@ -214,12 +214,20 @@ void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
         ausfuehren(*wahl);
         // Taken now: handlers that run during the pause below may use the link themselves.
         const qint16 status = link.STATUS_CODE;
-        const std::array<quint8, 4> antwort = {link.EMPFANGSPUFFER[1], link.EMPFANGSPUFFER[2],
-                                               link.EMPFANGSPUFFER[3], link.EMPFANGSPUFFER[4]};
-        antwortFarbe(QB_HELLGRUEN);
+        // A frame that never went out has no reply; what the buffer holds is another
+        // transaction's.
+        const bool gesendet = status != STATUS_PORT_ZU && status != STATUS_NICHT_GESENDET;
+        std::array<quint8, 4> antwort{};
+        if (gesendet)
+            antwort = {link.EMPFANGSPUFFER[1], link.EMPFANGSPUFFER[2], link.EMPFANGSPUFFER[3],
+                       link.EMPFANGSPUFFER[4]};
+        // The colour follows the outcome at once, not only after the pause.
+        antwortFarbe(status > 0 ? QB_HELLROT : QB_HELLGRUEN);
         for (int i = 0; i < 4; ++i)
             Text_EMPFANGSZEICHEN[i]->setText(QString::number(antwort[i]));
         QCoreApplication::processEvents();
+        if (!gesendet)
+            break; // the refusal has been reported once; a repetition would only repeat it
         link.WARTEN_200MS();
 
         const bool zeitHolen = wahl->befehl == Befehl::ZeitHolen;
@@ -227,10 +235,8 @@ void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
             // A slave clock that is no time of day leaves the PC clock and the box as they
             // are; the next pass of a repetition tries again.
             const QTime zeit(antwort[1], antwort[2], antwort[3]);
-            if (zeit.isValid()) {
-                m_ctx.system.setClock(zeit);
+            if (zeit.isValid() && m_ctx.system.setClock(zeit))
                 Check_PC_ZEIT_STELLEN->setChecked(false);
-            }
         }
         if (zeitHolen) {
             Text_SONDERAUSGABE->setText(timeText(m_ctx.system.now().time(), m_ctx.locale));

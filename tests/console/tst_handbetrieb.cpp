@@ -163,6 +163,7 @@ void TestHandbetrieb::stopAndPings() {
     QCOMPARE(b.t.port.written(), (QList<QByteArray>{rahmen(60, 44, 0, {}), rahmen(60, 44, 0, {})}));
     QCOMPARE(b.text("Text_ANTWORT2"), QString());
     QCOMPARE(b.colour("Text_ANTWORT2"), int(QB_HELLGRUEN));
+    zelmar::setBackColor(b.box("Text_ANTWORT2"), QB_HELLGRAU); // each click sets its own colour
     b.click("Command_STOP");
     QCOMPARE(b.t.port.written().last(), rahmen(100, 44, 0, {}));
     QCOMPARE(b.colour("Text_ANTWORT2"), int(QB_HELLGRUEN));
@@ -178,10 +179,19 @@ void TestHandbetrieb::stopAndPings() {
     b.t.link.SLAVE_ADRESSE = 44;
     b.sim->faults().silent = true;
     for (const char* button : {"Command_PING_STOP", "Command7", "Command_STOP"}) {
+        zelmar::setBackColor(b.box("Text_ANTWORT2"), QB_HELLGRAU);
         b.click(button);
         QVERIFY2(b.colour("Text_ANTWORT2") == QB_HELLROT, button);
     }
     QCOMPARE(b.text("Text_ANTWORT2"), QStringLiteral("ERROR"));
+
+    // A port that cannot be opened: one message for the click, not one per probe.
+    b.sim->faults().silent = false;
+    b.t.port.close();
+    b.t.port.setOpenable(false);
+    b.click("Command7");
+    QCOMPARE(b.t.prompter.messages().size(), 1);
+    QCOMPARE(b.colour("Text_ANTWORT2"), int(QB_HELLROT));
 }
 
 void TestHandbetrieb::fourByteRead() {

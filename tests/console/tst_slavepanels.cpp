@@ -105,6 +105,18 @@ void TestSlavePanels::scannerStopsAtARefusedFrame() {
     QCOMPARE(c.t.port.written().size(), 1);
     QCOMPARE(c.text("Text_DUMMY"), QStringLiteral("ERROR"));
     QCOMPARE(c.t.link.SLAVE_ADRESSE, quint8(127));
+
+    // The console closed during a scan: the probe under way ends it, then the bus is released.
+    ConsoleBench d;
+    d.t.link.setReplyTimeout(20);
+    d.sim->faults().silent = true;
+    int probes = 0;
+    QObject::connect(&d.t.link, &zelmar::Link::frameSent, [&] {
+        if (++probes == 10)
+            QTimer::singleShot(0, [&d] { d.click("Command_CLOSE"); });
+    });
+    d.click("Command_ADRESSE_TESTEN_AUTO");
+    QVERIFY2(probes <= 12, qPrintable(QString::number(probes)));
 }
 
 void TestSlavePanels::addressByButtonListAndInput() {

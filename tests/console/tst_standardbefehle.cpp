@@ -38,6 +38,7 @@ private slots:
     void pcClockOnceInARepetition();
     void pcClockLeftAloneWithoutAValidTime();
     void helpAndClosingDuringARepetition();
+    void refusedFramesEndARepetition();
 };
 
 void TestStandardBefehle::ausAndDeclinedReset() {
@@ -168,6 +169,13 @@ void TestStandardBefehle::pcClockLeftAloneWithoutAValidTime() {
     QVERIFY(farbe(b, QB_HELLGRUEN));
     QVERIFY(b.t.system.clockChanges.isEmpty());
     QVERIFY(b.checked("Check_PC_ZEIT_STELLEN"));
+
+    // A PC that refuses to have its clock set: the box stays ticked, nothing pretends.
+    setSlaveClock(b, 8, QTime(10, 20, 30));
+    b.t.system.clockRefused = true;
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QVERIFY(b.t.system.clockChanges.isEmpty());
+    QVERIFY(b.checked("Check_PC_ZEIT_STELLEN"));
 }
 
 void TestStandardBefehle::helpAndClosingDuringARepetition() {
@@ -189,6 +197,32 @@ void TestStandardBefehle::helpAndClosingDuringARepetition() {
     c.click("Command_STANDARD_BEFEHLE_START");
     QTRY_VERIFY(c.w.isNull());
     QVERIFY(!c.t.ctx.windows.find("KONFIGURATION"));
+}
+
+// A failure is red from the moment it is known, not green during the pause; a frame that
+// never went out ends a repetition after its one message.
+void TestStandardBefehle::refusedFramesEndARepetition() {
+    ConsoleBench b;
+    b.t.link.SLAVE_ADRESSE = 9; // nobody there
+    b.click("Option_DUMMY_SENDEN");
+    int farbeInDerPause = -1;
+    QTimer::singleShot(100, [&] { farbeInDerPause = b.colour("Text_EMPFANGSZEICHEN1"); });
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(farbeInDerPause, int(QB_HELLROT));
+
+    b.t.port.close();
+    b.t.port.setOpenable(false);
+    b.t.frames.entries.clear();
+    b.click("Check_BEFEHLE_START_REPEAD");
+    QTimer::singleShot(1500, [&] { // a safety net: the loop must have ended long before
+        if (b.checked("Check_BEFEHLE_START_REPEAD"))
+            b.click("Check_BEFEHLE_START_REPEAD");
+    });
+    b.click("Command_STANDARD_BEFEHLE_START");
+    QCOMPARE(b.t.prompter.messages().size(), 1);
+    QCOMPARE(b.t.frames.entries.size(), 1);
+    QVERIFY(farbe(b, QB_HELLROT));
+    QCOMPARE(antwort(b), QStringList(4, "0"));
 }
 
 QTEST_MAIN(TestStandardBefehle)
