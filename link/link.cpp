@@ -152,6 +152,7 @@ void Link::RAHMEN_SENDEN() {
 
     SENDE_RAHMEN = buildFrame(h, SENDEPUFFER.data() + 1);
     if (!m_port.write(SENDE_RAHMEN)) {
+        message(QStringLiteral("RAHMEN konnte nicht gesendet werden"));
         refuse(STATUS_NICHT_GESENDET, QStringLiteral("RAHMEN konnte nicht gesendet werden"));
         return;
     }
