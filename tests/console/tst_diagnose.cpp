@@ -52,25 +52,39 @@ QByteArray frame(quint8 befehl, quint8 reserve = 0) {
     return f;
 }
 
+// Every diagnostics button, its box, and its text and request against the demo installation.
 struct Button {
+    const char* tag;
     const char* button;
     const char* box;
+    const char* text;
+    quint8 befehl;
 };
 
 const Button kButtons[] = {
-    {"Command_DUMMY", "Text_DUMMY"},
-    {"Command_MCUCSR", "Text_MCUCSR"},
-    {"Command_MCUCSR_CLEAR", "Text_MCUCSR"},
-    {"Command_VOLT", "Text_SPANNUNG"},
-    {"Command25", "Text_INFO"},
-    {"Command_OFF", "Text_OFF"},
-    {"Command_RESET", "Text_RESET"},
-    {"Command_TAKT_AUSLESEN", "Text_TAKT_MASTER"},
-    {"Command_FEHLERCODE_INTERFACE", "Text_FEHLERCODE_INTERFACE"},
-    {"Command_TWI_PINS_AUSLESEN", "Text_TWI_PINS_AUSLESEN"},
-    {"Command1", "Text_BUS_RESET"},
-    {"Command_TWI_FEHLER_ERZEUGEN", "Text_TWI_FEHLER_ERZEUGEN"},
+    {"dummy", "Command_DUMMY", "Text_DUMMY", "ok", 0},
+    {"reset cause", "Command_MCUCSR", "Text_MCUCSR", "POWER", 1},
+    {"reset cause cleared", "Command_MCUCSR_CLEAR", "Text_MCUCSR", "SOFTW", 1},
+    {"voltage", "Command_VOLT", "Text_SPANNUNG", "12,3 V", 3},
+    {"name", "Command25", "Text_INFO", "RS232-TWI V1.0  ", 4},
+    {"TWI off", "Command_OFF", "Text_OFF", "ok", 5},
+    {"reset", "Command_RESET", "Text_RESET", "ok", 10},
+    {"clock", "Command_TAKT_AUSLESEN", "Text_TAKT_MASTER", "16.000 MHz", 12},
+    {"error code", "Command_FEHLERCODE_INTERFACE", "Text_FEHLERCODE_INTERFACE", "ok", 15},
+    {"pins", "Command_TWI_PINS_AUSLESEN", "Text_TWI_PINS_AUSLESEN", "ok", 8},
+    {"slave supply", "Command1", "Text_BUS_RESET", "ok", 9},
+    {"bus error", "Command_TWI_FEHLER_ERZEUGEN", "Text_TWI_FEHLER_ERZEUGEN", "ok", 5},
 };
+
+// Clicks every button (warnings answered Yes) and expects "ERROR" on light red in each box.
+void everyButtonGivesError(Bench& b) {
+    for (const Button& x : kButtons) {
+        b.t.prompter.yesNo << true;
+        b.click(x.button);
+        QVERIFY2(b.box(x.box)->text() == QStringLiteral("ERROR"), x.button);
+        QVERIFY2(qbIndexOf(b.box(x.box)) == QB_HELLROT, x.button);
+    }
+}
 
 } // namespace
 
@@ -97,39 +111,9 @@ void TestDiagnose::everyButtonAgainstTheInstallation_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("sent");
-    QTest::newRow("dummy") << "Command_DUMMY"
-                           << "Text_DUMMY"
-                           << "ok" << frame(0);
-    QTest::newRow("reset cause") << "Command_MCUCSR"
-                                 << "Text_MCUCSR"
-                                 << "POWER" << frame(1);
-    QTest::newRow("voltage") << "Command_VOLT"
-                             << "Text_SPANNUNG"
-                             << "12,3 V" << frame(3);
-    QTest::newRow("name") << "Command25"
-                          << "Text_INFO"
-                          << "RS232-TWI V1.0  " << frame(4);
-    QTest::newRow("TWI off") << "Command_OFF"
-                             << "Text_OFF"
-                             << "ok" << frame(5);
-    QTest::newRow("reset") << "Command_RESET"
-                           << "Text_RESET"
-                           << "ok" << frame(10);
-    QTest::newRow("clock") << "Command_TAKT_AUSLESEN"
-                           << "Text_TAKT_MASTER"
-                           << "16.000 MHz" << frame(12);
-    QTest::newRow("error code") << "Command_FEHLERCODE_INTERFACE"
-                                << "Text_FEHLERCODE_INTERFACE"
-                                << "ok" << frame(15);
-    QTest::newRow("pins") << "Command_TWI_PINS_AUSLESEN"
-                          << "Text_TWI_PINS_AUSLESEN"
-                          << "ok" << frame(8);
-    QTest::newRow("slave supply") << "Command1"
-                                  << "Text_BUS_RESET"
-                                  << "ok" << frame(9);
-    QTest::newRow("bus error") << "Command_TWI_FEHLER_ERZEUGEN"
-                               << "Text_TWI_FEHLER_ERZEUGEN"
-                               << "ok" << frame(5);
+    for (const Button& x : kButtons)
+        QTest::newRow(x.tag) << QString(x.button) << QString(x.box) << QString(x.text)
+                             << frame(x.befehl);
 }
 
 void TestDiagnose::everyButtonAgainstTheInstallation() {
@@ -149,12 +133,8 @@ void TestDiagnose::everyButtonAgainstTheInstallation() {
 
 void TestDiagnose::resetCauseAfterClearAndReset() {
     Bench b;
-    b.click("Command_MCUCSR_CLEAR");
-    QCOMPARE(b.box("Text_MCUCSR")->text(), QStringLiteral("SOFTW"));
-    QCOMPARE(qbIndexOf(b.box("Text_MCUCSR")), int(QB_HELLGRUEN));
-    QCOMPARE(b.t.port.written().size(), 2);
-    QCOMPARE(b.t.port.written()[0], frame(2));
-    QCOMPARE(b.t.port.written()[1], frame(1));
+    b.click("Command_MCUCSR_CLEAR"); // its text: the data rows above
+    QCOMPARE(b.t.port.written(), (QList<QByteArray>{frame(2), frame(1)}));
 
     b.sim->firmware().externalReset(b.sim->clock().nowUs());
     QTest::qWait(150); // the board starts up again
@@ -166,12 +146,7 @@ void TestDiagnose::silentInterfaceGivesErrorEverywhere() {
     Bench b;
     b.t.link.setReplyTimeout(100);
     b.sim->faults().silent = true;
-    for (const Button& x : kButtons) {
-        b.t.prompter.yesNo << true;
-        b.click(x.button);
-        QVERIFY2(b.box(x.box)->text() == QStringLiteral("ERROR"), x.button);
-        QVERIFY2(qbIndexOf(b.box(x.box)) == QB_HELLROT, x.button);
-    }
+    everyButtonGivesError(b);
     QCOMPARE(b.t.link.STATUS_TEXT, QStringLiteral("keine DATEN !!!"));
     QVERIFY(b.t.prompter.messages().isEmpty());
 }
@@ -179,12 +154,7 @@ void TestDiagnose::silentInterfaceGivesErrorEverywhere() {
 void TestDiagnose::unopenablePortGivesErrorEverywhere() {
     Bench b;
     b.t.port.setOpenable(false);
-    for (const Button& x : kButtons) {
-        b.t.prompter.yesNo << true;
-        b.click(x.button);
-        QVERIFY2(b.box(x.box)->text() == QStringLiteral("ERROR"), x.button);
-        QVERIFY2(qbIndexOf(b.box(x.box)) == QB_HELLROT, x.button);
-    }
+    everyButtonGivesError(b);
     QVERIFY(b.t.port.written().isEmpty());
     QVERIFY(b.t.prompter.beeps > 0);
     QVERIFY(b.t.prompter.messages().contains(

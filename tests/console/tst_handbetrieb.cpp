@@ -108,30 +108,18 @@ void TestHandbetrieb::undefinedInputSendsNothing_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("range");
-    QTest::newRow("command 256") << "Text_HANDBETRIEB_BEFEHL_MASTER"
-                                 << "256"
-                                 << "0...255";
-    QTest::newRow("command text") << "Text_HANDBETRIEB_BEFEHL_MASTER"
-                                  << "fünfzig"
-                                  << "0...255";
-    QTest::newRow("value negative") << "Text_HANDBETRIEB_RESERVE"
-                                    << "-1"
-                                    << "0...255";
-    QTest::newRow("send count fraction") << "Text_SENDE_ANZAHL_SENDE_BYTES"
-                                         << "4,5"
-                                         << "0...65535";
-    QTest::newRow("receive count 65536") << "Text_SENDE_ANZAHL_EMPFANGS_BYTES"
-                                         << "65536"
-                                         << "0...65535";
-    QTest::newRow("receive count negative") << "Text_SENDE_ANZAHL_EMPFANGS_BYTES"
-                                            << "-3"
-                                            << "0...65535";
-    QTest::newRow("byte empty") << "Text_BYTE3"
-                                << ""
-                                << "0...255";
-    QTest::newRow("byte 300") << "Text_BYTE4"
-                              << "300"
-                              << "0...255";
+    const char* rows[][4] = {
+        {"command 256", "Text_HANDBETRIEB_BEFEHL_MASTER", "256", "0...255"},
+        {"command text", "Text_HANDBETRIEB_BEFEHL_MASTER", "fünfzig", "0...255"},
+        {"value negative", "Text_HANDBETRIEB_RESERVE", "-1", "0...255"},
+        {"send count fraction", "Text_SENDE_ANZAHL_SENDE_BYTES", "4,5", "0...65535"},
+        {"receive count 65536", "Text_SENDE_ANZAHL_EMPFANGS_BYTES", "65536", "0...65535"},
+        {"receive count negative", "Text_SENDE_ANZAHL_EMPFANGS_BYTES", "-3", "0...65535"},
+        {"byte empty", "Text_BYTE3", "", "0...255"},
+        {"byte 300", "Text_BYTE4", "300", "0...255"}};
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2])
+                            << QString::fromUtf8(r[3]);
 }
 
 void TestHandbetrieb::undefinedInputSendsNothing() {

@@ -38,42 +38,26 @@ void TestSclRechner::calculations_data() {
     QTest::addColumn<QString>("ergebnis");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("prescalerAfter");
-    QTest::newRow("design") << "Command_BERECHNEN"
-                            << "49"
-                            << "16"
-                            << "10.101 Hz" << QStringList() << "16";
-    QTest::newRow("+") << "Command4"
-                       << "49"
-                       << "16"
-                       << "490 Hz" << QStringList() << "64";
-    QTest::newRow("-") << "Command5"
-                       << "49"
-                       << "16"
-                       << "400.000 Hz" << QStringList() << "1";
-    QTest::newRow("prescaler 8") << "Command_BERECHNEN"
-                                 << "49"
-                                 << "8"
-                                 << "140.351 Hz" << QStringList{kPrescalerMeldung} << "1";
-    QTest::newRow("prescaler 016") << "Command_BERECHNEN"
-                                   << "49"
-                                   << "016"
-                                   << "140.351 Hz" << QStringList{kPrescalerMeldung} << "1";
-    QTest::newRow("bitrate 10") << "Command_BERECHNEN"
-                                << "10"
-                                << "16"
-                                << "47.619 Hz" << QStringList{kBitrateMeldung} << "16";
-    QTest::newRow("bitrate 11") << "Command_BERECHNEN"
-                                << "11"
-                                << "16"
-                                << "43.478 Hz" << QStringList() << "16";
-    QTest::newRow("bitrate text") << "Command_BERECHNEN"
-                                  << "x"
-                                  << "16"
-                                  << "0 Hz" << QStringList{kBitrateMeldung} << "16";
-    QTest::newRow("denominator 0") << "Command_BERECHNEN"
-                                   << "-8"
-                                   << "1"
-                                   << "0 Hz" << QStringList{kBitrateMeldung} << "1";
+    const QString* const B = &kBitrateMeldung;
+    const QString* const P = &kPrescalerMeldung;
+    const struct {
+        const char *tag, *button, *bitrate, *prescaler, *ergebnis;
+        const QString* meldung;
+        const char* prescalerAfter;
+    } rows[] = {{"design", "Command_BERECHNEN", "49", "16", "10.101 Hz", nullptr, "16"},
+                {"+", "Command4", "49", "16", "490 Hz", nullptr, "64"},
+                {"-", "Command5", "49", "16", "400.000 Hz", nullptr, "1"},
+                {"prescaler 8", "Command_BERECHNEN", "49", "8", "140.351 Hz", P, "1"},
+                {"prescaler 016", "Command_BERECHNEN", "49", "016", "140.351 Hz", P, "1"},
+                {"bitrate 10", "Command_BERECHNEN", "10", "16", "47.619 Hz", B, "16"},
+                {"bitrate 11", "Command_BERECHNEN", "11", "16", "43.478 Hz", nullptr, "16"},
+                {"bitrate text", "Command_BERECHNEN", "x", "16", "0 Hz", B, "16"},
+                {"denominator 0", "Command_BERECHNEN", "-8", "1", "0 Hz", B, "1"}};
+    for (const auto& r : rows)
+        QTest::newRow(r.tag) << QString(r.button) << QString(r.bitrate) << QString(r.prescaler)
+                             << QString(r.ergebnis)
+                             << (r.meldung ? QStringList{*r.meldung} : QStringList())
+                             << QString(r.prescalerAfter);
 }
 
 void TestSclRechner::calculations() {

@@ -132,13 +132,7 @@ void TestSlavePanels::addressByButtonListAndInput() {
 
     // Typed: 127 is taken and listed; out of range, not a number or a fraction is refused;
     // an empty answer changes nothing.
-    b.t.prompter.inputs << "127"
-                        << "128"
-                        << "-1"
-                        << "abc"
-                        << "4.5"
-                        << ""
-                        << " 05 ";
+    b.t.prompter.inputs = QStringList{"127", "128", "-1", "abc", "4.5", "", " 05 "};
     b.click("Command_SENDE_ADRESSE_SLAVE");
     QCOMPARE(b.t.prompter.shown[0].text, QStringLiteral("ADRESSE eingeben"));
     QCOMPARE(b.t.prompter.shown[0].title, QStringLiteral("SLAVE - ADRESSE"));

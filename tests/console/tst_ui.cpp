@@ -1,4 +1,4 @@
-// Shared widget helpers: palette, number texts, change-only setters.
+// Shared widget helpers: colours, number texts, change-only setters.
 
 #include "ui/format.h"
 #include "ui/palette.h"
@@ -14,7 +14,7 @@ class TestUi : public QObject {
     Q_OBJECT
 
 private slots:
-    void palette();
+    void paletteColours();
     void backColorOnlyWhenItChanges();
     void groupedNumbers();
     void fixedDecimals();
@@ -23,18 +23,17 @@ private slots:
     void textOnlyWhenItChanges();
 };
 
-void TestUi::palette() {
+// The colours every window's meaning rests on: grey idle, green success, red failure.
+void TestUi::paletteColours() {
     QCOMPARE(qbColor(7), QColor(0xC0, 0xC0, 0xC0));
     QCOMPARE(qbColor(10), QColor(0x00, 0xFF, 0x00));
     QCOMPARE(qbColor(11), QColor(0x00, 0xFF, 0xFF));
     QCOMPARE(qbColor(12), QColor(0xFF, 0x00, 0x00));
     QCOMPARE(qbColor(14), QColor(0xFF, 0xFF, 0x00));
-    QCOMPARE(qbColor(0), QColor(Qt::black));
-    QCOMPARE(qbColor(15), QColor(Qt::white));
-    QCOMPARE(qbColor(26), qbColor(10));
 }
 
 void TestUi::backColorOnlyWhenItChanges() {
+    QCOMPARE(qbColor(26), qbColor(10)); // indices wrap; the colour table itself is not restated
     QLineEdit box;
     QPushButton button;
     setBackColor(&box, 12);

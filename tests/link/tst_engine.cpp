@@ -1,5 +1,5 @@
 // The engine's transport behaviour, run once over the virtual port and once over the real
-// serial port class against a pseudo-terminal.
+// serial port class against a pseudo-terminal; the rest once, over the virtual port.
 
 #include "link/frame.h"
 #include "link/link.h"
@@ -34,13 +34,14 @@ QList<QByteArray> splitFrames(const QByteArray& stream) {
 
 } // namespace
 
-class TestEngine : public QObject {
+// Set-up shared by the transport runs and the runs that need only the virtual port.
+class EngineFixture : public QObject {
     Q_OBJECT
 public:
-    explicit TestEngine(std::function<std::unique_ptr<TestPeer>()> make)
+    explicit EngineFixture(std::function<std::unique_ptr<TestPeer>()> make)
         : m_make(std::move(make)) {}
 
-private:
+protected:
     std::function<std::unique_ptr<TestPeer>()> m_make;
     std::unique_ptr<TestPeer> peer;
     std::unique_ptr<Link> link;
@@ -75,7 +76,15 @@ private slots:
         link.reset();
         peer.reset();
     }
+};
 
+// Behaviour that depends on the transport: run over both ports.
+class TestEngine : public EngineFixture {
+    Q_OBJECT
+public:
+    using EngineFixture::EngineFixture;
+
+private slots:
     void roundTripWritesTheFrameAndReadsTheReply() {
         answerEachFrame(QByteArray(1, '\0'));
         link->SLAVE_ADRESSE = 127;
@@ -175,74 +184,6 @@ private slots:
         QCOMPARE(link->EMPFANGSBYTE, quint8(0x55));
     }
 
-    void oversizedCountsAreRefusedAfterTheLogLine() {
-        link->setReplyTimeout(5000);
-        link->MSComm1().open();
-        link->SENDEPUFFER[1] = 42;
-        link->ANZAHL_SENDEN = 65536;
-        link->ANZAHL_EMPFANGEN = 0;
-        link->RAHMEN_SENDEN();
-        QCOMPARE(rec.frames.size(), 1); // logged before it was checked
-        QCOMPARE(rec.frames[0].anzahlSenden, 65536.0);
-        QCOMPARE(link->STATUS_CODE, qint16(1002));
-        QCOMPARE(rec.messages, QStringList{"FEHLER: ANZAHL SENDEBYTES zu groß, maximal 65.535"});
-        QCOMPARE(link->SENDEPUFFER[1], quint8(42)); // nothing was sent, nothing cleared
-
-        // The caller's reads end at once instead of waiting for a reply that cannot come.
-        QElapsedTimer t;
-        t.start();
-        link->DATEN_EMPFANGEN(2);
-        QVERIFY(t.elapsed() < 4000);
-        QCOMPARE(link->STATUS_CODE, qint16(1002));
-        QVERIFY(!link->STATUS_TEXT.isEmpty());
-
-        link->ANZAHL_SENDEN = 0;
-        link->ANZAHL_EMPFANGEN = 65536;
-        link->RAHMEN_SENDEN();
-        QCOMPARE(link->STATUS_CODE, qint16(1003));
-        QCOMPARE(rec.messages.last(),
-                 QStringLiteral("FEHLER: ANZAHL EMPFANGSBYTES zu groß, maximal 65.535"));
-
-        for (double bad : {-1.0, 2.5}) {
-            link->ANZAHL_EMPFANGEN = 0;
-            link->ANZAHL_SENDEN = bad;
-            link->RAHMEN_SENDEN();
-            QCOMPARE(link->STATUS_CODE, qint16(1002));
-        }
-        QTest::qWait(50);
-        QVERIFY(peer->received.isEmpty());
-
-        // The next good frame goes out and its read waits for the answer again.
-        answerEachFrame(QByteArray(1, '\x05'));
-        command(0);
-        link->DATEN_EMPFANGEN(1);
-        QCOMPARE(link->STATUS_CODE, qint16(0));
-        QCOMPARE(link->EMPFANGSBYTE, quint8(5));
-    }
-
-    void sendBufferIsZeroedAndHistoryKeepsTheNewestHundred() {
-        answerEachFrame(QByteArray(2, '\0'));
-        for (int i = 1; i <= 102; ++i) {
-            link->BEFEHL = 60;
-            link->SENDEPUFFER[1] = quint8(i);
-            link->SENDEPUFFER[2] = '#';
-            link->ANZAHL_SENDEN = 2;
-            link->ANZAHL_EMPFANGEN = 0;
-            link->RAHMEN_SENDEN();
-            QVERIFY(std::all_of(link->SENDEPUFFER.begin(), link->SENDEPUFFER.end(),
-                                [](quint8 b) { return b == 0; }));
-            link->DATEN_EMPFANGEN(2);
-            QCOMPARE(link->STATUS_CODE, qint16(0));
-        }
-        const QList<QByteArray> frames = splitFrames(peer->received);
-        QCOMPARE(frames.size(), 102);
-        QCOMPARE(frames[101].mid(9, 2), QByteArray("\x66#"));
-        QCOMPARE(link->SENDE_HISTORIE[1], RAHMEN_ALS_TEXT(frames[101]));
-        QCOMPARE(link->SENDE_HISTORIE[2], RAHMEN_ALS_TEXT(frames[100]));
-        QCOMPARE(link->SENDE_HISTORIE[100], RAHMEN_ALS_TEXT(frames[2]));
-        QVERIFY(link->SENDE_HISTORIE[0].isEmpty());
-    }
-
     void portThatCannotBeOpened() {
         peer->makeUnopenable();
         link->setReplyTimeout(5000);
@@ -329,20 +270,6 @@ private slots:
         QCOMPARE(link->EMPFANGSBYTE, quint8(0x2a));
     }
 
-    void pausesLetEventsRun() {
-        int ticks = 0;
-        QTimer other;
-        connect(&other, &QTimer::timeout, [&] { ++ticks; });
-        other.start(10);
-        QElapsedTimer t;
-        t.start();
-        link->WARTEN_200MS();
-        QVERIFY(t.elapsed() >= 180);
-        QVERIFY(!link->Timer_WAIT_200ms.isActive());
-        QVERIFY(ticks >= 3);
-        QCOMPARE(link->Timer_WAIT_1s.interval(), 1000);
-    }
-
     void settingsStringsThePortRejectsChangeNothing() {
         auto& port = peer->port();
         QVERIFY(port.setSettings("9600,n,8,2"));
@@ -371,13 +298,95 @@ private slots:
         QCOMPARE(port.portNumber(), 3);
         QVERIFY(!port.setPortNumber(18));
     }
+};
 
-    void replyTimeoutRange() {
-        QVERIFY(!link->setReplyTimeout(0));
-        QVERIFY(!link->setReplyTimeout(-5));
-        QCOMPARE(link->replyTimeout(), 150);
-        QVERIFY(link->setReplyTimeout(65000));
-        QCOMPARE(link->replyTimeout(), 65000);
+// Behaviour the transport cannot change: run once, over the virtual port.
+class TestEngineOnce : public EngineFixture {
+    Q_OBJECT
+public:
+    TestEngineOnce() : EngineFixture([] { return std::make_unique<VirtualPeer>(); }) {}
+
+private slots:
+    void oversizedCountsAreRefusedAfterTheLogLine() {
+        link->setReplyTimeout(5000);
+        link->MSComm1().open();
+        link->SENDEPUFFER[1] = 42;
+        link->ANZAHL_SENDEN = 65536;
+        link->ANZAHL_EMPFANGEN = 0;
+        link->RAHMEN_SENDEN();
+        QCOMPARE(rec.frames.size(), 1); // logged before it was checked
+        QCOMPARE(rec.frames[0].anzahlSenden, 65536.0);
+        QCOMPARE(link->STATUS_CODE, qint16(1002));
+        QCOMPARE(rec.messages, QStringList{"FEHLER: ANZAHL SENDEBYTES zu groß, maximal 65.535"});
+        QCOMPARE(link->SENDEPUFFER[1], quint8(42)); // nothing was sent, nothing cleared
+
+        // The caller's reads end at once instead of waiting for a reply that cannot come.
+        QElapsedTimer t;
+        t.start();
+        link->DATEN_EMPFANGEN(2);
+        QVERIFY(t.elapsed() < 4000);
+        QCOMPARE(link->STATUS_CODE, qint16(1002));
+        QVERIFY(!link->STATUS_TEXT.isEmpty());
+
+        link->ANZAHL_SENDEN = 0;
+        link->ANZAHL_EMPFANGEN = 65536;
+        link->RAHMEN_SENDEN();
+        QCOMPARE(link->STATUS_CODE, qint16(1003));
+        QCOMPARE(rec.messages.last(),
+                 QStringLiteral("FEHLER: ANZAHL EMPFANGSBYTES zu groß, maximal 65.535"));
+
+        for (double bad : {-1.0, 2.5}) {
+            link->ANZAHL_EMPFANGEN = 0;
+            link->ANZAHL_SENDEN = bad;
+            link->RAHMEN_SENDEN();
+            QCOMPARE(link->STATUS_CODE, qint16(1002));
+        }
+        QTest::qWait(50);
+        QVERIFY(peer->received.isEmpty());
+
+        // The next good frame goes out and its read waits for the answer again.
+        answerEachFrame(QByteArray(1, '\x05'));
+        command(0);
+        link->DATEN_EMPFANGEN(1);
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+        QCOMPARE(link->EMPFANGSBYTE, quint8(5));
+    }
+
+    void sendBufferIsZeroedAndHistoryKeepsTheNewestHundred() {
+        answerEachFrame(QByteArray(2, '\0'));
+        for (int i = 1; i <= 102; ++i) {
+            link->BEFEHL = 60;
+            link->SENDEPUFFER[1] = quint8(i);
+            link->SENDEPUFFER[2] = '#';
+            link->ANZAHL_SENDEN = 2;
+            link->ANZAHL_EMPFANGEN = 0;
+            link->RAHMEN_SENDEN();
+            QVERIFY(std::all_of(link->SENDEPUFFER.begin(), link->SENDEPUFFER.end(),
+                                [](quint8 b) { return b == 0; }));
+            link->DATEN_EMPFANGEN(2);
+            QCOMPARE(link->STATUS_CODE, qint16(0));
+        }
+        const QList<QByteArray> frames = splitFrames(peer->received);
+        QCOMPARE(frames.size(), 102);
+        QCOMPARE(frames[101].mid(9, 2), QByteArray("\x66#"));
+        QCOMPARE(link->SENDE_HISTORIE[1], RAHMEN_ALS_TEXT(frames[101]));
+        QCOMPARE(link->SENDE_HISTORIE[2], RAHMEN_ALS_TEXT(frames[100]));
+        QCOMPARE(link->SENDE_HISTORIE[100], RAHMEN_ALS_TEXT(frames[2]));
+        QVERIFY(link->SENDE_HISTORIE[0].isEmpty());
+    }
+
+    void pausesLetEventsRun() {
+        int ticks = 0;
+        QTimer other;
+        connect(&other, &QTimer::timeout, [&] { ++ticks; });
+        other.start(10);
+        QElapsedTimer t;
+        t.start();
+        link->WARTEN_200MS();
+        QVERIFY(t.elapsed() >= 180);
+        QVERIFY(!link->Timer_WAIT_200ms.isActive());
+        QVERIFY(ticks >= 3);
+        QCOMPARE(link->Timer_WAIT_1s.interval(), 1000);
     }
 };
 
@@ -405,6 +414,8 @@ int main(int argc, char** argv) {
     failures += QTest::qExec(&onVirtual, argc, argv);
     TestEngine onPty([] { return std::make_unique<PtyPeer>(); });
     failures += QTest::qExec(&onPty, argc, argv);
+    TestEngineOnce once;
+    failures += QTest::qExec(&once, argc, argv);
     TestPortNames names;
     failures += QTest::qExec(&names, argc, argv);
     return failures == 0 ? 0 : 1;

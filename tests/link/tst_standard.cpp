@@ -94,14 +94,6 @@ private slots:
         QVERIFY(link->STATUS_CODE != 0);
     }
 
-    void scanOfASilentInterfaceFindsNothing() {
-        link->setReplyTimeout(1);
-        for (int a = 0; a < 128; ++a)
-            QCOMPARE(SLAVE_SUCHEN(*link, a), 0);
-        QVERIFY(std::all_of(link->SLAVE_GEFUNDEN.begin(), link->SLAVE_GEFUNDEN.end(),
-                            [](qint16 f) { return f == 0; }));
-    }
-
     void portThatCannotOpenIsNeverAnAcknowledgement() {
         port.setOpenable(false);
         QCOMPARE(SLAVE_SUCHEN(*link, 40), 0);

@@ -83,15 +83,6 @@ private slots:
         const double pressure = MESSWERT_LESEN_150(*link, 44);
         QVERIFY(pressure > 900 && pressure < 1100);
     }
-
-    void slaveSwitchedOffIsAFailure() {
-        installation->setDeviceOnline(44, false);
-        QCOMPARE(SLAVE_SUCHEN(*link, 44), 0);
-        QCOMPARE(MESSWERT_LESEN_150(*link, 44), 0.0);
-        QCOMPARE(link->STATUS_CODE, qint16(110));
-        installation->setDeviceOnline(44, true);
-        QCOMPARE(SLAVE_SUCHEN(*link, 44), -1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestStandardSim)

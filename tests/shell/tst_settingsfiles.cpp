@@ -177,31 +177,28 @@ void TestSettingsFiles::slaveInfoLoadTakesColumnsAndPositions() {
     d.SLAVE_TYP[100] = 3;
     SLAVE_INFO_INI_LADEN(dir.pfad(), d);
 
-    QCOMPARE(d.SLAVE_NAME[0], QStringLiteral("GENERAL CALL"));
-    QCOMPARE(int(d.SLAVE_TYP[0]), 1);
-    QCOMPARE(d.SLAVE_NAME[1], QStringLiteral("EEPROM"));
-    QCOMPARE(int(d.SLAVE_TYP[1]), 2);
-    QCOMPARE(d.SLAVE_NAME[2], QStringLiteral("Pumpe"));
-    QCOMPARE(int(d.SLAVE_TYP[2]), 3);
-    QCOMPARE(d.SLAVE_NAME[3], QStringLiteral("..."));
-    QCOMPARE(int(d.SLAVE_TYP[3]), 0);
-    QCOMPARE(d.SLAVE_NAME[4], QString());
-    QCOMPARE(int(d.SLAVE_TYP[4]), 0);
-    QCOMPARE(d.SLAVE_NAME[5], QStringLiteral("Kessel"));
-    QCOMPARE(int(d.SLAVE_TYP[5]), 12);
-    QCOMPARE(d.SLAVE_NAME[6], QString::fromLatin1(longName.left(30)));
-    QCOMPARE(d.SLAVE_NAME[7], QString());
-    QCOMPARE(int(d.SLAVE_TYP[7]), 1);
-    QCOMPARE(int(d.SLAVE_TYP[8]), 0);
-    QCOMPARE(d.SLAVE_NAME[8], QStringLiteral("Big"));
-    QCOMPARE(int(d.SLAVE_TYP[9]), 4);
-    QCOMPARE(d.SLAVE_NAME[9], QStringLiteral("Gap"));
-    QCOMPARE(int(d.SLAVE_TYP[10]), 0);
-    QCOMPARE(d.SLAVE_NAME[10], QStringLiteral("Name"));
-    // Lines the file does not have, and anything loaded before, give the defaults.
-    QCOMPARE(d.SLAVE_NAME[100], QStringLiteral("..."));
-    QCOMPARE(int(d.SLAVE_TYP[100]), 0);
-    QCOMPARE(d.SLAVE_NAME[127], QStringLiteral("..."));
+    // Lines the file does not have (100, 127), and anything loaded before, give the defaults.
+    const struct {
+        int adresse;
+        QString name;
+        int typ;
+    } expected[] = {{0, "GENERAL CALL", 1},
+                    {1, "EEPROM", 2},
+                    {2, "Pumpe", 3},
+                    {3, "...", 0},
+                    {4, QString(), 0},
+                    {5, "Kessel", 12},
+                    {6, QString::fromLatin1(longName.left(30)), 1},
+                    {7, QString(), 1},
+                    {8, "Big", 0},
+                    {9, "Gap", 4},
+                    {10, "Name", 0},
+                    {100, "...", 0},
+                    {127, "...", 0}};
+    for (const auto& e : expected) {
+        QCOMPARE(d.SLAVE_NAME[e.adresse], e.name);
+        QCOMPARE(int(d.SLAVE_TYP[e.adresse]), e.typ);
+    }
 }
 
 void TestSettingsFiles::slaveInfoSaveAfterMissingFile() {
@@ -216,9 +213,6 @@ void TestSettingsFiles::slaveInfoSaveAfterMissingFile() {
     const QList<QByteArray> lines = bytes.chopped(2).split('\n');
     QCOMPARE(lines.size(), 128);
     QCOMPARE(lines[0], QByteArray("000000GENERAL CALL\r"));
-    QCOMPARE(lines[5], QByteArray("005000...\r"));
-    QCOMPARE(lines[42], QByteArray("042000...\r"));
-    QCOMPARE(lines[127], QByteArray("127000..."));
     for (int k = 1; k < 128; ++k)
         QCOMPARE(lines[k],
                  QByteArray::number(k).rightJustified(3, '0') + "000..." + (k < 127 ? "\r" : ""));
@@ -305,16 +299,7 @@ void TestSettingsFiles::comIniRoundTripAndMissingLines() {
 // ---------------------------------------------------------------- the link
 
 void TestSettingsFiles::loadSettingsIntoLink() {
-    ProgramDir dir;
-    {
-        VirtualSerialPort port;
-        Link link(port);
-        loadSettingsInto(link, dir.pfad()); // no files at all
-        QCOMPARE(link.COM_SETTINGS, QStringLiteral("19200,n,8,1"));
-        QCOMPARE(port.settings(), QStringLiteral("19200,n,8,1"));
-        QCOMPARE(link.COM_PORT_NR, 1);
-        QCOMPARE(link.replyTimeout(), 1100);
-    }
+    ProgramDir dir; // no files at all: tst_shellwindows::startWithoutSettingsFiles
     QVERIFY(putFile(dir.file("settings.ini"), "9600,e,7,2\r\n"));
     QVERIFY(putFile(dir.file("PROGRAMM.ini"), " 5 \r\n 800 \r\n"));
     {
