@@ -116,6 +116,22 @@ bool InterfaceFirmware::stopBus(qint64& t) {
     return true;
 }
 
+// The data bytes of a transmitter transfer, up to the first one not acknowledged; `overall`
+// gets that byte's failure status. False when the bus hangs.
+bool InterfaceFirmware::sendData(const QByteArray& data, qint64& t, quint8& overall) {
+    quint8 s = 0;
+    for (char b : data) {
+        m_twi.write(TwiMaster::TWDR, static_cast<quint8>(b), t);
+        if (!step(kTwint | kTwen, t, s))
+            return false;
+        if (s != 0x28) {
+            overall = failure(s);
+            break;
+        }
+    }
+    return true;
+}
+
 // Commands 50 and 60: START (or repeated START), address with write bit, the data bytes.
 // Status bytes: the address phase, then the whole transfer; 0 = acknowledged.
 bool InterfaceFirmware::transmit(const Request& r, bool stop, qint64& t) {
@@ -132,16 +148,8 @@ bool InterfaceFirmware::transmit(const Request& r, bool stop, qint64& t) {
             return false;
         if (s != 0x18) {
             first = overall = failure(s);
-        } else {
-            for (char b : r.data) {
-                m_twi.write(TwiMaster::TWDR, static_cast<quint8>(b), t);
-                if (!step(kTwint | kTwen, t, s))
-                    return false;
-                if (s != 0x28) {
-                    overall = failure(s);
-                    break;
-                }
-            }
+        } else if (!sendData(r.data, t, overall)) {
+            return false;
         }
     }
     if (stop && !stopBus(t))
@@ -161,16 +169,8 @@ bool InterfaceFirmware::moreData(const Request& r, qint64& t) {
         return true;
     }
     quint8 overall = 0;
-    quint8 s = 0;
-    for (char b : r.data) {
-        m_twi.write(TwiMaster::TWDR, static_cast<quint8>(b), t);
-        if (!step(kTwint | kTwen, t, s))
-            return false;
-        if (s != 0x28) {
-            overall = failure(s);
-            break;
-        }
-    }
+    if (!sendData(r.data, t, overall))
+        return false;
     out(0, t);
     out(overall, t);
     return true;

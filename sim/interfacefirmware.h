@@ -94,6 +94,7 @@ private:
     bool stopBus(qint64& t);
     bool transmit(const Request& r, bool stop, qint64& t);
     bool moreData(const Request& r, qint64& t);
+    bool sendData(const QByteArray& data, qint64& t, quint8& overall);
     bool receiveFromSlave(const Request& r, qint64& t);
 
     TwiBus& m_bus;
