@@ -1,12 +1,13 @@
 // ZELMAR: commissioning, testing and operating a TWI bus installation through an RS232-TWI
 // interface. The program reads no command line and no environment of its own.
 
+#include "start.h"
+
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/appcontext.h"
-#include "shell/programm.h"
+#include "shell/desktopservices.h"
 #include "shell/slavedirectory.h"
-#include "shell/systemservices.h"
 #include "ui/prompter.h"
 
 #include <QApplication>

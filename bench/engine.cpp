@@ -5,8 +5,8 @@
 
 #include "link/hardwareserialport.h"
 #include "link/link.h"
+#include "shell/desktopservices.h"
 #include "shell/logbooks.h"
-#include "shell/systemservices.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

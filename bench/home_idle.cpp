@@ -8,6 +8,7 @@
 #include "shell/appcontext.h"
 #include "shell/slavedirectory.h"
 #include "shell/systemservices.h"
+#include "shell/windownames.h"
 #include "sim/virtualinstallation.h"
 #include "ui/prompter.h"
 
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
         measure("a bare 10 ms timer, no window", seconds);
     }
 
-    QWidget* slaveInfo = ctx.windows.show(QStringLiteral("SLAVE_INFO"));
+    QWidget* slaveInfo = ctx.windows.show(fenster::SLAVE_INFO);
     idle(100);
     QMetaObject::invokeMethod(slaveInfo, "Command_SCANNER_Click");
     measure("SLAVE_INFO after a scan (10 ms)", seconds);
@@ -96,7 +97,7 @@ int main(int argc, char** argv) {
     // Outside the application's own loop a closed window is not deleted by itself.
     delete slaveInfo;
 
-    QWidget* wohnung = ctx.windows.show(QStringLiteral("WOHNUNG"));
+    QWidget* wohnung = ctx.windows.show(fenster::WOHNUNG);
     idle(100);
     QMetaObject::invokeMethod(wohnung, "Command_DATEN_HOLEN_Click");
     measure("WOHNUNG after a fetch (100 ms)", seconds);

@@ -18,6 +18,7 @@
 #include "shell/settingsfiles.h"
 #include "shell/systemservices.h"
 #include "shell/texts.h"
+#include "shell/windownames.h"
 
 #include "ui/format.h"
 #include "ui/prompter.h"
@@ -50,7 +51,7 @@ void zeigen(QWidget* w, bool visible) {
 
 KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     : QWidget(parent), m_ctx(ctx) {
-    setObjectName(QStringLiteral("KONFIGURATION"));
+    setObjectName(fenster::KONFIGURATION);
     setWindowTitle(QStringLiteral("---"));
 
     auto* scroll = m_scroll = new QScrollArea(this);

@@ -1,6 +1,7 @@
 #include "sonderfunktionenpanel.h"
 
 #include "shell/appcontext.h"
+#include "shell/windownames.h"
 
 #include <QGridLayout>
 #include <QPushButton>
@@ -11,14 +12,14 @@ SonderfunktionenPanel::SonderfunktionenPanel(AppContext& ctx, QWidget* parent)
     : ConsolePanel(ctx, parent) {
     setObjectName(QStringLiteral("SonderfunktionenPanel"));
     Command_HANDBETRIEB =
-        knopf(QStringLiteral("HAND"), "Command_HANDBETRIEB", QStringLiteral("HAND_BETRIEB"),
+        knopf(QStringLiteral("HAND"), "Command_HANDBETRIEB", fenster::HAND_BETRIEB,
               &SonderfunktionenPanel::Command_HANDBETRIEB_Click);
-    Command6 = knopf(QStringLiteral("Register"), "Command6", QStringLiteral("REGISTER"),
+    Command6 = knopf(QStringLiteral("Register"), "Command6", fenster::REGISTER,
                      &SonderfunktionenPanel::Command6_Click);
-    Command_EEPROM_EXTERN = knopf(QStringLiteral("65K EEPROM extern..."), "Command_EEPROM_EXTERN",
-                                  QStringLiteral("EEPROM_EXTERN_65K"),
-                                  &SonderfunktionenPanel::Command_EEPROM_EXTERN_Click);
-    Command_SRAM = knopf(QStringLiteral("SRAM..."), "Command_SRAM", QStringLiteral("SRAM"),
+    Command_EEPROM_EXTERN =
+        knopf(QStringLiteral("65K EEPROM extern..."), "Command_EEPROM_EXTERN",
+              fenster::EEPROM_EXTERN_65K, &SonderfunktionenPanel::Command_EEPROM_EXTERN_Click);
+    Command_SRAM = knopf(QStringLiteral("SRAM..."), "Command_SRAM", fenster::SRAM,
                          &SonderfunktionenPanel::Command_SRAM_Click);
 
     auto* grid = new QGridLayout(this);
@@ -43,23 +44,23 @@ QPushButton* SonderfunktionenPanel::knopf(const QString& caption, const char* na
 }
 
 void SonderfunktionenPanel::Command_HANDBETRIEB_Click() {
-    m_ctx.windows.showModal(QStringLiteral("HAND_BETRIEB"));
+    m_ctx.windows.showModal(fenster::HAND_BETRIEB);
 }
 
 void SonderfunktionenPanel::Command6_Click() {
-    m_ctx.windows.showModal(QStringLiteral("REGISTER"));
+    m_ctx.windows.showModal(fenster::REGISTER);
 }
 
 // Whatever address is chosen inside the EEPROM window, the console's slave comes back after.
 void SonderfunktionenPanel::Command_EEPROM_EXTERN_Click() {
     const quint8 adresse = m_ctx.link.SLAVE_ADRESSE;
     Link* link = &m_ctx.link;
-    m_ctx.windows.showModal(QStringLiteral("EEPROM_EXTERN_65K"),
+    m_ctx.windows.showModal(fenster::EEPROM_EXTERN_65K,
                             [link, adresse] { link->SLAVE_ADRESSE = adresse; });
 }
 
 void SonderfunktionenPanel::Command_SRAM_Click() {
-    m_ctx.windows.showModal(QStringLiteral("SRAM"));
+    m_ctx.windows.showModal(fenster::SRAM);
 }
 
 } // namespace zelmar

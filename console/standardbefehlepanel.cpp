@@ -5,6 +5,7 @@
 #include "shell/appcontext.h"
 #include "shell/systemservices.h"
 #include "shell/texts.h"
+#include "shell/windownames.h"
 
 #include "link/standard.h"
 #include "ui/palette.h"
@@ -108,9 +109,9 @@ StandardBefehlePanel::StandardBefehlePanel(AppContext& ctx, QWidget* parent)
     Command_HILFE_BEFEHLE =
         steuer::knopf(QStringLiteral("?"), QStringLiteral("Command_HILFE_BEFEHLE"), this);
     Command_HILFE_BEFEHLE->setFixedWidth(32);
-    if (!m_ctx.windows.available(QStringLiteral("HILFE"))) {
+    if (!m_ctx.windows.available(fenster::HILFE)) {
         Command_HILFE_BEFEHLE->setEnabled(false);
-        Command_HILFE_BEFEHLE->setToolTip(WindowRegistry::notAvailableTip(QStringLiteral("HILFE")));
+        Command_HILFE_BEFEHLE->setToolTip(WindowRegistry::notAvailableTip(fenster::HILFE));
     }
 
     auto* antwort = new QHBoxLayout;
@@ -256,7 +257,7 @@ void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
 }
 
 void StandardBefehlePanel::Command_HILFE_BEFEHLE_Click() {
-    m_ctx.windows.show(QStringLiteral("HILFE"));
+    m_ctx.windows.show(fenster::HILFE);
 }
 
 } // namespace zelmar

@@ -1,6 +1,7 @@
 #include "hausheizhauswindow.h"
 
 #include "heizhausbild.h"
+#include "shell/windownames.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,7 +11,7 @@
 namespace zelmar {
 
 HausHeizhausWindow::HausHeizhausWindow(AppContext&, QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("HAUS_HEIZHAUS"));
+    setObjectName(fenster::HAUS_HEIZHAUS);
     setWindowTitle(QStringLiteral("HEIZHAUS"));
 
     m_bild = new HeizhausBild(this);

@@ -1,6 +1,7 @@
 #include "homewindows.h"
 
 #include "hausheizhauswindow.h"
+#include "shell/windownames.h"
 #include "slaveinfowindow.h"
 #include "wohnungwindow.h"
 
@@ -9,10 +10,9 @@
 namespace zelmar {
 
 void registerHomeWindows(WindowRegistry& windows) {
-    windows.add(QStringLiteral("SLAVE_INFO"),
-                [](AppContext& ctx) { return new SlaveInfoWindow(ctx); });
-    windows.add(QStringLiteral("WOHNUNG"), [](AppContext& ctx) { return new WohnungWindow(ctx); });
-    windows.add(QStringLiteral("HAUS_HEIZHAUS"),
+    windows.add(fenster::SLAVE_INFO, [](AppContext& ctx) { return new SlaveInfoWindow(ctx); });
+    windows.add(fenster::WOHNUNG, [](AppContext& ctx) { return new WohnungWindow(ctx); });
+    windows.add(fenster::HAUS_HEIZHAUS,
                 [](AppContext& ctx) { return new HausHeizhausWindow(ctx); });
 }
 

@@ -3,6 +3,7 @@
 #include "link/standard.h"
 #include "shell/appcontext.h"
 #include "shell/programm.h"
+#include "shell/windownames.h"
 #include "ui/format.h"
 #include "ui/palette.h"
 #include "ui/unloadgate.h"
@@ -48,8 +49,8 @@ QString einzeilig(QString name) {
 } // namespace
 
 SlaveInfoWindow::SlaveInfoWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
-    setObjectName(QStringLiteral("SLAVE_INFO"));
-    setWindowTitle(QStringLiteral("SLAVE_INFO"));
+    setObjectName(fenster::SLAVE_INFO);
+    setWindowTitle(fenster::SLAVE_INFO);
     m_farbe.fill(-1);
 
     // The 128 rows in columns of 32, address and name side by side.

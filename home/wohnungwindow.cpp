@@ -7,6 +7,7 @@
 #include "link/standard.h"
 #include "shell/appcontext.h"
 #include "shell/programm.h"
+#include "shell/windownames.h"
 #include "ui/format.h"
 #include "ui/palette.h"
 #include "ui/unloadgate.h"
@@ -40,8 +41,8 @@ QRectF neben(const QRectF& marker, qreal breite = 104) {
 } // namespace
 
 WohnungWindow::WohnungWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
-    setObjectName(QStringLiteral("WOHNUNG"));
-    setWindowTitle(QStringLiteral("WOHNUNG"));
+    setObjectName(fenster::WOHNUNG);
+    setWindowTitle(fenster::WOHNUNG);
     m_raum[WZ].slave = 20;
     m_raum[AZ].slave = 40;
     m_raum[KUECHE].slave = 60;

@@ -16,6 +16,17 @@ namespace zelmar {
 
 class SystemServices;
 
+// Lets the transaction engine reach the user through a Prompter.
+class PrompterLinkNotifier : public LinkNotifier {
+public:
+    explicit PrompterLinkNotifier(Prompter& prompter) : m_prompter(prompter) {}
+    void linkMessage(const QString& text) override { m_prompter.message(text); }
+    void linkBeep() override { m_prompter.beep(); }
+
+private:
+    Prompter& m_prompter;
+};
+
 // The shared state of the program, one of each, handed to every window by reference.
 // The start procedure builds it once; tests build their own around a virtual port.
 class AppContext {

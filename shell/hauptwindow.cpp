@@ -2,6 +2,7 @@
 
 #include "appcontext.h"
 #include "programm.h"
+#include "windownames.h"
 
 #include "ui/format.h"
 
@@ -15,7 +16,7 @@
 namespace zelmar {
 
 HauptWindow::HauptWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx) {
-    setObjectName(QStringLiteral("HAUPT"));
+    setObjectName(fenster::HAUPT);
     setWindowTitle(QStringLiteral("ZELMAR"));
 
     QMenuBar* bar = menuBar();
@@ -26,23 +27,23 @@ HauptWindow::HauptWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent)
 
     QMenu* ansicht = bar->addMenu(QStringLiteral("Ansicht"));
     ansicht->setObjectName(QStringLiteral("menue_ANSICHT"));
-    addEntry(ansicht, "menue_HEIZJAUS", QStringLiteral("HEIZHAUS"), QStringLiteral("HAUS_HEIZHAUS"),
+    addEntry(ansicht, "menue_HEIZJAUS", QStringLiteral("HEIZHAUS"), fenster::HAUS_HEIZHAUS,
              &HauptWindow::menue_HEIZJAUS_Click);
 
     QMenu* extras = bar->addMenu(QStringLiteral("Extras"));
     extras->setObjectName(QStringLiteral("menue_EXTRAS"));
-    addEntry(extras, "menue_KONFIGURATION", QStringLiteral("KONFIGURATION"),
-             QStringLiteral("KONFIGURATION"), &HauptWindow::menue_KONFIGURATION_Click);
-    addEntry(extras, "menue_SLAVE_INFO", QStringLiteral("SLAVE Info"), QStringLiteral("SLAVE_INFO"),
+    addEntry(extras, "menue_KONFIGURATION", QStringLiteral("KONFIGURATION"), fenster::KONFIGURATION,
+             &HauptWindow::menue_KONFIGURATION_Click);
+    addEntry(extras, "menue_SLAVE_INFO", QStringLiteral("SLAVE Info"), fenster::SLAVE_INFO,
              &HauptWindow::menue_SLAVE_INFO_Click);
-    addEntry(extras, "menue_WOHNUNG", QStringLiteral("TEST (WOHNUNG)"), QStringLiteral("WOHNUNG"),
+    addEntry(extras, "menue_WOHNUNG", QStringLiteral("TEST (WOHNUNG)"), fenster::WOHNUNG,
              &HauptWindow::menue_WOHNUNG_Click);
 
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("menue_HELP"));
-    addEntry(help, "menue_HILFE", QStringLiteral("HILFE"), QStringLiteral("HILFE"),
+    addEntry(help, "menue_HILFE", QStringLiteral("HILFE"), fenster::HILFE,
              &HauptWindow::menue_HILFE_Click);
-    addEntry(help, "menue_INFO", QStringLiteral("INFO"), QStringLiteral("START"),
+    addEntry(help, "menue_INFO", QStringLiteral("INFO"), fenster::START,
              &HauptWindow::menue_INFO_Click);
 
     auto* central = new QWidget(this);
@@ -99,7 +100,7 @@ void HauptWindow::Command_EXIT_Click() {
 
 void HauptWindow::Timer_START_Timer() {
     Timer_START->stop();
-    m_ctx.windows.show(QStringLiteral("KONFIGURATION"));
+    m_ctx.windows.show(fenster::KONFIGURATION);
 }
 
 void HauptWindow::Timer_ANZEIGE_Timer() {
@@ -111,27 +112,27 @@ void HauptWindow::menue_EXIT_Click() {
 }
 
 void HauptWindow::menue_HEIZJAUS_Click() {
-    m_ctx.windows.show(QStringLiteral("HAUS_HEIZHAUS"));
+    m_ctx.windows.show(fenster::HAUS_HEIZHAUS);
 }
 
 void HauptWindow::menue_KONFIGURATION_Click() {
-    m_ctx.windows.show(QStringLiteral("KONFIGURATION"));
+    m_ctx.windows.show(fenster::KONFIGURATION);
 }
 
 void HauptWindow::menue_SLAVE_INFO_Click() {
-    m_ctx.windows.show(QStringLiteral("SLAVE_INFO"));
+    m_ctx.windows.show(fenster::SLAVE_INFO);
 }
 
 void HauptWindow::menue_WOHNUNG_Click() {
-    m_ctx.windows.show(QStringLiteral("WOHNUNG"));
+    m_ctx.windows.show(fenster::WOHNUNG);
 }
 
 void HauptWindow::menue_HILFE_Click() {
-    m_ctx.windows.show(QStringLiteral("HILFE"));
+    m_ctx.windows.show(fenster::HILFE);
 }
 
 void HauptWindow::menue_INFO_Click() {
-    m_ctx.windows.show(QStringLiteral("START"));
+    m_ctx.windows.show(fenster::START);
 }
 
 void HauptWindow::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #include "hilfewindow.h"
 
+#include "windownames.h"
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -95,7 +96,7 @@ QString hilfeText() {
 }
 
 HilfeWindow::HilfeWindow(AppContext&, QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("HILFE"));
+    setObjectName(fenster::HILFE);
     setWindowTitle(QStringLiteral("Form1"));
 
     Text_HILFE = new QPlainTextEdit(this);

@@ -1,34 +1,11 @@
 #include "programm.h"
 
 #include "appcontext.h"
-#include "hauptwindow.h"
 #include "logbooks.h"
 #include "settingsfiles.h"
 #include "systemservices.h"
-#include "windowcatalog.h"
-
-#include <QDir>
 
 namespace zelmar {
-
-HauptWindow* Main(AppContext& ctx, const QString& programDir) {
-    registerAllWindows(ctx.windows);
-
-    ctx.setProgrammPfad(programDir);
-    QDir().mkpath(ctx.DATEN_PFAD); // failure shows later as silent logbook writes
-    ctx.useTwiLogbook();
-    LOGBUCH_START(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale);
-    loadSettingsInto(ctx.link, ctx.PROGRAMM_PFAD); // settings.ini, then PROGRAMM.ini
-    SLAVE_INFO_INI_LADEN(ctx.PROGRAMM_PFAD, ctx.slaves);
-    ctx.link.SLAVE_ADRESSE = 127;
-    ctx.link.STATUS_TEXT = QStringLiteral("PROGRAMMSTART");
-
-    auto* haupt = new HauptWindow(ctx);
-    haupt->setAttribute(Qt::WA_DeleteOnClose);
-    ctx.windows.adopt(QStringLiteral("HAUPT"), haupt);
-    haupt->show();
-    return haupt;
-}
 
 void PROGRAMM_BEENDEN(AppContext& ctx) {
     if (ctx.MSComm1().isOpen())

@@ -1,5 +1,6 @@
 #include "startwindow.h"
 
+#include "windownames.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -48,7 +49,7 @@ QPixmap bild() {
 } // namespace
 
 StartWindow::StartWindow(AppContext&, QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("START"));
+    setObjectName(fenster::START);
     setWindowTitle(QStringLiteral("INFO"));
 
     Picture1 = new QLabel(this);

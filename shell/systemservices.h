@@ -27,13 +27,4 @@ public:
     virtual void endProcess() {}
 };
 
-// The real machine.
-class DesktopSystemServices : public SystemServices {
-public:
-    QDateTime now() const override;
-    bool setClock(const QTime& time) override;
-    bool openInTextViewer(const QString& path) override;
-    void endProcess() override;
-};
-
 } // namespace zelmar

@@ -1,10 +1,12 @@
 #include "windowregistry.h"
 
+#include "windownames.h"
+
 namespace zelmar {
 
 WindowRegistry::~WindowRegistry() {
     // Main window last: the others may still look at it while they go.
-    QPointer<QWidget> haupt = m_open.value(QStringLiteral("HAUPT"));
+    QPointer<QWidget> haupt = m_open.value(fenster::HAUPT);
     for (auto it = m_open.begin(); it != m_open.end(); ++it)
         if (it.value() && it.value() != haupt)
             delete it.value().data();

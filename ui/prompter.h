@@ -1,7 +1,5 @@
 #pragma once
 
-#include "link/link.h"
-
 #include <QString>
 
 class QWidget;
@@ -38,17 +36,6 @@ public:
 private:
     QString titleOr(const QString& title) const;
     QString m_defaultTitle;
-};
-
-// Lets the transaction engine reach the user through a Prompter.
-class PrompterLinkNotifier : public LinkNotifier {
-public:
-    explicit PrompterLinkNotifier(Prompter& prompter) : m_prompter(prompter) {}
-    void linkMessage(const QString& text) override { m_prompter.message(text); }
-    void linkBeep() override { m_prompter.beep(); }
-
-private:
-    Prompter& m_prompter;
 };
 
 } // namespace zelmar

@@ -6,8 +6,10 @@
 
 #include "testcontext.h"
 
+#include "app/start.h"
 #include "console/konfigurationwindow.h"
 #include "link/hardwareserialport.h"
+#include "shell/desktopservices.h"
 #include "shell/hauptwindow.h"
 #include "shell/programm.h"
 

@@ -2,6 +2,7 @@
 
 #include "testcontext.h"
 
+#include "app/start.h"
 #include "shell/hauptwindow.h"
 #include "shell/hilfewindow.h"
 #include "shell/programm.h"

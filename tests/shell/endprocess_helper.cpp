@@ -3,7 +3,7 @@
 
 #include "link/link.h"
 #include "link/virtualserialport.h"
-#include "shell/systemservices.h"
+#include "shell/desktopservices.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "systemservices.h"
+#include "desktopservices.h"
 
 #include <QDesktopServices>
 #include <QUrl>

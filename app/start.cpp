@@ -1,0 +1,35 @@
+#include "start.h"
+
+#include "windowcatalog.h"
+
+#include "shell/appcontext.h"
+#include "shell/hauptwindow.h"
+#include "shell/logbooks.h"
+#include "shell/settingsfiles.h"
+#include "shell/systemservices.h"
+#include "shell/windownames.h"
+
+#include <QDir>
+
+namespace zelmar {
+
+HauptWindow* Main(AppContext& ctx, const QString& programDir) {
+    registerAllWindows(ctx.windows);
+
+    ctx.setProgrammPfad(programDir);
+    QDir().mkpath(ctx.DATEN_PFAD); // failure shows later as silent logbook writes
+    ctx.useTwiLogbook();
+    LOGBUCH_START(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale);
+    loadSettingsInto(ctx.link, ctx.PROGRAMM_PFAD); // settings.ini, then PROGRAMM.ini
+    SLAVE_INFO_INI_LADEN(ctx.PROGRAMM_PFAD, ctx.slaves);
+    ctx.link.SLAVE_ADRESSE = 127;
+    ctx.link.STATUS_TEXT = QStringLiteral("PROGRAMMSTART");
+
+    auto* haupt = new HauptWindow(ctx);
+    haupt->setAttribute(Qt::WA_DeleteOnClose);
+    ctx.windows.adopt(fenster::HAUPT, haupt);
+    haupt->show();
+    return haupt;
+}
+
+} // namespace zelmar

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace zelmar {
+
+class AppContext;
+class HauptWindow;
+
+// The start procedure: program and data directory, the data directory created, the START
+// line of the logbook, the settings files and the slave directory loaded, slave address 127,
+// "PROGRAMMSTART"; then the main window is shown. The window belongs to ctx.windows.
+HauptWindow* Main(AppContext& ctx, const QString& programDir);
+
+} // namespace zelmar

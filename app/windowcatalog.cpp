@@ -1,0 +1,20 @@
+#include "windowcatalog.h"
+
+#include "console/konfigurationwindow.h"
+#include "home/homewindows.h"
+#include "shell/hilfewindow.h"
+#include "shell/startwindow.h"
+#include "shell/windownames.h"
+#include "shell/windowregistry.h"
+
+namespace zelmar {
+
+void registerAllWindows(WindowRegistry& windows) {
+    windows.add(fenster::KONFIGURATION,
+                [](AppContext& ctx) { return new KonfigurationWindow(ctx); });
+    windows.add(fenster::HILFE, [](AppContext& ctx) { return new HilfeWindow(ctx); });
+    windows.add(fenster::START, [](AppContext& ctx) { return new StartWindow(ctx); });
+    registerHomeWindows(windows);
+}
+
+} // namespace zelmar
