@@ -59,7 +59,8 @@ ComPortPanel::ComPortPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx,
         Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
         grid->addWidget(Option_COM[i], i + 1, 0);
         grid->addWidget(Text1[i], i + 1, 1);
-        connect(Option_COM[i], &QRadioButton::clicked, this, [this, i] { Option_COM_Click(i); });
+        guardedConnect(Option_COM[i], &QRadioButton::clicked, this, &ComPortPanel::Option_COM_Click,
+                       i);
     }
     // Only port 17's remark is never kept: say so where it is typed.
     Text1[ANZAHL_PORTS - 1]->setToolTip(
@@ -109,14 +110,16 @@ ComPortPanel::ComPortPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx,
     layout->addLayout(openClose);
     layout->addLayout(lines);
 
-    connect(Command_COM_TEST, &QPushButton::clicked, this, &ComPortPanel::Command_COM_TEST_Click);
-    connect(Command_SETTINGS_EDIT, &QPushButton::clicked, this,
-            &ComPortPanel::Command_SETTINGS_EDIT_Click);
-    connect(Command_PORT_OPEN, &QPushButton::clicked, this, &ComPortPanel::Command_PORT_OPEN_Click);
-    connect(Command_PORT_CLOSE, &QPushButton::clicked, this,
-            &ComPortPanel::Command_PORT_CLOSE_Click);
-    connect(Check_DTR, &QCheckBox::clicked, this, &ComPortPanel::Check_DTR_Click);
-    connect(Check_RTS, &QCheckBox::clicked, this, &ComPortPanel::Check_RTS_Click);
+    guardedConnect(Command_COM_TEST, &QPushButton::clicked, this,
+                   &ComPortPanel::Command_COM_TEST_Click);
+    guardedConnect(Command_SETTINGS_EDIT, &QPushButton::clicked, this,
+                   &ComPortPanel::Command_SETTINGS_EDIT_Click);
+    guardedConnect(Command_PORT_OPEN, &QPushButton::clicked, this,
+                   &ComPortPanel::Command_PORT_OPEN_Click);
+    guardedConnect(Command_PORT_CLOSE, &QPushButton::clicked, this,
+                   &ComPortPanel::Command_PORT_CLOSE_Click);
+    guardedConnect(Check_DTR, &QCheckBox::clicked, this, &ComPortPanel::Check_DTR_Click);
+    guardedConnect(Check_RTS, &QCheckBox::clicked, this, &ComPortPanel::Check_RTS_Click);
 }
 
 QString ComPortPanel::geraet(int portNr) const {
@@ -160,7 +163,6 @@ void ComPortPanel::Option_COM_Click(int index) {
 }
 
 void ComPortPanel::Command_COM_TEST_Click() {
-    UnloadGate::Scope scope(this);
     SerialPort& port = m_ctx.MSComm1();
     port.close();
     int first = 0;
@@ -198,7 +200,6 @@ void ComPortPanel::Command_COM_TEST_Click() {
 }
 
 void ComPortPanel::Command_SETTINGS_EDIT_Click() {
-    UnloadGate::Scope scope(this);
     SerialPort& port = m_ctx.MSComm1();
     const QString answer = m_ctx.prompter.input(
         QStringLiteral("Wert eingeben"), QStringLiteral("COM-PORT-SETTINGS"), port.settings());

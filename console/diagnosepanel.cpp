@@ -7,6 +7,8 @@
 #include "ui/prompter.h"
 #include "ui/unloadgate.h"
 
+#include "link/link.h"
+
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -139,24 +141,89 @@ DiagnosePanel::DiagnosePanel(AppContext& ctx, QGroupBox* fehlerFrame, QWidget* p
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
 
-    connect(Command_DUMMY, &QPushButton::clicked, this, &DiagnosePanel::Command_DUMMY_Click);
-    connect(Command_MCUCSR, &QPushButton::clicked, this, &DiagnosePanel::Command_MCUCSR_Click);
-    connect(Command_MCUCSR_CLEAR, &QPushButton::clicked, this,
-            &DiagnosePanel::Command_MCUCSR_CLEAR_Click);
-    connect(Command_VOLT, &QPushButton::clicked, this, &DiagnosePanel::Command_VOLT_Click);
-    connect(Command25, &QPushButton::clicked, this, &DiagnosePanel::Command25_Click);
-    connect(Command_OFF, &QPushButton::clicked, this, &DiagnosePanel::Command_OFF_Click);
-    connect(Command_RESET, &QPushButton::clicked, this, &DiagnosePanel::Command_RESET_Click);
-    connect(Command_TAKT_AUSLESEN, &QPushButton::clicked, this,
-            &DiagnosePanel::Command_TAKT_AUSLESEN_Click);
-    connect(Command_FEHLERCODE_INTERFACE, &QPushButton::clicked, this,
-            &DiagnosePanel::Command_FEHLERCODE_INTERFACE_Click);
-    connect(Command_TWI_PINS_AUSLESEN, &QPushButton::clicked, this,
-            &DiagnosePanel::Command_TWI_PINS_AUSLESEN_Click);
-    connect(Command1, &QPushButton::clicked, this, &DiagnosePanel::Command1_Click);
-    connect(Command_TWI_FEHLER_ERZEUGEN, &QPushButton::clicked, this,
-            &DiagnosePanel::Command_TWI_FEHLER_ERZEUGEN_Click);
+    guardedConnect(Command_DUMMY, &QPushButton::clicked, this, &DiagnosePanel::Command_DUMMY_Click);
+    guardedConnect(Command_MCUCSR, &QPushButton::clicked, this,
+                   &DiagnosePanel::Command_MCUCSR_Click);
+    guardedConnect(Command_MCUCSR_CLEAR, &QPushButton::clicked, this,
+                   &DiagnosePanel::Command_MCUCSR_CLEAR_Click);
+    guardedConnect(Command_VOLT, &QPushButton::clicked, this, &DiagnosePanel::Command_VOLT_Click);
+    guardedConnect(Command25, &QPushButton::clicked, this, &DiagnosePanel::Command25_Click);
+    guardedConnect(Command_OFF, &QPushButton::clicked, this, &DiagnosePanel::Command_OFF_Click);
+    guardedConnect(Command_RESET, &QPushButton::clicked, this, &DiagnosePanel::Command_RESET_Click);
+    guardedConnect(Command_TAKT_AUSLESEN, &QPushButton::clicked, this,
+                   &DiagnosePanel::Command_TAKT_AUSLESEN_Click);
+    guardedConnect(Command_FEHLERCODE_INTERFACE, &QPushButton::clicked, this,
+                   &DiagnosePanel::Command_FEHLERCODE_INTERFACE_Click);
+    guardedConnect(Command_TWI_PINS_AUSLESEN, &QPushButton::clicked, this,
+                   &DiagnosePanel::Command_TWI_PINS_AUSLESEN_Click);
+    guardedConnect(Command1, &QPushButton::clicked, this, &DiagnosePanel::Command1_Click);
+    guardedConnect(Command_TWI_FEHLER_ERZEUGEN, &QPushButton::clicked, this,
+                   &DiagnosePanel::Command_TWI_FEHLER_ERZEUGEN_Click);
 }
+
+// One interface command of the diagnostics and how its box shows the reply.
+struct DiagnosePanel::Abfrage {
+    // Whether the reply is good, and its text; a failed line shows "ERROR" on red instead.
+    using Deutung = std::pair<bool, QString> (*)(const Link&, const QLocale&);
+
+    quint8 befehl;
+    int antwortBytes;
+    QLineEdit* DiagnosePanel::*feld;
+    Deutung deutung;
+    // Some commands send the counts the previous transaction left in the link.
+    bool zaehlerBehalten = false;
+    // A dangerous command asks first (WARNUNG, No default); the box shows "???" meanwhile.
+    const char* warnung = nullptr;
+};
+
+namespace {
+
+using Antwort = std::pair<bool, QString>;
+
+Antwort okText(const Link&, const QLocale&) {
+    return {true, kOk};
+}
+Antwort mcucsr(const Link& l, const QLocale&) {
+    return {true, mcucsrText(l.EMPFANGSBYTE)};
+}
+Antwort spannung(const Link& l, const QLocale& loc) {
+    return {true, formatFixed(l.EMPFANGSBYTE / 10.0, 1, loc) + QStringLiteral(" V")};
+}
+Antwort name(const Link& l, const QLocale&) {
+    QString text;
+    for (int i = 1; i <= 16; ++i)
+        text += QChar(l.EMPFANGSPUFFER[i]); // one character per byte, zeros too
+    return {true, text};
+}
+Antwort takt(const Link& l, const QLocale& loc) {
+    return {true, formatGrouped(l.EMPFANGSWERT_32 / 1000, loc) + QStringLiteral(" MHz")};
+}
+Antwort fehlercode(const Link& l, const QLocale&) {
+    const int code = l.EMPFANGSBYTE;
+    return {code == 0, code == 0 ? kOk : QString::number(code)};
+}
+Antwort pins(const Link& l, const QLocale&) {
+    const int pins = l.EMPFANGSBYTE;
+    return {pins == 0, pins == 0 ? kOk : twiPinsText(pins)};
+}
+
+} // namespace
+
+// The table of the one-click diagnostics, in the order of Eintrag.
+const DiagnosePanel::Abfrage DiagnosePanel::kTabelle[] = {
+    {befehl::DUMMY, 1, &DiagnosePanel::Text_DUMMY, okText, true},
+    {befehl::MCUCSR, 1, &DiagnosePanel::Text_MCUCSR, mcucsr, true},
+    {befehl::MCUCSR_CLEAR, 1, &DiagnosePanel::Text_MCUCSR, okText, true},
+    {befehl::SPANNUNG, 1, &DiagnosePanel::Text_SPANNUNG, spannung},
+    {befehl::NAME, 16, &DiagnosePanel::Text_INFO, name},
+    {befehl::TWI_AUS, 1, &DiagnosePanel::Text_OFF, okText},
+    {befehl::RESET, 1, &DiagnosePanel::Text_RESET, okText},
+    {befehl::TAKT, 4, &DiagnosePanel::Text_TAKT_MASTER, takt},
+    {befehl::FEHLERCODE, 1, &DiagnosePanel::Text_FEHLERCODE_INTERFACE, fehlercode, true},
+    {befehl::TWI_PINS, 1, &DiagnosePanel::Text_TWI_PINS_AUSLESEN, pins},
+    {befehl::BUS_SPANNUNG_RESET, 1, &DiagnosePanel::Text_BUS_RESET, okText, false,
+     "Möchten Sie wirklich ein BUS-RESET durchführen?"},
+};
 
 // "???" on yellow, painted before the wait begins.
 void DiagnosePanel::ausstehend(QLineEdit* box) {
@@ -164,159 +231,95 @@ void DiagnosePanel::ausstehend(QLineEdit* box) {
     setBackColor(box, QB_HELLGELB);
 }
 
-// Kept counts: the frame carries what the previous transaction left in them.
-void DiagnosePanel::anfrage(quint8 befehl, quint8 reserve, Zaehler zaehler) {
-    Link& link = m_ctx.link;
-    link.BEFEHL = befehl;
-    link.RESERVE = reserve;
-    if (zaehler == Zaehler::Null) {
-        link.ANZAHL_SENDEN = 0;
-        link.ANZAHL_EMPFANGEN = 0;
-    }
-    link.RAHMEN_SENDEN();
-}
-
-bool DiagnosePanel::ok() const {
-    return m_ctx.link.STATUS_CODE == 0;
-}
-
 void DiagnosePanel::ergebnis(QLineEdit* box, bool success, const QString& text) {
     box->setText(text);
     setBackColor(box, success ? QB_HELLGRUEN : QB_HELLROT);
 }
 
+void DiagnosePanel::abfragen(const Abfrage& a) {
+    QLineEdit* box = this->*a.feld;
+    ausstehend(box);
+    if (a.warnung) {
+        // The question is open meanwhile; on No the box stays as it is.
+        if (!m_ctx.prompter.askYesNo(QString::fromUtf8(a.warnung), kWarnung))
+            return;
+    } else {
+        QCoreApplication::processEvents();
+    }
+    Link& link = m_ctx.link;
+    Request r;
+    r.befehl = a.befehl;
+    r.adresse = link.SLAVE_ADRESSE;
+    if (a.zaehlerBehalten) {
+        r.anzahlSenden = link.ANZAHL_SENDEN;
+        r.anzahlEmpfangen = link.ANZAHL_EMPFANGEN;
+    }
+    link.RAHMEN_SENDEN(r);
+    if (a.befehl == befehl::SPANNUNG)
+        link.EMPFANGSPUFFER_LOESCHEN();
+    link.DATEN_EMPFANGEN(a.antwortBytes);
+    if (link.STATUS_CODE != STATUS_OK)
+        return ergebnis(box, false, kError);
+    const auto [gut, text] = a.deutung(link, m_ctx.locale);
+    ergebnis(box, gut, text);
+}
+
 void DiagnosePanel::Command_DUMMY_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_DUMMY);
-    QCoreApplication::processEvents();
-    anfrage(0, 0, Zaehler::Behalten);
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    ergebnis(Text_DUMMY, ok(), ok() ? kOk : kError);
+    abfragen(kTabelle[Dummy]);
 }
-
 void DiagnosePanel::Command_MCUCSR_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_MCUCSR);
-    QCoreApplication::processEvents();
-    anfrage(1, 0, Zaehler::Behalten);
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    ergebnis(Text_MCUCSR, ok(), ok() ? mcucsrText(m_ctx.link.EMPFANGSBYTE) : kError);
+    abfragen(kTabelle[Mcucsr]);
 }
-
+// The cleared register is read back at once.
 void DiagnosePanel::Command_MCUCSR_CLEAR_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_MCUCSR);
-    QCoreApplication::processEvents();
-    anfrage(2, 0, Zaehler::Behalten);
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    ergebnis(Text_MCUCSR, ok(), ok() ? kOk : kError);
+    abfragen(kTabelle[McucsrClear]);
     Command_MCUCSR_Click();
 }
-
 void DiagnosePanel::Command_VOLT_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_SPANNUNG);
-    QCoreApplication::processEvents();
-    anfrage(3, 0, Zaehler::Null);
-    m_ctx.link.EMPFANGSPUFFER_LOESCHEN();
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    ergebnis(Text_SPANNUNG, ok(),
-             ok() ? formatFixed(m_ctx.link.EMPFANGSBYTE / 10.0, 1, m_ctx.locale) +
-                        QStringLiteral(" V")
-                  : kError);
+    abfragen(kTabelle[Spannung]);
 }
-
 void DiagnosePanel::Command25_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_INFO);
-    QCoreApplication::processEvents();
-    anfrage(4, 0, Zaehler::Null);
-    m_ctx.link.DATEN_EMPFANGEN(16);
-    QString name;
-    for (int i = 1; i <= 16; ++i)
-        name += QChar(m_ctx.link.EMPFANGSPUFFER[i]); // one character per byte, zeros too
-    ergebnis(Text_INFO, ok(), ok() ? name : kError);
+    abfragen(kTabelle[Name]);
 }
-
 void DiagnosePanel::Command_OFF_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_OFF);
-    QCoreApplication::processEvents();
-    anfrage(5, 0, Zaehler::Null);
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    ergebnis(Text_OFF, ok(), ok() ? kOk : kError);
+    abfragen(kTabelle[Aus]);
 }
-
 void DiagnosePanel::Command_RESET_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_RESET);
-    QCoreApplication::processEvents();
-    anfrage(10, 0, Zaehler::Null);
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    ergebnis(Text_RESET, ok(), ok() ? kOk : kError);
+    abfragen(kTabelle[Reset]);
 }
-
 void DiagnosePanel::Command_TAKT_AUSLESEN_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_TAKT_MASTER);
-    QCoreApplication::processEvents();
-    anfrage(12, 0, Zaehler::Null);
-    m_ctx.link.DATEN_EMPFANGEN(4);
-    ergebnis(Text_TAKT_MASTER, ok(),
-             ok() ? formatGrouped(m_ctx.link.EMPFANGSWERT_32 / 1000, m_ctx.locale) +
-                        QStringLiteral(" MHz")
-                  : kError);
+    abfragen(kTabelle[Takt]);
 }
-
 void DiagnosePanel::Command_FEHLERCODE_INTERFACE_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_FEHLERCODE_INTERFACE);
-    QCoreApplication::processEvents();
-    anfrage(15, 0, Zaehler::Behalten);
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    const int code = m_ctx.link.EMPFANGSBYTE;
-    if (!ok())
-        ergebnis(Text_FEHLERCODE_INTERFACE, false, kError);
-    else
-        ergebnis(Text_FEHLERCODE_INTERFACE, code == 0, code == 0 ? kOk : QString::number(code));
+    abfragen(kTabelle[Fehler]);
 }
-
 void DiagnosePanel::Command_TWI_PINS_AUSLESEN_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_TWI_PINS_AUSLESEN);
-    QCoreApplication::processEvents();
-    anfrage(8, 0, Zaehler::Null);
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    const int pins = m_ctx.link.EMPFANGSBYTE;
-    if (!ok())
-        ergebnis(Text_TWI_PINS_AUSLESEN, false, kError);
-    else
-        ergebnis(Text_TWI_PINS_AUSLESEN, pins == 0, pins == 0 ? kOk : twiPinsText(pins));
+    abfragen(kTabelle[Pins]);
 }
-
 void DiagnosePanel::Command1_Click() {
-    UnloadGate::Scope scope(this);
-    ausstehend(Text_BUS_RESET); // shown while the question is open, and kept on No
-    if (!m_ctx.prompter.askYesNo(QStringLiteral("Möchten Sie wirklich ein BUS-RESET durchführen?"),
-                                 kWarnung))
-        return;
-    anfrage(9, 0, Zaehler::Null);
-    m_ctx.link.DATEN_EMPFANGEN(1);
-    ergebnis(Text_BUS_RESET, ok(), ok() ? kOk : kError);
+    abfragen(kTabelle[BusReset]);
 }
 
 void DiagnosePanel::Command_TWI_FEHLER_ERZEUGEN_Click() {
-    UnloadGate::Scope scope(this);
     if (!m_ctx.prompter.askYesNo(
             QStringLiteral("Möchten Sie wirklich einen TWI-BUS-FEHLER erzeugen"), kWarnung))
         return;
     // START, STOP and TWI off written straight into TWCR, then the interface's own TWI off.
-    const std::pair<quint8, quint8> schritte[] = {{33, 0xA4}, {33, 0x94}, {33, 0}, {5, 0}};
+    const std::pair<quint8, quint8> schritte[] = {{befehl::TWCR_SETZEN, 0xA4},
+                                                  {befehl::TWCR_SETZEN, 0x94},
+                                                  {befehl::TWCR_SETZEN, 0},
+                                                  {befehl::TWI_AUS, 0}};
+    Link& link = m_ctx.link;
     for (const auto& [befehl, reserve] : schritte) {
-        anfrage(befehl, reserve, Zaehler::Null);
-        m_ctx.link.DATEN_EMPFANGEN(1);
+        Request r;
+        r.befehl = befehl;
+        r.adresse = link.SLAVE_ADRESSE;
+        r.reserve = reserve;
+        link.RAHMEN_SENDEN(r);
+        link.DATEN_EMPFANGEN(1);
     }
-    ergebnis(Text_TWI_FEHLER_ERZEUGEN, ok(), ok() ? kOk : kError);
+    const bool ok = link.STATUS_CODE == STATUS_OK;
+    ergebnis(Text_TWI_FEHLER_ERZEUGEN, ok, ok ? kOk : kError);
 }
 
 } // namespace zelmar

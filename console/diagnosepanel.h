@@ -36,12 +36,25 @@ public slots:
     void Command_TWI_FEHLER_ERZEUGEN_Click();
 
 private:
-    enum class Zaehler { Behalten, Null };
+    struct Abfrage;
+    enum Eintrag {
+        Dummy,
+        Mcucsr,
+        McucsrClear,
+        Spannung,
+        Name,
+        Aus,
+        Reset,
+        Takt,
+        Fehler,
+        Pins,
+        BusReset
+    };
+    static const Abfrage kTabelle[];
 
+    void abfragen(const Abfrage& abfrage);
     void ausstehend(QLineEdit* box);
-    void anfrage(quint8 befehl, quint8 reserve, Zaehler zaehler);
-    void ergebnis(QLineEdit* box, bool ok, const QString& text);
-    bool ok() const;
+    void ergebnis(QLineEdit* box, bool success, const QString& text);
 
     QPushButton* Command_DUMMY;
     QLineEdit* Text_DUMMY;

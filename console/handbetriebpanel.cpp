@@ -1,13 +1,12 @@
 #include "handbetriebpanel.h"
 
-#include "steuerelemente.h"
-
 #include "shell/appcontext.h"
 
 #include "link/standard.h"
 #include "ui/format.h"
 #include "ui/palette.h"
 #include "ui/prompter.h"
+#include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
 
 #include <QCoreApplication>
@@ -133,14 +132,15 @@ HandbetriebPanel::HandbetriebPanel(AppContext& ctx, QGroupBox* empfangenFrame, Q
     empfangen->addWidget(Command_4_ZEICHEN_EMPFANGEN);
     empfangen->addStretch(1);
 
-    connect(Command_SENDEN_HANDBETRIEB, &QPushButton::clicked, this,
-            &HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click);
-    connect(Command_STOP, &QPushButton::clicked, this, &HandbetriebPanel::Command_STOP_Click);
-    connect(Command_PING_STOP, &QPushButton::clicked, this,
-            &HandbetriebPanel::Command_PING_STOP_Click);
-    connect(Command7, &QPushButton::clicked, this, &HandbetriebPanel::Command7_Click);
-    connect(Command_4_ZEICHEN_EMPFANGEN, &QPushButton::clicked, this,
-            &HandbetriebPanel::Command_4_ZEICHEN_EMPFANGEN_Click);
+    guardedConnect(Command_SENDEN_HANDBETRIEB, &QPushButton::clicked, this,
+                   &HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click);
+    guardedConnect(Command_STOP, &QPushButton::clicked, this,
+                   &HandbetriebPanel::Command_STOP_Click);
+    guardedConnect(Command_PING_STOP, &QPushButton::clicked, this,
+                   &HandbetriebPanel::Command_PING_STOP_Click);
+    guardedConnect(Command7, &QPushButton::clicked, this, &HandbetriebPanel::Command7_Click);
+    guardedConnect(Command_4_ZEICHEN_EMPFANGEN, &QPushButton::clicked, this,
+                   &HandbetriebPanel::Command_4_ZEICHEN_EMPFANGEN_Click);
 }
 
 void HandbetriebPanel::tick(TickSchritt step) {
@@ -165,7 +165,6 @@ void HandbetriebPanel::antwort(bool gut, const QString& text) {
 }
 
 void HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click() {
-    UnloadGate::Scope scope(this);
     int befehl = 0, reserve = 0, senden = 0, empfangen = 0;
     std::array<int, 4> bytes{};
     if (!feldLesen(Text_HANDBETRIEB_BEFEHL_MASTER, kByteMax, &befehl) ||
@@ -182,13 +181,12 @@ void HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click() {
     QCoreApplication::processEvents();
 
     Link& link = m_ctx.link;
-    link.BEFEHL = quint8(befehl);
-    link.RESERVE = quint8(reserve);
-    link.ANZAHL_SENDEN = senden;
-    link.ANZAHL_EMPFANGEN = empfangen;
-    for (int i = 0; i < 4; ++i)
-        link.SENDEPUFFER[i + 1] = quint8(bytes[i]);
-    link.RAHMEN_SENDEN();
+    Request r{quint8(befehl), link.SLAVE_ADRESSE, quint8(reserve),
+              double(senden), double(empfangen),  {}};
+    // The four byte boxes are the first data bytes; a larger count sends zeros after them.
+    for (int i = 0; i < std::min(senden, 4); ++i)
+        r.daten.append(char(bytes[i]));
+    link.RAHMEN_SENDEN(r);
     // Unticked, the reply stays waiting in the port for "holen" or the next frame.
     if (!Check_EMPFANGSDATENPUFFER_LEEREN->isChecked())
         return;
@@ -202,10 +200,9 @@ void HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click() {
 }
 
 void HandbetriebPanel::Command_STOP_Click() {
-    UnloadGate::Scope scope(this);
     Text_ANTWORT2->clear();
     Link& link = m_ctx.link;
-    TWI_STOP(link);
+    TWI_STOP(link, link.SLAVE_ADRESSE);
     if (link.STATUS_CODE != 0)
         antwort(false, QStringLiteral("ERROR"));
     else
@@ -213,7 +210,6 @@ void HandbetriebPanel::Command_STOP_Click() {
 }
 
 void HandbetriebPanel::Command_PING_STOP_Click() {
-    UnloadGate::Scope scope(this);
     Text_ANTWORT2->clear();
     Link& link = m_ctx.link;
     const bool da = SLAVE_ANSPRECHEN_MIT_STOP(link, link.SLAVE_ADRESSE);
@@ -223,28 +219,22 @@ void HandbetriebPanel::Command_PING_STOP_Click() {
 
 // Twice, so the second probe is a repeated START; the bus stays claimed until "STOP".
 void HandbetriebPanel::Command7_Click() {
-    UnloadGate::Scope scope(this);
     Text_ANTWORT2->clear();
     Link& link = m_ctx.link;
     bool da = SLAVE_SUCHEN(link, link.SLAVE_ADRESSE) != 0;
     // A first frame that never went out has been reported; the second would only repeat it.
-    if (link.STATUS_CODE != STATUS_PORT_ZU && link.STATUS_CODE != STATUS_NICHT_GESENDET)
+    if (!link.refused())
         da = SLAVE_SUCHEN(link, link.SLAVE_ADRESSE) != 0;
     setBackColor(Text_ANTWORT2, da ? QB_HELLGRUEN : QB_HELLROT);
 }
 
 void HandbetriebPanel::Command_4_ZEICHEN_EMPFANGEN_Click() {
-    UnloadGate::Scope scope(this);
     for (QLineEdit* box : Text_EMPFANGSZEICHEN_)
         box->clear();
     QCoreApplication::processEvents();
 
     Link& link = m_ctx.link;
-    link.BEFEHL = 80; // START MR + DATEN + STOP
-    link.RESERVE = 0;
-    link.ANZAHL_SENDEN = 0;
-    link.ANZAHL_EMPFANGEN = 4;
-    link.RAHMEN_SENDEN();
+    link.RAHMEN_SENDEN({befehl::MR_DATEN_STOP, link.SLAVE_ADRESSE, 0, 0, 4});
     link.DATEN_EMPFANGEN(1);
     if (link.STATUS_CODE == 0)
         link.DATEN_EMPFANGEN(4);

@@ -104,8 +104,10 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(Command_CLOSE);
     knoepfe->addWidget(Command_END);
-    connect(Command_CLOSE, &QPushButton::clicked, this, &KonfigurationWindow::Command_CLOSE_Click);
-    connect(Command_END, &QPushButton::clicked, this, &KonfigurationWindow::Command_END_Click);
+    guardedConnect(Command_CLOSE, &QPushButton::clicked, this,
+                   &KonfigurationWindow::Command_CLOSE_Click);
+    guardedConnect(Command_END, &QPushButton::clicked, this,
+                   &KonfigurationWindow::Command_END_Click);
 
     // --- interface and bus ---
     Frame_TWI = neuerFrame("Frame_TWI", QStringLiteral("RS232-TWI-INTERFACE"), inhalt);
@@ -182,7 +184,7 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &KonfigurationWindow::Timer1_Timer);
+    guardedConnect(Timer1, &QTimer::timeout, this, &KonfigurationWindow::Timer1_Timer);
     Timer1->start();
 
     ansichtAnwenden(Ansicht::Twi);
@@ -282,7 +284,6 @@ void KonfigurationWindow::Timer1_Timer() {
 }
 
 void KonfigurationWindow::Command_CLOSE_Click() {
-    UnloadGate::Scope scope(this);
     if (!m_comPort->comIniSpeichern())
         m_ctx.prompter.message(QStringLiteral("Fehler beim speichern der -COM.ini-  !!!  "));
     saveProgrammIni(m_ctx.link, m_ctx.PROGRAMM_PFAD);

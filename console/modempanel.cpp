@@ -1,8 +1,7 @@
 #include "modempanel.h"
 
-#include "steuerelemente.h"
-
 #include "shell/appcontext.h"
+#include "ui/steuerelemente.h"
 
 #include "ui/format.h"
 #include "ui/prompter.h"
@@ -81,11 +80,12 @@ ModemPanel::ModemPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, par
     layout->addWidget(Text_MODEMANTWORT, 1);
     layout->addLayout(fuss);
 
-    connect(Command_AN_MODEM_SENDEN, &QPushButton::clicked, this,
-            &ModemPanel::Command_AN_MODEM_SENDEN_Click);
-    connect(Command_SPEICHERN, &QPushButton::clicked, this, &ModemPanel::Command_SPEICHERN_Click);
-    connect(Command_MODEMANTWORT_CLEAR, &QPushButton::clicked, this,
-            &ModemPanel::Command_MODEMANTWORT_CLEAR_Click);
+    guardedConnect(Command_AN_MODEM_SENDEN, &QPushButton::clicked, this,
+                   &ModemPanel::Command_AN_MODEM_SENDEN_Click);
+    guardedConnect(Command_SPEICHERN, &QPushButton::clicked, this,
+                   &ModemPanel::Command_SPEICHERN_Click);
+    guardedConnect(Command_MODEMANTWORT_CLEAR, &QPushButton::clicked, this,
+                   &ModemPanel::Command_MODEMANTWORT_CLEAR_Click);
 }
 
 void ModemPanel::laden() {
@@ -139,7 +139,6 @@ void ModemPanel::anzeigen() {
 }
 
 void ModemPanel::Command_AN_MODEM_SENDEN_Click() {
-    UnloadGate::Scope scope(this);
     Link& link = m_ctx.link;
     SerialPort& port = m_ctx.MSComm1();
     // Text on the line now would land in the middle of the transaction that waits.
@@ -166,7 +165,6 @@ void ModemPanel::Command_AN_MODEM_SENDEN_Click() {
 }
 
 void ModemPanel::Command_SPEICHERN_Click() {
-    UnloadGate::Scope scope(this);
     const QString pfad = m_ctx.DATEN_PFAD + QStringLiteral("MODEMANTWORT.txt");
     // Written beside and then renamed: a failed save leaves the previous file whole.
     QSaveFile datei(pfad);

@@ -53,8 +53,8 @@ PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePane
     Command_HAND_DATEN_EMPFANGEN->setObjectName(QStringLiteral("Command_HAND_DATEN_EMPFANGEN"));
     Command_HAND_DATEN_EMPFANGEN->setToolTip(QStringLiteral("ein wartendes Antwort-Byte holen"));
     Command_HAND_DATEN_EMPFANGEN->setFixedWidth(52);
-    connect(Command_HAND_DATEN_EMPFANGEN, &QPushButton::clicked, this,
-            &PortStatusPanel::Command_HAND_DATEN_EMPFANGEN_Click);
+    guardedConnect(Command_HAND_DATEN_EMPFANGEN, &QPushButton::clicked, this,
+                   &PortStatusPanel::Command_HAND_DATEN_EMPFANGEN_Click);
 
     m_historieZeile = new QHBoxLayout;
     m_historieZeile->addWidget(Combo_SENDESTRING, 1);
@@ -78,7 +78,7 @@ PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePane
     auto* l5 = new QHBoxLayout(Frame5);
     l5->addWidget(Text_Timer_WAIT_DATENEMPFANG, 1);
     l5->addWidget(Command3);
-    connect(Command3, &QPushButton::clicked, this, &PortStatusPanel::Command3_Click);
+    guardedConnect(Command3, &QPushButton::clicked, this, &PortStatusPanel::Command3_Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -87,7 +87,6 @@ PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePane
 }
 
 void PortStatusPanel::Command3_Click() {
-    UnloadGate::Scope scope(this);
     Link& link = m_ctx.link;
     const QString answer =
         m_ctx.prompter.input(QStringLiteral("Wert eingeben"), QStringLiteral("WARTEZEIT"),
@@ -104,7 +103,6 @@ void PortStatusPanel::Command3_Click() {
 
 // Reads without sending: a reply left in the port by an unevaluated send.
 void PortStatusPanel::Command_HAND_DATEN_EMPFANGEN_Click() {
-    UnloadGate::Scope scope(this);
     Link& link = m_ctx.link;
     link.DATEN_EMPFANGEN(1);
     if (link.STATUS_CODE < 1)

@@ -1,12 +1,12 @@
 #include "scannerpanel.h"
 
 #include "slaveadressepanel.h"
-#include "steuerelemente.h"
 
 #include "shell/appcontext.h"
 
 #include "link/standard.h"
 #include "ui/palette.h"
+#include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
 
 #include <QHBoxLayout>
@@ -27,15 +27,14 @@ ScannerPanel::ScannerPanel(AppContext& ctx, SlaveAdressePanel& adressen, QWidget
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(Command_ADRESSE_TESTEN_AUTO);
     row->addWidget(Text_ADRESSE_TESTEN_ERGEBNIS, 1);
-    connect(Command_ADRESSE_TESTEN_AUTO, &QPushButton::clicked, this,
-            &ScannerPanel::Command_ADRESSE_TESTEN_AUTO_Click);
+    guardedConnect(Command_ADRESSE_TESTEN_AUTO, &QPushButton::clicked, this,
+                   &ScannerPanel::Command_ADRESSE_TESTEN_AUTO_Click);
 }
 
 void ScannerPanel::Command_ADRESSE_TESTEN_AUTO_Click() {
     // One scan at a time: a second one would clear the list this one is filling.
     if (!Command_ADRESSE_TESTEN_AUTO->isEnabled())
         return;
-    UnloadGate::Scope scope(this);
     Link& link = m_ctx.link;
     Command_ADRESSE_TESTEN_AUTO->setEnabled(false);
     Text_ADRESSE_TESTEN_ERGEBNIS->clear();
@@ -47,7 +46,7 @@ void ScannerPanel::Command_ADRESSE_TESTEN_AUTO_Click() {
         const bool gefunden = SLAVE_SUCHEN(link, a) != 0;
         // A frame that never went out (port cannot be opened, another transaction waits)
         // would fail the same way for every further address, each with its message box.
-        if (link.STATUS_CODE == STATUS_PORT_ZU || link.STATUS_CODE == STATUS_NICHT_GESENDET) {
+        if (link.refused()) {
             abgewiesen = true;
             break;
         }
@@ -61,7 +60,7 @@ void ScannerPanel::Command_ADRESSE_TESTEN_AUTO_Click() {
             break; // the console was closed: nobody waits for the rest of the scan
     }
     if (!abgewiesen)
-        TWI_STOP(link); // the probes end without STOP: each next one is a repeated START
+        TWI_STOP(link, 127); // the probes end without STOP: each next one is a repeated START
     link.SLAVE_ADRESSE = gemerkt;
     Command_ADRESSE_TESTEN_AUTO->setEnabled(true);
 }

@@ -1,13 +1,12 @@
 #include "schalterpanel.h"
 
-#include "steuerelemente.h"
-
 #include "shell/appcontext.h"
 #include "shell/systemservices.h"
 
 #include "link/standard.h"
 #include "ui/palette.h"
 #include "ui/prompter.h"
+#include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
 
 #include <QCheckBox>
@@ -42,10 +41,10 @@ SchalterPanel::SchalterPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ct
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(row);
     layout->addLayout(knoepfe);
-    connect(Command_SCHALTER_HOLEN, &QPushButton::clicked, this,
-            &SchalterPanel::Command_SCHALTER_HOLEN_Click);
-    connect(Command_SCHALTER_SETZEN, &QPushButton::clicked, this,
-            &SchalterPanel::Command_SCHALTER_SETZEN_Click);
+    guardedConnect(Command_SCHALTER_HOLEN, &QPushButton::clicked, this,
+                   &SchalterPanel::Command_SCHALTER_HOLEN_Click);
+    guardedConnect(Command_SCHALTER_SETZEN, &QPushButton::clicked, this,
+                   &SchalterPanel::Command_SCHALTER_SETZEN_Click);
 }
 
 void SchalterPanel::faerben(int qbIndex) {
@@ -54,9 +53,8 @@ void SchalterPanel::faerben(int qbIndex) {
 }
 
 void SchalterPanel::Command_SCHALTER_HOLEN_Click() {
-    UnloadGate::Scope scope(this);
     faerben(QB_HELLGELB);
-    STANDARD_BEFEHL_119(m_ctx.link);
+    STANDARD_BEFEHL_119(m_ctx.link, m_ctx.link.SLAVE_ADRESSE);
     if (m_ctx.link.STATUS_CODE != 0) {
         // The cleared reply would read as switch byte 0.
         faerben(QB_HELLROT);
@@ -71,13 +69,12 @@ void SchalterPanel::Command_SCHALTER_HOLEN_Click() {
 }
 
 void SchalterPanel::Command_SCHALTER_SETZEN_Click() {
-    UnloadGate::Scope scope(this);
     if (!m_ctx.prompter.askYesNo(
             QStringLiteral("Möchten Sie wirklich diese Schalterstellung setzen"),
             QStringLiteral("WARNUNG")))
         return;
     faerben(QB_HELLGELB);
-    STANDARD_BEFEHL_219(m_ctx.link, m_ctx.system.now().date());
+    STANDARD_BEFEHL_219(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, m_ctx.system.now().date());
     if (m_ctx.link.STATUS_CODE != 0)
         faerben(QB_HELLROT);
 }

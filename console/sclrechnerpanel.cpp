@@ -1,12 +1,11 @@
 #include "sclrechnerpanel.h"
 
-#include "steuerelemente.h"
-
 #include "shell/appcontext.h"
 
 #include "ui/format.h"
 #include "ui/palette.h"
 #include "ui/prompter.h"
+#include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
 
 #include <QGridLayout>
@@ -86,18 +85,18 @@ SclRechnerPanel::SclRechnerPanel(AppContext& ctx, QWidget* parent) : ConsolePane
     grid->addLayout(knoepfe, 3, 0, 1, 5);
     grid->setColumnStretch(4, 1);
 
-    connect(Command_BERECHNEN, &QPushButton::clicked, this,
-            &SclRechnerPanel::Command_BERECHNEN_Click);
-    connect(Command4, &QPushButton::clicked, this, &SclRechnerPanel::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &SclRechnerPanel::Command5_Click);
-    connect(Command_UEBERTRAGEN, &QPushButton::clicked, this,
-            &SclRechnerPanel::Command_UEBERTRAGEN_Click);
-    connect(Command_HOLEN, &QPushButton::clicked, this, &SclRechnerPanel::Command_HOLEN_Click);
+    guardedConnect(Command_BERECHNEN, &QPushButton::clicked, this,
+                   &SclRechnerPanel::Command_BERECHNEN_Click);
+    guardedConnect(Command4, &QPushButton::clicked, this, &SclRechnerPanel::Command4_Click);
+    guardedConnect(Command5, &QPushButton::clicked, this, &SclRechnerPanel::Command5_Click);
+    guardedConnect(Command_UEBERTRAGEN, &QPushButton::clicked, this,
+                   &SclRechnerPanel::Command_UEBERTRAGEN_Click);
+    guardedConnect(Command_HOLEN, &QPushButton::clicked, this,
+                   &SclRechnerPanel::Command_HOLEN_Click);
 }
 
 // The checks warn and go on: the result is computed from whatever the fields hold.
 void SclRechnerPanel::Command_BERECHNEN_Click() {
-    UnloadGate::Scope scope(this);
     const QLocale& l = m_ctx.locale;
     bool taktOk = false, bitrateOk = false;
     const double takt = l.toDouble(Text_TAKT->text(), &taktOk);
@@ -132,43 +131,34 @@ void SclRechnerPanel::Command5_Click() {
 
 bool SclRechnerPanel::lesen(quint8 befehl, int anzahl) {
     Link& link = m_ctx.link;
-    link.BEFEHL = befehl;
-    link.RESERVE = 0;
-    link.ANZAHL_SENDEN = 0;
-    link.ANZAHL_EMPFANGEN = 0;
-    link.RAHMEN_SENDEN();
+    link.RAHMEN_SENDEN({befehl, link.SLAVE_ADRESSE});
     link.DATEN_EMPFANGEN(anzahl);
-    return link.STATUS_CODE == 0;
+    return link.STATUS_CODE == STATUS_OK;
 }
 
 // The register value travels in the frame's value byte, not as a data byte.
 bool SclRechnerPanel::schreiben(quint8 befehl, quint8 wert) {
     Link& link = m_ctx.link;
-    link.BEFEHL = befehl;
-    link.RESERVE = wert;
-    link.ANZAHL_SENDEN = 0;
-    link.ANZAHL_EMPFANGEN = 0;
-    link.RAHMEN_SENDEN();
+    link.RAHMEN_SENDEN({befehl, link.SLAVE_ADRESSE, wert});
     link.DATEN_EMPFANGEN(1);
-    return link.STATUS_CODE == 0;
+    return link.STATUS_CODE == STATUS_OK;
 }
 
 // A value that could not be read leaves its field as it was, on red, and the reads after it
 // are not tried: the line has failed.
 void SclRechnerPanel::Command_HOLEN_Click() {
-    UnloadGate::Scope scope(this);
     Link& link = m_ctx.link;
     QLineEdit* const felder[] = {Text_TAKT, Text_BITRATE, Text_PRESCALER, Text_BERECHNUNG_ERGEBNIS};
     for (QLineEdit* w : felder)
         setBackColor(w, QB_HELLGELB); // pending until the values are in
 
-    bool gut = lesen(12, 4);
+    bool gut = lesen(befehl::TAKT, 4);
     if (gut)
         Text_TAKT->setText(formatGrouped(link.EMPFANGSWERT_32, m_ctx.locale));
-    gut = gut && lesen(20, 1);
+    gut = gut && lesen(befehl::TWBR_LESEN, 1);
     if (gut)
         Text_BITRATE->setText(QString::number(link.EMPFANGSBYTE));
-    gut = gut && lesen(21, 1);
+    gut = gut && lesen(befehl::TWSR_LESEN, 1);
     if (gut)
         Text_PRESCALER->setText(kPrescaler[link.EMPFANGSBYTE % 4]); // TWPS, bits 1..0
     for (QLineEdit* w : felder)
@@ -177,7 +167,6 @@ void SclRechnerPanel::Command_HOLEN_Click() {
 }
 
 void SclRechnerPanel::Command_UEBERTRAGEN_Click() {
-    UnloadGate::Scope scope(this);
     int twbr = 0;
     // Checked before the calculation, so a bad field gets one message, not two.
     if (!parseWholeNumber(Text_BITRATE->text(), &twbr) || twbr < 0 || twbr > 255) {
@@ -187,7 +176,8 @@ void SclRechnerPanel::Command_UEBERTRAGEN_Click() {
     }
     Command_BERECHNEN_Click();
     const int twps = int(kPrescaler.indexOf(Text_PRESCALER->text()));
-    if (!schreiben(30, quint8(twbr)) || !schreiben(31, quint8(twps))) {
+    if (!schreiben(befehl::TWBR_SETZEN, quint8(twbr)) ||
+        !schreiben(befehl::TWSR_SETZEN, quint8(twps))) {
         for (QLineEdit* w : {Text_TAKT, Text_BITRATE, Text_PRESCALER, Text_BERECHNUNG_ERGEBNIS})
             setBackColor(w, QB_HELLROT);
         return;

@@ -1,8 +1,7 @@
 #include "slaveadressepanel.h"
 
-#include "steuerelemente.h"
-
 #include "shell/appcontext.h"
+#include "ui/steuerelemente.h"
 
 #include "ui/format.h"
 #include "ui/prompter.h"
@@ -34,8 +33,8 @@ SlaveAdressePanel::SlaveAdressePanel(AppContext& ctx, QWidget* parent) : Console
         b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         Command_SENDE_ADRESSE_SLAVE_DIREKT[i] = b;
         grid->addWidget(b, 0, i);
-        connect(b, &QPushButton::clicked, this,
-                [this, i] { Command_SENDE_ADRESSE_SLAVE_DIREKT_Click(i); });
+        guardedConnect(b, &QPushButton::clicked, this,
+                       &SlaveAdressePanel::Command_SENDE_ADRESSE_SLAVE_DIREKT_Click, i);
     }
 
     Combo_SENDE_ADRESSE_SLAVE = new QComboBox(this);
@@ -52,10 +51,10 @@ SlaveAdressePanel::SlaveAdressePanel(AppContext& ctx, QWidget* parent) : Console
     grid->addWidget(Combo_SENDE_ADRESSE_SLAVE, 1, 0, 1, ANZAHL_DIREKT - 1);
     grid->addWidget(Command_SENDE_ADRESSE_SLAVE, 1, ANZAHL_DIREKT - 1, Qt::AlignRight);
 
-    connect(Combo_SENDE_ADRESSE_SLAVE, qOverload<int>(&QComboBox::activated), this,
-            &SlaveAdressePanel::Combo_SENDE_ADRESSE_SLAVE_Click);
-    connect(Command_SENDE_ADRESSE_SLAVE, &QPushButton::clicked, this,
-            &SlaveAdressePanel::Command_SENDE_ADRESSE_SLAVE_Click);
+    guardedConnect(Combo_SENDE_ADRESSE_SLAVE, qOverload<int>(&QComboBox::activated), this,
+                   &SlaveAdressePanel::Combo_SENDE_ADRESSE_SLAVE_Click);
+    guardedConnect(Command_SENDE_ADRESSE_SLAVE, &QPushButton::clicked, this,
+                   &SlaveAdressePanel::Command_SENDE_ADRESSE_SLAVE_Click);
 }
 
 void SlaveAdressePanel::tick(TickSchritt step) {
@@ -85,7 +84,6 @@ void SlaveAdressePanel::Combo_SENDE_ADRESSE_SLAVE_Click(int index) {
 }
 
 void SlaveAdressePanel::Command_SENDE_ADRESSE_SLAVE_Click() {
-    UnloadGate::Scope scope(this);
     const QString answer =
         m_ctx.prompter.input(QStringLiteral("ADRESSE eingeben"), QStringLiteral("SLAVE - ADRESSE"),
                              QString::number(m_ctx.link.SLAVE_ADRESSE));

@@ -1,11 +1,10 @@
 #include "slaveinfopanel.h"
 
-#include "steuerelemente.h"
-
 #include "shell/appcontext.h"
 
 #include "link/standard.h"
 #include "ui/palette.h"
+#include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
 
 #include <QHBoxLayout>
@@ -24,13 +23,12 @@ SlaveInfoPanel::SlaveInfoPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(Command_SLAVE_INFO);
     row->addWidget(Text_SLAVE_INFO_ERGEBNIS, 1);
-    connect(Command_SLAVE_INFO, &QPushButton::clicked, this,
-            &SlaveInfoPanel::Command_SLAVE_INFO_Click);
+    guardedConnect(Command_SLAVE_INFO, &QPushButton::clicked, this,
+                   &SlaveInfoPanel::Command_SLAVE_INFO_Click);
 }
 
 void SlaveInfoPanel::Command_SLAVE_INFO_Click() {
-    UnloadGate::Scope scope(this);
-    const QString name = SLAVE_INFO_LESEN(m_ctx.link);
+    const QString name = SLAVE_INFO_LESEN(m_ctx.link, m_ctx.link.SLAVE_ADRESSE);
     Text_SLAVE_INFO_ERGEBNIS->setText(name);
     setBackColor(Text_SLAVE_INFO_ERGEBNIS, m_ctx.link.STATUS_CODE == 0 ? QB_HELLGRUEN : QB_HELLROT);
 }

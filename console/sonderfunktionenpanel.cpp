@@ -2,6 +2,7 @@
 
 #include "shell/appcontext.h"
 #include "shell/windownames.h"
+#include "ui/unloadgate.h"
 
 #include <QGridLayout>
 #include <QPushButton>
@@ -39,7 +40,7 @@ QPushButton* SonderfunktionenPanel::knopf(const QString& caption, const char* na
         b->setEnabled(false);
         b->setToolTip(WindowRegistry::notAvailableTip(fenster));
     }
-    connect(b, &QPushButton::clicked, this, slot);
+    guardedConnect(b, &QPushButton::clicked, this, slot);
     return b;
 }
 

@@ -1,7 +1,5 @@
 #include "standardbefehlepanel.h"
 
-#include "steuerelemente.h"
-
 #include "shell/appcontext.h"
 #include "shell/systemservices.h"
 #include "shell/texts.h"
@@ -10,6 +8,7 @@
 #include "link/standard.h"
 #include "ui/palette.h"
 #include "ui/prompter.h"
+#include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
 
 #include <QButtonGroup>
@@ -148,10 +147,10 @@ StandardBefehlePanel::StandardBefehlePanel(AppContext& ctx, QWidget* parent)
     layout->addSpacing(12);
     layout->addLayout(rechts);
 
-    connect(Command_STANDARD_BEFEHLE_START, &QPushButton::clicked, this,
-            &StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click);
-    connect(Command_HILFE_BEFEHLE, &QPushButton::clicked, this,
-            &StandardBefehlePanel::Command_HILFE_BEFEHLE_Click);
+    guardedConnect(Command_STANDARD_BEFEHLE_START, &QPushButton::clicked, this,
+                   &StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click);
+    guardedConnect(Command_HILFE_BEFEHLE, &QPushButton::clicked, this,
+                   &StandardBefehlePanel::Command_HILFE_BEFEHLE_Click);
 }
 
 const StandardBefehlePanel::Wahl* StandardBefehlePanel::gewaehlt() const {
@@ -172,10 +171,10 @@ void StandardBefehlePanel::ausfuehren(const Wahl& wahl) {
     case Befehl::Aus:
         break;
     case Befehl::ZeitSenden:
-        SLAVE_ZEIT_SETZEN(link, m_ctx.system.now().time());
+        SLAVE_ZEIT_SETZEN(link, link.SLAVE_ADRESSE, m_ctx.system.now().time());
         break;
     case Befehl::DatumSenden:
-        SLAVE_DATUM_SETZEN(link, m_ctx.system.now().date());
+        SLAVE_DATUM_SETZEN(link, link.SLAVE_ADRESSE, m_ctx.system.now().date());
         break;
     case Befehl::ZeitHolen:
         SLAVE_ZEIT_LESEN(link, link.SLAVE_ADRESSE);
@@ -184,7 +183,7 @@ void StandardBefehlePanel::ausfuehren(const Wahl& wahl) {
         SLAVE_DATUM_LESEN(link, link.SLAVE_ADRESSE);
         break;
     case Befehl::Code:
-        STANDARD_BEFEHL(link, wahl.code);
+        STANDARD_BEFEHL(link, link.SLAVE_ADRESSE, wahl.code);
         break;
     }
 }
@@ -194,7 +193,6 @@ void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
     // have its frames refused while the first waits.
     if (m_laeuft)
         return;
-    UnloadGate::Scope scope(this);
     if (Option_RESET_SENDEN->isChecked() &&
         !m_ctx.prompter.askYesNo(QStringLiteral("Möchten Sie wirklich einen RESET senden ?"),
                                  QStringLiteral("WARNUNG")))
@@ -217,7 +215,7 @@ void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
         const qint16 status = link.STATUS_CODE;
         // A frame that never went out has no reply; what the buffer holds is another
         // transaction's.
-        const bool gesendet = status != STATUS_PORT_ZU && status != STATUS_NICHT_GESENDET;
+        const bool gesendet = !refused(status);
         std::array<quint8, 4> antwort{};
         if (gesendet)
             antwort = {link.EMPFANGSPUFFER[1], link.EMPFANGSPUFFER[2], link.EMPFANGSPUFFER[3],

@@ -3,6 +3,8 @@
 #include "heizhausbild.h"
 #include "shell/windownames.h"
 
+#include "ui/unloadgate.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -39,7 +41,8 @@ HausHeizhausWindow::HausHeizhausWindow(AppContext&, QWidget* parent) : QWidget(p
     Command_CLOSE = new QPushButton(QStringLiteral("close"), this);
     Command_CLOSE->setObjectName(QStringLiteral("Command_CLOSE"));
     Command_CLOSE->setMinimumWidth(110);
-    connect(Command_CLOSE, &QPushButton::clicked, this, &HausHeizhausWindow::Command_CLOSE_Click);
+    guardedConnect(Command_CLOSE, &QPushButton::clicked, this,
+                   &HausHeizhausWindow::Command_CLOSE_Click);
 
     auto* unten = new QHBoxLayout;
     unten->addStretch(1);

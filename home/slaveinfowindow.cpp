@@ -142,27 +142,29 @@ SlaveInfoWindow::SlaveInfoWindow(AppContext& ctx, QWidget* parent) : QWidget(par
     layout->addWidget(scroll, 1);
     layout->addWidget(seitenFeld);
 
-    connect(Combo_SLAVE_TYP, &QComboBox::activated, this, &SlaveInfoWindow::Combo_SLAVE_TYP_Click);
-    connect(Command_ADRESSE_SLAVE, &QPushButton::clicked, this,
-            &SlaveInfoWindow::Command_ADRESSE_SLAVE_Click);
-    connect(Command_INFO_AUSLESEN, &QPushButton::clicked, this,
-            &SlaveInfoWindow::Command_INFO_AUSLESEN_Click);
-    connect(Command_SCANNER, &QPushButton::clicked, this, &SlaveInfoWindow::Command_SCANNER_Click);
-    connect(Command_OK, &QPushButton::clicked, this, &SlaveInfoWindow::Command_OK_Click);
-    connect(Command_ABBRECHEN, &QPushButton::clicked, this,
-            &SlaveInfoWindow::Command_ABBRECHEN_Click);
-    connect(Command_ENDE, &QPushButton::clicked, this, &SlaveInfoWindow::Command_ENDE_Click);
+    guardedConnect(Combo_SLAVE_TYP, &QComboBox::activated, this,
+                   &SlaveInfoWindow::Combo_SLAVE_TYP_Click);
+    guardedConnect(Command_ADRESSE_SLAVE, &QPushButton::clicked, this,
+                   &SlaveInfoWindow::Command_ADRESSE_SLAVE_Click);
+    guardedConnect(Command_INFO_AUSLESEN, &QPushButton::clicked, this,
+                   &SlaveInfoWindow::Command_INFO_AUSLESEN_Click);
+    guardedConnect(Command_SCANNER, &QPushButton::clicked, this,
+                   &SlaveInfoWindow::Command_SCANNER_Click);
+    guardedConnect(Command_OK, &QPushButton::clicked, this, &SlaveInfoWindow::Command_OK_Click);
+    guardedConnect(Command_ABBRECHEN, &QPushButton::clicked, this,
+                   &SlaveInfoWindow::Command_ABBRECHEN_Click);
+    guardedConnect(Command_ENDE, &QPushButton::clicked, this, &SlaveInfoWindow::Command_ENDE_Click);
 
     Timer_START = new QTimer(this);
     Timer_START->setObjectName(QStringLiteral("Timer_START"));
     Timer_START->setInterval(10);
-    connect(Timer_START, &QTimer::timeout, this, &SlaveInfoWindow::Timer_START_Timer);
+    guardedConnect(Timer_START, &QTimer::timeout, this, &SlaveInfoWindow::Timer_START_Timer);
     Timer_START->start();
 
     Timer_ANZEIGE = new QTimer(this);
     Timer_ANZEIGE->setObjectName(QStringLiteral("Timer_ANZEIGE"));
     Timer_ANZEIGE->setInterval(10);
-    connect(Timer_ANZEIGE, &QTimer::timeout, this, &SlaveInfoWindow::Timer_ANZEIGE_Timer);
+    guardedConnect(Timer_ANZEIGE, &QTimer::timeout, this, &SlaveInfoWindow::Timer_ANZEIGE_Timer);
     Timer_ANZEIGE->start();
 
     // All rows at once where the screen allows it (1366 x 768 and up).
@@ -262,10 +264,8 @@ void SlaveInfoWindow::Command_INFO_AUSLESEN_Click() {
     }
     if (adresse >= ZEILEN)
         return;
-    UnloadGate::Scope offen(this);
-    const QString name = SLAVE_INFO_LESEN(m_ctx.link);
-    const qint16 code = m_ctx.link.STATUS_CODE;
-    if (code == STATUS_PORT_ZU || code == STATUS_NICHT_GESENDET)
+    const QString name = SLAVE_INFO_LESEN(m_ctx.link, adresse);
+    if (m_ctx.link.refused())
         return; // nothing was asked: a name typed into the row stays
     // The row read, even if another one was selected meanwhile.
     Text_SLAVE_INFO[adresse]->setText(name);
@@ -274,14 +274,12 @@ void SlaveInfoWindow::Command_INFO_AUSLESEN_Click() {
 
 bool SlaveInfoWindow::abbrechen() const {
     // A refused frame has been reported once; the next 127 would only repeat the message.
-    const qint16 code = m_ctx.link.STATUS_CODE;
-    return m_fensterZu || code == STATUS_PORT_ZU || code == STATUS_NICHT_GESENDET;
+    return m_fensterZu || m_ctx.link.refused();
 }
 
 void SlaveInfoWindow::Command_SCANNER_Click() {
     if (m_scanLaeuft)
         return;
-    UnloadGate::Scope offen(this);
     Link& link = m_ctx.link;
     m_scanLaeuft = true;
     m_fensterZu = false;
@@ -303,9 +301,8 @@ void SlaveInfoWindow::Command_SCANNER_Click() {
     // Addresses the scan did not reach have not answered it.
     for (; a < ZEILEN; ++a)
         link.SLAVE_GEFUNDEN[a] = 0;
-    const qint16 code = link.STATUS_CODE;
-    if (code != STATUS_PORT_ZU && code != STATUS_NICHT_GESENDET)
-        TWI_STOP(link);
+    if (!link.refused())
+        TWI_STOP(link, 127);
     link.SLAVE_ADRESSE = gemerkt;
 
     Command_SCANNER->setEnabled(true);

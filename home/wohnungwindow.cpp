@@ -51,13 +51,13 @@ WohnungWindow::WohnungWindow(AppContext& ctx, QWidget* parent) : QWidget(parent)
     Timer_START = new QTimer(this);
     Timer_START->setObjectName(QStringLiteral("Timer_START"));
     Timer_START->setInterval(10);
-    connect(Timer_START, &QTimer::timeout, this, &WohnungWindow::Timer_START_Timer);
+    guardedConnect(Timer_START, &QTimer::timeout, this, &WohnungWindow::Timer_START_Timer);
     Timer_START->start();
 
     Timer_ANZEIGE = new QTimer(this);
     Timer_ANZEIGE->setObjectName(QStringLiteral("Timer_ANZEIGE"));
     Timer_ANZEIGE->setInterval(100);
-    connect(Timer_ANZEIGE, &QTimer::timeout, this, &WohnungWindow::Timer_ANZEIGE_Timer);
+    guardedConnect(Timer_ANZEIGE, &QTimer::timeout, this, &WohnungWindow::Timer_ANZEIGE_Timer);
 
     resize(1060, 690);
 }
@@ -191,10 +191,10 @@ void WohnungWindow::bauen() {
     Command2->setObjectName(QStringLiteral("Command2"));
     for (QPushButton* b : {Command_DATEN_HOLEN, Command1, Command2})
         b->setMinimumWidth(110);
-    connect(Command_DATEN_HOLEN, &QPushButton::clicked, this,
-            &WohnungWindow::Command_DATEN_HOLEN_Click);
-    connect(Command1, &QPushButton::clicked, this, &WohnungWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &WohnungWindow::Command2_Click);
+    guardedConnect(Command_DATEN_HOLEN, &QPushButton::clicked, this,
+                   &WohnungWindow::Command_DATEN_HOLEN_Click);
+    guardedConnect(Command1, &QPushButton::clicked, this, &WohnungWindow::Command1_Click);
+    guardedConnect(Command2, &QPushButton::clicked, this, &WohnungWindow::Command2_Click);
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(Command_DATEN_HOLEN);
@@ -243,8 +243,7 @@ void WohnungWindow::Timer_ANZEIGE_Timer() {
 bool WohnungWindow::abbrechen() const {
     // A frame that was refused (port not to be opened, another transaction waiting) has been
     // reported once by the engine; every further one would only repeat that message.
-    const qint16 code = m_ctx.link.STATUS_CODE;
-    return m_fensterZu || code == STATUS_PORT_ZU || code == STATUS_NICHT_GESENDET;
+    return m_fensterZu || m_ctx.link.refused();
 }
 
 std::optional<double> WohnungWindow::wert(double value) const {
@@ -309,9 +308,7 @@ bool WohnungWindow::holen() {
     if (abbrechen())
         return false;
     for (quint8 code : {quint8(152), quint8(153)}) {
-        // Other windows may have moved the current address while we waited.
-        link.SLAVE_ADRESSE = 44;
-        STANDARD_BEFEHL(link, code);
+        STANDARD_BEFEHL(link, 44, code);
         const QString t =
             ok() ? uhrzeitText(link.EMPFANGSPUFFER[2], link.EMPFANGSPUFFER[3]) : QString();
         (code == 152 ? m_sonnenaufgang : m_sonnenuntergang) = t;
@@ -335,7 +332,6 @@ bool WohnungWindow::holen() {
 void WohnungWindow::Command_DATEN_HOLEN_Click() {
     if (m_laeuft)
         return;
-    UnloadGate::Scope offen(this);
     m_laeuft = true;
     m_fensterZu = false;
     Command_DATEN_HOLEN->setEnabled(false);

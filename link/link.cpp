@@ -91,11 +91,27 @@ void Link::refuse(qint16 code, const QString& text) {
     m_refusalEnds.start();
 }
 
+void Link::RAHMEN_SENDEN(const Request& r) {
+    BEFEHL = r.befehl;
+    RESERVE = r.reserve;
+    ANZAHL_SENDEN = r.anzahlSenden;
+    ANZAHL_EMPFANGEN = r.anzahlEmpfangen;
+    // A refused frame leaves its bytes behind; none of them may travel with this one.
+    std::fill(SENDEPUFFER.begin(), SENDEPUFFER.end(), 0);
+    const int n = std::min<int>(int(r.daten.size()), PUFFER_GROESSE - 1);
+    std::copy_n(reinterpret_cast<const quint8*>(r.daten.constData()), n, SENDEPUFFER.begin() + 1);
+    senden(r.adresse);
+}
+
 void Link::RAHMEN_SENDEN() {
+    senden(SLAVE_ADRESSE);
+}
+
+void Link::senden(quint8 adresse) {
     if (m_logSink) {
         FrameLogEntry e;
         e.befehl = BEFEHL;
-        e.slaveAdresse = SLAVE_ADRESSE;
+        e.slaveAdresse = adresse;
         e.reserve = RESERVE;
         e.anzahlSenden = ANZAHL_SENDEN;
         e.anzahlEmpfangen = ANZAHL_EMPFANGEN;
@@ -142,7 +158,7 @@ void Link::RAHMEN_SENDEN() {
 
     FrameHeader h;
     h.befehl = BEFEHL;
-    h.slaveAdresse = SLAVE_ADRESSE;
+    h.slaveAdresse = adresse;
     h.reserve = RESERVE;
     h.anzahlSenden = static_cast<quint16>(ANZAHL_SENDEN);
     h.anzahlEmpfangen = static_cast<quint16>(ANZAHL_EMPFANGEN);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands.h"
 #include "serialport.h"
 
 #include <QByteArray>
@@ -36,15 +37,20 @@ public:
     virtual void linkBeep() = 0;
 };
 
-// Status codes beyond the classic ones.
-enum : qint16 {
-    STATUS_OK = 0,
-    STATUS_KEINE_DATEN = 1000,
-    STATUS_PORT_ZU = 1001,
-    STATUS_ANZAHL_SENDEN = 1002,
-    STATUS_ANZAHL_EMPFANGEN = 1003,
-    // A read that belongs to a refused frame, or one started while another read waits.
-    STATUS_NICHT_GESENDET = 1004,
+// One request frame: command, the slave address it carries, value byte, counts and the data
+// bytes. Data bytes beyond `daten` up to the send count are zeros.
+struct Request {
+    Request(quint8 befehl_ = 0, quint8 adresse_ = 0, quint8 reserve_ = 0, double senden = 0,
+            double empfangen = 0, QByteArray daten_ = {})
+        : befehl(befehl_), adresse(adresse_), reserve(reserve_), anzahlSenden(senden),
+          anzahlEmpfangen(empfangen), daten(std::move(daten_)) {}
+
+    quint8 befehl = 0;
+    quint8 adresse = 0;
+    quint8 reserve = 0;
+    double anzahlSenden = 0; // whole numbers 0..65535; the engine refuses anything else
+    double anzahlEmpfangen = 0;
+    QByteArray daten;
 };
 
 // The transaction engine: one request frame out, a fixed number of reply bytes in.
@@ -63,9 +69,12 @@ public:
     void setFrameLogSink(FrameLogSink* sink) { m_logSink = sink; }
     void setNotifier(LinkNotifier* notifier) { m_notifier = notifier; }
 
-    // --- request variables (kept from one transaction to the next) ---
-    quint8 BEFEHL = 0;
+    // The current slave: the user's choice, shown in every status line. A frame carries the
+    // address of its Request, which need not be this one.
     quint8 SLAVE_ADRESSE = 127;
+
+    // --- the last request, as the displays show it ---
+    quint8 BEFEHL = 0;
     quint8 RESERVE = 0;
     double ANZAHL_SENDEN = 0;
     double ANZAHL_EMPFANGEN = 0;
@@ -99,7 +108,12 @@ public:
     int replyTimeout() const { return Timer_WAIT_DATENEMPFANG.interval(); }
     // A reply is awaited: new frames are refused.
     bool busy() const;
+    // The last frame never went out (STATUS_CODE of a refusal).
+    bool refused() const { return zelmar::refused(STATUS_CODE); }
 
+    // Sends one request; the request variables above take its values first.
+    void RAHMEN_SENDEN(const Request& request);
+    // The frame of the request variables as they stand, SLAVE_ADRESSE included.
     void RAHMEN_SENDEN();
     void DATEN_EMPFANGEN(int anzahl);
     void EMPFANGSPUFFER_LOESCHEN();
@@ -118,6 +132,7 @@ private:
     void refuse(qint16 code, const QString& text);
     void message(const QString& text);
     void pause(QTimer& timer);
+    void senden(quint8 adresse);
 
     SerialPort& m_port;
     FrameLogSink* m_logSink = nullptr;

@@ -6,31 +6,21 @@ namespace zelmar {
 
 namespace {
 
-constexpr qint16 STATUS_KEIN_ACK = 110;
-
-void frame(Link& link, quint8 befehl, int senden, int empfangen) {
-    link.BEFEHL = befehl;
-    link.RESERVE = 0;
-    link.ANZAHL_SENDEN = senden;
-    link.ANZAHL_EMPFANGEN = empfangen;
-    link.RAHMEN_SENDEN();
-}
-
-// The follow-up frame of a transfer goes to the slave the transfer began with, even when the
-// user chose another slave while its reply was awaited; that choice stands afterwards.
-void followUp(Link& link, quint8 befehl, int empfangen) {
-    const quint8 chosen = link.SLAVE_ADRESSE;
-    if (link.SENDE_RAHMEN.size() > 2)
-        link.SLAVE_ADRESSE = static_cast<quint8>(link.SENDE_RAHMEN.at(2));
-    frame(link, befehl, 0, empfangen);
-    link.SLAVE_ADRESSE = chosen;
+Request frame(quint8 befehl, int adresse, int empfangen = 0, QByteArray daten = {}) {
+    Request r;
+    r.befehl = befehl;
+    r.adresse = quint8(adresse);
+    r.anzahlSenden = double(daten.size());
+    r.anzahlEmpfangen = empfangen;
+    r.daten = std::move(daten);
+    return r;
 }
 
 // Reads that belong together stop at the first failure: once the line has failed, every
 // further read would only wait out another time-out.
 bool read(Link& link, int count) {
     link.DATEN_EMPFANGEN(count);
-    return link.STATUS_CODE == 0;
+    return link.STATUS_CODE == STATUS_OK;
 }
 
 void clearReply(Link& link) {
@@ -40,57 +30,70 @@ void clearReply(Link& link) {
     std::fill_n(link.EMPFANGSPUFFER.begin() + 1, 4, quint8(0));
 }
 
+bool acknowledged(const Link& link) {
+    return link.EMPFANGSPUFFER[1] == 0 && link.EMPFANGSPUFFER[2] == 0;
+}
+
+// The slave answered "no": the bus is released and the operation ends with code 110.
+void notAcknowledged(Link& link, int adresse) {
+    TWI_STOP(link, adresse);
+    link.STATUS_CODE = STATUS_KEIN_ACK;
+}
+
 QString twoDigits(int v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
+QString threeNumbers(const Link& link, QChar separator) {
+    const auto& b = link.EMPFANGSPUFFER;
+    return twoDigits(b[2]) + separator + twoDigits(b[3]) + separator + twoDigits(b[4]);
+}
+
 double measured(Link& link, int adresse, quint8 code, bool sixteenBit) {
     link.SLAVE_ADRESSE = quint8(adresse);
-    STANDARD_BEFEHL(link, code);
+    STANDARD_BEFEHL(link, adresse, code);
     return sixteenBit ? ANTWORT_WERT_16BIT(link) : ANTWORT_WERT_24BIT(link);
 }
 
 } // namespace
 
-void STANDARD_BEFEHL_SENDEN(Link& link) {
-    frame(link, 60, 4, 0);
+void STANDARD_BEFEHL_SENDEN(Link& link, int adresse, const std::array<quint8, 4>& a) {
+    link.RAHMEN_SENDEN(frame(befehl::MT_DATEN, adresse, 0,
+                             QByteArray(reinterpret_cast<const char*>(a.data()), 4)));
 }
 
-void STANDARD_ANTWORT_LESEN(Link& link) {
+void STANDARD_ANTWORT_LESEN(Link& link, int adresse) {
     if (!read(link, 2))
         return clearReply(link);
-    if (link.EMPFANGSPUFFER[1] != 0 || link.EMPFANGSPUFFER[2] != 0) {
+    if (!acknowledged(link)) {
         clearReply(link);
-        TWI_STOP(link);
-        link.STATUS_CODE = STATUS_KEIN_ACK;
-        return;
+        return notAcknowledged(link, adresse);
     }
-    followUp(link, 80, 4);
+    link.RAHMEN_SENDEN(frame(befehl::MR_DATEN_STOP, adresse, 4));
     // Leading status, the four reply bytes, trailing status; the two status bytes are not
     // evaluated.
     if (!read(link, 1) || !read(link, 4) || !read(link, 1))
         clearReply(link);
 }
 
-void STANDARD_BEFEHL(Link& link, quint8 code, quint8 p2, quint8 p3, quint8 p4) {
-    link.SENDEPUFFER[1] = code;
-    link.SENDEPUFFER[2] = p2;
-    link.SENDEPUFFER[3] = p3;
-    link.SENDEPUFFER[4] = p4;
-    STANDARD_BEFEHL_SENDEN(link);
-    STANDARD_ANTWORT_LESEN(link);
+void STANDARD_BEFEHL(Link& link, int adresse, quint8 code, quint8 p2, quint8 p3, quint8 p4) {
+    STANDARD_BEFEHL_SENDEN(link, adresse, {code, p2, p3, p4});
+    STANDARD_ANTWORT_LESEN(link, adresse);
 }
 
-void STANDARD_BEFEHL_205(Link& link, const QDate& d) {
-    STANDARD_BEFEHL(link, 205, quint8(d.day()), quint8(d.month()), quint8(d.year() % 100));
+void STANDARD_BEFEHL_205(Link& link, int adresse, const QDate& d) {
+    STANDARD_BEFEHL(link, adresse, anfrage::DATUM_SENDEN, quint8(d.day()), quint8(d.month()),
+                    quint8(d.year() % 100));
 }
 
-void STANDARD_BEFEHL_210(Link& link, const QTime& t) {
-    STANDARD_BEFEHL(link, 210, quint8(t.hour()), quint8(t.minute()), quint8(t.second()));
+void STANDARD_BEFEHL_210(Link& link, int adresse, const QTime& t) {
+    STANDARD_BEFEHL(link, adresse, anfrage::ZEIT_SENDEN, quint8(t.hour()), quint8(t.minute()),
+                    quint8(t.second()));
 }
 
-void STANDARD_BEFEHL_219(Link& link, const QDate& d) {
-    STANDARD_BEFEHL(link, 219, quint8(d.day()), quint8(d.month()), quint8(d.year() % 100));
+void STANDARD_BEFEHL_219(Link& link, int adresse, const QDate& d) {
+    STANDARD_BEFEHL(link, adresse, anfrage::SCHALTER_SETZEN, quint8(d.day()), quint8(d.month()),
+                    quint8(d.year() % 100));
 }
 
 double ANTWORT_WERT_16BIT(const Link& link) {
@@ -109,19 +112,16 @@ double ANTWORT_WERT_24BIT(const Link& link) {
     return v;
 }
 
-QString SLAVE_INFO_LESEN(Link& link) {
+QString SLAVE_INFO_LESEN(Link& link, int adresse) {
     const QString unknown(16, QLatin1Char('?'));
-    link.SENDEPUFFER[1] = 100;
-    link.SENDEPUFFER[2] = link.SENDEPUFFER[3] = link.SENDEPUFFER[4] = 0;
-    STANDARD_BEFEHL_SENDEN(link);
+    STANDARD_BEFEHL_SENDEN(link, adresse, {anfrage::SLAVE_INFO, 0, 0, 0});
     if (!read(link, 2))
         return unknown;
-    if (link.EMPFANGSPUFFER[1] != 0 || link.EMPFANGSPUFFER[2] != 0) {
-        TWI_STOP(link);
-        link.STATUS_CODE = STATUS_KEIN_ACK;
+    if (!acknowledged(link)) {
+        notAcknowledged(link, adresse);
         return unknown;
     }
-    followUp(link, 80, 17);
+    link.RAHMEN_SENDEN(frame(befehl::MR_DATEN_STOP, adresse, 17));
     // Leading status and the reply's first byte, the 16 name characters, trailing status.
     if (!read(link, 2) || !read(link, 16))
         return unknown;
@@ -132,25 +132,21 @@ QString SLAVE_INFO_LESEN(Link& link) {
 
 QString SLAVE_ZEIT_LESEN(Link& link, int adresse) {
     link.SLAVE_ADRESSE = quint8(adresse);
-    STANDARD_BEFEHL_110(link);
-    const auto& b = link.EMPFANGSPUFFER;
-    return twoDigits(b[2]) + QLatin1Char(':') + twoDigits(b[3]) + QLatin1Char(':') +
-           twoDigits(b[4]);
+    STANDARD_BEFEHL_110(link, adresse);
+    return threeNumbers(link, QLatin1Char(':'));
 }
 
 QString SLAVE_DATUM_LESEN(Link& link, int adresse) {
     link.SLAVE_ADRESSE = quint8(adresse);
-    STANDARD_BEFEHL_105(link);
-    const auto& b = link.EMPFANGSPUFFER;
-    return twoDigits(b[2]) + QLatin1Char('.') + twoDigits(b[3]) + QLatin1Char('.') +
-           twoDigits(b[4]);
+    STANDARD_BEFEHL_105(link, adresse);
+    return threeNumbers(link, QLatin1Char('.'));
 }
 
-void SLAVE_ZEIT_SETZEN(Link& link, const QTime& now) {
-    STANDARD_BEFEHL_210(link, now);
+void SLAVE_ZEIT_SETZEN(Link& link, int adresse, const QTime& now) {
+    STANDARD_BEFEHL_210(link, adresse, now);
 }
-void SLAVE_DATUM_SETZEN(Link& link, const QDate& today) {
-    STANDARD_BEFEHL_205(link, today);
+void SLAVE_DATUM_SETZEN(Link& link, int adresse, const QDate& today) {
+    STANDARD_BEFEHL_205(link, adresse, today);
 }
 
 double MESSWERT_LESEN_120_16BIT(Link& l, int a) {
@@ -171,9 +167,9 @@ double MESSWERT_LESEN_151(Link& l, int a) {
 
 int SLAVE_SUCHEN(Link& link, int adresse) {
     link.SLAVE_ADRESSE = quint8(adresse);
-    frame(link, 60, 0, 0);
+    link.RAHMEN_SENDEN(frame(befehl::MT_DATEN, adresse));
     // A failed line is no acknowledgement: the cleared buffer would read as two zero bytes.
-    const bool found = read(link, 2) && link.EMPFANGSPUFFER[1] == 0 && link.EMPFANGSPUFFER[2] == 0;
+    const bool found = read(link, 2) && acknowledged(link);
     const int result = found ? -1 : 0;
     if (adresse >= 0 && adresse < 128)
         link.SLAVE_GEFUNDEN[adresse] = qint16(result);
@@ -182,12 +178,12 @@ int SLAVE_SUCHEN(Link& link, int adresse) {
 
 bool SLAVE_ANSPRECHEN_MIT_STOP(Link& link, int adresse) {
     link.SLAVE_ADRESSE = quint8(adresse);
-    frame(link, 50, 0, 0);
+    link.RAHMEN_SENDEN(frame(befehl::MT_DATEN_STOP, adresse));
     return read(link, 1) && read(link, 1) && link.EMPFANGSBYTE == 0;
 }
 
-void TWI_STOP(Link& link) {
-    frame(link, 100, 0, 0);
+void TWI_STOP(Link& link, int adresse) {
+    link.RAHMEN_SENDEN(frame(befehl::STOP, adresse));
     if (read(link, 1))
         read(link, 1);
 }

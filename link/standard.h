@@ -1,8 +1,8 @@
 #pragma once
 
 // Slave standard commands: a 4-byte request written with command 60, a 4-byte reply read with
-// command 80, and the bare probes the windows use. Every operation leaves its outcome in the
-// link's variables; STATUS_CODE 0 is the only sign of success.
+// command 80, and the bare probes the windows use. Every operation takes the slave's address
+// and leaves its outcome in the link's variables; STATUS_CODE 0 is the only sign of success.
 
 #include "link.h"
 
@@ -10,92 +10,59 @@
 #include <QString>
 #include <QTime>
 
+#include <array>
+
 namespace zelmar {
 
-// Writes SENDEPUFFER 1..4 to SLAVE_ADRESSE: command 60, four data bytes, no STOP.
-void STANDARD_BEFEHL_SENDEN(Link& link);
+// Writes the 4-byte request to the slave: command 60, four data bytes, no STOP.
+void STANDARD_BEFEHL_SENDEN(Link& link, int adresse, const std::array<quint8, 4>& anfrage);
 // Reads the acknowledgement and the 4-byte reply into EMPFANGSPUFFER 1..4. A slave that did
 // not acknowledge gives STATUS_CODE 110 after a STOP; a failed link keeps its own code.
-void STANDARD_ANTWORT_LESEN(Link& link);
-// One standard command to SLAVE_ADRESSE.
-void STANDARD_BEFEHL(Link& link, quint8 code, quint8 p2 = 0, quint8 p3 = 0, quint8 p4 = 0);
+void STANDARD_ANTWORT_LESEN(Link& link, int adresse);
+// One standard command to the slave at the address.
+void STANDARD_BEFEHL(Link& link, int adresse, quint8 code, quint8 p2 = 0, quint8 p3 = 0,
+                     quint8 p4 = 0);
 
-inline void STANDARD_BEFEHL_0(Link& l) {
-    STANDARD_BEFEHL(l, 0);
-} // "Dummy"
-inline void STANDARD_BEFEHL_10(Link& l) {
-    STANDARD_BEFEHL(l, 10);
-} // "RESET"
-inline void STANDARD_BEFEHL_15(Link& l) {
-    STANDARD_BEFEHL(l, 15);
-} // "CLEAR"
-inline void STANDARD_BEFEHL_20(Link& l) {
-    STANDARD_BEFEHL(l, 20);
-} // "SPAR-ON"
-inline void STANDARD_BEFEHL_21(Link& l) {
-    STANDARD_BEFEHL(l, 21);
-} // "SPAR-OFF"
-inline void STANDARD_BEFEHL_101(Link& l) {
-    STANDARD_BEFEHL(l, 101);
-} // "FEHLER"
-inline void STANDARD_BEFEHL_102(Link& l) {
-    STANDARD_BEFEHL(l, 102);
-} // "FEHLER ANZAHL"
-inline void STANDARD_BEFEHL_105(Link& l) {
-    STANDARD_BEFEHL(l, 105);
-} // "DATUM" holen
-inline void STANDARD_BEFEHL_110(Link& l) {
-    STANDARD_BEFEHL(l, 110);
-} // "ZEIT" holen
-inline void STANDARD_BEFEHL_119(Link& l) {
-    STANDARD_BEFEHL(l, 119);
-} // switch positions
-inline void STANDARD_BEFEHL_120(Link& l) {
-    STANDARD_BEFEHL(l, 120);
-} // "WERT-0"
-inline void STANDARD_BEFEHL_121(Link& l) {
-    STANDARD_BEFEHL(l, 121);
+template <quint8 Code> void standardBefehlOhneParameter(Link& link, int adresse) {
+    STANDARD_BEFEHL(link, adresse, Code);
 }
-inline void STANDARD_BEFEHL_122(Link& l) {
-    STANDARD_BEFEHL(l, 122);
-}
-inline void STANDARD_BEFEHL_123(Link& l) {
-    STANDARD_BEFEHL(l, 123);
-}
-inline void STANDARD_BEFEHL_124(Link& l) {
-    STANDARD_BEFEHL(l, 124);
-} // "WERT-4"
-inline void STANDARD_BEFEHL_150(Link& l) {
-    STANDARD_BEFEHL(l, 150);
-} // "sonstiges 0"
-inline void STANDARD_BEFEHL_151(Link& l) {
-    STANDARD_BEFEHL(l, 151);
-}
-inline void STANDARD_BEFEHL_152(Link& l) {
-    STANDARD_BEFEHL(l, 152);
-}
-inline void STANDARD_BEFEHL_153(Link& l) {
-    STANDARD_BEFEHL(l, 153);
-}
-inline void STANDARD_BEFEHL_154(Link& l) {
-    STANDARD_BEFEHL(l, 154);
-} // "sonstiges 4"
+// The members of the family without parameters, by request code and caption.
+constexpr auto STANDARD_BEFEHL_0 = standardBefehlOhneParameter<anfrage::DUMMY>;    // "Dummy"
+constexpr auto STANDARD_BEFEHL_10 = standardBefehlOhneParameter<anfrage::RESET>;   // "RESET"
+constexpr auto STANDARD_BEFEHL_15 = standardBefehlOhneParameter<anfrage::CLEAR>;   // "CLEAR"
+constexpr auto STANDARD_BEFEHL_20 = standardBefehlOhneParameter<anfrage::SPAR_ON>; // "SPAR-ON"
+constexpr auto STANDARD_BEFEHL_21 = standardBefehlOhneParameter<anfrage::SPAR_OFF>;
+constexpr auto STANDARD_BEFEHL_101 = standardBefehlOhneParameter<anfrage::FEHLER>;
+constexpr auto STANDARD_BEFEHL_102 = standardBefehlOhneParameter<anfrage::FEHLER_ANZAHL>;
+constexpr auto STANDARD_BEFEHL_105 = standardBefehlOhneParameter<anfrage::DATUM_HOLEN>;
+constexpr auto STANDARD_BEFEHL_110 = standardBefehlOhneParameter<anfrage::ZEIT_HOLEN>;
+constexpr auto STANDARD_BEFEHL_119 = standardBefehlOhneParameter<anfrage::SCHALTER_HOLEN>;
+constexpr auto STANDARD_BEFEHL_120 = standardBefehlOhneParameter<120>; // "WERT-0"
+constexpr auto STANDARD_BEFEHL_121 = standardBefehlOhneParameter<121>;
+constexpr auto STANDARD_BEFEHL_122 = standardBefehlOhneParameter<122>;
+constexpr auto STANDARD_BEFEHL_123 = standardBefehlOhneParameter<123>;
+constexpr auto STANDARD_BEFEHL_124 = standardBefehlOhneParameter<124>; // "WERT-4"
+constexpr auto STANDARD_BEFEHL_150 = standardBefehlOhneParameter<150>; // "sonstiges 0"
+constexpr auto STANDARD_BEFEHL_151 = standardBefehlOhneParameter<151>;
+constexpr auto STANDARD_BEFEHL_152 = standardBefehlOhneParameter<152>;
+constexpr auto STANDARD_BEFEHL_153 = standardBefehlOhneParameter<153>;
+constexpr auto STANDARD_BEFEHL_154 = standardBefehlOhneParameter<154>; // "sonstiges 4"
 // "DATUM" senden and the switch setting carry day, month and the two-digit year.
-void STANDARD_BEFEHL_205(Link& link, const QDate& date);
-void STANDARD_BEFEHL_210(Link& link, const QTime& time);
-void STANDARD_BEFEHL_219(Link& link, const QDate& date);
+void STANDARD_BEFEHL_205(Link& link, int adresse, const QDate& date);
+void STANDARD_BEFEHL_210(Link& link, int adresse, const QTime& time);
+void STANDARD_BEFEHL_219(Link& link, int adresse, const QDate& date);
 
 // Reply bytes 2..3 (16-bit) or 2..4 (24-bit) of EMPFANGSPUFFER as signed numbers.
 double ANTWORT_WERT_16BIT(const Link& link);
 double ANTWORT_WERT_24BIT(const Link& link);
 
 // The slave's 16-character name, or 16 question marks when it could not be read.
-QString SLAVE_INFO_LESEN(Link& link);
+QString SLAVE_INFO_LESEN(Link& link, int adresse);
 // "hh:mm:ss" and "dd.mm.yy" of the slave at the address ("00:00:00" / "00.00.00" on failure).
 QString SLAVE_ZEIT_LESEN(Link& link, int adresse);
 QString SLAVE_DATUM_LESEN(Link& link, int adresse);
-void SLAVE_ZEIT_SETZEN(Link& link, const QTime& now);
-void SLAVE_DATUM_SETZEN(Link& link, const QDate& today);
+void SLAVE_ZEIT_SETZEN(Link& link, int adresse, const QTime& now);
+void SLAVE_DATUM_SETZEN(Link& link, int adresse, const QDate& today);
 
 // Measured values of the slave at the address; 0 with STATUS_CODE != 0 on failure.
 double MESSWERT_LESEN_120_16BIT(Link& link, int adresse);
@@ -109,6 +76,11 @@ double MESSWERT_LESEN_151(Link& link, int adresse);
 int SLAVE_SUCHEN(Link& link, int adresse);
 // Command 50 without data: true when the slave acknowledged.
 bool SLAVE_ANSPRECHEN_MIT_STOP(Link& link, int adresse);
-void TWI_STOP(Link& link);
+// Command 100: releases the bus claimed by a transfer to the slave at the address.
+void TWI_STOP(Link& link, int adresse);
+
+// SLAVE_ZEIT_LESEN, SLAVE_DATUM_LESEN, the MESSWERT_LESEN family, SLAVE_SUCHEN and
+// SLAVE_ANSPRECHEN_MIT_STOP make the slave they address the current one (SLAVE_ADRESSE), so the
+// status lines show it; nothing reads it back during their transactions.
 
 } // namespace zelmar

@@ -5,6 +5,7 @@
 #include "windownames.h"
 
 #include "ui/format.h"
+#include "ui/unloadgate.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -53,18 +54,18 @@ HauptWindow::HauptWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent)
     Command_EXIT->setMinimumHeight(40);
     layout->addWidget(Command_EXIT);
     setCentralWidget(central);
-    connect(Command_EXIT, &QPushButton::clicked, this, &HauptWindow::Command_EXIT_Click);
+    guardedConnect(Command_EXIT, &QPushButton::clicked, this, &HauptWindow::Command_EXIT_Click);
 
     Timer_START = new QTimer(this);
     Timer_START->setObjectName(QStringLiteral("Timer_START"));
     Timer_START->setInterval(1500);
-    connect(Timer_START, &QTimer::timeout, this, &HauptWindow::Timer_START_Timer);
+    guardedConnect(Timer_START, &QTimer::timeout, this, &HauptWindow::Timer_START_Timer);
     Timer_START->start();
 
     Timer_ANZEIGE = new QTimer(this);
     Timer_ANZEIGE->setObjectName(QStringLiteral("Timer_ANZEIGE"));
     Timer_ANZEIGE->setInterval(100);
-    connect(Timer_ANZEIGE, &QTimer::timeout, this, &HauptWindow::Timer_ANZEIGE_Timer);
+    guardedConnect(Timer_ANZEIGE, &QTimer::timeout, this, &HauptWindow::Timer_ANZEIGE_Timer);
     Timer_ANZEIGE->start();
 
     resize(320, 100);
@@ -85,7 +86,7 @@ QAction* HauptWindow::addEntry(QMenu* menu, const char* name, const QString& cap
                                const QString& window, void (HauptWindow::*slot)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
-    connect(action, &QAction::triggered, this, slot);
+    guardedConnect(action, &QAction::triggered, this, slot);
     if (!window.isEmpty() && !m_ctx.windows.available(window)) {
         action->setEnabled(false);
         action->setToolTip(WindowRegistry::notAvailableTip(window));

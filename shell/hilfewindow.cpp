@@ -1,6 +1,8 @@
 #include "hilfewindow.h"
 
+#include "ui/unloadgate.h"
 #include "windownames.h"
+
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -110,8 +112,9 @@ HilfeWindow::HilfeWindow(AppContext&, QWidget* parent) : QWidget(parent) {
     Command_THEMA_1->setObjectName(QStringLiteral("Command_THEMA_1"));
     Command_OK = new QPushButton(QStringLiteral("OK"), this);
     Command_OK->setObjectName(QStringLiteral("Command_OK"));
-    connect(Command_THEMA_1, &QPushButton::clicked, this, &HilfeWindow::Command_THEMA_1_Click);
-    connect(Command_OK, &QPushButton::clicked, this, &HilfeWindow::Command_OK_Click);
+    guardedConnect(Command_THEMA_1, &QPushButton::clicked, this,
+                   &HilfeWindow::Command_THEMA_1_Click);
+    guardedConnect(Command_OK, &QPushButton::clicked, this, &HilfeWindow::Command_OK_Click);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command_THEMA_1);

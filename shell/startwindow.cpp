@@ -1,6 +1,8 @@
 #include "startwindow.h"
 
+#include "ui/unloadgate.h"
 #include "windownames.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -71,7 +73,7 @@ StartWindow::StartWindow(AppContext&, QWidget* parent) : QWidget(parent) {
     Timer_START = new QTimer(this);
     Timer_START->setObjectName(QStringLiteral("Timer_START"));
     Timer_START->setInterval(1000);
-    connect(Timer_START, &QTimer::timeout, this, &StartWindow::Timer_START_Timer);
+    guardedConnect(Timer_START, &QTimer::timeout, this, &StartWindow::Timer_START_Timer);
     Timer_START->start();
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QObject>
-
-class QWidget;
+#include <QWidget>
 
 namespace zelmar {
 
@@ -40,5 +39,36 @@ private:
     int m_active = 0;
     bool m_deletePending = false;
 };
+
+// The one way a window connects a control (or timer) to its handler: the handler runs inside an
+// UnloadGate::Scope, so it may wait on the link while the window is closed around it.
+template <typename Sender, typename Signal, typename W>
+QMetaObject::Connection guardedConnect(const Sender* sender, Signal signal, W* handlerOwner,
+                                       void (W::*handler)()) {
+    return QObject::connect(sender, signal, handlerOwner, [handlerOwner, handler] {
+        UnloadGate::Scope scope(handlerOwner);
+        (handlerOwner->*handler)();
+    });
+}
+
+// A handler taking the signal's argument (an index, a check state).
+template <typename Sender, typename Signal, typename W, typename A>
+QMetaObject::Connection guardedConnect(const Sender* sender, Signal signal, W* handlerOwner,
+                                       void (W::*handler)(A)) {
+    return QObject::connect(sender, signal, handlerOwner, [handlerOwner, handler](A a) {
+        UnloadGate::Scope scope(handlerOwner);
+        (handlerOwner->*handler)(a);
+    });
+}
+
+// A member of a control array: the handler gets the member's index.
+template <typename Sender, typename Signal, typename W>
+QMetaObject::Connection guardedConnect(const Sender* sender, Signal signal, W* handlerOwner,
+                                       void (W::*handler)(int), int index) {
+    return QObject::connect(sender, signal, handlerOwner, [handlerOwner, handler, index] {
+        UnloadGate::Scope scope(handlerOwner);
+        (handlerOwner->*handler)(index);
+    });
+}
 
 } // namespace zelmar

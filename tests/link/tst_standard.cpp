@@ -80,13 +80,13 @@ private slots:
         QCOMPARE(link->STATUS_CODE, qint16(1000));
 
         port.clearWritten();
-        STANDARD_BEFEHL_120(*link);
+        STANDARD_BEFEHL_120(*link, 20);
         QCOMPARE(link->STATUS_CODE, qint16(1000));
         // The status read failed: no command 80 follows, and no STOP into the silence.
         QCOMPARE(commandsSent(), QList<int>{60});
         QCOMPARE(ANTWORT_WERT_24BIT(*link), 0.0);
 
-        QCOMPARE(SLAVE_INFO_LESEN(*link), QStringLiteral("????????????????"));
+        QCOMPARE(SLAVE_INFO_LESEN(*link, 20), QStringLiteral("????????????????"));
         QCOMPARE(link->STATUS_CODE, qint16(1000));
         QCOMPARE(SLAVE_ZEIT_LESEN(*link, 8), QStringLiteral("00:00:00"));
         QVERIFY(link->STATUS_CODE != 0);
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(SLAVE_SUCHEN(*link, 40), 0);
         QCOMPARE(link->STATUS_CODE, qint16(1001));
         QVERIFY(!SLAVE_ANSPRECHEN_MIT_STOP(*link, 40));
-        STANDARD_BEFEHL_0(*link);
+        STANDARD_BEFEHL_0(*link, 40);
         QCOMPARE(link->STATUS_CODE, qint16(1001));
         QVERIFY(port.written().isEmpty());
     }
@@ -117,13 +117,12 @@ private slots:
         QCOMPARE(link->STATUS_CODE, qint16(0)); // the line worked; nobody answered
 
         port.clearWritten();
-        link->SLAVE_ADRESSE = 9;
-        STANDARD_BEFEHL_110(*link);
+        STANDARD_BEFEHL_110(*link, 9);
         QCOMPARE(link->STATUS_CODE, qint16(110));
         QCOMPARE(commandsSent(), (QList<int>{60, 100})); // a STOP releases the bus
         QCOMPARE(SLAVE_ZEIT_LESEN(*link, 9), QStringLiteral("00:00:00"));
         QCOMPARE(link->STATUS_CODE, qint16(110));
-        QCOMPARE(SLAVE_INFO_LESEN(*link), QStringLiteral("????????????????"));
+        QCOMPARE(SLAVE_INFO_LESEN(*link, 9), QStringLiteral("????????????????"));
         QCOMPARE(link->STATUS_CODE, qint16(110));
         QVERIFY(!SLAVE_ANSPRECHEN_MIT_STOP(*link, 9));
     }
@@ -138,10 +137,9 @@ private slots:
                 port.deliver(QByteArray("\0\0\0\0\0\0", 6));
             }
         });
-        link->SLAVE_ADRESSE = 8;
-        SLAVE_DATUM_SETZEN(*link, QDate(2026, 12, 6));
-        SLAVE_ZEIT_SETZEN(*link, QTime(7, 42, 6));
-        STANDARD_BEFEHL_219(*link, QDate(1999, 1, 31));
+        SLAVE_DATUM_SETZEN(*link, 8, QDate(2026, 12, 6));
+        SLAVE_ZEIT_SETZEN(*link, 8, QTime(7, 42, 6));
+        STANDARD_BEFEHL_219(*link, 8, QDate(1999, 1, 31));
         QCOMPARE(requests.size(), 3);
         QCOMPARE(requests[0], QByteArray("\xCD\x06\x0C\x1A", 4)); // 205: 6.12.26, not 6.12.20
         QCOMPARE(requests[1], QByteArray("\xD2\x07\x2A\x06", 4)); // 210: 07:42:06
@@ -182,11 +180,10 @@ private slots:
         link->setReplyTimeout(500);
         qint16 inner = 0;
         QTimer::singleShot(40, this, [&] {
-            STANDARD_BEFEHL_121(*link);
+            STANDARD_BEFEHL_121(*link, 20);
             inner = link->STATUS_CODE;
         });
-        link->SLAVE_ADRESSE = 20;
-        STANDARD_BEFEHL_120(*link);
+        STANDARD_BEFEHL_120(*link, 20);
         QCOMPARE(inner, qint16(STATUS_NICHT_GESENDET));
         QCOMPARE(quiet.messages, QStringList{"DATEN werden noch empfangen"});
         QCOMPARE(link->STATUS_CODE, qint16(0));

@@ -33,7 +33,7 @@ private slots:
                 found << a;
             QCOMPARE(link->SLAVE_ADRESSE, quint8(a));
         }
-        TWI_STOP(*link);
+        TWI_STOP(*link, 127);
         QCOMPARE(link->STATUS_CODE, qint16(0));
         QCOMPARE(found, (QList<int>{8, 20, 40, 44, 45, 60, 65, 66, 80, 81}));
         QCOMPARE(link->SLAVE_GEFUNDEN[44], qint16(-1));
@@ -45,11 +45,9 @@ private slots:
         QVERIFY(!SLAVE_ANSPRECHEN_MIT_STOP(*link, 21));
         QCOMPARE(link->STATUS_CODE, qint16(0)); // the line worked, the slave is missing
 
-        link->SLAVE_ADRESSE = 20;
-        QCOMPARE(SLAVE_INFO_LESEN(*link), QStringLiteral("WOHNZIMMER WZ   "));
+        QCOMPARE(SLAVE_INFO_LESEN(*link, 20), QStringLiteral("WOHNZIMMER WZ   "));
         QCOMPARE(link->STATUS_CODE, qint16(0));
-        link->SLAVE_ADRESSE = 21;
-        QCOMPARE(SLAVE_INFO_LESEN(*link), QStringLiteral("????????????????"));
+        QCOMPARE(SLAVE_INFO_LESEN(*link, 21), QStringLiteral("????????????????"));
         QCOMPARE(link->STATUS_CODE, qint16(110));
 
         QCOMPARE(SLAVE_ZEIT_LESEN(*link, 21), QStringLiteral("00:00:00"));
@@ -59,10 +57,9 @@ private slots:
     }
 
     void clockAndDateRoundTrip() {
-        link->SLAVE_ADRESSE = 8;
-        SLAVE_ZEIT_SETZEN(*link, QTime(23, 59, 30));
+        SLAVE_ZEIT_SETZEN(*link, 8, QTime(23, 59, 30));
         QCOMPARE(link->STATUS_CODE, qint16(0));
-        SLAVE_DATUM_SETZEN(*link, QDate(2026, 12, 6));
+        SLAVE_DATUM_SETZEN(*link, 8, QDate(2026, 12, 6));
         QCOMPARE(link->STATUS_CODE, qint16(0));
         const QString time = SLAVE_ZEIT_LESEN(*link, 8);
         QCOMPARE(link->STATUS_CODE, qint16(0));

@@ -1,6 +1,6 @@
 #pragma once
 
-// Small makers for the controls the console's panels share: every control carries its system
+// Small makers for the controls the windows share: every control carries its system
 // name as objectName, so tests and readers find it by that name.
 
 #include <QCheckBox>
