@@ -2,6 +2,10 @@
 
 #include "consolepanel.h"
 
+#include "jobs/busscan.h"
+
+#include <QPointer>
+
 class QLineEdit;
 class QPushButton;
 
@@ -19,8 +23,12 @@ public:
 public slots:
     void Command_ADRESSE_TESTEN_AUTO_Click();
 
+    // The scan of the last click, while it runs.
+    BusScan* scan() const { return m_scan; }
+
 private:
     SlaveAdressePanel& m_adressen;
+    QPointer<BusScan> m_scan;
     QPushButton* Command_ADRESSE_TESTEN_AUTO;
     QLineEdit* Text_ADRESSE_TESTEN_ERGEBNIS;
 };

@@ -5,6 +5,7 @@
 #include "shell/texts.h"
 #include "shell/windownames.h"
 
+#include "jobs/repetition.h"
 #include "link/standard.h"
 #include "ui/palette.h"
 #include "ui/prompter.h"
@@ -189,69 +190,82 @@ void StandardBefehlePanel::ausfuehren(const Wahl& wahl) {
 }
 
 void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
-    // A run already in progress re-reads the options on its own; a second one would only
-    // have its frames refused while the first waits.
-    if (m_laeuft)
+    // A run in progress re-reads the options on its own; a second one would only have its
+    // frames refused while the first waits.
+    if (m_lauf)
         return;
     if (Option_RESET_SENDEN->isChecked() &&
         !m_ctx.prompter.askYesNo(QStringLiteral("Möchten Sie wirklich einen RESET senden ?"),
                                  QStringLiteral("WARNUNG")))
         return;
 
-    m_laeuft = true;
     Command_STANDARD_BEFEHLE_START->setEnabled(false);
     for (QLineEdit* box : Text_EMPFANGSZEICHEN)
         box->setText(QStringLiteral("?"));
 
+    // Each pass: the command and its reply, 200 ms, then the clock and the colours.
+    auto guarded = [this](bool (StandardBefehlePanel::*phase)()) {
+        return [this, phase] {
+            UnloadGate::Scope scope(this);
+            return (this->*phase)();
+        };
+    };
+    m_lauf = new Repetition(m_ctx.link,
+                            {{guarded(&StandardBefehlePanel::senden), 200},
+                             {guarded(&StandardBefehlePanel::nachDerPause), 0}},
+                            [this] { return Check_BEFEHLE_START_REPEAD->isChecked(); });
+    m_lauf->bindTo(window());
+    connect(m_lauf, &Job::ended, this, [this] {
+        m_lauf = nullptr;
+        Command_STANDARD_BEFEHLE_START->setEnabled(true);
+    });
+    m_lauf->start();
+}
+
+bool StandardBefehlePanel::senden() {
+    antwortFarbe(QB_HELLGELB);
+    QCoreApplication::processEvents();
+    const Wahl* wahl = gewaehlt();
+    if (!wahl || wahl->befehl == Befehl::Aus)
+        return false;
+    m_befehl = wahl->befehl;
+    ausfuehren(*wahl);
     Link& link = m_ctx.link;
-    for (;;) {
-        antwortFarbe(QB_HELLGELB);
-        QCoreApplication::processEvents();
-        const Wahl* wahl = gewaehlt();
-        if (!wahl || wahl->befehl == Befehl::Aus)
-            break;
-        ausfuehren(*wahl);
-        // Taken now: handlers that run during the pause below may use the link themselves.
-        const qint16 status = link.STATUS_CODE;
-        // A frame that never went out has no reply; what the buffer holds is another
-        // transaction's.
-        const bool gesendet = !refused(status);
-        std::array<quint8, 4> antwort{};
-        if (gesendet)
-            antwort = {link.EMPFANGSPUFFER[1], link.EMPFANGSPUFFER[2], link.EMPFANGSPUFFER[3],
-                       link.EMPFANGSPUFFER[4]};
-        // The colour follows the outcome at once, not only after the pause.
-        antwortFarbe(status > 0 ? QB_HELLROT : QB_HELLGRUEN);
-        for (int i = 0; i < 4; ++i)
-            Text_EMPFANGSZEICHEN[i]->setText(QString::number(antwort[i]));
-        QCoreApplication::processEvents();
-        if (!gesendet)
-            break; // the refusal has been reported once; a repetition would only repeat it
-        link.WARTEN_200MS();
+    // Taken now: handlers that run during the pause may use the link themselves.
+    m_status = link.STATUS_CODE;
+    // A frame that never went out has no reply; what the buffer holds is another
+    // transaction's.
+    const bool gesendet = !refused(m_status);
+    m_antwort = {};
+    if (gesendet)
+        m_antwort = {link.EMPFANGSPUFFER[1], link.EMPFANGSPUFFER[2], link.EMPFANGSPUFFER[3],
+                     link.EMPFANGSPUFFER[4]};
+    // The colour follows the outcome at once, not only after the pause.
+    antwortFarbe(m_status > 0 ? QB_HELLROT : QB_HELLGRUEN);
+    for (int i = 0; i < 4; ++i)
+        Text_EMPFANGSZEICHEN[i]->setText(QString::number(m_antwort[i]));
+    // The refusal has been reported once; a repetition would only repeat it.
+    return gesendet;
+}
 
-        const bool zeitHolen = wahl->befehl == Befehl::ZeitHolen;
-        if (zeitHolen && Check_PC_ZEIT_STELLEN->isChecked() && status == 0) {
-            // A slave clock that is no time of day leaves the PC clock and the box as they
-            // are; the next pass of a repetition tries again.
-            const QTime zeit(antwort[1], antwort[2], antwort[3]);
-            if (zeit.isValid() && m_ctx.system.setClock(zeit))
-                Check_PC_ZEIT_STELLEN->setChecked(false);
-        }
-        if (zeitHolen) {
-            Text_SONDERAUSGABE->setText(timeText(m_ctx.system.now().time(), m_ctx.locale));
-            Text_SONDERAUSGABE->show();
-        } else {
-            Text_SONDERAUSGABE->hide();
-        }
-        if (status > 0)
-            antwortFarbe(QB_HELLROT);
-
-        // A closed console ends its repetition: nobody could untick the box any more.
-        if (!Check_BEFEHLE_START_REPEAD->isChecked() || !window()->isVisible())
-            break;
+bool StandardBefehlePanel::nachDerPause() {
+    const bool zeitHolen = m_befehl == Befehl::ZeitHolen;
+    if (zeitHolen && Check_PC_ZEIT_STELLEN->isChecked() && m_status == 0) {
+        // A slave clock that is no time of day leaves the PC clock and the box as they
+        // are; the next pass of a repetition tries again.
+        const QTime zeit(m_antwort[1], m_antwort[2], m_antwort[3]);
+        if (zeit.isValid() && m_ctx.system.setClock(zeit))
+            Check_PC_ZEIT_STELLEN->setChecked(false);
     }
-    Command_STANDARD_BEFEHLE_START->setEnabled(true);
-    m_laeuft = false;
+    if (zeitHolen) {
+        Text_SONDERAUSGABE->setText(timeText(m_ctx.system.now().time(), m_ctx.locale));
+        Text_SONDERAUSGABE->show();
+    } else {
+        Text_SONDERAUSGABE->hide();
+    }
+    if (m_status > 0)
+        antwortFarbe(QB_HELLROT);
+    return true;
 }
 
 void StandardBefehlePanel::Command_HILFE_BEFEHLE_Click() {

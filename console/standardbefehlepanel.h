@@ -2,7 +2,10 @@
 
 #include "consolepanel.h"
 
+#include "jobs/repetition.h"
+
 #include <QList>
+#include <QPointer>
 
 #include <array>
 
@@ -47,10 +50,17 @@ private:
     const Wahl* gewaehlt() const;
     void ausfuehren(const Wahl& wahl);
     void antwortFarbe(int qbIndex);
+    // The two phases of a pass, either side of the 200 ms pause; false ends the run.
+    bool senden();
+    bool nachDerPause();
 
     QList<Wahl> m_wahl;
     QButtonGroup* m_gruppe;
-    bool m_laeuft = false;
+    QPointer<Repetition> m_lauf;
+    // What the pass before the pause left for the phase after it.
+    Befehl m_befehl = Befehl::Aus;
+    qint16 m_status = 0;
+    std::array<quint8, 4> m_antwort{};
 
     QLabel* Label3;
     QLabel* Label4;

@@ -1,5 +1,6 @@
 #include "slaveinfowindow.h"
 
+#include "jobs/busscan.h"
 #include "link/standard.h"
 #include "shell/appcontext.h"
 #include "shell/programm.h"
@@ -272,41 +273,18 @@ void SlaveInfoWindow::Command_INFO_AUSLESEN_Click() {
     Text_SLAVE_INFO[adresse]->setCursorPosition(0);
 }
 
-bool SlaveInfoWindow::abbrechen() const {
-    // A refused frame has been reported once; the next 127 would only repeat the message.
-    return m_fensterZu || m_ctx.link.refused();
-}
-
 void SlaveInfoWindow::Command_SCANNER_Click() {
-    if (m_scanLaeuft)
+    if (m_scan)
         return;
-    Link& link = m_ctx.link;
-    m_scanLaeuft = true;
-    m_fensterZu = false;
     Command_SCANNER->setEnabled(false);
-    const quint8 gemerkt = link.SLAVE_ADRESSE;
-    const auto vorher = link.SLAVE_GEFUNDEN;
-
-    int a = 0;
-    while (a < ZEILEN) {
-        SLAVE_SUCHEN(link, a++);
-        if (abbrechen())
-            break;
-    }
-    if (a == 1 && link.STATUS_CODE == STATUS_NICHT_GESENDET) {
-        // Another transaction holds the line: this scan learned nothing about the bus.
-        link.SLAVE_GEFUNDEN = vorher;
-        a = ZEILEN;
-    }
-    // Addresses the scan did not reach have not answered it.
-    for (; a < ZEILEN; ++a)
-        link.SLAVE_GEFUNDEN[a] = 0;
-    if (!link.refused())
-        TWI_STOP(link, 127);
-    link.SLAVE_ADRESSE = gemerkt;
-
-    Command_SCANNER->setEnabled(true);
-    m_scanLaeuft = false;
+    // The rows show the scan's findings through SLAVE_GEFUNDEN at every tick.
+    m_scan = new BusScan(m_ctx.link);
+    m_scan->bindTo(this);
+    connect(m_scan, &Job::ended, this, [this] {
+        m_scan = nullptr;
+        Command_SCANNER->setEnabled(true);
+    });
+    m_scan->start();
 }
 
 void SlaveInfoWindow::Command_OK_Click() {
@@ -323,11 +301,6 @@ void SlaveInfoWindow::Command_ABBRECHEN_Click() {
 
 void SlaveInfoWindow::Command_ENDE_Click() {
     PROGRAMM_BEENDEN(m_ctx);
-}
-
-void SlaveInfoWindow::closeEvent(QCloseEvent* event) {
-    m_fensterZu = true;
-    QWidget::closeEvent(event);
 }
 
 } // namespace zelmar

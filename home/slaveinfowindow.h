@@ -1,7 +1,9 @@
 #pragma once
 
+#include "jobs/busscan.h"
 #include "shell/slavedirectory.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -39,18 +41,17 @@ public slots:
     void Command_ABBRECHEN_Click();
     void Command_ENDE_Click();
 
+    // The scan of the last click, while it runs.
+    BusScan* scan() const { return m_scan; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void zeileWaehlen(int adresse);
-    // The window was closed, or the line cannot carry frames now.
-    bool abbrechen() const;
 
     AppContext& m_ctx;
-    bool m_fensterZu = false;
-    bool m_scanLaeuft = false;
+    QPointer<BusScan> m_scan;
     // What the display shows, so a tick touches only what changed.
     std::array<int, ZEILEN> m_farbe;
     int m_typ = -1;

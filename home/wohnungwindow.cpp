@@ -4,7 +4,6 @@
 #include "grundrisswidget.h"
 #include "scaledcanvas.h"
 
-#include "link/standard.h"
 #include "shell/appcontext.h"
 #include "shell/programm.h"
 #include "shell/windownames.h"
@@ -43,9 +42,9 @@ QRectF neben(const QRectF& marker, qreal breite = 104) {
 WohnungWindow::WohnungWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::WOHNUNG);
     setWindowTitle(fenster::WOHNUNG);
-    m_raum[WZ].slave = 20;
-    m_raum[AZ].slave = 40;
-    m_raum[KUECHE].slave = 60;
+    m_raum[WZ].werte = 0;     // slave 20
+    m_raum[AZ].werte = 1;     // 40
+    m_raum[KUECHE].werte = 2; // 60
     bauen();
 
     Timer_START = new QTimer(this);
@@ -218,131 +217,58 @@ void WohnungWindow::Timer_ANZEIGE_Timer() {
     setTitleIfChanged(this, STATUS_ZEILE(m_ctx, 2));
     const QLocale& loc = m_ctx.locale;
 
+    const ApartmentValues& w = m_werte;
     for (const Raum& r : m_raum) {
-        r.heizkoerper->setFillColor(qbColor(heizungLaeuft(r.heizung) ? QB_HELLROT : QB_HELLGRAU));
-        setTextIfChanged(r.labelTemperatur, messwertText(r.temperatur, kGrad, loc));
-        setTextIfChanged(r.labelHeizung, messwertText(r.heizung, kGrad, loc));
+        const ApartmentValues::Raum werte =
+            r.werte >= 0 ? w.raum[r.werte] : ApartmentValues::Raum();
+        r.heizkoerper->setFillColor(
+            qbColor(heizungLaeuft(werte.heizung) ? QB_HELLROT : QB_HELLGRAU));
+        setTextIfChanged(r.labelTemperatur, messwertText(werte.temperatur, kGrad, loc));
+        setTextIfChanged(r.labelHeizung, messwertText(werte.heizung, kGrad, loc));
     }
     for (size_t i = 0; i < SLAVES.size(); ++i)
-        Shape_SLAVE[i]->setFillColor(qbColor(m_vorhanden[i] ? QB_HELLGRUEN : QB_HELLROT));
+        Shape_SLAVE[i]->setFillColor(qbColor(w.vorhanden[i] ? QB_HELLGRUEN : QB_HELLROT));
 
     auto textOderFehlt = [](const QString& t) { return t.isEmpty() ? fehltText() : t; };
-    setTextIfChanged(Label_ZEIT, textOderFehlt(m_zeit));
-    setTextIfChanged(Label_DATUM, textOderFehlt(m_datum));
-    setTextIfChanged(Label_SONNE, m_sonne ? zahlText(*m_sonne, loc) : fehltText());
-    setTextIfChanged(Label_SONNENAUFGANG, textOderFehlt(m_sonnenaufgang));
-    setTextIfChanged(Label_SONNENUNTERGANG, textOderFehlt(m_sonnenuntergang));
-    setTextIfChanged(Label_AUSSENTEMPERATUR, messwertText(m_aussentemperatur, kGrad, loc));
-    setTextIfChanged(Label_LUFTDRUCK, messwertText(m_luftdruck, QStringLiteral(" mbar"), loc));
+    auto uhrzeit = [](const std::optional<std::pair<int, int>>& t) {
+        return t ? uhrzeitText(t->first, t->second) : fehltText();
+    };
+    setTextIfChanged(Label_ZEIT, textOderFehlt(w.zeit));
+    setTextIfChanged(Label_DATUM, textOderFehlt(w.datum));
+    setTextIfChanged(Label_SONNE, w.sonne ? zahlText(*w.sonne, loc) : fehltText());
+    setTextIfChanged(Label_SONNENAUFGANG, uhrzeit(w.sonnenaufgang));
+    setTextIfChanged(Label_SONNENUNTERGANG, uhrzeit(w.sonnenuntergang));
+    setTextIfChanged(Label_AUSSENTEMPERATUR, messwertText(w.aussentemperatur, kGrad, loc));
+    setTextIfChanged(Label_LUFTDRUCK, messwertText(w.luftdruck, QStringLiteral(" mbar"), loc));
 
     for (size_t i = 0; i < Line_TUER.size(); ++i)
         if (Line_TUER[i]->isVisibleTo(m_plan) != m_tuerOffen[i])
             Line_TUER[i]->setVisible(m_tuerOffen[i]);
 }
 
-bool WohnungWindow::abbrechen() const {
-    // A frame that was refused (port not to be opened, another transaction waiting) has been
-    // reported once by the engine; every further one would only repeat that message.
-    return m_fensterZu || m_ctx.link.refused();
-}
-
-std::optional<double> WohnungWindow::wert(double value) const {
-    if (m_ctx.link.STATUS_CODE != STATUS_OK)
-        return std::nullopt;
-    return value;
-}
-
-void WohnungWindow::vergessen() {
-    // The pass broke off on the line: nothing shown may pass for a current reading.
-    m_vorhanden.fill(false);
-    m_zeit.clear();
-    m_datum.clear();
-    m_aussentemperatur.reset();
-    m_luftdruck.reset();
-    m_sonne.reset();
-    m_sonnenaufgang.clear();
-    m_sonnenuntergang.clear();
-    for (Raum& r : m_raum) {
-        r.temperatur.reset();
-        r.heizung.reset();
-    }
-    for (QLabel* l : Label_ZEIT_SLAVE)
-        if (l)
-            setTextIfChanged(l, fehltText());
-}
-
-bool WohnungWindow::holen() {
-    Link& link = m_ctx.link;
-    auto ok = [&link] { return link.STATUS_CODE == STATUS_OK; };
-
-    for (size_t i = 0; i < SLAVES.size(); ++i) {
-        m_vorhanden[i] = SLAVE_ANSPRECHEN_MIT_STOP(link, SLAVES[i]);
-        if (abbrechen())
-            return false;
-    }
-
-    const QString datum = SLAVE_DATUM_LESEN(link, 8);
-    m_datum = ok() ? datum : QString();
-    if (abbrechen())
-        return false;
-    const QString zeit = SLAVE_ZEIT_LESEN(link, 8);
-    m_zeit = ok() ? zeit : QString();
-    if (abbrechen())
-        return false;
-
+// The clocks of the slaves show at once; the rest at the display's next tick.
+void WohnungWindow::werteUebernehmen() {
+    m_werte = m_fetch->values();
     for (size_t i = 1; i < SLAVES.size(); ++i) {
-        const QString t = SLAVE_ZEIT_LESEN(link, SLAVES[i]);
-        setTextIfChanged(Label_ZEIT_SLAVE[i], ok() ? t : fehltText());
-        if (abbrechen())
-            return false;
+        const QString& t = m_werte.zeitSlave[i];
+        setTextIfChanged(Label_ZEIT_SLAVE[i], t.isEmpty() ? fehltText() : t);
     }
-
-    // The weather station.
-    m_aussentemperatur = wert(MESSWERT_LESEN_120_16BIT(link, 44) / 10);
-    if (abbrechen())
-        return false;
-    m_luftdruck = wert(MESSWERT_LESEN_150(link, 44));
-    if (abbrechen())
-        return false;
-    m_sonne = wert(MESSWERT_LESEN_151(link, 44));
-    if (abbrechen())
-        return false;
-    for (quint8 code : {quint8(152), quint8(153)}) {
-        STANDARD_BEFEHL(link, 44, code);
-        const QString t =
-            ok() ? uhrzeitText(link.EMPFANGSPUFFER[2], link.EMPFANGSPUFFER[3]) : QString();
-        (code == 152 ? m_sonnenaufgang : m_sonnenuntergang) = t;
-        if (abbrechen())
-            return false;
-    }
-
-    for (Raum& r : m_raum) {
-        if (!r.slave)
-            continue;
-        r.temperatur = wert(MESSWERT_LESEN_120(link, r.slave) / 10);
-        if (abbrechen())
-            return false;
-        r.heizung = wert(MESSWERT_LESEN_121(link, r.slave));
-        if (abbrechen())
-            return false;
-    }
-    return true;
 }
 
 void WohnungWindow::Command_DATEN_HOLEN_Click() {
-    if (m_laeuft)
+    if (m_fetch)
         return;
-    m_laeuft = true;
-    m_fensterZu = false;
     Command_DATEN_HOLEN->setEnabled(false);
-    bool weiter = true;
-    while (weiter) {
-        weiter = holen() && Check_REPEAD->isChecked();
-        if (!weiter && !m_fensterZu && abbrechen())
-            vergessen();
-    }
-    Command_DATEN_HOLEN->setEnabled(true);
-    m_laeuft = false;
+    m_fetch = new ApartmentFetch(m_ctx.link);
+    m_fetch->bindTo(this);
+    m_fetch->setRepeat(Check_REPEAD->isChecked());
+    connect(Check_REPEAD, &QCheckBox::toggled, m_fetch, &ApartmentFetch::setRepeat);
+    connect(m_fetch, &ApartmentFetch::updated, this, &WohnungWindow::werteUebernehmen);
+    connect(m_fetch, &Job::ended, this, [this] {
+        m_fetch = nullptr;
+        Command_DATEN_HOLEN->setEnabled(true);
+    });
+    m_fetch->start();
 }
 
 void WohnungWindow::Command1_Click() {
@@ -351,11 +277,6 @@ void WohnungWindow::Command1_Click() {
 
 void WohnungWindow::Command2_Click() {
     PROGRAMM_BEENDEN(m_ctx);
-}
-
-void WohnungWindow::closeEvent(QCloseEvent* event) {
-    m_fensterZu = true;
-    QWidget::closeEvent(event);
 }
 
 } // namespace zelmar

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "jobs/apartmentfetch.h"
+
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -25,8 +28,10 @@ class WohnungWindow : public QWidget {
 public:
     explicit WohnungWindow(AppContext& ctx, QWidget* parent = nullptr);
 
-    // The slaves whose presence the plan shows, in the order they are probed.
-    static constexpr std::array<int, 8> SLAVES{8, 20, 40, 44, 45, 60, 65, 66};
+    static constexpr auto SLAVES = ApartmentValues::SLAVES;
+
+    // The fetch of the last click, while it runs.
+    ApartmentFetch* fetch() const { return m_fetch; }
 
 public slots:
     void Command_DATEN_HOLEN_Click();
@@ -35,28 +40,17 @@ public slots:
     void Timer_START_Timer();
     void Timer_ANZEIGE_Timer();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    // A room with a controller: what the plan shows of it.
+    // A room on the plan: its labels, and where the fetch puts its values.
     struct Raum {
-        int slave = 0; // 0: nothing is read for the room
-        std::optional<double> temperatur;
-        std::optional<double> heizung;
+        int werte = -1; // index in ApartmentValues::raum; -1: nothing is read for the room
         QLabel* labelTemperatur = nullptr;
         QLabel* labelHeizung = nullptr;
         PlanShape* heizkoerper = nullptr;
     };
     enum { WZ, AZ, KUECHE, BAD, RAEUME };
 
-    // One pass over all slaves; false when the fetch has to stop.
-    bool holen();
-    // After every transaction: the window was closed, or the line cannot carry frames now.
-    bool abbrechen() const;
-    std::optional<double> wert(double value) const;
-    // Everything back to missing.
-    void vergessen();
+    void werteUebernehmen();
 
     void bauen();
     QLabel* label(const QString& name, const QString& text, const QRectF& rect, qreal fontSize,
@@ -64,18 +58,10 @@ private:
     PlanShape* marker(int adresse, const QRectF& rect);
 
     AppContext& m_ctx;
-    bool m_laeuft = false;
-    bool m_fensterZu = false;
+    QPointer<ApartmentFetch> m_fetch;
 
     // Filled by the fetch, shown by the display timer.
-    std::array<bool, SLAVES.size()> m_vorhanden{};
-    QString m_zeit; // empty: could not be read
-    QString m_datum;
-    std::optional<double> m_aussentemperatur;
-    std::optional<double> m_luftdruck;
-    std::optional<double> m_sonne;
-    QString m_sonnenaufgang;
-    QString m_sonnenuntergang;
+    ApartmentValues m_werte;
     std::array<Raum, RAEUME> m_raum;
     // Doors of FLUR, WZ, AZ, KÜCHE, BAD; nothing reports them yet.
     std::array<bool, 5> m_tuerOffen{};

@@ -223,10 +223,13 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
     }
 
     struct DepthGuard {
-        int& d;
-        explicit DepthGuard(int& depth) : d(depth) { ++d; }
-        ~DepthGuard() { --d; }
-    } guard(m_readDepth);
+        Link& l;
+        explicit DepthGuard(Link& link) : l(link) { ++l.m_readDepth; }
+        ~DepthGuard() {
+            if (--l.m_readDepth == 0)
+                emit l.idle();
+        }
+    } guard(*this);
 
     // Handlers run while we wait may write their own outcome into the status; ours stands.
     auto reassert = [this] {

@@ -123,6 +123,8 @@ public:
 signals:
     // A frame went out on the line (after the history was updated).
     void frameSent(const QByteArray& frame);
+    // The engine no longer waits for a reply: a new frame would be taken.
+    void idle();
 
 private slots:
     void Timer_WAIT_DATENEMPFANG_Timer();

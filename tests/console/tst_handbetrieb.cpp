@@ -1,6 +1,6 @@
 // The console's manual send/receive panels and the collecting of a waiting reply byte.
 
-#include "consolebench.h"
+#include "windowbench.h"
 
 #include "sim/atmega8slave.h"
 

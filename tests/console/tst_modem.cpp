@@ -1,6 +1,8 @@
 // The console's modem panel: plain text to the port, reception in the tick, transcript file.
 
-#include "consolebench.h"
+#include "windowbench.h"
+
+#include "console/konfigurationwindow.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -124,7 +126,8 @@ void TestModem::limitOfTenThousand() {
 void TestModem::receptionLeavesAWaitingReplyAlone() {
     // A tick that comes while another window waits for its reply byte, just as it arrives.
     ModemBench b;
-    QObject::connect(&b.t.port, &SerialPort::readyRead, b.w.data(),
+    QObject::connect(&b.t.port, &SerialPort::readyRead,
+                     static_cast<KonfigurationWindow*>(b.w.data()),
                      &KonfigurationWindow::Timer1_Timer);
     b.t.link.BEFEHL = 0;
     b.t.link.RAHMEN_SENDEN();

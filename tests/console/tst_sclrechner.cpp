@@ -1,6 +1,6 @@
 // The console's SCL frequency calculator and its transfers to and from the interface.
 
-#include "consolebench.h"
+#include "windowbench.h"
 
 #include "sim/twimaster.h"
 

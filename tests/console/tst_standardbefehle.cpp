@@ -1,6 +1,6 @@
 // The console's standard commands panel against the simulated installation.
 
-#include "consolebench.h"
+#include "windowbench.h"
 
 #include "sim/atmega8slave.h"
 
@@ -45,21 +45,21 @@ void TestStandardBefehle::ausAndDeclinedReset() {
     ConsoleBench b;
     QVERIFY(b.checked("Option_AUS"));
     QCOMPARE(antwort(b), QStringList(4, "-"));
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(antwort(b), QStringList(4, "?"));
     QVERIFY(farbe(b, QB_HELLGELB));
     QVERIFY(b.frames().isEmpty());
 
     b.t.link.SLAVE_ADRESSE = 8;
     b.click("Option_DUMMY_SENDEN");
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(antwort(b), QStringList(4, "0"));
     QVERIFY(farbe(b, QB_HELLGRUEN));
     const int frames = b.frames().size();
 
     b.click("Option_RESET_SENDEN");
     b.t.prompter.yesNo << false;
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(b.t.prompter.shown.size(), 1);
     QCOMPARE(b.t.prompter.shown[0].kind, FakePrompter::Kind::YesNo);
     QCOMPARE(b.t.prompter.shown[0].text,
@@ -75,7 +75,7 @@ void TestStandardBefehle::commandsAgainstASlave() {
     b.t.link.SLAVE_ADRESSE = 8;
     setSlaveClock(b, 8, QTime(10, 20, 30));
     b.click("OPTION_ZEIT_HOLEN");
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     const QStringList zeit = antwort(b);
     QCOMPARE(zeit.mid(0, 3), (QStringList{"110", "10", "20"}));
     QVERIFY2(zeit[3] == "30" || zeit[3] == "31", qPrintable(zeit[3]));
@@ -86,7 +86,7 @@ void TestStandardBefehle::commandsAgainstASlave() {
 
     // "DATUM" sends day, month and the two-digit year of the PC date (5.12.2006).
     b.click("Option_DATUM_SENDEN");
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     const FrameLogEntry& request = b.frames()[b.frames().size() - 2];
     QCOMPARE(request.befehl, 60);
     QCOMPARE(request.daten, (std::array<int, 4>{205, 5, 12, 6}));
@@ -94,7 +94,7 @@ void TestStandardBefehle::commandsAgainstASlave() {
     QVERIFY(b.box("Text_SONDERAUSGABE")->isHidden());
 
     b.click("Option_ZEIT_SENDEN");
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(antwort(b), (QStringList{"210", "7", "42", "6"}));
     QCOMPARE(b.sim->slave(8)->clock(b.sim->clock().nowUs()).date(), QDate(2006, 12, 5));
 }
@@ -103,7 +103,7 @@ void TestStandardBefehle::failuresShowRed() {
     ConsoleBench b;
     b.t.link.SLAVE_ADRESSE = 9; // nobody there
     b.click("Option_WERT_0_HOLEN");
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(antwort(b), QStringList(4, "0"));
     QVERIFY(farbe(b, QB_HELLROT));
 
@@ -111,7 +111,7 @@ void TestStandardBefehle::failuresShowRed() {
     b.t.link.SLAVE_ADRESSE = 8;
     b.sim->faults().silent = true;
     b.click("Option_SONSTIGES_4_HOLEN");
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(antwort(b), QStringList(4, "0"));
     QVERIFY(farbe(b, QB_HELLROT));
     QVERIFY(b.t.prompter.shown.isEmpty());
@@ -131,7 +131,7 @@ void TestStandardBefehle::pcClockOnceInARepetition() {
         b.click("Check_BEFEHLE_START_REPEAD");
         b.click("Command_STANDARD_BEFEHLE_START"); // a second run does not start
     });
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
 
     int passes = 0;
     for (const FrameLogEntry& e : b.frames())
@@ -155,7 +155,7 @@ void TestStandardBefehle::pcClockLeftAloneWithoutAValidTime() {
     b.t.link.SLAVE_ADRESSE = 9;
     b.click("OPTION_ZEIT_HOLEN");
     b.click("Check_PC_ZEIT_STELLEN");
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QVERIFY(farbe(b, QB_HELLROT));
     QVERIFY(b.t.system.clockChanges.isEmpty());
     QVERIFY(b.checked("Check_PC_ZEIT_STELLEN"));
@@ -164,7 +164,7 @@ void TestStandardBefehle::pcClockLeftAloneWithoutAValidTime() {
     b.t.link.SLAVE_ADRESSE = 8;
     setSlaveClock(b, 8, QTime(10, 20, 30));
     b.sim->slave(8)->poke(4, 25, b.sim->clock().nowUs()); // the hours register
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(b.text("Text_EMPFANGSZEICHEN2"), QStringLiteral("25"));
     QVERIFY(farbe(b, QB_HELLGRUEN));
     QVERIFY(b.t.system.clockChanges.isEmpty());
@@ -173,18 +173,13 @@ void TestStandardBefehle::pcClockLeftAloneWithoutAValidTime() {
     // A PC that refuses to have its clock set: the box stays ticked, nothing pretends.
     setSlaveClock(b, 8, QTime(10, 20, 30));
     b.t.system.clockRefused = true;
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QVERIFY(b.t.system.clockChanges.isEmpty());
     QVERIFY(b.checked("Check_PC_ZEIT_STELLEN"));
 }
 
 void TestStandardBefehle::helpAndClosingDuringARepetition() {
-    ConsoleBench b;
-    QVERIFY(!b.child<QAbstractButton>("Command_HILFE_BEFEHLE")->isEnabled());
-
-    ConsoleBench c(
-        ConsoleBench::Geraete::Keine, QStringLiteral("Option_TWI_PROFI"),
-        [](WindowRegistry& r) { r.add("HILFE", [](AppContext&) { return new QWidget; }); });
+    ConsoleBench c(ConsoleBench::Geraete::Keine);
     c.click("Command_HILFE_BEFEHLE");
     QWidget* hilfe = c.t.ctx.windows.find("HILFE");
     QVERIFY(hilfe && hilfe->isVisible());
@@ -194,7 +189,7 @@ void TestStandardBefehle::helpAndClosingDuringARepetition() {
     c.click("Check_BEFEHLE_START_REPEAD");
     c.click("Option_DUMMY_SENDEN");
     QTimer::singleShot(500, [&] { c.click("Command_CLOSE"); });
-    c.click("Command_STANDARD_BEFEHLE_START");
+    c.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QTRY_VERIFY(c.w.isNull());
     QVERIFY(!c.t.ctx.windows.find("KONFIGURATION"));
 }
@@ -207,7 +202,7 @@ void TestStandardBefehle::refusedFramesEndARepetition() {
     b.click("Option_DUMMY_SENDEN");
     int farbeInDerPause = -1;
     QTimer::singleShot(100, [&] { farbeInDerPause = b.colour("Text_EMPFANGSZEICHEN1"); });
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(farbeInDerPause, int(QB_HELLROT));
 
     b.t.port.close();
@@ -218,7 +213,7 @@ void TestStandardBefehle::refusedFramesEndARepetition() {
         if (b.checked("Check_BEFEHLE_START_REPEAD"))
             b.click("Check_BEFEHLE_START_REPEAD");
     });
-    b.click("Command_STANDARD_BEFEHLE_START");
+    b.clickAndWait("Command_STANDARD_BEFEHLE_START");
     QCOMPARE(b.t.prompter.messages().size(), 1);
     QCOMPARE(b.t.frames.entries.size(), 1);
     QVERIFY(farbe(b, QB_HELLROT));

@@ -1,6 +1,6 @@
 // The apartment display and the heating-house picture against the simulated installation.
 
-#include "homebench.h"
+#include "windowbench.h"
 
 #include "home/anzeigetexte.h"
 
@@ -19,15 +19,15 @@ const int kSlaves[] = {8, 20, 40, 44, 45, 60, 65, 66};
 // every standard command is two frames whether the slave answers or not.
 constexpr int kFramesPerPass = 8 + 2 * 2 + 7 * 2 + 5 * 2 + 3 * 2 * 2;
 
-struct WohnungBench : HomeBench {
-    WohnungBench() : HomeBench(QStringLiteral("WOHNUNG")) {}
+struct WohnungBench : WindowBench {
+    WohnungBench() : WindowBench(QStringLiteral("WOHNUNG")) {}
 
     QString text(const QString& label) const { return child<QLabel>(label)->text(); }
     QString marker(int a) const {
         return QStringLiteral("Shape_%1").arg(a, 3, 10, QLatin1Char('0'));
     }
     void fetch() {
-        click(QStringLiteral("Command_DATEN_HOLEN"));
+        clickAndWait(QStringLiteral("Command_DATEN_HOLEN"));
         // The display copies the values at its next tick.
         QSignalSpy tick(child<QTimer>(QStringLiteral("Timer_ANZEIGE")), &QTimer::timeout);
         QVERIFY(tick.wait(1000));
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(repead->isChecked());
         // Cleared during the second pass: that pass is finished, no third one starts.
         b.atFrame(kFramesPerPass + 12, [repead] { QTest::mouseClick(repead, Qt::LeftButton); });
-        b.click(QStringLiteral("Command_DATEN_HOLEN"));
+        b.clickAndWait(QStringLiteral("Command_DATEN_HOLEN"));
         QVERIFY(!repead->isChecked());
         QCOMPARE(b.t.frames.entries.size(), 2 * kFramesPerPass);
         QVERIFY(b.child<QWidget>(QStringLiteral("Command_DATEN_HOLEN"))->isEnabled());
@@ -178,7 +178,7 @@ private slots:
             if (repead)
                 repead->setChecked(false);
         });
-        b.click(QStringLiteral("Command_DATEN_HOLEN"));
+        b.clickAndWait(QStringLiteral("Command_DATEN_HOLEN"));
         // The transaction under way is completed (frames 20 and 21 belong to one command).
         QVERIFY(b.t.frames.entries.size() <= 21);
         QTRY_VERIFY(!b.w);
@@ -219,7 +219,7 @@ private slots:
     }
 
     void heatingHousePicture() {
-        HomeBench b(QStringLiteral("HAUS_HEIZHAUS"));
+        WindowBench b(QStringLiteral("HAUS_HEIZHAUS"));
         // The six labels stay on the picture, whatever the window's size.
         for (int i = 0; i < 6; ++i) {
             auto* l = b.child<QLabel>(QStringLiteral("Label%1").arg(i + 1));

@@ -1,6 +1,6 @@
 // Settings files and logbooks that are damaged, huge, of the wrong kind or out of reach:
 // the program must go on with defaults and never read without bound.
-#include "shelltestfiles.h"
+#include "testcontext.h"
 
 #include "shell/logbooks.h"
 #include "shell/settingsfiles.h"

@@ -1,4 +1,4 @@
-#include "shelltestfiles.h"
+#include "testcontext.h"
 
 #include "link/link.h"
 #include "link/virtualserialport.h"

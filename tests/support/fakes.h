@@ -1,21 +1,14 @@
 #pragma once
 
-// Stand-ins for the program's seams and a ready application context around a virtual port,
-// for the window tests of every area.
+// Stand-ins for the program's seams: the prompter, the machine and the frame log.
 
 #include "link/link.h"
-#include "link/virtualserialport.h"
-#include "shell/appcontext.h"
-#include "shell/slavedirectory.h"
 #include "shell/systemservices.h"
-#include "ui/palette.h"
 #include "ui/prompter.h"
 
-#include <QDir>
-#include <QFile>
+#include <QDateTime>
 #include <QList>
 #include <QStringList>
-#include <QTemporaryDir>
 
 // Answers from a script, and a log of everything shown. With its script used up it answers
 // as a user pressing Cancel or No would, and counts that as unexpected.
@@ -96,45 +89,3 @@ public:
     QList<zelmar::FrameLogEntry> entries;
     void logFrame(const zelmar::FrameLogEntry& entry) override { entries << entry; }
 };
-
-// A context as the start procedure leaves it, in a fresh program directory, German number
-// format, reply time-out 100 ms. Frames go to `frames`, not to the TWI logbook.
-struct TestContext {
-    QTemporaryDir dir;
-    zelmar::VirtualSerialPort port;
-    zelmar::Link link{port};
-    zelmar::SlaveDirectory slaves;
-    FakePrompter prompter;
-    FakeSystemServices system;
-    FrameRecorder frames;
-    zelmar::AppContext ctx{link, slaves, prompter, system, QLocale(QLocale::German)};
-
-    TestContext() {
-        ctx.setProgrammPfad(dir.path());
-        QDir().mkpath(ctx.DATEN_PFAD);
-        link.setFrameLogSink(&frames);
-        link.setReplyTimeout(100);
-    }
-    ~TestContext() { link.setFrameLogSink(nullptr); }
-
-    QString file(const QString& name) const { return ctx.PROGRAMM_PFAD + name; }
-};
-
-inline QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-inline bool putFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-// The background of a control as one of the 16 palette indices, -1 for any other colour.
-inline int qbIndexOf(const QWidget* w) {
-    const QColor c = zelmar::backColor(w);
-    for (int i = 0; i < 16; ++i)
-        if (zelmar::qbColor(i) == c)
-            return i;
-    return -1;
-}

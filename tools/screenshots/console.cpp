@@ -2,7 +2,7 @@
 // a program directory of its own whose COM 1 is the device given (the demo installation of
 // zelmar-sim), presses a few buttons and writes PNG files.
 //
-//   zelmar_screenshots <zelmar-sim device> <output directory>
+//   console_shots <zelmar-sim device> <output directory>
 
 #include "testcontext.h"
 

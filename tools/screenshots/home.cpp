@@ -2,7 +2,7 @@
 // test; run it on a screen of the size the windows are made for:
 //   xvfb-run -s "-screen 0 1366x768x24" ./home_shots <directory>
 
-#include "homebench.h"
+#include "windowbench.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,15 +30,15 @@ int main(int argc, char** argv) {
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     bool ok = true;
     {
-        HomeBench b(QStringLiteral("WOHNUNG"));
+        WindowBench b(QStringLiteral("WOHNUNG"));
         b.w->move(0, 0);
         settle(200);
-        b.click(QStringLiteral("Command_DATEN_HOLEN"));
+        b.clickAndWait(QStringLiteral("Command_DATEN_HOLEN"));
         settle(300);
         ok &= save(b.w, dir + QStringLiteral("/wohnung.png"));
     }
     {
-        HomeBench b(QStringLiteral("SLAVE_INFO"));
+        WindowBench b(QStringLiteral("SLAVE_INFO"));
         const std::pair<int, const char*> namen[] = {
             {8, "ZENTRALE"},         {20, "WOHNZIMMER WZ"},   {40, "ARBEITSZIMMER AZ"},
             {44, "WETTERSTATION"},   {45, "SOLARANLAGE"},     {60, "KUECHE"},
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
         b.w->move(0, 0);
         settle(200);
         QTest::mouseClick(b.child(QStringLiteral("Text_SLAVE_INFO_20")), Qt::LeftButton);
-        b.click(QStringLiteral("Command_SCANNER"));
+        b.clickAndWait(QStringLiteral("Command_SCANNER"));
         settle(200);
         ok &= save(b.w, dir + QStringLiteral("/slave_info.png"));
     }

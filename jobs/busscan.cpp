@@ -1,0 +1,41 @@
+#include "busscan.h"
+
+#include "link/standard.h"
+
+namespace zelmar {
+
+BusScan::BusScan(Link& link) : Job(link), m_gemerkt(link.SLAVE_ADRESSE) {}
+
+bool BusScan::step() {
+    const int a = m_naechste++;
+    const bool gefunden = SLAVE_SUCHEN(m_link, a) != 0;
+    m_result.statusCode = m_link.STATUS_CODE;
+    // A frame that never went out would fail the same way for every further address, each
+    // time with the engine's message box.
+    if (m_link.refused()) {
+        m_abgewiesen = true;
+        return false;
+    }
+    m_result.probed = m_naechste;
+    if (gefunden) {
+        m_result.found << a;
+        emit found(a);
+    }
+    emit progress(m_naechste, 128);
+    return m_naechste < 128;
+}
+
+void BusScan::finish() {
+    m_result.completed = m_result.probed == 128;
+    if (m_naechste > 0) {
+        for (int a = m_result.probed; a < 128; ++a)
+            m_link.SLAVE_GEFUNDEN[a] = 0;
+        // The probes end without STOP; after a refused frame there is no transfer to end.
+        if (!m_abgewiesen)
+            TWI_STOP(m_link, m_naechste - 1);
+        m_link.SLAVE_ADRESSE = m_gemerkt;
+    }
+    emit finished(m_result);
+}
+
+} // namespace zelmar
