@@ -1,0 +1,88 @@
+// Every window closed in the middle of each of its handlers that wait on the link and of each
+// of its jobs: the window goes once the handler has returned, the job ends after the
+// transaction under way, and nothing touches a window that is gone.
+
+#include "windowbench.h"
+
+#include <QtTest>
+
+using namespace zelmar;
+
+class TestClosing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void closeDuringAWait_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("before"); // clicks that prepare the action
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("close"); // the button that closes the window
+        QTest::addColumn<int>("closeAtFrame");
+        QTest::addColumn<int>("framesAfter"); // what may still go out after the close
+
+        const QString k = fenster::KONFIGURATION;
+        const QStringList profi{QStringLiteral("Option_TWI_PROFI")};
+        auto row = [&](const char* tag, const QString& w, const QStringList& before,
+                       const char* action, const char* close, int at, int after) {
+            QTest::newRow(tag) << w << before << QString::fromLatin1(action)
+                               << QString::fromLatin1(close) << at << after;
+        };
+        row("diagnostics", k, {}, "Command_DUMMY", "Command_CLOSE", 1, 0);
+        row("clear and read back", k, {}, "Command_MCUCSR_CLEAR", "Command_CLOSE", 1, 1);
+        row("SCL holen", k, profi, "Command_HOLEN", "Command_CLOSE", 1, 0);
+        row("slave name", k, profi, "Command_SLAVE_INFO", "Command_CLOSE", 1, 0);
+        row("switch holen", k, profi, "Command_SCHALTER_HOLEN", "Command_CLOSE", 1, 0);
+        row("manual send", k, profi, "Command_SENDEN_HANDBETRIEB", "Command_CLOSE", 1, 0);
+        row("four bytes", k, profi, "Command_4_ZEICHEN_EMPFANGEN", "Command_CLOSE", 1, 0);
+        row("STOP", k, profi, "Command_STOP", "Command_CLOSE", 1, 0);
+        row("ping", k, profi, "Command7", "Command_CLOSE", 1, 1);
+        row("scan job", k, profi, "Command_ADRESSE_TESTEN_AUTO", "Command_CLOSE", 3, 1);
+        row("repetition job", k,
+            {QStringLiteral("Option_TWI_PROFI"), QStringLiteral("Option_DUMMY_SENDEN"),
+             QStringLiteral("Check_BEFEHLE_START_REPEAD")},
+            "Command_STANDARD_BEFEHLE_START", "Command_CLOSE", 2, 0);
+        row("directory scan job", fenster::SLAVE_INFO, {}, "Command_SCANNER", "Command_ABBRECHEN",
+            3, 1);
+        row("directory name", fenster::SLAVE_INFO, {}, "Command_INFO_AUSLESEN", "Command_ABBRECHEN",
+            1, 0);
+        row("fetch job", fenster::WOHNUNG, {QStringLiteral("Check_REPEAD")}, "Command_DATEN_HOLEN",
+            "Command1", 3, 0);
+    }
+
+    void closeDuringAWait() {
+        QFETCH(QString, window);
+        QFETCH(QStringList, before);
+        QFETCH(QString, action);
+        QFETCH(QString, close);
+        QFETCH(int, closeAtFrame);
+        QFETCH(int, framesAfter);
+
+        WindowBench b(window);
+        // Every read waits out its time-out: the handler is inside the engine when the close
+        // comes.
+        b.t.link.SLAVE_ADRESSE = 8;
+        b.sim->faults().silent = true;
+        for (const QString& c : before)
+            b.click(c);
+        int framesAtClose = -1;
+        b.atFrame(closeAtFrame, [&] {
+            framesAtClose = b.frames().size();
+            b.click(close);
+        });
+        b.click(action);
+        b.waitForJobs();
+        QTRY_VERIFY(!b.w);
+        QVERIFY(framesAtClose > 0);
+        QVERIFY2(b.frames().size() <= framesAtClose + framesAfter,
+                 qPrintable(QStringLiteral("%1 frames after the close")
+                                .arg(b.frames().size() - framesAtClose)));
+        QVERIFY(!b.t.ctx.windows.find(window));
+        // Nothing is left running that could send later.
+        const int frames = b.frames().size();
+        QTest::qWait(300);
+        QCOMPARE(b.frames().size(), frames);
+    }
+};
+
+QTEST_MAIN(TestClosing)
+#include "tst_closing.moc"
