@@ -22,6 +22,7 @@
 
 #include "ui/format.h"
 #include "ui/prompter.h"
+#include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
 
 #include <QGridLayout>
@@ -53,100 +54,113 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::KONFIGURATION);
     setWindowTitle(QStringLiteral("---"));
+    bauen();
+    verbinden();
 
-    auto* scroll = m_scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("KONFIGURATION_scroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    ansichtAnwenden(Ansicht::Twi);
+    Form_Load();
+
+    // As large as the TWI view needs, but never beyond the screen; the rest scrolls.
+    const QSize wanted = m_scroll->widget()->sizeHint() + QSize(24, 24);
+    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1366, 768);
+    resize(wanted.boundedTo(frei.size() - QSize(16, 48)));
+    move(frei.topLeft());
+}
+
+void KonfigurationWindow::bauen() {
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("KONFIGURATION_scroll"));
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
     auto* inhalt = new QWidget;
-    scroll->setWidget(inhalt);
-    auto* fenster = new QVBoxLayout(this);
-    fenster->setContentsMargins(0, 0, 0, 0);
-    fenster->addWidget(scroll);
+    m_scroll->setWidget(inhalt);
+    auto* fensterLayout = new QVBoxLayout(this);
+    fensterLayout->setContentsMargins(0, 0, 0, 0);
+    fensterLayout->addWidget(m_scroll);
 
     // --- port column ---
     auto* spalteB = new QWidget(inhalt);
-    auto* b = new QVBoxLayout(spalteB);
-    b->setContentsMargins(0, 0, 0, 0);
-
     auto* frame9 = neuerFrame("Frame9", QStringLiteral("DATUM / ZEIT"), spalteB);
-    Text_DATUM_ZEIT = new QLineEdit(frame9);
-    Text_DATUM_ZEIT->setObjectName(QStringLiteral("Text_DATUM_ZEIT"));
-    Text_DATUM_ZEIT->setReadOnly(true);
-    Text_DATUM_ZEIT->setFocusPolicy(Qt::NoFocus);
+    Text_DATUM_ZEIT = steuer::anzeige(QStringLiteral("Text_DATUM_ZEIT"), frame9);
     (new QVBoxLayout(frame9))->addWidget(Text_DATUM_ZEIT);
-
     Text_PATH_PROGRAMM = new QLineEdit(spalteB);
     Text_PATH_PROGRAMM->setObjectName(QStringLiteral("Text_PATH_PROGRAMM"));
     Text_PATH_PROGRAMM->setReadOnly(true);
     Text_PATH_PROGRAMM->setToolTip(QStringLiteral("Programmverzeichnis"));
 
     auto* frame7 = neuerFrame("Frame7", QStringLiteral("ANSICHT"), spalteB);
-    Option_ALLGEMEIN = new QRadioButton(QStringLiteral("allgemein"), frame7);
-    Option_ALLGEMEIN->setObjectName(QStringLiteral("Option_ALLGEMEIN"));
-    Option_TWI = new QRadioButton(QStringLiteral("TWI"), frame7);
-    Option_TWI->setObjectName(QStringLiteral("Option_TWI"));
+    Option_ALLGEMEIN =
+        steuer::option(QStringLiteral("allgemein"), QStringLiteral("Option_ALLGEMEIN"), frame7);
+    Option_TWI = steuer::option(QStringLiteral("TWI"), QStringLiteral("Option_TWI"), frame7);
     Option_TWI->setChecked(true);
-    Option_TWI_PROFI = new QRadioButton(QStringLiteral("TWI-PROFI"), frame7);
-    Option_TWI_PROFI->setObjectName(QStringLiteral("Option_TWI_PROFI"));
-    Option_MODEM = new QRadioButton(QStringLiteral("MODEM"), frame7);
-    Option_MODEM->setObjectName(QStringLiteral("Option_MODEM"));
+    Option_TWI_PROFI =
+        steuer::option(QStringLiteral("TWI-PROFI"), QStringLiteral("Option_TWI_PROFI"), frame7);
+    Option_MODEM = steuer::option(QStringLiteral("MODEM"), QStringLiteral("Option_MODEM"), frame7);
     auto* l7 = new QGridLayout(frame7);
     l7->addWidget(Option_ALLGEMEIN, 0, 0);
     l7->addWidget(Option_TWI, 0, 1);
     l7->addWidget(Option_TWI_PROFI, 1, 0);
     l7->addWidget(Option_MODEM, 1, 1);
 
-    Command_CLOSE = new QPushButton(QStringLiteral("OK"), spalteB);
-    Command_CLOSE->setObjectName(QStringLiteral("Command_CLOSE"));
-    Command_END = new QPushButton(QStringLiteral("END"), spalteB);
-    Command_END->setObjectName(QStringLiteral("Command_END"));
+    Command_CLOSE = steuer::knopf(QStringLiteral("OK"), QStringLiteral("Command_CLOSE"), spalteB);
+    Command_END = steuer::knopf(QStringLiteral("END"), QStringLiteral("Command_END"), spalteB);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(Command_CLOSE);
     knoepfe->addWidget(Command_END);
-    guardedConnect(Command_CLOSE, &QPushButton::clicked, this,
-                   &KonfigurationWindow::Command_CLOSE_Click);
-    guardedConnect(Command_END, &QPushButton::clicked, this,
-                   &KonfigurationWindow::Command_END_Click);
 
-    // --- interface and bus ---
+    // --- interface and bus: the frames, each filled by its panel ---
     Frame_TWI = neuerFrame("Frame_TWI", QStringLiteral("RS232-TWI-INTERFACE"), inhalt);
-    auto* twi = new QGridLayout(Frame_TWI);
-    twi->setContentsMargins(kFrameRand);
-    twi->setVerticalSpacing(4);
-    const auto sub = [this](const char* name, const QString& caption) {
-        return neuerFrame(name, caption, Frame_TWI);
+    struct FrameEintrag {
+        const char* name;
+        const char* titel;
+        bool nurProfi; // shown in the "TWI-PROFI" view only
     };
-    QGroupBox* frame8 = sub("Frame8", QStringLiteral("ADRESSE SLAVE"));
-    QGroupBox* frame11 = sub("Frame11", QStringLiteral("TWI-SLAVE-ADRESSEN SCANER"));
-    QGroupBox* slaveInfo =
-        sub("Frame_SLAVE_INFO", QStringLiteral("TWI_SLAVE-INFO-abfragen (16 BYTE)"));
-    QGroupBox* fehler = sub("Frame_TWI_FEHLER", QStringLiteral("TWI-FEHLER-ERZEUGEN"));
-    QGroupBox* takt = sub("Frame_TWI_TAKT", QStringLiteral("TWI- SCL-Frequenz"));
-    QGroupBox* schalten = sub("Frame_TWI_SCHALTEN", QStringLiteral("SLAVE-SCHALTEN"));
-    QGroupBox* hand1 = sub("Frame_HANDBETRIEB_1", QStringLiteral("HAND-BETRIEB-SENDEN"));
-    QGroupBox* hand2 = sub("Frame_HANDBETRIEB_2", QStringLiteral("HAND-BETRIEB-EMPFANGEN"));
-    QGroupBox* standard = sub("Frame_STANDARD_BEFEHLE", QStringLiteral("STANDARD-BEFEHLE"));
-    QGroupBox* sonder = sub("Frame_TWI_SONDERFUNKTIONEN", QStringLiteral("TWI-SONDERFUNKTIONEN"));
-    m_profiFrames = {standard, hand1, hand2, fehler, sonder, takt, schalten};
-
+    const FrameEintrag twiFrames[] = {
+        {"Frame8", "ADRESSE SLAVE", false},
+        {"Frame11", "TWI-SLAVE-ADRESSEN SCANER", false},
+        {"Frame_SLAVE_INFO", "TWI_SLAVE-INFO-abfragen (16 BYTE)", false},
+        {"Frame_TWI_FEHLER", "TWI-FEHLER-ERZEUGEN", true},
+        {"Frame_TWI_TAKT", "TWI- SCL-Frequenz", true},
+        {"Frame_TWI_SCHALTEN", "SLAVE-SCHALTEN", true},
+        {"Frame_HANDBETRIEB_1", "HAND-BETRIEB-SENDEN", true},
+        {"Frame_HANDBETRIEB_2", "HAND-BETRIEB-EMPFANGEN", true},
+        {"Frame_STANDARD_BEFEHLE", "STANDARD-BEFEHLE", true},
+        {"Frame_TWI_SONDERFUNKTIONEN", "TWI-SONDERFUNKTIONEN", true},
+    };
+    for (const FrameEintrag& e : twiFrames) {
+        QGroupBox* f = neuerFrame(e.name, QString::fromUtf8(e.titel), Frame_TWI);
+        if (e.nurProfi)
+            m_profiFrames << f;
+    }
     Frame_MODEM = neuerFrame("Frame_MODEM", QStringLiteral("MODEM-STEUERUNG"), inhalt);
 
-    // --- the panels of this build, each in its frame ---
-    m_comPort = addPanel(new ComPortPanel(ctx, inhalt), nullptr);
-    m_portStatus = addPanel(new PortStatusPanel(ctx, spalteB), nullptr);
-    auto* diagnose = addPanel(new DiagnosePanel(ctx, fehler, Frame_TWI), nullptr);
-    fehler->layout()->setContentsMargins(kFrameRand);
-    auto* adressen = addPanel(new SlaveAdressePanel(ctx), frame8);
-    addPanel(new ScannerPanel(ctx, *adressen), frame11);
-    addPanel(new SlaveInfoPanel(ctx), slaveInfo);
-    addPanel(new SchalterPanel(ctx), schalten);
-    addPanel(new SonderfunktionenPanel(ctx), sonder);
-    addPanel(new SclRechnerPanel(ctx), takt);
-    addPanel(new HandbetriebPanel(ctx, hand2), hand1);
-    addPanel(new StandardBefehlePanel(ctx), standard);
-    addPanel(new ModemPanel(ctx), Frame_MODEM);
+    // The panels in the order they load; those without a frame place themselves.
+    AppContext& ctx = m_ctx;
+    m_comPort = new ComPortPanel(ctx, inhalt);
+    m_portStatus = new PortStatusPanel(ctx, spalteB);
+    auto* diagnose = new DiagnosePanel(ctx, frame(QStringLiteral("Frame_TWI_FEHLER")), Frame_TWI);
+    auto* adressen = new SlaveAdressePanel(ctx);
+    const std::pair<const char*, ConsolePanel*> panels[] = {
+        {nullptr, m_comPort},
+        {nullptr, m_portStatus},
+        {nullptr, diagnose},
+        {"Frame8", adressen},
+        {"Frame11", new ScannerPanel(ctx, *adressen)},
+        {"Frame_SLAVE_INFO", new SlaveInfoPanel(ctx)},
+        {"Frame_TWI_SCHALTEN", new SchalterPanel(ctx)},
+        {"Frame_TWI_SONDERFUNKTIONEN", new SonderfunktionenPanel(ctx)},
+        {"Frame_TWI_TAKT", new SclRechnerPanel(ctx)},
+        {"Frame_HANDBETRIEB_1",
+         new HandbetriebPanel(ctx, frame(QStringLiteral("Frame_HANDBETRIEB_2")))},
+        {"Frame_STANDARD_BEFEHLE", new StandardBefehlePanel(ctx)},
+        {"Frame_MODEM", new ModemPanel(ctx)},
+    };
+    for (const auto& [name, panel] : panels)
+        addPanel(panel, name ? frame(QLatin1String(name)) : nullptr);
+    frame(QStringLiteral("Frame_TWI_FEHLER"))->layout()->setContentsMargins(kFrameRand);
 
+    auto* b = new QVBoxLayout(spalteB);
+    b->setContentsMargins(0, 0, 0, 0);
     b->addWidget(m_portStatus);
     b->addWidget(frame9);
     b->addWidget(Text_PATH_PROGRAMM);
@@ -156,18 +170,26 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
 
     // Under the diagnostics two columns of frames, each closed by the frame that takes up
     // what the other column is taller by; the standard commands take the full width.
-    const auto spalte = [](std::initializer_list<QGroupBox*> frames, QGroupBox* dehnbar) {
+    const auto spalte = [this](std::initializer_list<const char*> namen, const char* dehnbar) {
         auto* s = new QVBoxLayout;
         s->setSpacing(4);
-        for (QGroupBox* f : frames)
-            s->addWidget(f, f == dehnbar ? 1 : 0);
+        for (const char* n : namen)
+            s->addWidget(frame(QLatin1String(n)), qstrcmp(n, dehnbar) == 0 ? 1 : 0);
         s->addStretch(0);
         return s;
     };
+    auto* twi = new QGridLayout(Frame_TWI);
+    twi->setContentsMargins(kFrameRand);
+    twi->setVerticalSpacing(4);
     twi->addWidget(diagnose, 0, 0, 1, 2);
-    twi->addLayout(spalte({frame8, slaveInfo, takt, hand1}, hand1), 1, 0);
-    twi->addLayout(spalte({frame11, fehler, schalten, hand2, sonder}, sonder), 1, 1);
-    twi->addWidget(standard, 2, 0, 1, 2);
+    twi->addLayout(spalte({"Frame8", "Frame_SLAVE_INFO", "Frame_TWI_TAKT", "Frame_HANDBETRIEB_1"},
+                          "Frame_HANDBETRIEB_1"),
+                   1, 0);
+    twi->addLayout(spalte({"Frame11", "Frame_TWI_FEHLER", "Frame_TWI_SCHALTEN",
+                           "Frame_HANDBETRIEB_2", "Frame_TWI_SONDERFUNKTIONEN"},
+                          "Frame_TWI_SONDERFUNKTIONEN"),
+                   1, 1);
+    twi->addWidget(frame(QStringLiteral("Frame_STANDARD_BEFEHLE")), 2, 0, 1, 2);
     twi->setColumnStretch(0, 1);
     twi->setColumnStretch(1, 1);
     twi->setRowStretch(3, 1);
@@ -184,17 +206,15 @@ KonfigurationWindow::KonfigurationWindow(AppContext& ctx, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
+}
+
+void KonfigurationWindow::verbinden() {
+    guardedConnect(Command_CLOSE, &QPushButton::clicked, this,
+                   &KonfigurationWindow::Command_CLOSE_Click);
+    guardedConnect(Command_END, &QPushButton::clicked, this,
+                   &KonfigurationWindow::Command_END_Click);
     guardedConnect(Timer1, &QTimer::timeout, this, &KonfigurationWindow::Timer1_Timer);
     Timer1->start();
-
-    ansichtAnwenden(Ansicht::Twi);
-    Form_Load();
-
-    // As large as the TWI view needs, but never beyond the screen; the rest scrolls.
-    const QSize wanted = inhalt->sizeHint() + QSize(24, 24);
-    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1366, 768);
-    resize(wanted.boundedTo(frei.size() - QSize(16, 48)));
-    move(frei.topLeft());
 }
 
 QGroupBox* KonfigurationWindow::neuerFrame(const char* name, const QString& caption,

@@ -37,6 +37,8 @@ public slots:
     void Command_END_Click();
 
 private:
+    void bauen();
+    void verbinden();
     QGroupBox* neuerFrame(const char* name, const QString& caption, QWidget* parent);
     template <typename P> P* addPanel(P* panel, QGroupBox* frame);
     void ansichtAnwenden(Ansicht a);

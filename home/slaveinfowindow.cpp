@@ -53,7 +53,11 @@ SlaveInfoWindow::SlaveInfoWindow(AppContext& ctx, QWidget* parent) : QWidget(par
     setObjectName(fenster::SLAVE_INFO);
     setWindowTitle(fenster::SLAVE_INFO);
     m_farbe.fill(-1);
+    bauen();
+    verbinden();
+}
 
+void SlaveInfoWindow::bauen() {
     // The 128 rows in columns of 32, address and name side by side.
     auto* zeilen = new QWidget;
     auto* spalten = new QHBoxLayout(zeilen);
@@ -143,6 +147,20 @@ SlaveInfoWindow::SlaveInfoWindow(AppContext& ctx, QWidget* parent) : QWidget(par
     layout->addWidget(scroll, 1);
     layout->addWidget(seitenFeld);
 
+    Timer_START = new QTimer(this);
+    Timer_START->setObjectName(QStringLiteral("Timer_START"));
+    Timer_START->setInterval(10);
+    Timer_ANZEIGE = new QTimer(this);
+    Timer_ANZEIGE->setObjectName(QStringLiteral("Timer_ANZEIGE"));
+    Timer_ANZEIGE->setInterval(10);
+
+    // All rows at once where the screen allows it (1366 x 768 and up).
+    const int rand = 2 * scroll->frameWidth() + 12;
+    resize(zeilen->sizeHint().width() + seitenFeld->width() + rand + 12,
+           std::min(zeilen->sizeHint().height() + rand, 720));
+}
+
+void SlaveInfoWindow::verbinden() {
     guardedConnect(Combo_SLAVE_TYP, &QComboBox::activated, this,
                    &SlaveInfoWindow::Combo_SLAVE_TYP_Click);
     guardedConnect(Command_ADRESSE_SLAVE, &QPushButton::clicked, this,
@@ -155,23 +173,10 @@ SlaveInfoWindow::SlaveInfoWindow(AppContext& ctx, QWidget* parent) : QWidget(par
     guardedConnect(Command_ABBRECHEN, &QPushButton::clicked, this,
                    &SlaveInfoWindow::Command_ABBRECHEN_Click);
     guardedConnect(Command_ENDE, &QPushButton::clicked, this, &SlaveInfoWindow::Command_ENDE_Click);
-
-    Timer_START = new QTimer(this);
-    Timer_START->setObjectName(QStringLiteral("Timer_START"));
-    Timer_START->setInterval(10);
     guardedConnect(Timer_START, &QTimer::timeout, this, &SlaveInfoWindow::Timer_START_Timer);
-    Timer_START->start();
-
-    Timer_ANZEIGE = new QTimer(this);
-    Timer_ANZEIGE->setObjectName(QStringLiteral("Timer_ANZEIGE"));
-    Timer_ANZEIGE->setInterval(10);
     guardedConnect(Timer_ANZEIGE, &QTimer::timeout, this, &SlaveInfoWindow::Timer_ANZEIGE_Timer);
+    Timer_START->start();
     Timer_ANZEIGE->start();
-
-    // All rows at once where the screen allows it (1366 x 768 and up).
-    const int rand = 2 * scroll->frameWidth() + 12;
-    resize(zeilen->sizeHint().width() + seitenFeld->width() + rand + 12,
-           std::min(zeilen->sizeHint().height() + rand, 720));
 }
 
 void SlaveInfoWindow::Timer_START_Timer() {

@@ -48,6 +48,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void bauen();
+    void verbinden();
     void zeileWaehlen(int adresse);
 
     AppContext& m_ctx;

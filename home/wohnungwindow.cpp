@@ -46,19 +46,18 @@ WohnungWindow::WohnungWindow(AppContext& ctx, QWidget* parent) : QWidget(parent)
     m_raum[AZ].werte = 1;     // 40
     m_raum[KUECHE].werte = 2; // 60
     bauen();
-
-    Timer_START = new QTimer(this);
-    Timer_START->setObjectName(QStringLiteral("Timer_START"));
-    Timer_START->setInterval(10);
-    guardedConnect(Timer_START, &QTimer::timeout, this, &WohnungWindow::Timer_START_Timer);
-    Timer_START->start();
-
-    Timer_ANZEIGE = new QTimer(this);
-    Timer_ANZEIGE->setObjectName(QStringLiteral("Timer_ANZEIGE"));
-    Timer_ANZEIGE->setInterval(100);
-    guardedConnect(Timer_ANZEIGE, &QTimer::timeout, this, &WohnungWindow::Timer_ANZEIGE_Timer);
-
+    verbinden();
     resize(1060, 690);
+}
+
+void WohnungWindow::verbinden() {
+    guardedConnect(Command_DATEN_HOLEN, &QPushButton::clicked, this,
+                   &WohnungWindow::Command_DATEN_HOLEN_Click);
+    guardedConnect(Command1, &QPushButton::clicked, this, &WohnungWindow::Command1_Click);
+    guardedConnect(Command2, &QPushButton::clicked, this, &WohnungWindow::Command2_Click);
+    guardedConnect(Timer_START, &QTimer::timeout, this, &WohnungWindow::Timer_START_Timer);
+    guardedConnect(Timer_ANZEIGE, &QTimer::timeout, this, &WohnungWindow::Timer_ANZEIGE_Timer);
+    Timer_START->start();
 }
 
 QLabel* WohnungWindow::label(const QString& name, const QString& text, const QRectF& rect,
@@ -190,10 +189,6 @@ void WohnungWindow::bauen() {
     Command2->setObjectName(QStringLiteral("Command2"));
     for (QPushButton* b : {Command_DATEN_HOLEN, Command1, Command2})
         b->setMinimumWidth(110);
-    guardedConnect(Command_DATEN_HOLEN, &QPushButton::clicked, this,
-                   &WohnungWindow::Command_DATEN_HOLEN_Click);
-    guardedConnect(Command1, &QPushButton::clicked, this, &WohnungWindow::Command1_Click);
-    guardedConnect(Command2, &QPushButton::clicked, this, &WohnungWindow::Command2_Click);
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(Command_DATEN_HOLEN);
@@ -206,6 +201,13 @@ void WohnungWindow::bauen() {
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(m_plan, 1);
     layout->addLayout(knoepfe);
+
+    Timer_START = new QTimer(this);
+    Timer_START->setObjectName(QStringLiteral("Timer_START"));
+    Timer_START->setInterval(10);
+    Timer_ANZEIGE = new QTimer(this);
+    Timer_ANZEIGE->setObjectName(QStringLiteral("Timer_ANZEIGE"));
+    Timer_ANZEIGE->setInterval(100);
 }
 
 void WohnungWindow::Timer_START_Timer() {

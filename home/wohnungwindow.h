@@ -53,6 +53,7 @@ private:
     void werteUebernehmen();
 
     void bauen();
+    void verbinden();
     QLabel* label(const QString& name, const QString& text, const QRectF& rect, qreal fontSize,
                   Qt::Alignment align = Qt::AlignCenter, bool bold = false);
     PlanShape* marker(int adresse, const QRectF& rect);
