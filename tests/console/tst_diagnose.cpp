@@ -1,9 +1,6 @@
 // The interface diagnostics of the console against the simulated installation.
 
-#include "testcontext.h"
-
-#include "console/konfigurationwindow.h"
-#include "sim/virtualinstallation.h"
+#include "windowbench.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,26 +12,16 @@ using namespace zelmar;
 
 namespace {
 
-// A console on a test context with the demo installation behind its port.
-struct Bench {
-    TestContext t;
-    std::unique_ptr<sim::VirtualInstallation> sim;
-    KonfigurationWindow* w = nullptr;
+sim::Scenario volts123() {
+    sim::Scenario s = sim::Scenario::demo();
+    s.interface.supplyVolts = 12.3;
+    return s;
+}
 
-    explicit Bench(sim::Scenario scenario = sim::Scenario::demo()) {
-        scenario.interface.supplyVolts = 12.3;
-        sim = std::make_unique<sim::VirtualInstallation>(t.port, scenario);
+// The console with an installation whose interface reads 12.3 V.
+struct Bench : WindowBench {
+    Bench() : WindowBench(fenster::KONFIGURATION, volts123()) {
         t.link.setReplyTimeout(500); // the slave supply reset alone takes 100 ms
-        t.ctx.windows.add("KONFIGURATION",
-                          [](AppContext& c) { return new KonfigurationWindow(c); });
-        w = static_cast<KonfigurationWindow*>(t.ctx.windows.show("KONFIGURATION"));
-    }
-    QLineEdit* box(const QString& name) { return w->findChild<QLineEdit*>(name); }
-    void click(const QString& name) {
-        auto* b = w->findChild<QPushButton*>(name);
-        if (!b)
-            qFatal("no button %s", qPrintable(name));
-        QTest::mouseClick(b, Qt::LeftButton);
     }
     // The bytes of the last frame that went out on the line.
     QByteArray lastFrame() const {
@@ -102,7 +89,6 @@ private slots:
     void countsKeptOrCleared();
     void interfaceReportsErrorsAndStuckLines();
     void voltageInTheLocalesFormat();
-    void closingTheConsoleWhileAButtonWaits();
     void secondClickDuringAWaitIsRefused();
 };
 
@@ -258,8 +244,7 @@ void TestDiagnose::voltageInTheLocalesFormat() {
         if (f.size() > 1 && f[1] == 4)
             t.port.deliver(QByteArray("AB\0\0CDEFGHIJKLMN", 16));
     });
-    t.ctx.windows.add("KONFIGURATION", [](AppContext& c) { return new KonfigurationWindow(c); });
-    QWidget* w = t.ctx.windows.show("KONFIGURATION");
+    QWidget* w = bench::open(t.ctx, fenster::KONFIGURATION);
     QTest::mouseClick(w->findChild<QPushButton*>("Command_VOLT"), Qt::LeftButton);
     QCOMPARE(w->findChild<QLineEdit*>("Text_SPANNUNG")->text(), QStringLiteral("12.3 V"));
     QTest::mouseClick(w->findChild<QPushButton*>("Command_TAKT_AUSLESEN"), Qt::LeftButton);
@@ -269,22 +254,6 @@ void TestDiagnose::voltageInTheLocalesFormat() {
     const QString name = w->findChild<QLineEdit*>("Text_INFO")->text();
     QCOMPARE(name.size(), 16);
     QCOMPARE(name, QString::fromLatin1("AB\0\0CDEFGHIJKLMN", 16));
-}
-
-void TestDiagnose::closingTheConsoleWhileAButtonWaits() {
-    TestContext t;
-    t.link.setReplyTimeout(300);
-    t.ctx.windows.add("KONFIGURATION", [](AppContext& c) { return new KonfigurationWindow(c); });
-    QPointer<QWidget> w = t.ctx.windows.show("KONFIGURATION");
-    // "OK" is pressed while the dummy request waits for its reply.
-    QTimer::singleShot(100, [&] {
-        QTest::mouseClick(w->findChild<QPushButton*>("Command_CLOSE"), Qt::LeftButton);
-    });
-    QTest::mouseClick(w->findChild<QPushButton*>("Command_DUMMY"), Qt::LeftButton);
-    QVERIFY(QFile::exists(t.file("COM.ini")));
-    QVERIFY(w.isNull() || !w->isVisible());
-    QTRY_VERIFY(w.isNull());
-    QVERIFY(!t.ctx.windows.find("KONFIGURATION"));
 }
 
 void TestDiagnose::secondClickDuringAWaitIsRefused() {

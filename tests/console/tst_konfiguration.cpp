@@ -1,6 +1,6 @@
 // The console window as a whole and its COM port panel.
 
-#include "testcontext.h"
+#include "windowbench.h"
 
 #include "console/konfigurationwindow.h"
 #include "link/hardwareserialport.h"
@@ -23,24 +23,10 @@ using namespace zelmar;
 
 namespace {
 
+using namespace bench;
+
 KonfigurationWindow* openConsole(AppContext& ctx) {
-    ctx.windows.add("KONFIGURATION", [](AppContext& c) { return new KonfigurationWindow(c); });
-    return static_cast<KonfigurationWindow*>(ctx.windows.show("KONFIGURATION"));
-}
-
-template <typename T> T* child(QWidget* w, const QString& name) {
-    T* c = w->findChild<T*>(name);
-    if (!c)
-        qFatal("no control %s", qPrintable(name));
-    return c;
-}
-
-// Option buttons and check boxes take clicks on their mark and caption only.
-void click(QWidget* w, const QString& name) {
-    QWidget* c = child<QWidget>(w, name);
-    const bool marked = qobject_cast<QRadioButton*>(c) || qobject_cast<QCheckBox*>(c);
-    QTest::mouseClick(c, Qt::LeftButton, {},
-                      marked ? QPoint(8, c->height() / 2) : c->rect().center());
+    return static_cast<KonfigurationWindow*>(bench::open(ctx, fenster::KONFIGURATION));
 }
 
 QRadioButton* option(QWidget* w, int index) {
@@ -49,22 +35,6 @@ QRadioButton* option(QWidget* w, int index) {
 
 QLineEdit* remark(QWidget* w, int index) {
     return child<QLineEdit>(w, QStringLiteral("Text1_%1").arg(index));
-}
-
-// Types like a keyboard would, umlauts included.
-void type(QWidget* w, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QApplication::sendEvent(w, &release);
-    }
-}
-
-// Waits for one full tick of the console.
-void tick(QWidget* w) {
-    QSignalSpy spy(child<QTimer>(w, "Timer1"), &QTimer::timeout);
-    QVERIFY(spy.wait(1000));
 }
 
 } // namespace

@@ -19,6 +19,12 @@ WindowBench::WindowBench(const QString& window, Geraete geraete) : WindowBench(g
     open(window);
 }
 
+WindowBench::WindowBench(const QString& window, const sim::Scenario& scenario)
+    : WindowBench(Geraete::Keine) {
+    sim = std::make_unique<sim::VirtualInstallation>(t.port, scenario);
+    open(window);
+}
+
 WindowBench::~WindowBench() {
     // Jobs still under way end with the window, before the installation goes.
     if (w)
@@ -35,6 +41,14 @@ QWidget* WindowBench::open(const QString& window) {
     return w;
 }
 
+QWidget* bench::open(AppContext& ctx, const QString& window) {
+    registerAllWindows(ctx.windows);
+    QWidget* w = ctx.windows.show(window);
+    if (!w)
+        qFatal("window %s missing", qPrintable(window));
+    return w;
+}
+
 QString WindowBench::text(const QString& name) const {
     QWidget* c = child(name);
     if (auto* e = qobject_cast<QLineEdit*>(c))
@@ -46,8 +60,8 @@ QString WindowBench::text(const QString& name) const {
     qFatal("%s has no text", qPrintable(name));
 }
 
-void WindowBench::click(const QString& name) {
-    auto* b = child<QAbstractButton>(name);
+void bench::click(QWidget* w, const QString& name) {
+    auto* b = child<QAbstractButton>(w, name);
     const bool marked = qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b);
     QTest::mouseClick(b, Qt::LeftButton, {},
                       marked ? QPoint(8, b->height() / 2) : b->rect().center());
@@ -62,16 +76,20 @@ void WindowBench::type(const QString& name, const QString& text) {
     QLineEdit* e = box(name);
     e->selectAll();
     QTest::keyClick(e, Qt::Key_Delete);
+    bench::type(e, text);
+}
+
+void bench::type(QWidget* field, const QString& text) {
     for (const QChar c : text) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(e, &press);
-        QApplication::sendEvent(e, &release);
+        QApplication::sendEvent(field, &press);
+        QApplication::sendEvent(field, &release);
     }
 }
 
-void WindowBench::tick(const QString& timer) {
-    QSignalSpy spy(child<QTimer>(timer), &QTimer::timeout);
+void bench::tick(QWidget* w, const QString& timer) {
+    QSignalSpy spy(child<QTimer>(w, timer), &QTimer::timeout);
     if (!spy.wait(1000))
         qFatal("%s does not tick", qPrintable(timer));
 }
