@@ -170,8 +170,6 @@ struct DiagnosePanel::Abfrage {
     int antwortBytes;
     QLineEdit* DiagnosePanel::*feld;
     Deutung deutung;
-    // Some commands send the counts the previous transaction left in the link.
-    bool zaehlerBehalten = false;
     // A dangerous command asks first (WARNUNG, No default); the box shows "???" meanwhile.
     const char* warnung = nullptr;
 };
@@ -211,17 +209,17 @@ Antwort pins(const Link& l, const QLocale&) {
 
 // The table of the one-click diagnostics, in the order of Eintrag.
 const DiagnosePanel::Abfrage DiagnosePanel::kTabelle[] = {
-    {befehl::DUMMY, 1, &DiagnosePanel::Text_DUMMY, okText, true},
-    {befehl::MCUCSR, 1, &DiagnosePanel::Text_MCUCSR, mcucsr, true},
-    {befehl::MCUCSR_CLEAR, 1, &DiagnosePanel::Text_MCUCSR, okText, true},
+    {befehl::DUMMY, 1, &DiagnosePanel::Text_DUMMY, okText},
+    {befehl::MCUCSR, 1, &DiagnosePanel::Text_MCUCSR, mcucsr},
+    {befehl::MCUCSR_CLEAR, 1, &DiagnosePanel::Text_MCUCSR, okText},
     {befehl::SPANNUNG, 1, &DiagnosePanel::Text_SPANNUNG, spannung},
     {befehl::NAME, 16, &DiagnosePanel::Text_INFO, name},
     {befehl::TWI_AUS, 1, &DiagnosePanel::Text_OFF, okText},
     {befehl::RESET, 1, &DiagnosePanel::Text_RESET, okText},
     {befehl::TAKT, 4, &DiagnosePanel::Text_TAKT_MASTER, takt},
-    {befehl::FEHLERCODE, 1, &DiagnosePanel::Text_FEHLERCODE_INTERFACE, fehlercode, true},
+    {befehl::FEHLERCODE, 1, &DiagnosePanel::Text_FEHLERCODE_INTERFACE, fehlercode},
     {befehl::TWI_PINS, 1, &DiagnosePanel::Text_TWI_PINS_AUSLESEN, pins},
-    {befehl::BUS_SPANNUNG_RESET, 1, &DiagnosePanel::Text_BUS_RESET, okText, false,
+    {befehl::BUS_SPANNUNG_RESET, 1, &DiagnosePanel::Text_BUS_RESET, okText,
      "Möchten Sie wirklich ein BUS-RESET durchführen?"},
 };
 
@@ -246,15 +244,10 @@ void DiagnosePanel::abfragen(const Abfrage& a) {
     } else {
         QCoreApplication::processEvents();
     }
+    // Both counts 0: a frame that carried what a previous manual send left in them could take
+    // longer to transmit than the reply time-out and fail on a healthy line.
     Link& link = m_ctx.link;
-    Request r;
-    r.befehl = a.befehl;
-    r.adresse = link.SLAVE_ADRESSE;
-    if (a.zaehlerBehalten) {
-        r.anzahlSenden = link.ANZAHL_SENDEN;
-        r.anzahlEmpfangen = link.ANZAHL_EMPFANGEN;
-    }
-    link.RAHMEN_SENDEN(r);
+    link.RAHMEN_SENDEN({a.befehl, link.SLAVE_ADRESSE});
     if (a.befehl == befehl::SPANNUNG)
         link.EMPFANGSPUFFER_LOESCHEN();
     link.DATEN_EMPFANGEN(a.antwortBytes);

@@ -10,17 +10,18 @@
 #include "ui/unloadgate.h"
 
 #include <QCoreApplication>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace zelmar {
 
 namespace {
 
 constexpr int kByteMax = 255;
-constexpr int kAnzahlMax = 65535;
 
 QLineEdit* zahlFeld(const QString& name, const QString& text, const QString& tip, QWidget* parent) {
     QLineEdit* w = steuer::eingabe(name, text, parent, tip);
@@ -159,18 +160,39 @@ bool HandbetriebPanel::feldLesen(QLineEdit* box, int max, int* wert) {
     return false;
 }
 
+// A count is any whole number from 0: one above 65535 is the engine's to refuse, with its
+// message and its logbook line.
+bool HandbetriebPanel::anzahlLesen(QLineEdit* box, double* anzahl) {
+    QString t = box->text().trimmed();
+    if (t.startsWith(QLatin1Char('+')))
+        t.remove(0, 1);
+    const bool ziffern = !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (ziffern) {
+        *anzahl = t.toDouble();
+        return true;
+    }
+    m_ctx.prompter.message(
+        QStringLiteral("Fehler: keine ganze Zahl ab 0 im Feld \"%1\"").arg(box->toolTip()));
+    box->setFocus();
+    box->selectAll();
+    return false;
+}
+
 void HandbetriebPanel::antwort(bool gut, const QString& text) {
     Text_ANTWORT2->setText(text);
     setBackColor(Text_ANTWORT2, gut ? QB_HELLGRUEN : QB_HELLROT);
 }
 
 void HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click() {
-    int befehl = 0, reserve = 0, senden = 0, empfangen = 0;
+    int befehl = 0, reserve = 0;
+    double senden = 0, empfangen = 0;
     std::array<int, 4> bytes{};
     if (!feldLesen(Text_HANDBETRIEB_BEFEHL_MASTER, kByteMax, &befehl) ||
         !feldLesen(Text_HANDBETRIEB_RESERVE, kByteMax, &reserve) ||
-        !feldLesen(Text_SENDE_ANZAHL_SENDE_BYTES, kAnzahlMax, &senden) ||
-        !feldLesen(Text_SENDE_ANZAHL_EMPFANGS_BYTES, kAnzahlMax, &empfangen))
+        !anzahlLesen(Text_SENDE_ANZAHL_SENDE_BYTES, &senden) ||
+        !anzahlLesen(Text_SENDE_ANZAHL_EMPFANGS_BYTES, &empfangen))
         return;
     for (int i = 0; i < 4; ++i)
         if (!feldLesen(Text_BYTE[i], kByteMax, &bytes[i]))
@@ -181,10 +203,9 @@ void HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click() {
     QCoreApplication::processEvents();
 
     Link& link = m_ctx.link;
-    Request r{quint8(befehl), link.SLAVE_ADRESSE, quint8(reserve),
-              double(senden), double(empfangen),  {}};
+    Request r{quint8(befehl), link.SLAVE_ADRESSE, quint8(reserve), senden, empfangen};
     // The four byte boxes are the first data bytes; a larger count sends zeros after them.
-    for (int i = 0; i < std::min(senden, 4); ++i)
+    for (int i = 0; i < 4 && i < senden; ++i)
         r.daten.append(char(bytes[i]));
     link.RAHMEN_SENDEN(r);
     // Unticked, the reply stays waiting in the port for "holen" or the next frame.

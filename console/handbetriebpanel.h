@@ -29,6 +29,7 @@ public slots:
     void Command_4_ZEICHEN_EMPFANGEN_Click();
 
 private:
+    bool anzahlLesen(QLineEdit* box, double* anzahl);
     bool feldLesen(QLineEdit* box, int max, int* wert);
     void antwort(bool gut, const QString& text);
 

@@ -58,8 +58,8 @@ void SchalterPanel::Command_SCHALTER_HOLEN_Click() {
     if (m_ctx.link.STATUS_CODE != 0) {
         // The cleared reply would read as switch byte 0.
         faerben(QB_HELLROT);
-        if (m_ctx.link.STATUS_CODE == STATUS_NICHT_GESENDET)
-            return; // the refusal was reported already
+        if (m_ctx.link.refused())
+            return; // the engine has reported the refusal
         m_ctx.prompter.message(QStringLiteral("FEHLER: Schalterstellung konnte nicht gelesen "
                                               "werden (STATUS_CODE %1)")
                                    .arg(m_ctx.link.STATUS_CODE));

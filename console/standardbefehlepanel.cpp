@@ -194,9 +194,8 @@ void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
     // frames refused while the first waits.
     if (m_lauf)
         return;
-    if (Option_RESET_SENDEN->isChecked() &&
-        !m_ctx.prompter.askYesNo(QStringLiteral("Möchten Sie wirklich einen RESET senden ?"),
-                                 QStringLiteral("WARNUNG")))
+    m_resetBestaetigt = false;
+    if (Option_RESET_SENDEN->isChecked() && !resetBestaetigen())
         return;
 
     Command_STANDARD_BEFEHLE_START->setEnabled(false);
@@ -228,6 +227,12 @@ bool StandardBefehlePanel::senden() {
     const Wahl* wahl = gewaehlt();
     if (!wahl || wahl->befehl == Befehl::Aus)
         return false;
+    // A slave reset is never sent unconfirmed: chosen while a repetition runs, it asks on the
+    // first pass that finds it, and "No" ends the repetition.
+    if (wahl->option != Option_RESET_SENDEN)
+        m_resetBestaetigt = false;
+    else if (!m_resetBestaetigt && !resetBestaetigen())
+        return false;
     m_befehl = wahl->befehl;
     ausfuehren(*wahl);
     Link& link = m_ctx.link;
@@ -246,6 +251,12 @@ bool StandardBefehlePanel::senden() {
         Text_EMPFANGSZEICHEN[i]->setText(QString::number(m_antwort[i]));
     // The refusal has been reported once; a repetition would only repeat it.
     return gesendet;
+}
+
+bool StandardBefehlePanel::resetBestaetigen() {
+    m_resetBestaetigt = m_ctx.prompter.askYesNo(
+        QStringLiteral("Möchten Sie wirklich einen RESET senden ?"), QStringLiteral("WARNUNG"));
+    return m_resetBestaetigt;
 }
 
 bool StandardBefehlePanel::nachDerPause() {

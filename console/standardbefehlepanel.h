@@ -53,6 +53,7 @@ private:
     // The two phases of a pass, either side of the 200 ms pause; false ends the run.
     bool senden();
     bool nachDerPause();
+    bool resetBestaetigen();
 
     QList<Wahl> m_wahl;
     QButtonGroup* m_gruppe;
@@ -61,6 +62,7 @@ private:
     Befehl m_befehl = Befehl::Aus;
     qint16 m_status = 0;
     std::array<quint8, 4> m_antwort{};
+    bool m_resetBestaetigt = false;
 
     QLabel* Label3;
     QLabel* Label4;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zelmar {
 
@@ -58,6 +59,7 @@ Link::~Link() = default;
 bool Link::setReplyTimeout(int ms) {
     if (ms < 1)
         return false;
+    m_timeout = ms;
     Timer_WAIT_DATENEMPFANG.setInterval(ms);
     return true;
 }
@@ -174,6 +176,10 @@ void Link::senden(quint8 adresse) {
     }
     m_refused = false;
     m_refusalEnds.stop();
+    const auto line = parsePortSettings(m_port.settings());
+    m_zeilenzeitMs =
+        line ? int(std::ceil(SENDE_RAHMEN.size() * line->bitsPerCharacter() * 1000.0 / line->baud))
+             : 0;
 
     std::move_backward(SENDE_HISTORIE.begin() + 1, SENDE_HISTORIE.end() - 1, SENDE_HISTORIE.end());
     SENDE_HISTORIE[1] = RAHMEN_ALS_TEXT(SENDE_RAHMEN);
@@ -241,7 +247,8 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
     sinceEvents.start();
     int counter = 0;
     while (counter < anzahl) {
-        Timer_WAIT_DATENEMPFANG.start(); // a fresh time-out for every byte
+        // A fresh time-out for every byte.
+        Timer_WAIT_DATENEMPFANG.start(m_timeout + std::exchange(m_zeilenzeitMs, 0));
         for (;;) {
             if (sinceEvents.elapsed() >= kEventSliceMs) {
                 QCoreApplication::processEvents();

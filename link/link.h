@@ -105,7 +105,7 @@ public:
 
     // Reply time-out in ms; values below 1 are not taken (the old interval stays).
     bool setReplyTimeout(int ms);
-    int replyTimeout() const { return Timer_WAIT_DATENEMPFANG.interval(); }
+    int replyTimeout() const { return m_timeout; }
     // A reply is awaited: new frames are refused.
     bool busy() const;
     // The last frame never went out (STATUS_CODE of a refusal).
@@ -137,6 +137,10 @@ private:
     void senden(quint8 adresse);
 
     SerialPort& m_port;
+    int m_timeout = 1000;
+    // The first reply byte cannot come before the frame has left the line: its wait includes
+    // the frame's own line time, however long a frame the user built.
+    int m_zeilenzeitMs = 0;
     FrameLogSink* m_logSink = nullptr;
     LinkNotifier* m_notifier = nullptr;
     int m_readDepth = 0;    // reads currently waiting on the stack

@@ -61,7 +61,10 @@ void WindowRegistry::adopt(const QString& name, QWidget* window) {
 }
 
 QWidget* WindowRegistry::find(const QString& name) const {
-    return m_open.value(name).data();
+    QWidget* w = m_open.value(name).data();
+    // A window closed while one of its handlers still waits is hidden until that handler has
+    // returned; it is gone for the user, and opening the window again makes a new one.
+    return w && w->isVisible() ? w : nullptr;
 }
 
 QString WindowRegistry::notAvailableTip(const QString& name) {

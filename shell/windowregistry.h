@@ -35,6 +35,7 @@ public:
 
     // A window made elsewhere (the main window) that should be found by its name.
     void adopt(const QString& name, QWidget* window);
+    // The open window of that name; a closed one is not found, even before it is deleted.
     QWidget* find(const QString& name) const;
 
     // The tool tip of a menu entry or button whose window is missing from this build.

@@ -39,11 +39,6 @@ bool UnloadGate::eventFilter(QObject* watched, QEvent* event) {
             m_deletePending = true;
             return true;
         }
-        if (event->type() == QEvent::Show && m_deletePending) {
-            // Opened again before it could go: it stays, and goes on its next close.
-            m_deletePending = false;
-            m_window->setAttribute(Qt::WA_DeleteOnClose);
-        }
     }
     return QObject::eventFilter(watched, event);
 }

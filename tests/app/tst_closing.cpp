@@ -82,6 +82,46 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(b.frames().size(), frames);
     }
+
+    // Reopened from the menu while the closed one still waits: a new window in its opening
+    // state; the closed one's work ends on its own.
+    void aReopenedWindowIsNew() {
+        WindowBench b(fenster::SLAVE_INFO);
+        QTRY_COMPARE(b.text(QStringLiteral("Text_SLAVE_INFO_20")), QStringLiteral("..."));
+        b.t.link.setReplyTimeout(300);
+        b.sim->faults().silent = true;
+        auto* alt = qobject_cast<QLineEdit*>(b.child(QStringLiteral("Text_SLAVE_INFO_20")));
+        alt->setText(QStringLiteral("verworfen"));
+        QPointer<QWidget> altesFenster = b.w;
+        QPointer<QWidget> neu;
+        b.atFrame(1, [&] {
+            b.click(QStringLiteral("Command_ABBRECHEN"));
+            neu = b.t.ctx.windows.show(fenster::SLAVE_INFO);
+        });
+        b.click(QStringLiteral("Command_INFO_AUSLESEN"));
+        QVERIFY(neu && neu != altesFenster);
+        QTRY_VERIFY(!altesFenster);
+        b.w = neu;
+        QTRY_COMPARE(b.text(QStringLiteral("Text_SLAVE_INFO_20")), QStringLiteral("..."));
+        b.click(QStringLiteral("Command_OK"));
+        QCOMPARE(b.t.slaves.SLAVE_NAME[20], QStringLiteral("..."));
+
+        // The apartment display reopened during a repeating fetch fetches on its own.
+        WindowBench c(fenster::WOHNUNG);
+        c.click(QStringLiteral("Check_REPEAD"));
+        QPointer<QWidget> wohnung;
+        c.atFrame(5, [&] {
+            c.click(QStringLiteral("Command1"));
+            wohnung = c.t.ctx.windows.show(fenster::WOHNUNG);
+        });
+        c.clickAndWait(QStringLiteral("Command_DATEN_HOLEN"));
+        QVERIFY(wohnung);
+        c.w = wohnung;
+        QVERIFY(!c.checked(QStringLiteral("Check_REPEAD")));
+        const int vorher = c.frames().size();
+        c.clickAndWait(QStringLiteral("Command_DATEN_HOLEN"));
+        QCOMPARE(c.frames().size() - vorher, 48); // one whole pass
+    }
 };
 
 QTEST_MAIN(TestClosing)

@@ -39,6 +39,7 @@ class TestHandbetrieb : public QObject {
 private slots:
     void sendWithDesignValues();
     void sendFailures();
+    void countsAboveTheLimitMeetTheEngine();
     void unevaluatedReplyIsCollected();
     void undefinedInputSendsNothing_data();
     void undefinedInputSendsNothing();
@@ -86,6 +87,28 @@ void TestHandbetrieb::sendFailures() {
     QCOMPARE(b.t.prompter.messages().size(), 1);
 }
 
+// Counts above 65535 are the engine's to refuse: its message, its code, its logbook line.
+void TestHandbetrieb::countsAboveTheLimitMeetTheEngine() {
+    ConsoleBench b;
+    b.type("Text_SENDE_ANZAHL_SENDE_BYTES", "65536");
+    b.click("Command_SENDEN_HANDBETRIEB");
+    QCOMPARE(b.t.prompter.messages(),
+             QStringList{QStringLiteral("FEHLER: ANZAHL SENDEBYTES zu groß, maximal 65.535")});
+    QCOMPARE(b.t.link.STATUS_CODE, qint16(STATUS_ANZAHL_SENDEN));
+    QCOMPARE(b.frames().size(), 1);
+    QCOMPARE(b.frames().first().anzahlSenden, 65536.0);
+    QVERIFY(b.t.port.written().isEmpty());
+
+    b.type("Text_SENDE_ANZAHL_SENDE_BYTES", "4");
+    b.type("Text_SENDE_ANZAHL_EMPFANGS_BYTES", "99999999999");
+    b.click("Command_SENDEN_HANDBETRIEB");
+    QCOMPARE(b.t.prompter.messages().last(),
+             QStringLiteral("FEHLER: ANZAHL EMPFANGSBYTES zu groß, maximal 65.535"));
+    QCOMPARE(b.t.link.STATUS_CODE, qint16(STATUS_ANZAHL_EMPFANGEN));
+    QCOMPARE(b.text("Text_ANTWORT2"), QStringLiteral("ERROR"));
+    QVERIFY(b.t.port.written().isEmpty());
+}
+
 void TestHandbetrieb::unevaluatedReplyIsCollected() {
     ConsoleBench b(ConsoleBench::Geraete::Keine);
     b.t.port.setPeer([&](const QByteArray&) { b.t.port.deliver(QByteArray("\x11\x00", 2)); });
@@ -109,14 +132,14 @@ void TestHandbetrieb::undefinedInputSendsNothing_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("range");
     const char* rows[][4] = {
-        {"command 256", "Text_HANDBETRIEB_BEFEHL_MASTER", "256", "0...255"},
-        {"command text", "Text_HANDBETRIEB_BEFEHL_MASTER", "fünfzig", "0...255"},
-        {"value negative", "Text_HANDBETRIEB_RESERVE", "-1", "0...255"},
-        {"send count fraction", "Text_SENDE_ANZAHL_SENDE_BYTES", "4,5", "0...65535"},
-        {"receive count 65536", "Text_SENDE_ANZAHL_EMPFANGS_BYTES", "65536", "0...65535"},
-        {"receive count negative", "Text_SENDE_ANZAHL_EMPFANGS_BYTES", "-3", "0...65535"},
-        {"byte empty", "Text_BYTE3", "", "0...255"},
-        {"byte 300", "Text_BYTE4", "300", "0...255"}};
+        {"command 256", "Text_HANDBETRIEB_BEFEHL_MASTER", "256", "WERTEBEREICH 0...255"},
+        {"command text", "Text_HANDBETRIEB_BEFEHL_MASTER", "fünfzig", "WERTEBEREICH 0...255"},
+        {"value negative", "Text_HANDBETRIEB_RESERVE", "-1", "WERTEBEREICH 0...255"},
+        {"send count fraction", "Text_SENDE_ANZAHL_SENDE_BYTES", "4,5", "ganze Zahl ab 0"},
+        {"receive count negative", "Text_SENDE_ANZAHL_EMPFANGS_BYTES", "-3", "ganze Zahl ab 0"},
+        {"receive count empty", "Text_SENDE_ANZAHL_EMPFANGS_BYTES", "", "ganze Zahl ab 0"},
+        {"byte empty", "Text_BYTE3", "", "WERTEBEREICH 0...255"},
+        {"byte 300", "Text_BYTE4", "300", "WERTEBEREICH 0...255"}};
     for (const auto& r : rows)
         QTest::newRow(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2])
                             << QString::fromUtf8(r[3]);
@@ -133,7 +156,7 @@ void TestHandbetrieb::undefinedInputSendsNothing() {
     QCOMPARE(b.text("Text_ANTWORT2"), QString());
     QCOMPARE(b.t.prompter.messages().size(), 1);
     const QString message = b.t.prompter.messages().first();
-    QVERIFY2(message.contains(QStringLiteral("WERTEBEREICH ") + range), qPrintable(message));
+    QVERIFY2(message.contains(range), qPrintable(message));
     QVERIFY2(message.contains(b.box(field)->toolTip()), qPrintable(message));
 }
 

@@ -185,6 +185,16 @@ void TestSlavePanels::switchReadAndSet() {
     b.t.link.SLAVE_ADRESSE = 20;
     b.click("Command_SCHALTER_SETZEN");
     QVERIFY(schalter(QB_HELLGELB));
+
+    // A port that cannot be opened: the engine's message only, one for the click.
+    b.t.port.close();
+    b.t.port.setOpenable(false);
+    b.t.prompter.shown.clear();
+    b.click("Command_SCHALTER_HOLEN");
+    QCOMPARE(b.t.prompter.messages(),
+             QStringList{QStringLiteral(
+                 "COM-PORT konnte nicht geöffnet werden\r\nAktion wird abgebrochen !!!")});
+    QVERIFY(schalter(QB_HELLROT));
 }
 
 QTEST_MAIN(TestSlavePanels)

@@ -39,6 +39,7 @@ private slots:
     void pcClockLeftAloneWithoutAValidTime();
     void helpAndClosingDuringARepetition();
     void refusedFramesEndARepetition();
+    void resetChosenDuringARepetitionAsksFirst();
 };
 
 void TestStandardBefehle::ausAndDeclinedReset() {
@@ -218,6 +219,36 @@ void TestStandardBefehle::refusedFramesEndARepetition() {
     QCOMPARE(b.t.frames.entries.size(), 1);
     QVERIFY(farbe(b, QB_HELLROT));
     QCOMPARE(antwort(b), QStringList(4, "0"));
+}
+
+// RESET picked while a repetition of another command runs: one question on the first pass
+// that finds it; "No" ends the repetition and no reset goes out, "Yes" sends it from then on.
+void TestStandardBefehle::resetChosenDuringARepetitionAsksFirst() {
+    auto resets = [](ConsoleBench& b) {
+        int n = 0;
+        for (const FrameLogEntry& e : b.frames())
+            n += e.befehl == 60 && e.daten[0] == 10;
+        return n;
+    };
+    for (const bool ja : {false, true}) {
+        ConsoleBench b;
+        b.t.link.SLAVE_ADRESSE = 8;
+        b.click("Option_DUMMY_SENDEN");
+        b.click("Check_BEFEHLE_START_REPEAD");
+        b.t.prompter.yesNo << ja;
+        b.atFrame(4, [&] { b.click("Option_RESET_SENDEN"); });
+        if (ja) // three passes with the reset, then the box is cleared
+            b.atFrame(10, [&] { b.click("Check_BEFEHLE_START_REPEAD"); });
+        b.clickAndWait("Command_STANDARD_BEFEHLE_START");
+        QCOMPARE(b.t.prompter.shown.size(), 1);
+        QCOMPARE(b.t.prompter.shown[0].text,
+                 QStringLiteral("Möchten Sie wirklich einen RESET senden ?"));
+        QCOMPARE(b.t.prompter.unexpected, 0);
+        if (ja)
+            QVERIFY2(resets(b) >= 2, qPrintable(QString::number(resets(b))));
+        else
+            QCOMPARE(resets(b), 0);
+    }
 }
 
 QTEST_MAIN(TestStandardBefehle)

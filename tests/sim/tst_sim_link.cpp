@@ -28,6 +28,7 @@ class TstSimLink : public QObject {
     Q_OBJECT
 private slots:
     void pacedRepliesTakeLineTime();
+    void aLongFrameIsAnsweredAfterItsLineTime();
     void faultsReachTheEngine();
 };
 
@@ -48,6 +49,28 @@ void TstSimLink::pacedRepliesTakeLineTime() {
     QVERIFY2(timer.elapsed() >= 8, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(&link.EMPFANGSPUFFER[1]), 16),
              QByteArray("RS232-TWI V1.0  "));
+}
+
+// 3,010 bytes at 19200 8N1 take 1.57 s on the line; the reply comes after that, and the wait
+// for it must not count the frame's own transmission against the reply time-out.
+void TstSimLink::aLongFrameIsAnsweredAfterItsLineTime() {
+    VirtualSerialPort port;
+    port.setPacing(true);
+    VirtualInstallation vi(port);
+    Link link(port);
+    link.setReplyTimeout(300);
+    QElapsedTimer timer;
+    timer.start();
+    link.RAHMEN_SENDEN({befehl::DUMMY, 127, 0, 3000});
+    link.DATEN_EMPFANGEN(1);
+    QCOMPARE(link.STATUS_CODE, qint16(STATUS_OK));
+    QVERIFY2(timer.elapsed() >= 1500, qPrintable(QString::number(timer.elapsed())));
+    // The next byte's wait is the plain time-out again: nothing more comes.
+    timer.restart();
+    link.DATEN_EMPFANGEN(1);
+    QCOMPARE(link.STATUS_CODE, qint16(STATUS_KEINE_DATEN));
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(link.replyTimeout(), 300);
 }
 
 void TstSimLink::faultsReachTheEngine() {
