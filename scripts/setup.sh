@@ -1,5 +1,6 @@
 # Shared set-up of the README commands: Debian packages, configure, build.
-# Sourced by scripts/run and scripts/test; leaves ZELMAR_ROOT and ZELMAR_BUILD set.
+# Sourced by scripts/run and scripts/test; leaves ZELMAR_ROOT and ZELMAR_BUILD set. A caller
+# that sets zelmar_targets (an array) before sourcing builds only those targets.
 
 set -euo pipefail
 ZELMAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -30,7 +31,10 @@ zelmar_build() {
     if [ ! -f "$ZELMAR_BUILD/build.ninja" ]; then
         cmake -S "$ZELMAR_ROOT" -B "$ZELMAR_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     fi
-    cmake --build "$ZELMAR_BUILD" -j "$(nproc)"
+    local targets=()
+    local t
+    for t in ${zelmar_targets[@]+"${zelmar_targets[@]}"}; do targets+=(--target "$t"); done
+    cmake --build "$ZELMAR_BUILD" -j "$(nproc)" "${targets[@]}"
 }
 
 zelmar_ensure_packages
