@@ -52,12 +52,11 @@ QString infoText(const QStringList& zeilen) {
 } // namespace
 
 QString ReceiverFrame::zeichen(quint8 b) {
-    if (b < 0x20)
-        return QString(QChar(char16_t(0x2400 + b)));
-    if (b == 0x7F)
-        return QString(QChar(char16_t(0x2421)));
+    const QChar keins(QChar::ReplacementCharacter);
+    if (b < 0x20 || b == 0x7F)
+        return QString(keins);
     if (b >= 0x80 && b < 0xA0)
-        return kCp1252[b - 0x80] ? QString(QChar(kCp1252[b - 0x80])) : QString(QChar(0xFFFD));
+        return QString(kCp1252[b - 0x80] ? QChar(kCp1252[b - 0x80]) : keins);
     return QString(QChar(char16_t(b)));
 }
 

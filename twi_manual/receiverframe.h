@@ -27,8 +27,8 @@ public:
     // The seven steps in order, for the auto runs.
     std::vector<std::function<void()>> schritte();
 
-    // The character of a byte in the 8-bit code page the slaves' texts use; control codes show
-    // as their symbols, so a field never looks empty or breaks its line.
+    // The character of a byte in the Windows code page 1252; a byte without a printable
+    // character (control codes, unused codes) shows the replacement character, never nothing.
     static QString zeichen(quint8 b);
 
 public slots:

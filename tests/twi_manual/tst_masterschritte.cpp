@@ -112,8 +112,14 @@ void TestMasterSchritte::eepromWrittenAndReadBackStepByStep() {
 void TestMasterSchritte::combinedRunReadsBackWithARepeatedStart_data() {
     QTest::addColumn<QByteArray>("eeprom"); // at 0x0120
     QTest::addColumn<QString>("summe");
-    QTest::newRow("all ones") << QByteArray("\x07\xFF\xFF\xFF", 4) << "16777215";
-    QTest::newRow("65536") << QByteArray("\x41\x00\x00\x01", 4) << "65536";
+    QTest::addColumn<QString>("zeichen"); // of bytes 1 and 4 (code page 1252)
+    const QString keins(QChar::ReplacementCharacter);
+    QTest::newRow("all ones") << QByteArray("\x07\xFF\xFF\xFF", 4) << "16777215"
+                              << keins + QChar(0xFF);
+    QTest::newRow("65536") << QByteArray("\x41\x00\x00\x01", 4) << "65536"
+                           << "A" + keins;
+    QTest::newRow("euro") << QByteArray("\x80\x00\x00\x00", 4) << "0"
+                          << "\u20AC" + keins;
 }
 
 // One pass of the combined run: the transmitter sets the EEPROM's address without a STOP, the
@@ -121,6 +127,7 @@ void TestMasterSchritte::combinedRunReadsBackWithARepeatedStart_data() {
 void TestMasterSchritte::combinedRunReadsBackWithARepeatedStart() {
     QFETCH(QByteArray, eeprom);
     QFETCH(QString, summe);
+    QFETCH(QString, zeichen);
     WindowBench b(fenster::HAND_BETRIEB);
     b.sim->eeprom(80)->memory().replace(0x120, 4, eeprom);
     b.t.link.SLAVE_ADRESSE = 80;
@@ -135,6 +142,7 @@ void TestMasterSchritte::combinedRunReadsBackWithARepeatedStart() {
         QCOMPARE(b.text(f), QString::number(quint8(eeprom[i])));
         QCOMPARE(b.text(f + "_HEX"), QString::number(quint8(eeprom[i]), 16).toUpper());
     }
+    QCOMPARE(b.text("Text_MR_E_ASC") + b.text("Text_MR_K_ASC"), zeichen);
     QCOMPARE(b.text("Text_MR_SUMME"), summe);
 
     // Byte 2's row left out (the slave's bytes come in order all the same): its field stays
