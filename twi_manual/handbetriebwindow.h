@@ -29,9 +29,6 @@ class HandBetriebWindow : public QWidget {
 public:
     explicit HandBetriebWindow(AppContext& ctx, QWidget* parent = nullptr);
 
-    // The auto run under way, if any.
-    AutoLauf* lauf() const { return m_lauf; }
-
 public slots:
     void Timer_START_Timer();
     void Timer_ANZEIGE_Timer();

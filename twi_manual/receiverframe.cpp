@@ -25,24 +25,11 @@ const char16_t kCp1252[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x
                               0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-QCheckBox* freigabe(const QString& name, QWidget* parent) {
-    QCheckBox* c = steuer::haken(QString(), name, true, parent);
-    c->setToolTip(QStringLiteral("enabled"));
-    return c;
-}
-
 QLineEdit* feld(const QString& name, QWidget* parent, const QString& muster) {
     QLineEdit* f = steuer::anzeige(name, parent);
     f->setAlignment(Qt::AlignCenter);
     f->setFixedWidth(f->fontMetrics().horizontalAdvance(muster) + 28);
     return f;
-}
-
-QLineEdit* statusFeld(const QString& name, QWidget* parent) {
-    QLineEdit* s = feld(name, parent, QStringLiteral("F8"));
-    statusLeeren(s);
-    setBackColor(s, QB_HELLGRAU);
-    return s;
 }
 
 QString infoText(const QStringList& zeilen) {
@@ -72,9 +59,9 @@ void ReceiverFrame::bauen() {
     Command_MR_B = steuer::knopf(QStringLiteral("ADRESSE"), QStringLiteral("Command_MR_B"), this);
     Command_MR_L = steuer::knopf(QStringLiteral("STOP"), QStringLiteral("Command_MR_L"), this);
     Command_MR_L->setEnabled(false);
-    Check_MR_A = freigabe(QStringLiteral("Check_MR_A"), this);
-    Check_MR_C = freigabe(QStringLiteral("Check_MR_C"), this);
-    Check_MR_L = freigabe(QStringLiteral("Check_MR_L"), this);
+    Check_MR_A = freigabeBox(QStringLiteral("Check_MR_A"), this);
+    Check_MR_C = freigabeBox(QStringLiteral("Check_MR_C"), this);
+    Check_MR_L = freigabeBox(QStringLiteral("Check_MR_L"), this);
     Text_MR_STATUS_A = statusFeld(QStringLiteral("Text_MR_STATUS_A"), this);
     Text_MR_STATUS_C = statusFeld(QStringLiteral("Text_MR_STATUS_C"), this);
     Text_MR_STATUS_L = statusFeld(QStringLiteral("Text_MR_STATUS_L"), this);
@@ -83,7 +70,7 @@ void ReceiverFrame::bauen() {
         const QString f = QLatin1String(kFeld[n]);
         Command_MR_BYTE[n] = steuer::knopf(QStringLiteral("%1.BYTE holen").arg(n + 1),
                                            QStringLiteral("Command_MR_") + knopf, this);
-        Check_MR_BYTE[n] = freigabe(QStringLiteral("Check_MR_") + knopf, this);
+        Check_MR_BYTE[n] = freigabeBox(QStringLiteral("Check_MR_") + knopf, this);
         Text_MR_DEZ[n] = feld(QStringLiteral("Text_MR_") + f, this, QStringLiteral("255"));
         Text_MR_HEX[n] = feld(QStringLiteral("Text_MR_%1_HEX").arg(f), this, QStringLiteral("FF"));
         Text_MR_ASC[n] = feld(QStringLiteral("Text_MR_%1_ASC").arg(f), this, QStringLiteral("W"));

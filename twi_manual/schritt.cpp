@@ -4,6 +4,7 @@
 
 #include "link/link.h"
 #include "ui/palette.h"
+#include "ui/steuerelemente.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -20,6 +21,21 @@ void statusZeigen(QLineEdit* status, const QString& text, const QString& erklaer
 }
 
 } // namespace
+
+QCheckBox* freigabeBox(const QString& name, QWidget* parent) {
+    QCheckBox* c = steuer::haken(QString(), name, true, parent);
+    c->setToolTip(QStringLiteral("enabled"));
+    return c;
+}
+
+QLineEdit* statusFeld(const QString& name, QWidget* parent) {
+    QLineEdit* s = steuer::anzeige(name, parent);
+    s->setAlignment(Qt::AlignCenter);
+    s->setFixedWidth(s->fontMetrics().horizontalAdvance(QStringLiteral("F8")) + 28);
+    statusLeeren(s);
+    setBackColor(s, QB_HELLGRAU);
+    return s;
+}
 
 void statusLeeren(QLineEdit* status) {
     status->clear();

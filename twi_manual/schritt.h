@@ -5,6 +5,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QWidget;
 
 namespace zelmar {
 
@@ -37,6 +38,11 @@ enum class Ergebnis {
 // Runs the step through the register panel and judges it: green when TWSR holds an expected
 // code, else red with the step's error code in STATUS_CODE, the sequence's latch.
 Ergebnis ausfuehren(RegisterPanel& panel, Link& link, const Schritt& s);
+
+// The controls of a step row both frames share: the enable box (checked, no caption) and the
+// status field (grey, empty, centred).
+QCheckBox* freigabeBox(const QString& name, QWidget* parent);
+QLineEdit* statusFeld(const QString& name, QWidget* parent);
 
 // The status field empty and with its plain tool tip.
 void statusLeeren(QLineEdit* status);

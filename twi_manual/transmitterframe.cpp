@@ -18,21 +18,6 @@ namespace {
 const char* const kByteKnopf[4] = {"D", "F", "H", "J"};
 const char* const kByteZeile[4] = {"E", "G", "I", "K"};
 
-QCheckBox* freigabe(const QString& name, QWidget* parent) {
-    QCheckBox* c = steuer::haken(QString(), name, true, parent);
-    c->setToolTip(QStringLiteral("enabled"));
-    return c;
-}
-
-QLineEdit* statusFeld(const QString& name, QWidget* parent) {
-    QLineEdit* s = steuer::anzeige(name, parent);
-    s->setAlignment(Qt::AlignCenter);
-    s->setFixedWidth(s->fontMetrics().horizontalAdvance(QStringLiteral("F8")) + 28);
-    statusLeeren(s);
-    setBackColor(s, QB_HELLGRAU);
-    return s;
-}
-
 } // namespace
 
 TransmitterFrame::TransmitterFrame(AppContext& ctx, RegisterPanel& panel, QWidget* parent)
@@ -46,9 +31,9 @@ void TransmitterFrame::bauen() {
     Command_A = steuer::knopf(QStringLiteral("START"), QStringLiteral("Command_A"), this);
     Command_B = steuer::knopf(QStringLiteral("ADRESSE"), QStringLiteral("Command_B"), this);
     Command_L = steuer::knopf(QStringLiteral("STOP"), QStringLiteral("Command_L"), this);
-    Check_A = freigabe(QStringLiteral("Check_A"), this);
-    Check_C = freigabe(QStringLiteral("Check_C"), this);
-    Check_L = freigabe(QStringLiteral("Check_L"), this);
+    Check_A = freigabeBox(QStringLiteral("Check_A"), this);
+    Check_C = freigabeBox(QStringLiteral("Check_C"), this);
+    Check_L = freigabeBox(QStringLiteral("Check_L"), this);
     Text_STATUS_A = statusFeld(QStringLiteral("Text_STATUS_A"), this);
     Text_STATUS_C = statusFeld(QStringLiteral("Text_STATUS_C"), this);
     Text_STATUS_L = statusFeld(QStringLiteral("Text_STATUS_L"), this);
@@ -57,7 +42,7 @@ void TransmitterFrame::bauen() {
         const QString zeile = QLatin1String(kByteZeile[n]);
         Command_BYTE[n] = steuer::knopf(QStringLiteral("BYTE senden"),
                                         QStringLiteral("Command_") + kByteKnopf[n], this);
-        Check_BYTE[n] = freigabe(QStringLiteral("Check_") + zeile, this);
+        Check_BYTE[n] = freigabeBox(QStringLiteral("Check_") + zeile, this);
         Text_BYTE[n] = steuer::eingabe(QStringLiteral("Text_") + zeile, QStringLiteral("0"), this);
         Text_BYTE[n]->setFixedWidth(datenBreite);
         Text_BYTE[n]->setAlignment(Qt::AlignRight);
