@@ -6,6 +6,7 @@
 #include "shell/startwindow.h"
 #include "shell/windownames.h"
 #include "shell/windowregistry.h"
+#include "twi_manual/handbetriebwindow.h"
 
 namespace zelmar {
 
@@ -15,6 +16,7 @@ void registerAllWindows(WindowRegistry& windows) {
     windows.add(fenster::HILFE, [](AppContext& ctx) { return new HilfeWindow(ctx); });
     windows.add(fenster::START, [](AppContext& ctx) { return new StartWindow(ctx); });
     registerHomeWindows(windows);
+    windows.add(fenster::HAND_BETRIEB, [](AppContext& ctx) { return new HandBetriebWindow(ctx); });
 }
 
 } // namespace zelmar

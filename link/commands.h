@@ -23,9 +23,14 @@ constexpr quint8 TAKT = 12;                   // 4: clock in Hz, little-endian
 constexpr quint8 FEHLERCODE = 15;             // 1
 constexpr quint8 TWBR_LESEN = 20;             // 20..24: TWBR, TWSR, TWAR, TWCR, TWDR; 1 byte
 constexpr quint8 TWSR_LESEN = 21;
+constexpr quint8 TWAR_LESEN = 22;
+constexpr quint8 TWCR_LESEN = 23;
+constexpr quint8 TWDR_LESEN = 24;
 constexpr quint8 TWBR_SETZEN = 30; // 30..34: the value in the value byte; 1 byte
 constexpr quint8 TWSR_SETZEN = 31;
+constexpr quint8 TWAR_SETZEN = 32;
 constexpr quint8 TWCR_SETZEN = 33;
+constexpr quint8 TWDR_SETZEN = 34;
 constexpr quint8 MT_DATEN_STOP = 50; // START MT + data + STOP; 2 status bytes
 constexpr quint8 MT_DATEN = 60;      // START MT + data, the bus stays claimed; 2
 constexpr quint8 DATEN_SENDEN = 65;  // more data within the transfer of 60; 2
@@ -63,6 +68,8 @@ enum : qint16 {
     STATUS_ANZAHL_EMPFANGEN = 1003,
     // A read that belongs to a refused frame, or one started while another read waits.
     STATUS_NICHT_GESENDET = 1004,
+    // The manual master's wait for TWINT gave up after its 1000 ms watchdog.
+    STATUS_TWINT_WATCHDOG = 1100,
 };
 
 // The frame never went out (port not to be opened, counts out of range, another reply awaited):

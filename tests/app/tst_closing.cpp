@@ -47,6 +47,14 @@ private slots:
             1, 0);
         row("fetch job", fenster::WOHNUNG, {QStringLiteral("Check_REPEAD")}, "Command_DATEN_HOLEN",
             "Command1", 3, 0);
+        const QString h = fenster::HAND_BETRIEB;
+        row("register read", h, {}, "Command_TWI_TWSR_abfragen", "Command_CLOSE", 1, 0);
+        row("interface reset", h, {}, "Command_RESET", "Command_CLOSE", 1, 0);
+        row("START step", h, {}, "Command_A", "Command_CLOSE", 3, 0);
+        row("transmitter run job", h, {QStringLiteral("Check_repeat")}, "Command_RUN",
+            "Command_CLOSE", 3, 0);
+        row("combined run job", h, {QStringLiteral("Check_REPEAD_ALLE")}, "Command1",
+            "Command_CLOSE", 3, 0);
     }
 
     void closeDuringAWait() {

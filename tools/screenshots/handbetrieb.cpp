@@ -1,0 +1,43 @@
+// A picture of the manual master window after a combined auto run against the demo installation,
+// for the documentation. Not a test; run it on a screen of the size the windows are made for:
+//   xvfb-run -s "-screen 0 1366x768x24" ./handbetrieb_shots <directory>
+
+#include "windowbench.h"
+
+#include "sim/serialeeprom.h"
+
+#include <QApplication>
+#include <QDir>
+
+using namespace zelmar;
+
+namespace {
+
+void settle(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    WindowBench b(fenster::HAND_BETRIEB);
+    b.w->move(0, 0);
+    // Something to read behind the two bytes the transmitter writes at 0x0010.
+    b.sim->eeprom(80)->memory().replace(0x12, 4, QByteArray("TWI!"));
+    b.t.link.SLAVE_ADRESSE = 80;
+    settle(200);
+    const char* daten[4][2] = {
+        {"Text_E", "0"}, {"Text_G", "16"}, {"Text_I", "65"}, {"Text_K", "66"}};
+    for (const auto& d : daten)
+        b.type(QLatin1String(d[0]), QLatin1String(d[1]));
+    b.clickAndWait(QStringLiteral("Command1"));
+    settle(300);
+    const QString path = dir + QStringLiteral("/handbetrieb.png");
+    const bool ok = b.w->grab().save(path);
+    std::printf("%s %dx%d %s\n", qPrintable(path), b.w->width(), b.w->height(), ok ? "" : "FAILED");
+    return ok ? 0 : 1;
+}
