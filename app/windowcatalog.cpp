@@ -2,6 +2,7 @@
 
 #include "console/konfigurationwindow.h"
 #include "home/homewindows.h"
+#include "memory_tools/eepromwindow.h"
 #include "shell/hilfewindow.h"
 #include "shell/startwindow.h"
 #include "shell/windownames.h"
@@ -15,6 +16,8 @@ void registerAllWindows(WindowRegistry& windows) {
     windows.add(fenster::HILFE, [](AppContext& ctx) { return new HilfeWindow(ctx); });
     windows.add(fenster::START, [](AppContext& ctx) { return new StartWindow(ctx); });
     registerHomeWindows(windows);
+    windows.add(fenster::EEPROM_EXTERN_65K,
+                [](AppContext& ctx) { return new EepromExternWindow(ctx); });
 }
 
 } // namespace zelmar
