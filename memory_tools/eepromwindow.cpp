@@ -155,11 +155,11 @@ QGroupBox* EepromExternWindow::bauenStartadresse() {
     start->addWidget(Text_EERPROM_STARTADRESSE_DEZIMAL);
     start->addStretch(1);
     grid->addLayout(start, 0, 0, 1, 4);
-    const QPushButton* reihe[2][4] = {{Command3, Command5, Command7, Command17},
+    QPushButton* const reihe[2][4] = {{Command3, Command5, Command7, Command17},
                                       {Command4, Command6, Command8, Command18}};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 4; ++c)
-            grid->addWidget(const_cast<QPushButton*>(reihe[r][c]), 1 + r, c);
+            grid->addWidget(reihe[r][c], 1 + r, c);
     return frame;
 }
 
