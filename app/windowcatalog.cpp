@@ -2,6 +2,7 @@
 
 #include "console/konfigurationwindow.h"
 #include "home/homewindows.h"
+#include "memory_tools/eepromwindow.h"
 #include "shell/hilfewindow.h"
 #include "shell/startwindow.h"
 #include "shell/windownames.h"
@@ -17,6 +18,8 @@ void registerAllWindows(WindowRegistry& windows) {
     windows.add(fenster::START, [](AppContext& ctx) { return new StartWindow(ctx); });
     registerHomeWindows(windows);
     windows.add(fenster::HAND_BETRIEB, [](AppContext& ctx) { return new HandBetriebWindow(ctx); });
+    windows.add(fenster::EEPROM_EXTERN_65K,
+                [](AppContext& ctx) { return new EepromExternWindow(ctx); });
 }
 
 } // namespace zelmar

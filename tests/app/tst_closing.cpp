@@ -55,6 +55,12 @@ private slots:
             "Command_CLOSE", 3, 0);
         row("combined run job", h, {QStringLiteral("Check_REPEAD_ALLE")}, "Command1",
             "Command_CLOSE", 3, 0);
+        const QString e = fenster::EEPROM_EXTERN_65K;
+        const QString gross = QStringLiteral("Option_GRÖSSER_256_BYTE");
+        row("eeprom read job", e, {gross}, "Command_lesen", "Command2", 1, 0);
+        row("eeprom repeat job", e, {gross, QStringLiteral("Check_REPEAD")}, "Command_lesen",
+            "Command2", 1, 0);
+        row("eeprom read-out job", e, {}, "Command_KOMLETT_AUSLESEN", "Command2", 1, 1);
     }
 
     void closeDuringAWait() {

@@ -1,0 +1,210 @@
+// The complete read-out and the complete erase of the demo installation's 64 KiB EEPROM at 80,
+// run by the same job objects the EEPROM window uses, through the real serial port class to
+// zelmar-sim on a pseudo-terminal, paced at 19200 8N1. Prints the wall time against the
+// line-rate limit of the frames actually sent (each frame and its reply, 10 bit times a byte;
+// for the erase also whatever part of the EEPROM's write cycle the line does not cover) and
+// the CPU time this process used. The simulator runs in its own process, so its CPU is not
+// counted; every frame goes to the TWI logbook as in the program.
+//
+//   build/bench/eeprom [readout|erase|both]     (default both; the erase takes about 4 min)
+
+#include "jobs/eepromdump.h"
+#include "jobs/eepromerase.h"
+#include "jobs/eepromreadout.h"
+#include "link/hardwareserialport.h"
+#include "link/link.h"
+#include "shell/logbooks.h"
+#include "shell/systemservices.h"
+#include "sim/interfacefirmware.h"
+#include "sim/serialeeprom.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include <sys/resource.h>
+
+using namespace zelmar;
+
+namespace {
+
+class Uhr : public SystemServices {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// What went over the line, from the frames the link sent: each frame, the reply its command
+// gets, and the write cycles the line does not hide.
+struct Linie {
+    explicit Linie(const PortSettings& s) : zeichen(s.bitsPerCharacter() / s.baud) {}
+
+    double zeichen; // seconds per character
+    qint64 rahmenBytes = 0;
+    qint64 antwortBytes = 0;
+    int rahmen = 0;
+    double schreibzyklus = 0; // seconds of write cycle the EEPROM needs after a page's STOP
+    double zyklusRest = 0;    // the part of it not covered by line time
+    bool nachSeite = false;   // the last frame was the STOP after a page write
+    double bus = 0;           // bus time the interface needs before it can answer
+    double sclBit = 0;        // seconds per SCL period
+
+    static int antwort(const QByteArray& f) {
+        const int befehl = quint8(f.at(1));
+        if (befehl == 80)
+            return 2 + quint8(f.at(6)) + 256 * quint8(f.at(7));
+        if (befehl == 50 || befehl == 60 || befehl == 65 || befehl == 100)
+            return 2;
+        return 1;
+    }
+    // SCL periods a command keeps the interface on the bus before its reply can start: START,
+    // 9 a byte, STOP (the bytes a read fetches go out while the UART still sends).
+    static int busBits(const QByteArray& f) {
+        const int daten = quint8(f.at(4)) + 256 * quint8(f.at(5));
+        switch (quint8(f.at(1))) {
+        case 50:
+            return 1 + 9 * (1 + daten) + 1;
+        case 60:
+            return 1 + 9 * (1 + daten);
+        case 65:
+            return 9 * daten;
+        case 80:
+            return 1 + 9;
+        case 100:
+            return 1;
+        default:
+            return 0;
+        }
+    }
+    void gesendet(const QByteArray& f, int vorher) {
+        const int befehl = quint8(f.at(1));
+        ++rahmen;
+        bus += busBits(f) * sclBit;
+        rahmenBytes += f.size();
+        antwortBytes += antwort(f);
+        // Between a page's STOP and the next frame's bus access lie the STOP's two reply
+        // bytes and this frame.
+        if (nachSeite)
+            zyklusRest += std::max(0.0, schreibzyklus - (2 + f.size()) * zeichen);
+        nachSeite = befehl == 100 && vorher == 65;
+    }
+    double grenze() const { return (rahmenBytes + antwortBytes) * zeichen + zyklusRest; }
+};
+
+template <typename J> typename J::Result laufen(Link& link, J* job, const char* was) {
+    Linie linie(parsePortSettings(link.MSComm1().settings()).value_or(PortSettings()));
+    linie.schreibzyklus = sim::SerialEeprom::Config().writeCycleUs / 1e6;
+    const sim::InterfaceConfig interface;
+    linie.sclBit = (16.0 + 2.0 * interface.twbr) / interface.clockHz; // prescaler 1
+    QElapsedTimer wand;
+    // ZELMAR's own share: from the last reply byte arriving to the next frame written.
+    qint64 letzteAntwort = -1;
+    double wende = 0;
+    int vorher = -1;
+    const auto verbindung = QObject::connect(&link, &Link::frameSent, [&](const QByteArray& f) {
+        linie.gesendet(f, vorher);
+        vorher = quint8(f.at(1));
+        if (letzteAntwort >= 0)
+            wende += (wand.nsecsElapsed() - letzteAntwort) / 1e9;
+        letzteAntwort = -1;
+    });
+    const auto eingang = QObject::connect(&link.MSComm1(), &SerialPort::readyRead,
+                                          [&] { letzteAntwort = wand.nsecsElapsed(); });
+    typename J::Result result;
+    QObject::connect(job, &J::finished, [&](const typename J::Result& r) { result = r; });
+    QEventLoop warten;
+    QObject::connect(job, &Job::ended, &warten, &QEventLoop::quit);
+
+    wand.start();
+    const double cpu0 = cpuSeconds();
+    job->start();
+    warten.exec();
+    const double sekunden = wand.nsecsElapsed() / 1e9;
+    const double cpu = cpuSeconds() - cpu0;
+    QObject::disconnect(verbindung);
+    QObject::disconnect(eingang);
+
+    const double grenze = linie.grenze();
+    std::printf("%s: %d frames, %lld frame bytes + %lld reply bytes = %lld byte times", was,
+                linie.rahmen, static_cast<long long>(linie.rahmenBytes),
+                static_cast<long long>(linie.antwortBytes),
+                static_cast<long long>(linie.rahmenBytes + linie.antwortBytes));
+    if (linie.schreibzyklus > 0 && std::string(was) == "erase")
+        std::printf(" + %.3f s of write cycle not covered by the line", linie.zyklusRest);
+    std::printf("\n  line-rate limit %.2f s, measured %.2f s, ratio measured/limit %.4f\n", grenze,
+                sekunden, sekunden / grenze);
+    std::printf("  CPU %.2f s = %.2f %% of the wall time; failed blocks or pages %d\n", cpu,
+                100 * cpu / sekunden, result.fehler);
+    std::printf("  beyond the limit: %.2f s; of that ZELMAR's turnaround (last reply byte read to "
+                "next frame written) %.2f s,\n  the interface's modelled bus time %.2f s, the rest "
+                "(%.2f s) the pseudo-terminal, the simulator's pacing and scheduling\n",
+                sekunden - grenze, wende, linie.bus, sekunden - grenze - wende - linie.bus);
+    std::printf("  ratio measured/(limit + bus time) %.4f\n", sekunden / (grenze + linie.bus));
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QString was = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("both");
+
+    QTemporaryDir dir;
+    QProcess simulator;
+    simulator.start(QStringLiteral(ZELMAR_SIM_PATH), {QStringLiteral("--pace")});
+    if (!simulator.waitForStarted(5000) || !simulator.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "zelmar-sim did not start\n");
+        return 1;
+    }
+    const QByteArray device = simulator.readLine().trimmed();
+    QFile ports(dir.filePath(QStringLiteral("PORTS.ini")));
+    ports.open(QIODevice::WriteOnly);
+    ports.write(device + "\r\n");
+    ports.close();
+    const QString daten = dir.path() + QStringLiteral("/DATEN/");
+    QDir().mkpath(daten);
+
+    HardwareSerialPort port(dir.path());
+    Link link(port);
+    link.setReplyTimeout(1000);
+    Uhr services;
+    TwiLogbook logbook(daten, services);
+    link.setFrameLogSink(&logbook);
+    std::printf("zelmar-sim on %s, paced, line %s\n", device.constData(),
+                qPrintable(port.settings()));
+
+    const QLocale locale(QLocale::German);
+    int rc = 0;
+    if (was != QLatin1String("erase")) {
+        const QString datei = dump::DUMP_DATEINAME(daten, 80);
+        const auto r = laufen(link, new EepromReadout(link, 80, datei, locale), "read-out");
+        std::printf("  dump: %lld lines, %s\n", static_cast<long long>(dump::zeilenZaehlen(datei)),
+                    r.ende == EepromReadout::Ende::Fertig ? "complete" : "NOT complete");
+        rc |= r.ende == EepromReadout::Ende::Fertig ? 0 : 1;
+    }
+    if (was != QLatin1String("readout")) {
+        const auto r = laufen(link, new EepromErase(link, 80, 0, locale), "erase");
+        std::printf("  erase %s\n",
+                    r.ende == EepromErase::Ende::Fertig ? "complete" : "NOT complete");
+        rc |= r.ende == EepromErase::Ende::Fertig ? 0 : 1;
+    }
+
+    link.setFrameLogSink(nullptr);
+    port.close();
+    simulator.terminate();
+    simulator.waitForFinished(5000);
+    return rc;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "job.h"
+
+#include "link/serialport.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace zelmar {
+
+// The complete erase of a 64 KiB EEPROM: every byte set to one fill value in 4096 pages of
+// 16 bytes (address phase, page write with STOP, address phase, read back), one page a step.
+// A page whose address, write or read-back fails is written again; the 21st failed page of the
+// run ends it after a STOP.
+class EepromErase : public Job {
+    Q_OBJECT
+public:
+    static constexpr int GROESSE = 65536;
+    static constexpr int SEITE = 16;
+    static constexpr int MAX_FEHLER = 20;
+
+    enum class Ende {
+        Fertig,
+        Abgebrochen,
+        ZuVieleFehler,
+        Abgewiesen, // the link refused a frame (and has said so)
+    };
+    struct Result {
+        Ende ende = Ende::Abgebrochen;
+        int fehler = 0; // failed pages over the run
+        int bytes = 0;  // bytes written and read back
+    };
+
+    EepromErase(Link& link, int slave, quint8 wert, QLocale locale);
+
+    // The fill value typed in answer to "Wert von 0 bis 255 eingeben": a whole number 0..255,
+    // blanks around it allowed; nothing else.
+    static std::optional<quint8> LOESCH_WERT(const QString& antwort);
+
+    // "löschen 0,016k von 65k  (0)": the page under way and the failed pages so far.
+    QString statusText() const;
+    const Result& result() const { return m_result; }
+
+    // What the erase costs on the line at these settings, write cycles left out, in seconds.
+    static double linienSekunden(const PortSettings& settings);
+    // What the user is told at the end; empty when there is nothing to say.
+    static QString meldung(const Result& result);
+
+signals:
+    void status(const QString& text);
+    void finished(const zelmar::EepromErase::Result& result);
+
+protected:
+    bool step() override;
+    void finish() override;
+
+private:
+    bool seite();
+
+    int m_slave;
+    quint8 m_wert;
+    QLocale m_locale;
+    int m_position = 0;
+    std::optional<Ende> m_ende;
+    Result m_result;
+};
+
+} // namespace zelmar

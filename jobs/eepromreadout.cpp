@@ -1,0 +1,143 @@
+#include "eepromreadout.h"
+
+#include "eepromdump.h"
+
+#include "link/memory.h"
+#include "link/standard.h"
+
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace zelmar {
+
+EepromReadout::EepromReadout(Link& link, int slave, QString datei, QLocale locale)
+    : Job(link), m_slave(slave), m_locale(std::move(locale)) {
+    m_result.datei = std::move(datei);
+}
+
+EepromReadout::~EepromReadout() = default;
+
+int EepromReadout::blockLaenge() const {
+    return std::min(BLOCK, GROESSE - m_position);
+}
+
+QString EepromReadout::statusText() const {
+    return QString::number(m_position / 1000) + QStringLiteral("k von 65k  (") +
+           QString::number(m_result.fehler) + QLatin1Char(')');
+}
+
+double EepromReadout::linienSekunden(const PortSettings& s) {
+    double zeichen = 0;
+    for (int position = 0; position < GROESSE; position += BLOCK) {
+        const int l = std::min(BLOCK, GROESSE - position);
+        // Address frame of 12 bytes with 2 status bytes, read frame of 10 with 1 + l + 1.
+        zeichen += 2 * ((12 + 2) + (10 + l + 2));
+    }
+    return zeichen * s.bitsPerCharacter() / s.baud;
+}
+
+QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
+    switch (r.ende) {
+    case Ende::Fertig:
+        return dump::pruefBericht(r.datei, r.zeilen, locale);
+    case Ende::Abgebrochen:
+        return QStringLiteral("aktion wurde abgebrochen");
+    case Ende::AdresseFehlt:
+        return QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
+    case Ende::ZuVieleFehler:
+        return QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
+    case Ende::DateiFehler:
+        return QStringLiteral("FEHLER\r\n\r\n") + r.datei +
+               QStringLiteral("\r\n\r\nkonnte nicht geschrieben werden");
+    case Ende::Abgewiesen:
+        break;
+    }
+    return QString();
+}
+
+// An address phase that did not go through ends the run: the EEPROM is not there (or the line
+// is not), and every further block would fail the same way.
+bool EepromReadout::adresse() {
+    if (EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2) == EepromAntwort::Ok)
+        return true;
+    if (m_link.refused()) {
+        m_ende = Ende::Abgewiesen;
+        return false;
+    }
+    TWI_STOP(m_link, m_slave);
+    m_ende = Ende::AdresseFehlt;
+    return false;
+}
+
+// A block that did not arrive whole is never stored; it is read again while the run's
+// failures allow.
+bool EepromReadout::fehlschlag() {
+    if (m_link.refused()) {
+        m_ende = Ende::Abgewiesen;
+        return false;
+    }
+    if (++m_result.fehler > MAX_FEHLER) {
+        m_ende = Ende::ZuVieleFehler;
+        return false;
+    }
+    return true;
+}
+
+bool EepromReadout::step() {
+    if (!m_datei) {
+        m_datei = std::make_unique<QSaveFile>(m_result.datei);
+        if (!m_datei->open(QIODevice::WriteOnly)) {
+            m_ende = Ende::DateiFehler;
+            return false;
+        }
+    }
+    emit status(statusText());
+
+    const int l = blockLaenge();
+    const auto block = [this, l] {
+        return QByteArray(reinterpret_cast<const char*>(m_link.EMPFANGSPUFFER.data() + 1), l);
+    };
+    if (!adresse())
+        return false;
+    if (EEPROM_BLOCK_LESEN(m_link, m_slave, l) != EepromAntwort::Ok)
+        return fehlschlag();
+    const QByteArray erste = block();
+    if (!adresse())
+        return false;
+    if (EEPROM_BLOCK_LESEN(m_link, m_slave, l) != EepromAntwort::Ok || block() != erste)
+        return fehlschlag();
+    return speichern(erste);
+}
+
+bool EepromReadout::speichern(const QByteArray& block) {
+    m_datei->write(dump::zeilen(m_position, block, m_locale));
+    m_result.bytes += block.size();
+    emit progress(m_result.bytes, GROESSE);
+    if (m_position + block.size() < GROESSE - 1) {
+        m_position += BLOCK;
+        return true;
+    }
+    // QSaveFile remembers any failed write and then refuses to take the file's name.
+    if (!m_datei->commit()) {
+        m_ende = Ende::DateiFehler;
+        return false;
+    }
+    m_result.zeilen = dump::zeilenZaehlen(m_result.datei);
+    m_ende = Ende::Fertig;
+    return false;
+}
+
+void EepromReadout::finish() {
+    if (!m_ende) {
+        // Cancelled between blocks: the bus is released as after any other abort.
+        TWI_STOP(m_link, m_slave);
+        m_ende = Ende::Abgebrochen;
+    }
+    m_result.ende = *m_ende;
+    // Anything unfinished goes with its temporary file; the dump's name is untouched.
+    m_datei.reset();
+    emit finished(m_result);
+}
+
+} // namespace zelmar

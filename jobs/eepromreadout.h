@@ -1,0 +1,85 @@
+#pragma once
+
+#include "job.h"
+
+#include "link/serialport.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QSaveFile;
+
+namespace zelmar {
+
+// The complete read-out of a 64 KiB EEPROM into the dump file: 66 blocks (65 of 1000 bytes,
+// the last of 536 from 65000 on), always with two address bytes, one block a step. Each block
+// is read twice and goes into the file only when both copies arrived whole and agree; a block
+// that failed is read again, and the 21st failed block of the run ends it. An address phase
+// that fails ends the run after a STOP.
+//
+// The dump is written under a temporary name and takes the file's name only when it is
+// complete, so an earlier dump survives any run that does not finish.
+class EepromReadout : public Job {
+    Q_OBJECT
+public:
+    static constexpr int GROESSE = 65536;
+    static constexpr int BLOCK = 1000;
+    static constexpr int MAX_FEHLER = 20;
+
+    enum class Ende {
+        Fertig,        // all blocks stored; the file has been counted
+        Abgebrochen,   // cancelled
+        AdresseFehlt,  // an address phase was not acknowledged or failed on the line
+        ZuVieleFehler, // more than MAX_FEHLER failed blocks
+        Abgewiesen,    // the link refused a frame (and has said so)
+        DateiFehler,   // the dump could not be written
+    };
+    struct Result {
+        Ende ende = Ende::Abgebrochen;
+        int fehler = 0; // failed blocks over the run
+        int bytes = 0;  // bytes stored
+        QString datei;
+        qint64 zeilen = -1; // lines of the finished file (DUMP_PRUEFEN), -1 when not counted
+    };
+
+    EepromReadout(Link& link, int slave, QString datei, QLocale locale);
+    ~EepromReadout() override;
+
+    // "12k von 65k  (0)": the block under way and the failed blocks so far.
+    QString statusText() const;
+    const Result& result() const { return m_result; }
+
+    // What the run costs on the line at these settings: frames and replies of 66 blocks read
+    // twice, in seconds.
+    static double linienSekunden(const PortSettings& settings);
+    // What the user is told at the end; empty when the link has already spoken. A finished
+    // run also wants the beep of the file check.
+    static QString meldung(const Result& result, const QLocale& locale);
+
+signals:
+    void status(const QString& text);
+    void finished(const zelmar::EepromReadout::Result& result);
+
+protected:
+    bool step() override;
+    void finish() override;
+
+private:
+    bool adresse();
+    bool fehlschlag();
+    bool speichern(const QByteArray& block);
+    int blockLaenge() const;
+
+    int m_slave;
+    QLocale m_locale;
+    std::unique_ptr<QSaveFile> m_datei;
+    int m_position = 0;
+    std::optional<Ende> m_ende;
+    Result m_result;
+};
+
+} // namespace zelmar

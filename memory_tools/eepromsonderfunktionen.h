@@ -1,0 +1,71 @@
+#pragma once
+
+#include "jobs/eepromerase.h"
+#include "jobs/eepromreadout.h"
+
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QPointer>
+
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace zelmar {
+
+class AppContext;
+
+// Frame "65k-EEPROM" of the EEPROM window: the complete read-out into the dump file, the
+// complete erase, their abort, and the dump in the text viewer. A run is a job; its status
+// text shows in the classic form, and the bar beside it counts the bytes done and the time
+// left, and gives the run's time at the end.
+class EepromSonderfunktionen : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit EepromSonderfunktionen(AppContext& ctx, QWidget* parent = nullptr);
+
+    // The run under way, if any.
+    Job* lauf() const { return m_lauf; }
+    // Shows EEPROM_STATUS_TEXT (part of the window's display tick).
+    void tick();
+
+    // The time left of a run: from the line rate at first, more and more from the progress
+    // so far. `linie` is the line time of the whole run.
+    static double restSekunden(qint64 fertig, qint64 gesamt, double vergangen, double linie);
+    static QString dauerText(double sekunden);
+
+    QString EEPROM_STATUS_TEXT = QStringLiteral("---");
+
+public slots:
+    void Command_KOMLETT_AUSLESEN_Click();
+    void Command_EEPROM_LOESCHEN_Click();
+    void Command_ABBRECHEN_Click();
+    void Command_EDIT_Click();
+
+signals:
+    // An erase has run (the grid is read again).
+    void geloescht();
+
+private:
+    void bauen();
+    void verbinden();
+    void starten(Job* job, double linienSekunden);
+    void fortschritt(int fertig, int gesamt);
+    void beendet();
+    double linienSekundenProLauf(double (*kosten)(const PortSettings&)) const;
+
+    AppContext& m_ctx;
+    QPointer<Job> m_lauf;
+    QElapsedTimer m_uhr;
+    double m_linie = 0;
+    int m_fertig = 0;
+
+    QPushButton* Command_KOMLETT_AUSLESEN;
+    QPushButton* Command_EEPROM_LOESCHEN;
+    QPushButton* Command_ABBRECHEN;
+    QPushButton* Command_EDIT;
+    QLineEdit* Text_EEPROM_STATUS;
+    QProgressBar* ProgressBar_EEPROM;
+};
+
+} // namespace zelmar

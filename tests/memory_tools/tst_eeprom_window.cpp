@@ -1,0 +1,404 @@
+// The EEPROM window against the demo installation: what a user sees, clicks and gets.
+
+#include "windowbench.h"
+
+#include "jobs/eepromdump.h"
+#include "memory_tools/eepromsonderfunktionen.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace zelmar;
+
+namespace {
+
+const QString kGroesse = QStringLiteral("Bitte zuerst die EEPROM-Größe definieren");
+const QString kNichtGefunden =
+    QStringLiteral("FEHLER: EEPROM nicht gefunden. IST SLAVE adresse korrekt?");
+
+struct EepromBench : WindowBench {
+    EepromBench() : WindowBench(fenster::EEPROM_EXTERN_65K) {
+        QByteArray& m = sim->eeprom(80)->memory();
+        for (int a = 0; a < m.size(); ++a)
+            m[a] = char(a % 251);
+        m[1] = 0;
+        m[2] = char(255);
+        m[3] = 'A';
+    }
+    QByteArray& speicher(int slave = 80) { return sim->eeprom(slave)->memory(); }
+    QString wert(int i) const { return text(QStringLiteral("Text2_%1").arg(i)); }
+    QString adresse(int i) const { return text(QStringLiteral("Text_ADRESSE_%1").arg(i)); }
+    int farbe(int i) const { return colour(QStringLiteral("Text2_%1").arg(i)); }
+    // Reads 150 bytes of slave 80 from `start` with two address bytes.
+    void lesen(int start = 0) {
+        t.link.SLAVE_ADRESSE = 80;
+        if (!checked("Option_GRÖSSER_256_BYTE"))
+            click("Option_GRÖSSER_256_BYTE");
+        type("Text_EERPROM_STARTADRESSE_DEZIMAL", QString::number(start));
+        clickAndWait("Command_lesen");
+    }
+    void zelleSchreiben(int i, const QString& v) {
+        QTest::mouseClick(box(QStringLiteral("Text2_%1").arg(i)), Qt::LeftButton);
+        type(QStringLiteral("Text2_%1").arg(i), v);
+        clickAndWait(QStringLiteral("Command_w_%1").arg(i));
+    }
+    int adressFrame(int k) const {
+        const auto& f = t.frames.entries[k];
+        return f.anzahlSenden == 1 ? f.daten[0] : f.daten[0] * 256 + f.daten[1];
+    }
+};
+
+} // namespace
+
+class TestEepromWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Opened from the console: greyed until the window exists, and the slave chosen inside
+    // it goes back to the console's when it closes.
+    void theConsoleOpensIt() {
+        ConsoleBench b;
+        QVERIFY(b.enabled("Command_EEPROM_EXTERN"));
+        b.t.link.SLAVE_ADRESSE = 44;
+        b.click("Command_EEPROM_EXTERN");
+        QWidget* w = b.t.ctx.windows.find(fenster::EEPROM_EXTERN_65K);
+        QVERIFY(w && w->isModal());
+        QTest::mouseClick(w->findChild<QPushButton*>("Command12"), Qt::LeftButton);
+        QCOMPARE(b.t.link.SLAVE_ADRESSE, quint8(83));
+        QTest::mouseClick(w->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        QTRY_COMPARE(b.t.link.SLAVE_ADRESSE, quint8(44));
+    }
+
+    void opensEmptyAndAsksForTheSize() {
+        EepromBench b;
+        b.tick("Timer_ANZEIGE");
+        QCOMPARE(b.wert(0), QStringLiteral("---"));
+        QCOMPARE(b.text("Text_EEPROM_STATUS"), QStringLiteral("---"));
+        QVERIFY(b.child("Frame_SONDERFUNKTIONEN")->isVisible());
+        QVERIFY(b.checked("Option_DEZ") && b.checked("Check_255") && !b.checked("Check_000"));
+        QTest::qWait(300); // Timer_START has come and gone
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.click("Check_PROFI");
+        b.tick("Timer_ANZEIGE");
+        QVERIFY(!b.child("Frame_SONDERFUNKTIONEN")->isVisible());
+        QCOMPARE(b.text("Text_ADRESSE_SLAVE"), QStringLiteral("80"));
+        QVERIFY(b.frames().isEmpty()); // nothing read at opening
+
+        // Neither a read nor a write goes out without the size.
+        b.clickAndWait("Command_lesen");
+        b.type("Text2_4", "9");
+        b.clickAndWait("Command_w_4");
+        QCOMPARE(b.t.prompter.messages(), (QStringList{kGroesse, kGroesse}));
+        QCOMPARE(b.colour("Option_GRÖSSER_256_BYTE"), int(QB_HELLROT));
+        QCOMPARE(b.colour("Option_KLEINER_256_BYTE"), int(QB_HELLROT));
+        QVERIFY(b.frames().isEmpty());
+        QCOMPARE(quint8(b.speicher().at(4)), quint8(4));
+    }
+
+    void readsAndShowsInEveryForm() {
+        EepromBench b;
+        b.click("Option_GRÖSSER_256_BYTE");
+        b.clickAndWait("Command9"); // slave 80
+        QCOMPARE(b.befehle(), (QList<int>{60, 80}));
+        QCOMPARE(b.frames()[0].slaveAdresse, 80);
+        QCOMPARE(b.frames()[0].anzahlSenden, 2.0);
+        QCOMPARE(b.frames()[1].anzahlEmpfangen, 150.0);
+        QVERIFY(!b.checked("Option_GRÖSSER_256_BYTE") && !b.checked("Option_KLEINER_256_BYTE"));
+        QCOMPARE(b.colour("Option_GRÖSSER_256_BYTE"), int(QB_HELLGRAU));
+
+        QCOMPARE(b.adresse(149), QStringLiteral("149"));
+        QCOMPARE((QStringList{b.wert(1), b.wert(2), b.wert(3), b.wert(149)}),
+                 (QStringList{"0", "255", "65", "149"}));
+        // Filters as at load: 255 grey, every other value yellow.
+        QCOMPARE((QList<int>{b.farbe(1), b.farbe(2), b.farbe(3)}),
+                 (QList<int>{QB_HELLGELB, QB_HELLGRAU, QB_HELLGELB}));
+        b.click("Check_000");
+        QCOMPARE(b.farbe(1), int(QB_HELLGRAU));
+        b.click("Option_HEX");
+        QCOMPARE((QStringList{b.wert(1), b.wert(2), b.wert(10)}),
+                 (QStringList{"x00", "xFF", "x0A"}));
+        b.click("Option_ASC");
+        QCOMPARE(b.wert(3), QStringLiteral("A"));
+        b.click("Check_ADRESSE_HEX");
+        QCOMPARE(b.adresse(0), QStringLiteral("x0000"));
+        QCOMPARE(b.adresse(149), QStringLiteral("x0095"));
+        QVERIFY(b.t.prompter.shown.isEmpty());
+        QCOMPARE(b.frames().size(), 2); // the display reads nothing
+    }
+
+    void pagingKeepsTheStartInRange_data() {
+        QTest::addColumn<QString>("getippt");
+        QTest::addColumn<QString>("knopf");
+        QTest::addColumn<int>("start"); // -1: refused with a message
+        QTest::newRow("- 150 from 100") << "100"
+                                        << "Command3" << 0;
+        QTest::newRow("+ 150 from 65300") << "65300"
+                                          << "Command4" << 65386;
+        QTest::newRow("- 1000") << "5000"
+                                << "Command5" << 4000;
+        QTest::newRow("+ 1000 from 65000") << "65000"
+                                           << "Command6" << 65386;
+        QTest::newRow("- 10.000 from 20000") << "20000"
+                                             << "Command7" << 10000;
+        QTest::newRow("+ 10.000") << "100"
+                                  << "Command8" << 10100;
+        QTest::newRow("0 whatever was typed") << "abc"
+                                              << "Command17" << 0;
+        QTest::newRow("max") << "7"
+                             << "Command18" << 65386;
+        QTest::newRow("empty counts as 0") << ""
+                                           << "Command4" << 150;
+        QTest::newRow("text") << "12abc"
+                              << "Command3" << -1;
+        QTest::newRow("above 65535") << "70000"
+                                     << "Command_lesen" << -1;
+        QTest::newRow("negative") << "-5"
+                                  << "Command_lesen" << -1;
+        QTest::newRow("fraction") << "12,5"
+                                  << "Command4" << -1;
+    }
+    void pagingKeepsTheStartInRange() {
+        QFETCH(QString, getippt);
+        QFETCH(QString, knopf);
+        QFETCH(int, start);
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.click("Option_GRÖSSER_256_BYTE");
+        b.type("Text_EERPROM_STARTADRESSE_DEZIMAL", getippt);
+        b.clickAndWait(knopf);
+        if (start < 0) {
+            QCOMPARE(b.t.prompter.messages().size(), 1);
+            QVERIFY(b.t.prompter.messages().first().contains("STARTADRESSE"));
+            QVERIFY(b.frames().isEmpty());
+            QCOMPARE(b.text("Text_EERPROM_STARTADRESSE_DEZIMAL"), getippt);
+            return;
+        }
+        QCOMPARE(b.text("Text_EERPROM_STARTADRESSE_DEZIMAL"), QString::number(start));
+        QCOMPARE(b.adressFrame(0), start);
+        QCOMPARE(b.adresse(0), QString::number(start));
+        QCOMPARE(b.wert(0), QString::number(quint8(b.speicher().at(start))));
+        if (start == 65386)
+            QCOMPARE(b.adresse(149), QStringLiteral("65535"));
+    }
+
+    // "<=256 Byte" sends the low address byte only; the cells still count on from the start.
+    // Hex addresses above 65535 do not exist: one message each, empty boxes.
+    void addressesOutsideTheRange() {
+        EepromBench b;
+        b.speicher(81)[44] = char(99);
+        b.t.link.SLAVE_ADRESSE = 81;
+        b.click("Option_KLEINER_256_BYTE");
+        b.type("Text_EERPROM_STARTADRESSE_DEZIMAL", "300");
+        b.clickAndWait("Command_lesen");
+        QCOMPARE(b.frames()[0].anzahlSenden, 1.0);
+        QCOMPARE(b.adressFrame(0), 44);
+        QCOMPARE(b.adresse(0), QStringLiteral("300"));
+        QCOMPARE(b.wert(0), QStringLiteral("99"));
+
+        b.t.frames.entries.clear();
+        b.click("Check_ADRESSE_HEX");
+        b.lesen(65500);
+        QCOMPARE(b.t.prompter.messages().count("Fehler in Funktion"), 150 - 36);
+        QCOMPARE(b.adresse(35), QStringLiteral("xFFFF"));
+        QCOMPARE(b.adresse(36), QString());
+    }
+
+    void writeAndReadBackWithBothSizes() {
+        EepromBench b;
+        b.lesen(1000);
+        QTest::mouseClick(b.box("Text2_5"), Qt::LeftButton);
+        QCOMPARE(b.wert(5), QString());
+        QCOMPARE(b.farbe(5), int(QB_HELLROT));
+        b.t.frames.entries.clear();
+        b.zelleSchreiben(5, "42");
+        QCOMPARE(b.befehle(), (QList<int>{50, 60, 80}));
+        const FrameLogEntry& w = b.frames()[0];
+        QCOMPARE(w.anzahlSenden, 3.0);
+        QCOMPARE((QList<int>{w.daten[0], w.daten[1], w.daten[2]}), (QList<int>{3, 0xED, 42}));
+        QCOMPARE(quint8(b.speicher().at(1005)), quint8(42));
+        QCOMPARE(b.wert(5), QStringLiteral("42"));
+
+        b.t.link.SLAVE_ADRESSE = 81;
+        b.click("Option_KLEINER_256_BYTE");
+        b.type("Text_EERPROM_STARTADRESSE_DEZIMAL", "0");
+        b.clickAndWait("Command_lesen");
+        b.t.frames.entries.clear();
+        b.zelleSchreiben(3, "7");
+        const FrameLogEntry& k = b.frames()[0];
+        QCOMPARE((QList<int>{int(k.anzahlSenden), k.daten[0], k.daten[1]}), (QList<int>{2, 3, 7}));
+        QCOMPARE(quint8(b.speicher(81).at(3)), quint8(7));
+        QCOMPARE(b.wert(3), QStringLiteral("7"));
+        QVERIFY(b.t.prompter.shown.isEmpty());
+    }
+
+    void badValuesAreNotSent_data() {
+        QTest::addColumn<QString>("wert");
+        for (const char* v : {"", "xFF", "A", "256", "-1", "1,5", "0x10"})
+            QTest::newRow(v) << QString::fromLatin1(v);
+    }
+    void badValuesAreNotSent() {
+        QFETCH(QString, wert);
+        EepromBench b;
+        b.lesen(0);
+        b.t.frames.entries.clear();
+        b.zelleSchreiben(7, wert);
+        QVERIFY(b.frames().isEmpty());
+        QCOMPARE(b.farbe(7), int(QB_HELLROT));
+        QCOMPARE(b.t.prompter.messages().size(), 1);
+        QVERIFY(b.t.prompter.messages().first().contains("0 bis 255"));
+    }
+
+    void cellsBeyondTheAddressBytesAreNotWritten() {
+        EepromBench b;
+        b.lesen(65500);
+        b.zelleSchreiben(36, "1"); // address 65536
+        b.t.link.SLAVE_ADRESSE = 81;
+        b.click("Option_KLEINER_256_BYTE");
+        b.type("Text_EERPROM_STARTADRESSE_DEZIMAL", "200");
+        b.clickAndWait("Command_lesen");
+        b.t.frames.entries.clear();
+        b.zelleSchreiben(60, "1"); // address 260 has no low byte of its own
+        QVERIFY(b.frames().isEmpty());
+        QCOMPARE(b.t.prompter.messages().size(), 2);
+        QVERIFY(b.t.prompter.messages().at(1).contains("260"));
+    }
+
+    // In repeat mode the first pass marks every cell, later passes only what changed.
+    void repeatMarksChanges() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.click("Option_GRÖSSER_256_BYTE");
+        b.click("Check_REPEAD");
+        QList<int> farben;
+        b.atFrame(2, [&] { b.speicher()[4] = char(200); });
+        b.atFrame(3, [&] { farben << b.farbe(2) << b.farbe(5); });
+        b.atFrame(5, [&] {
+            farben << b.farbe(2) << b.farbe(4) << b.farbe(5);
+            b.click("Check_REPEAD");
+        });
+        b.clickAndWait("Command_lesen");
+        // The pass under way when the box was cleared ends; every colour seen while on.
+        QCOMPARE(b.frames().size(), 6);
+        QCOMPARE(farben,
+                 (QList<int>{QB_HELLGELB, QB_HELLGELB, QB_HELLGRAU, QB_HELLGELB, QB_HELLGRAU}));
+        QCOMPARE(b.wert(4), QStringLiteral("200"));
+        QVERIFY(b.enabled("Command_lesen"));
+    }
+
+    void failuresOfReadsAndWrites() {
+        EepromBench b;
+        // No EEPROM at 82: both phases report, and the display still follows.
+        b.t.link.SLAVE_ADRESSE = 82;
+        b.click("Option_GRÖSSER_256_BYTE");
+        b.clickAndWait("Command_lesen");
+        QCOMPARE(b.t.prompter.messages(), (QStringList{kNichtGefunden, kNichtGefunden}));
+
+        // A silent interface: no zeros that were never read.
+        b.lesen(0);
+        b.t.prompter.shown.clear();
+        b.sim->faults().silent = true;
+        b.clickAndWait("Command_lesen");
+        QCOMPARE(b.t.prompter.messages(), QStringList{kNichtGefunden});
+        QCOMPARE(b.wert(0), QStringLiteral("---"));
+        QCOMPARE(b.befehle().last(), 60);
+
+        b.sim->faults().silent = false;
+        b.lesen(0);
+        b.sim->eeprom(80)->setWriteProtected(true);
+        b.t.prompter.shown.clear();
+        b.t.frames.entries.clear();
+        b.zelleSchreiben(9, "1");
+        QCOMPARE(b.t.prompter.messages(),
+                 QStringList{"FEHLER: EEPROM antwotet nicht. IST SLAVE adresse korrekt? "
+                             "Schreibschutz deaktiviert?"});
+        QCOMPARE(b.befehle(), (QList<int>{50, 60, 80}));
+        QCOMPARE(b.wert(9), QStringLiteral("9"));
+    }
+
+    void readoutAndDumpFromTheWindow() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        const QString datei = dump::DUMP_DATEINAME(b.t.ctx.DATEN_PFAD, 80);
+        b.clickAndWait("Command_EDIT");
+        QCOMPARE(b.t.prompter.messages().size(), 1); // nothing to show yet
+        QVERIFY(b.t.system.openedFiles.isEmpty());
+
+        b.click("Command_KOMLETT_AUSLESEN");
+        QCOMPARE(b.colour("Text_EEPROM_STATUS"), int(QB_HELLGELB));
+        QVERIFY(!b.enabled("Command_KOMLETT_AUSLESEN") && !b.enabled("Command_EEPROM_LÖSCHEN"));
+        b.waitForJobs(60000);
+        b.tick("Timer_ANZEIGE");
+        QCOMPARE(b.text("Text_EEPROM_STATUS"), QStringLiteral("65k von 65k  (0)"));
+        QCOMPARE(b.t.prompter.messages().last(),
+                 datei + "\r\n\r\nerfolgreich gespeichert\r\n\r\n65.536 Byte");
+        QCOMPARE(b.t.prompter.beeps, 1);
+        auto* bar = b.child<QProgressBar>("ProgressBar_EEPROM");
+        QCOMPARE(bar->value(), 65536);
+        QVERIFY2(bar->format().startsWith("65.536 von 65.536 Byte   Dauer 0:"),
+                 qPrintable(bar->format()));
+        QVERIFY(b.enabled("Command_KOMLETT_AUSLESEN"));
+        QCOMPARE(dump::zeilenZaehlen(datei), qint64(65536));
+        b.clickAndWait("Command_EDIT");
+        QCOMPARE(b.t.system.openedFiles, QStringList{datei});
+
+        // ABBRECHEN during a run.
+        b.atFrame(6, [&] { b.click("Command_ABBRECHEN"); });
+        b.clickAndWait("Command_KOMLETT_AUSLESEN");
+        QCOMPARE(b.t.prompter.messages().last(), QStringLiteral("aktion wurde abgebrochen"));
+        QVERIFY(bar->format().startsWith("2.000 von 65.536 Byte   Dauer"));
+    }
+
+    // The erase asks first; no, cancel, an empty or a bad fill value leave the EEPROM alone.
+    void eraseAsksFirst() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.t.prompter.yesNo << false << true << true << true;
+        b.t.prompter.inputs << ""
+                            << "256"
+                            << "abc";
+        for (int i = 0; i < 4; ++i)
+            b.clickAndWait("Command_EEPROM_LÖSCHEN");
+        QVERIFY(b.frames().isEmpty());
+        QCOMPARE(b.t.prompter.shown[0].title, QStringLiteral("WARNUNG !!!"));
+        QCOMPARE(b.t.prompter.shown[0].text,
+                 QStringLiteral(
+                     "Die EEPROM DATEN werden gelöscht \r\n\r\n\r\nMöchten Sie fortfahren ?"));
+        QCOMPARE(b.t.prompter.shown[2].defaultText, QStringLiteral("255"));
+        QCOMPARE(b.t.prompter.messages().size(), 2);
+
+        // A fill value, a cancel after a few pages, and the grid read again.
+        b.click("Option_GRÖSSER_256_BYTE");
+        b.t.prompter.yesNo << true;
+        b.t.prompter.inputs << "7";
+        b.atFrame(5 * 2 + 1, [&] { b.click("Command_ABBRECHEN"); });
+        b.clickAndWait("Command_EEPROM_LÖSCHEN");
+        QCOMPARE(b.t.prompter.messages().last(), QStringLiteral("aktion wurde abgebrochen"));
+        QCOMPARE(b.befehle().mid(15), (QList<int>{100, 60, 80}));
+        QCOMPARE(b.wert(47), QStringLiteral("7"));
+        QCOMPARE(b.wert(48), QStringLiteral("48"));
+        b.tick("Timer_ANZEIGE");
+        QCOMPARE(b.text("Text_EEPROM_STATUS"), QStringLiteral("löschen 0,032k von 65k  (0)"));
+
+        // Closed during a page: the page ends, a STOP releases the bus, nothing is read.
+        b.t.frames.entries.clear();
+        b.t.prompter.yesNo << true;
+        b.t.prompter.inputs << "1";
+        b.atFrame(3, [&] { b.click("Command2"); });
+        b.clickAndWait("Command_EEPROM_LÖSCHEN");
+        QTRY_VERIFY(!b.w);
+        QCOMPARE(b.befehle(), (QList<int>{60, 65, 100, 60, 80, 100}));
+    }
+
+    void timeLeft() {
+        using S = EepromSonderfunktionen;
+        QCOMPARE(S::restSekunden(0, 1000, 0, 70), 70.0);                   // the line rate alone
+        QCOMPARE(S::restSekunden(500, 1000, 50, 70), 0.5 * 50 + 0.5 * 35); // half each
+        QCOMPARE(S::restSekunden(1000, 1000, 80, 70), 0.0);
+        QCOMPARE(S::dauerText(70.4), QStringLiteral("1:10"));
+        QCOMPARE(S::dauerText(5), QStringLiteral("0:05"));
+    }
+};
+
+QTEST_MAIN(TestEepromWindow)
+#include "tst_eeprom_window.moc"
