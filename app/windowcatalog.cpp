@@ -2,6 +2,8 @@
 
 #include "console/konfigurationwindow.h"
 #include "home/homewindows.h"
+#include "memory_tools/registerwindow.h"
+#include "memory_tools/sramwindow.h"
 #include "shell/hilfewindow.h"
 #include "shell/startwindow.h"
 #include "shell/windownames.h"
@@ -15,6 +17,8 @@ void registerAllWindows(WindowRegistry& windows) {
     windows.add(fenster::HILFE, [](AppContext& ctx) { return new HilfeWindow(ctx); });
     windows.add(fenster::START, [](AppContext& ctx) { return new StartWindow(ctx); });
     registerHomeWindows(windows);
+    windows.add(fenster::SRAM, [](AppContext& ctx) { return new SramWindow(ctx); });
+    windows.add(fenster::REGISTER, [](AppContext& ctx) { return new RegisterWindow(ctx); });
 }
 
 } // namespace zelmar

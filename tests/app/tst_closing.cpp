@@ -47,6 +47,11 @@ private slots:
             1, 0);
         row("fetch job", fenster::WOHNUNG, {QStringLiteral("Check_REPEAD")}, "Command_DATEN_HOLEN",
             "Command1", 3, 0);
+        row("SRAM read job", fenster::SRAM, {}, "Command_lesen", "Command2", 1, 0);
+        row("SRAM repeat job", fenster::SRAM, {QStringLiteral("Check_REPEAD")}, "Command_lesen",
+            "Command2", 3, 0);
+        row("register read job", fenster::REGISTER, {QStringLiteral("Check_REPEAD")},
+            "Command_lesen", "Command1", 1, 0);
     }
 
     void closeDuringAWait() {
