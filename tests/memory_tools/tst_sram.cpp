@@ -226,6 +226,33 @@ private slots:
         QCOMPARE(s.b.frames().size(), 2 + 3);
     }
 
+    // The engine refuses a frame while a reply is awaited, with its one message.
+    void writeDuringAReadIsRefused() {
+        SramBench s;
+        s.enter(row("Text_WERT", 0), QStringLiteral("1"));
+        const int frames = s.b.frames().size();
+        s.b.atFrame(1, [&s] { s.b.click(row("Command_schreiben", 0)); });
+        s.b.clickAndWait(QStringLiteral("Command_lesen"));
+        QCOMPARE(s.messages(), QStringList{QStringLiteral("DATEN werden noch empfangen")});
+        // The refused request is logged, but neither written nor followed by a read of its own.
+        QCOMPARE(s.b.befehle().mid(frames), (QList<int>{60, 60, 80}));
+        QCOMPARE(int(s.slave().peek(0, 0)), 0);
+    }
+
+    void consoleOpensBothWindowsModally() {
+        ConsoleBench c;
+        for (const auto& [button, window] :
+             {std::pair{"Command_SRAM", fenster::SRAM}, std::pair{"Command6", fenster::REGISTER}}) {
+            c.click(QLatin1String(button));
+            QPointer<QWidget> w = c.t.ctx.windows.find(window);
+            QVERIFY(w && w->isVisible());
+            QCOMPARE(w->windowModality(), Qt::ApplicationModal);
+            c.waitForJobs();
+            w->close();
+            QTRY_VERIFY(!w);
+        }
+    }
+
     // The write under way finishes; the window that has gone reads nothing after it.
     void closingDuringAWriteReadsNothingAfter() {
         SramBench s;
