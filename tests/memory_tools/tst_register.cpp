@@ -123,7 +123,6 @@ private slots:
         r.repeatOnePass();
         QCOMPARE(r.colour(21), int(QB_HELLGELB));
         QCOMPARE(r.colour(20), int(QB_HELLGRAU));
-        QCOMPARE(r.b.t.link.findChildren<Job*>().size(), 0);
     }
 
     void firstRepeatPassMarksEveryRegister() {
@@ -161,6 +160,19 @@ private slots:
         QCOMPARE(r.messages(), QStringList{message});
         QCOMPARE(r.b.frames().size(), frames + 2);
         QCOMPARE(r.value(20), before);
+    }
+
+    // A time-out reads as 0, but is no acknowledgement: the read goes no further.
+    void silentLineEndsTheRead() {
+        RegisterBench r;
+        r.open();
+        const QString before = r.value(3);
+        r.b.sim->faults().silent = true;
+        const int frames = r.b.frames().size();
+        r.b.clickAndWait(QStringLiteral("Command_lesen"));
+        QCOMPARE(r.b.befehle().mid(frames), QList<int>{60});
+        QCOMPARE(r.value(3), before);
+        QVERIFY(r.messages().isEmpty());
     }
 
     void writes() {

@@ -137,6 +137,10 @@ private slots:
         s.b.clickAndWait(QStringLiteral("Command3"));
         QCOMPARE(s.b.frames()[frames].daten, (std::array<int, 4>{115, 0xDC, 0xFF, 0}));
         QCOMPARE(s.b.text(row("Text_BEMERKUNG", 99)), QStringLiteral(" 65599"));
+        s.enter(row("Text_WERT", 99), QStringLiteral("1"));
+        s.b.click(row("Command_schreiben", 99));
+        QVERIFY(s.messages().last().contains(QStringLiteral("ADRESSE 65599")));
+        QCOMPARE(s.b.frames().size(), frames + 2);
 
         // An emptied start box reads as 0 and shows "0" at the next display.
         s.b.type(start, QString());
@@ -157,6 +161,16 @@ private slots:
         QCOMPARE(s.value(3), QStringLiteral("77"));
         QCOMPARE(s.colour(3), int(QB_HELLGELB));
         QVERIFY(s.messages().isEmpty());
+
+        // A row stands for the address its label shows, whatever the start box says now; the
+        // read after the write takes the start box.
+        s.b.type(QStringLiteral("Text_SRAM_STARTADRESSE_DEZIMAL"), QStringLiteral("1000"));
+        s.b.click(QStringLiteral("Command_ANZEIGE"));
+        QCOMPARE(s.b.text(row("Text_BEMERKUNG", 4)), QStringLiteral(" 516"));
+        s.enter(row("Text_WERT", 4), QStringLiteral("5"));
+        s.b.clickAndWait(row("Command_schreiben", 4));
+        QCOMPARE(s.b.frames()[frames + 3].daten, (std::array<int, 4>{215, 4, 2, 5}));
+        QCOMPARE(s.b.text(row("Text_BEMERKUNG", 4)), QStringLiteral(" 1004"));
     }
 
     void valuesThatAreNoDecimalByteAreNotSent_data() {
@@ -251,6 +265,30 @@ private slots:
             w->close();
             QTRY_VERIFY(!w);
         }
+    }
+
+    void valueBoxClickEndsTheRepeat_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("timer");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("SRAM") << fenster::SRAM << "Timer1"
+                              << "Text_WERT_5";
+        QTest::newRow("REGISTER") << fenster::REGISTER << "Timer_START"
+                                  << "Text_REGISTER_5";
+    }
+    void valueBoxClickEndsTheRepeat() {
+        QFETCH(QString, window);
+        QFETCH(QString, timer);
+        QFETCH(QString, box);
+        Atmega8Bench a;
+        a.open(window, timer, 8);
+        a.b.click(QStringLiteral("Check_REPEAD"));
+        const int frames = a.b.frames().size();
+        a.b.atFrame(3, [&a, box] { QTest::mouseClick(a.b.box(box), Qt::LeftButton); });
+        a.b.clickAndWait(QStringLiteral("Command_lesen"));
+        QCOMPARE(a.b.frames().size(), frames + 3);
+        QVERIFY(!a.b.checked(QStringLiteral("Check_REPEAD")));
+        QCOMPARE(a.b.colour(box), int(QB_HELLROT));
     }
 
     // The write under way finishes; the window that has gone reads nothing after it.
