@@ -3,6 +3,8 @@
 #include "console/konfigurationwindow.h"
 #include "home/homewindows.h"
 #include "memory_tools/eepromwindow.h"
+#include "memory_tools/registerwindow.h"
+#include "memory_tools/sramwindow.h"
 #include "shell/hilfewindow.h"
 #include "shell/startwindow.h"
 #include "shell/windownames.h"
@@ -20,6 +22,8 @@ void registerAllWindows(WindowRegistry& windows) {
     windows.add(fenster::HAND_BETRIEB, [](AppContext& ctx) { return new HandBetriebWindow(ctx); });
     windows.add(fenster::EEPROM_EXTERN_65K,
                 [](AppContext& ctx) { return new EepromExternWindow(ctx); });
+    windows.add(fenster::SRAM, [](AppContext& ctx) { return new SramWindow(ctx); });
+    windows.add(fenster::REGISTER, [](AppContext& ctx) { return new RegisterWindow(ctx); });
 }
 
 } // namespace zelmar

@@ -56,6 +56,11 @@ constexpr quint8 SONSTIGES_0 = 150; // 150..154
 constexpr quint8 DATUM_SENDEN = 205;
 constexpr quint8 ZEIT_SENDEN = 210;
 constexpr quint8 SCHALTER_SETZEN = 219;
+// Memory requests of the ATmega8 slaves.
+constexpr quint8 REGISTER_LESEN = 112;     // the next read gives 112, then R0..R31
+constexpr quint8 SRAM_ZEIGER = 115;        // address low, high: reads go on from there
+constexpr quint8 REGISTER_SCHREIBEN = 211; // register 0..31, value
+constexpr quint8 SRAM_SCHREIBEN = 215;     // address low, high, value
 } // namespace anfrage
 
 // STATUS_CODE values of the link. The windows of the manual master add their step errors.

@@ -61,6 +61,11 @@ private slots:
         row("eeprom repeat job", e, {gross, QStringLiteral("Check_REPEAD")}, "Command_lesen",
             "Command2", 1, 0);
         row("eeprom read-out job", e, {}, "Command_KOMLETT_AUSLESEN", "Command2", 1, 1);
+        row("SRAM read job", fenster::SRAM, {}, "Command_lesen", "Command2", 1, 0);
+        row("SRAM repeat job", fenster::SRAM, {QStringLiteral("Check_REPEAD")}, "Command_lesen",
+            "Command2", 3, 0);
+        row("register read job", fenster::REGISTER, {QStringLiteral("Check_REPEAD")},
+            "Command_lesen", "Command1", 1, 0);
     }
 
     void closeDuringAWait() {
