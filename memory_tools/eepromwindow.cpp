@@ -37,27 +37,6 @@ const QString kWert = QStringLiteral(
     "Fehler: der WERT muss eine Dezimalzahl von 0 bis 255 sein.\r\nEr wurde nicht geschrieben.");
 const QString kStrich = QStringLiteral("---");
 
-// A value box holds a byte to write: decimal digits 0..255, nothing else.
-bool byteWert(const QString& text, quint8* wert) {
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > 3)
-        return false;
-    for (const QChar c : t)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    const int v = t.toInt();
-    if (v > 255)
-        return false;
-    *wert = quint8(v);
-    return true;
-}
-
-QGroupBox* rahmen(const QString& caption, const QString& name, QWidget* parent) {
-    auto* g = new QGroupBox(caption, parent);
-    g->setObjectName(name);
-    return g;
-}
-
 } // namespace
 
 EepromExternWindow::EepromExternWindow(AppContext& ctx, QWidget* parent)
@@ -73,7 +52,7 @@ EepromExternWindow::EepromExternWindow(AppContext& ctx, QWidget* parent)
 // ------------------------------------------------------------------------------ building
 
 QGroupBox* EepromExternWindow::bauenAdresse() {
-    QGroupBox* frame = rahmen(QStringLiteral("Adresse"), QStringLiteral("Frame2"), this);
+    QGroupBox* frame = steuer::rahmen(QStringLiteral("Adresse"), QStringLiteral("Frame2"), this);
     Option_GROESSER_256_BYTE = steuer::option(QStringLiteral(">  256 Byte"),
                                               QStringLiteral("Option_GRÖSSER_256_BYTE"), frame);
     Option_KLEINER_256_BYTE = steuer::option(QStringLiteral("<=256 Byte"),
@@ -103,7 +82,8 @@ QGroupBox* EepromExternWindow::bauenAdresse() {
 }
 
 QGroupBox* EepromExternWindow::bauenDarstellung() {
-    QGroupBox* frame = rahmen(QStringLiteral("Darstellung"), QStringLiteral("Frame1"), this);
+    QGroupBox* frame =
+        steuer::rahmen(QStringLiteral("Darstellung"), QStringLiteral("Frame1"), this);
     Option_HEX = steuer::option(QStringLiteral("hex"), QStringLiteral("Option_HEX"), frame);
     Option_ASC = steuer::option(QStringLiteral("ASCII"), QStringLiteral("Option_ASC"), frame);
     Option_DEZ = steuer::option(QStringLiteral("dez"), QStringLiteral("Option_DEZ"), frame);
@@ -129,7 +109,8 @@ QGroupBox* EepromExternWindow::bauenDarstellung() {
 }
 
 QGroupBox* EepromExternWindow::bauenStartadresse() {
-    QGroupBox* frame = rahmen(QStringLiteral("EEPROM ADRESSE"), QStringLiteral("Frame6"), this);
+    QGroupBox* frame =
+        steuer::rahmen(QStringLiteral("EEPROM ADRESSE"), QStringLiteral("Frame6"), this);
     Label22 = steuer::beschriftung(QStringLiteral("Startposition dezimal:"),
                                    QStringLiteral("Label22"), frame);
     Text_EERPROM_STARTADRESSE_DEZIMAL =
@@ -166,7 +147,7 @@ QGroupBox* EepromExternWindow::bauenStartadresse() {
 void EepromExternWindow::bauen() {
     m_zellen = new EepromZellen(this);
 
-    auto* frame3 = rahmen(QString(), QStringLiteral("Frame3"), this);
+    auto* frame3 = steuer::rahmen(QString(), QStringLiteral("Frame3"), this);
     Check_PROFI =
         steuer::haken(QStringLiteral("Profi"), QStringLiteral("Check_PROFI"), true, frame3);
     Check_REPEAD =
@@ -417,7 +398,7 @@ void EepromExternWindow::Command_w_Click(int index) {
     }
     QLineEdit* box = m_zellen->Text2[index];
     quint8 wert = 0;
-    if (!byteWert(box->text(), &wert)) {
+    if (!parseDecimalByte(box->text(), &wert)) {
         setBackColor(box, QB_HELLROT);
         m_ctx.prompter.message(kWert);
         return;

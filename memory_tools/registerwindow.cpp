@@ -229,8 +229,8 @@ void RegisterWindow::Command_schreiben_Click(int k) {
 
 void RegisterWindow::REGISTER_SCHREIBEN(int k) {
     QLineEdit* box = Text_REGISTER[size_t(k)];
-    int wert = -1;
-    if (!parseWholeNumber(box->text(), &wert) || wert < 0 || wert > 255) {
+    quint8 wert = 0;
+    if (!parseDecimalByte(box->text(), &wert)) {
         setBackColor(box, QB_HELLROT);
         m_ctx.prompter.message(
             (box->text().trimmed().isEmpty()

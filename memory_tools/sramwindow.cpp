@@ -314,8 +314,8 @@ void SramWindow::SRAM_BYTE_SCHREIBEN(int i) {
                                                    : QStringLiteral("als Zeichen")));
         return;
     }
-    int wert = -1;
-    if (!parseWholeNumber(text, &wert) || wert < 0 || wert > 255) {
+    quint8 wert = 0;
+    if (!parseDecimalByte(text, &wert)) {
         ablehnen(text.trimmed().isEmpty()
                      ? QStringLiteral("Fehler: kein WERT eingegeben")
                      : QStringLiteral("Fehler: WERT \"%1\" ungültig").arg(text));

@@ -43,12 +43,6 @@ bool alsZahl(const QString& text, const QLocale& locale, double* zahl) {
     return true;
 }
 
-QGroupBox* rahmen(const QString& caption, const QString& name, QWidget* parent) {
-    auto* g = new QGroupBox(caption, parent);
-    g->setObjectName(name);
-    return g;
-}
-
 } // namespace
 
 HandBetriebWindow::HandBetriebWindow(AppContext& ctx, QWidget* parent)
@@ -67,7 +61,7 @@ void HandBetriebWindow::bauen() {
     Frame_MT = new TransmitterFrame(m_ctx, *Frame3, this);
     Frame_MR = new ReceiverFrame(m_ctx, *Frame3, this);
 
-    Frame14 = rahmen(QStringLiteral("SLAVE ADRESSE"), QStringLiteral("Frame14"), this);
+    Frame14 = steuer::rahmen(QStringLiteral("SLAVE ADRESSE"), QStringLiteral("Frame14"), this);
     Combo_SENDE_ADRESSE_SLAVE = new QComboBox(Frame14);
     Combo_SENDE_ADRESSE_SLAVE->setObjectName(QStringLiteral("Combo_SENDE_ADRESSE_SLAVE"));
     Combo_SENDE_ADRESSE_SLAVE->setEditable(true);
@@ -81,14 +75,14 @@ void HandBetriebWindow::bauen() {
     adresse->addWidget(Combo_SENDE_ADRESSE_SLAVE, 1);
     adresse->addWidget(Command_SLAVE_ADRESSE);
 
-    Frame4 = rahmen(QStringLiteral("INTERFACE"), QStringLiteral("Frame4"), this);
+    Frame4 = steuer::rahmen(QStringLiteral("INTERFACE"), QStringLiteral("Frame4"), this);
     Command_RESET = steuer::knopf(QStringLiteral("RESET"), QStringLiteral("Command_RESET"), Frame4);
     Command_ERROR = steuer::knopf(QStringLiteral("OFF"), QStringLiteral("Command_ERROR"), Frame4);
     auto* schnittstelle = new QVBoxLayout(Frame4);
     schnittstelle->addWidget(Command_RESET);
     schnittstelle->addWidget(Command_ERROR);
 
-    Frame13 = rahmen(QString(), QStringLiteral("Frame13"), this);
+    Frame13 = steuer::rahmen(QString(), QStringLiteral("Frame13"), this);
     Command_CLOSE =
         steuer::knopf(QStringLiteral("CLOSE"), QStringLiteral("Command_CLOSE"), Frame13);
     Command_EXIT = steuer::knopf(QStringLiteral("END"), QStringLiteral("Command_EXIT"), Frame13);
@@ -99,7 +93,7 @@ void HandBetriebWindow::bauen() {
     auto laufRahmen = [this](const QString& caption, const QString& name, QPushButton*& knopf,
                              const QString& knopfName, QCheckBox*& repeat,
                              const QString& repeatName) {
-        QGroupBox* g = rahmen(caption, name, this);
+        QGroupBox* g = steuer::rahmen(caption, name, this);
         knopf = steuer::knopf(QStringLiteral("auto RUN"), knopfName, g);
         repeat = steuer::haken(QStringLiteral("repeat"), repeatName, false, g);
         auto* l = new QHBoxLayout(g);

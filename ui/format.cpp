@@ -65,4 +65,18 @@ void setTitleIfChanged(QWidget* w, const QString& title) {
         w->setWindowTitle(title);
 }
 
+bool parseDecimalByte(const QString& text, quint8* value) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.size() > 3)
+        return false;
+    for (const QChar c : t)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    const int v = t.toInt();
+    if (v > 255)
+        return false;
+    *value = quint8(v);
+    return true;
+}
+
 } // namespace zelmar

@@ -23,6 +23,9 @@ QString hexText(quint32 value, int digits = 2);
 // A whole number typed by the user: optional blanks around it and an optional sign; nothing
 // else. False for empty text, fractions, exponents or anything that does not fit in an int.
 bool parseWholeNumber(const QString& text, int* value);
+// A byte a user typed to be written: decimal digits 0..255 and blanks around them; no sign, no
+// hex, no character.
+bool parseDecimalByte(const QString& text, quint8* value);
 
 // Text setters for ticks: they touch the control only when the text changes.
 void setTextIfChanged(QLineEdit* w, const QString& text);

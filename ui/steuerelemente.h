@@ -4,6 +4,7 @@
 // name as objectName, so tests and readers find it by that name.
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,6 +56,13 @@ inline QRadioButton* option(const QString& caption, const QString& name, QWidget
     auto* o = new QRadioButton(caption, parent);
     o->setObjectName(name);
     return o;
+}
+
+// A frame (group box) with its caption.
+inline QGroupBox* rahmen(const QString& caption, const QString& name, QWidget* parent) {
+    auto* g = new QGroupBox(caption, parent);
+    g->setObjectName(name);
+    return g;
 }
 
 // Keeps its place in the layout while hidden, so neighbours do not jump.

@@ -2,28 +2,15 @@
 // documentation. Not a test; run it on a screen of the size the windows are made for:
 //   xvfb-run -s "-screen 0 1366x768x24" ./atmega8_shots <directory>
 
+#include "shots.h"
 #include "windowbench.h"
 
 #include <QApplication>
 #include <QDir>
 
 using namespace zelmar;
-
-namespace {
-
-bool save(QWidget* w, const QString& path) {
-    const bool ok = w->grab().save(path);
-    std::printf("%s %dx%d %s\n", qPrintable(path), w->width(), w->height(), ok ? "" : "FAILED");
-    return ok;
-}
-
-void settle(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-} // namespace
+using shots::save;
+using shots::settle;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

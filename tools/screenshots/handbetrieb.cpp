@@ -2,6 +2,7 @@
 // for the documentation. Not a test; run it on a screen of the size the windows are made for:
 //   xvfb-run -s "-screen 0 1366x768x24" ./handbetrieb_shots <directory>
 
+#include "shots.h"
 #include "windowbench.h"
 
 #include "sim/serialeeprom.h"
@@ -10,16 +11,8 @@
 #include <QDir>
 
 using namespace zelmar;
-
-namespace {
-
-void settle(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-} // namespace
+using shots::save;
+using shots::settle;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -36,8 +29,5 @@ int main(int argc, char** argv) {
         b.type(QLatin1String(d[0]), QLatin1String(d[1]));
     b.clickAndWait(QStringLiteral("Command1"));
     settle(300);
-    const QString path = dir + QStringLiteral("/handbetrieb.png");
-    const bool ok = b.w->grab().save(path);
-    std::printf("%s %dx%d %s\n", qPrintable(path), b.w->width(), b.w->height(), ok ? "" : "FAILED");
-    return ok ? 0 : 1;
+    return save(b.w, dir + QStringLiteral("/handbetrieb.png")) ? 0 : 1;
 }

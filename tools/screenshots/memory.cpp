@@ -2,27 +2,17 @@
 // test; run it on a screen of the size the windows are made for:
 //   xvfb-run -a -s "-screen 0 1366x768x24" ./memory_shots <directory>
 
+#include "shots.h"
 #include "windowbench.h"
 
 #include <QApplication>
 #include <QDir>
 
 using namespace zelmar;
+using shots::save;
+using shots::settle;
 
 namespace {
-
-bool save(QWidget* w, const QString& path) {
-    QCoreApplication::processEvents();
-    const bool ok = w->grab().save(path);
-    std::printf("%s %dx%d %s\n", qPrintable(path), w->width(), w->height(), ok ? "" : "FAILED");
-    return ok;
-}
-
-void settle(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // A logging EEPROM: records of a few bytes from 1000 on, the rest erased.
 void logbuch(QByteArray& m) {
