@@ -8,6 +8,8 @@
 //
 //   build/bench/eeprom [readout|erase|both]     (default both; the erase takes about 4 min)
 
+#include "benchsupport.h"
+
 #include "jobs/eepromdump.h"
 #include "jobs/eepromerase.h"
 #include "jobs/eepromreadout.h"
@@ -35,17 +37,6 @@
 using namespace zelmar;
 
 namespace {
-
-class Uhr : public SystemServices {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // What went over the line, from the frames the link sent: each frame, the reply its command
 // gets, and the write cycles the line does not hide.
@@ -129,11 +120,11 @@ template <typename J> typename J::Result laufen(Link& link, J* job, const char* 
     QObject::connect(job, &Job::ended, &warten, &QEventLoop::quit);
 
     wand.start();
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = benchsupport::cpuSeconds();
     job->start();
     warten.exec();
     const double sekunden = wand.nsecsElapsed() / 1e9;
-    const double cpu = cpuSeconds() - cpu0;
+    const double cpu = benchsupport::cpuSeconds() - cpu0;
     QObject::disconnect(verbindung);
     QObject::disconnect(eingang);
 
@@ -180,7 +171,7 @@ int main(int argc, char** argv) {
     HardwareSerialPort port(dir.path());
     Link link(port);
     link.setReplyTimeout(1000);
-    Uhr services;
+    benchsupport::Clock services;
     TwiLogbook logbook(daten, services);
     link.setFrameLogSink(&logbook);
     std::printf("zelmar-sim on %s, paced, line %s\n", device.constData(),

@@ -3,6 +3,8 @@
 //
 //   build/bench/engine [round trips, default 5000]
 
+#include "benchsupport.h"
+
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/desktopservices.h"
@@ -25,12 +27,6 @@
 #include <unistd.h>
 
 namespace {
-
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 // The far end, in its own process so its CPU is not counted: answers every complete frame
 // with one byte, except frames for command 250, which it leaves unanswered.
@@ -94,7 +90,7 @@ int main(int argc, char** argv) {
     auto measure = [&](const char* what) {
         int failures = 0;
         wall.restart();
-        const double cpu0 = cpuSeconds();
+        const double cpu0 = benchsupport::cpuSeconds();
         for (int i = 0; i < rounds; ++i) {
             link.BEFEHL = 0;
             link.ANZAHL_SENDEN = 0;
@@ -104,7 +100,7 @@ int main(int argc, char** argv) {
             failures += link.STATUS_CODE != 0;
         }
         const double secs = wall.nsecsElapsed() / 1e9;
-        const double cpu = cpuSeconds() - cpu0;
+        const double cpu = benchsupport::cpuSeconds() - cpu0;
         std::printf("round trips %s: %d in %.3f s, %d failed\n", what, rounds, secs, failures);
         std::printf("  %.0f round trips/s, %.1f us each\n", rounds / secs, 1e6 * secs / rounds);
         std::printf("  CPU %.3f s per 1000 transactions (%.1f us per transaction)\n",
@@ -124,9 +120,9 @@ int main(int argc, char** argv) {
     link.BEFEHL = 250;
     link.RAHMEN_SENDEN();
     wall.restart();
-    const double idle0 = cpuSeconds();
+    const double idle0 = benchsupport::cpuSeconds();
     link.DATEN_EMPFANGEN(1);
-    const double idleCpu = cpuSeconds() - idle0;
+    const double idleCpu = benchsupport::cpuSeconds() - idle0;
     const double idleWall = wall.nsecsElapsed() / 1e9;
     std::printf("waiting for a reply that never comes: %.3f s wall, %.4f s CPU = %.3f %% of one "
                 "core (status %d)\n",

@@ -2,6 +2,8 @@
 // seconds with one window open and nothing happening on the line. Run it offscreen:
 //   QT_QPA_PLATFORM=offscreen ./home_idle [seconds]
 
+#include "benchsupport.h"
+
 #include "home/homewindows.h"
 #include "link/link.h"
 #include "link/virtualserialport.h"
@@ -35,17 +37,6 @@ public:
     void beep() override {}
 };
 
-class Clock : public SystemServices {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 void idle(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
@@ -54,11 +45,11 @@ void idle(int ms) {
 
 void measure(const char* what, int seconds) {
     idle(500); // let the window settle
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = benchsupport::cpuSeconds();
     QElapsedTimer wall;
     wall.start();
     idle(seconds * 1000);
-    const double cpu = cpuSeconds() - cpu0;
+    const double cpu = benchsupport::cpuSeconds() - cpu0;
     const double s = wall.elapsed() / 1000.0;
     std::printf("%-34s %7.1f ms CPU in %.1f s = %5.2f %% of one core\n", what, cpu * 1000, s,
                 100 * cpu / s);
@@ -75,7 +66,7 @@ int main(int argc, char** argv) {
     Link link(port);
     SlaveDirectory slaves;
     QuietPrompter prompter;
-    Clock system;
+    benchsupport::Clock system;
     AppContext ctx(link, slaves, prompter, system, QLocale(QLocale::German));
     registerHomeWindows(ctx.windows);
 
