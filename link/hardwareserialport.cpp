@@ -2,6 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <utility>
 
 namespace zelmar {
 
@@ -15,18 +19,50 @@ HardwareSerialPort::HardwareSerialPort(const QString& programDir, QObject* paren
     });
 }
 
-QString HardwareSerialPort::deviceFor(const QString& programDir, int number) {
-    QFile f(QDir(programDir).filePath(QStringLiteral("PORTS.ini")));
-    if (f.open(QIODevice::ReadOnly)) {
-        for (int line = 1; line <= number && !f.atEnd(); ++line) {
-            const QByteArray text = f.readLine(4096);
-            if (line == number) {
-                const QString device = QString::fromUtf8(text).trimmed();
-                if (!device.isEmpty())
-                    return device;
-            }
-        }
+namespace {
+
+// Line n (from 1) of PORTS.ini read as every settings file is: CR LF, LF and CR each end a line,
+// a line is kept up to 4096 bytes, UTF-8 when valid, else Latin-1. Only a regular file is
+// opened (a FIFO by that name would block).
+QString zeile(const QString& path, int n) {
+    constexpr int kMaxZeile = 4096;
+    constexpr qint64 kMaxLesen = 64LL * 1024 * 1024;
+    QFile f(path);
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray text;
+    bool cut = false;
+    int current = 1;
+    bool afterCr = false;
+    char c = 0;
+    for (qint64 read = 0; current <= n && read < kMaxLesen && f.getChar(&c); ++read) {
+        const bool lf = c == '\n';
+        if (std::exchange(afterCr, c == '\r') && lf)
+            continue;
+        if (c == '\r' || lf)
+            ++current;
+        else if (current == n && text.size() < kMaxZeile)
+            text.append(c);
+        else if (current == n)
+            cut = true;
     }
+    // A cut line may end inside a multi-byte character.
+    for (int drop = 0; drop <= (cut ? 3 : 0) && drop < text.size(); ++drop) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        const QString decoded = utf8(text.left(text.size() - drop));
+        if (!utf8.hasError())
+            return decoded;
+    }
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+QString HardwareSerialPort::deviceFor(const QString& programDir, int number) {
+    const QString device =
+        zeile(QDir(programDir).filePath(QStringLiteral("PORTS.ini")), number).trimmed();
+    if (!device.isEmpty())
+        return device;
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(number);
 #else
@@ -140,8 +176,13 @@ void HardwareSerialPort::discardInput() {
 }
 
 bool HardwareSerialPort::write(const QByteArray& data) {
-    if (!m_serial.isOpen() || m_serial.write(data) != data.size())
+    if (!m_serial.isOpen())
         return false;
+    if (m_serial.write(data) != data.size()) {
+        // A device that takes no more bytes is gone (adapter unplugged): the port shows closed.
+        close();
+        return false;
+    }
     m_serial.flush(); // hand it to the driver now, without blocking
     return true;
 }

@@ -84,6 +84,13 @@ void Link::message(const QString& text) {
         m_notifier->linkMessage(text);
 }
 
+void Link::portWeg() {
+    if (m_notifier)
+        m_notifier->linkBeep();
+    message(QStringLiteral(
+        "COM-PORT wurde geschlossen, keine Verbindung\r\nAktion wird abgebrochen !!!"));
+}
+
 void Link::refuse(qint16 code, const QString& text) {
     m_refused = true;
     m_refusedCode = code;
@@ -170,8 +177,13 @@ void Link::senden(quint8 adresse) {
 
     SENDE_RAHMEN = buildFrame(h, SENDEPUFFER.data() + 1);
     if (!m_port.write(SENDE_RAHMEN)) {
-        message(QStringLiteral("RAHMEN konnte nicht gesendet werden"));
-        refuse(STATUS_NICHT_GESENDET, QStringLiteral("RAHMEN konnte nicht gesendet werden"));
+        if (m_port.isOpen()) {
+            message(QStringLiteral("RAHMEN konnte nicht gesendet werden"));
+            refuse(STATUS_NICHT_GESENDET, QStringLiteral("RAHMEN konnte nicht gesendet werden"));
+        } else {
+            portWeg();
+            refuse(STATUS_PORT_ZU, QStringLiteral("COM-PORT nicht geöffnet"));
+        }
         return;
     }
     m_refused = false;
@@ -258,9 +270,12 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
             if (m_port.bytesAvailable() > 0)
                 break;
             if (!m_port.isOpen()) {
+                // The device went away under the wait (an adapter pulled out): nobody has told
+                // the user yet, and every caller takes this code as already reported.
                 Timer_WAIT_DATENEMPFANG.stop();
                 STATUS_TEXT = QStringLiteral("COM-PORT nicht geöffnet");
                 STATUS_CODE = STATUS_PORT_ZU;
+                portWeg();
                 return;
             }
             if (!Timer_WAIT_DATENEMPFANG.isActive()) {

@@ -132,6 +132,8 @@ private slots:
 
 private:
     void refuse(qint16 code, const QString& text);
+    // The port closed under the engine (the device went away): beep and say so, once.
+    void portWeg();
     void message(const QString& text);
     void pause(QTimer& timer);
     void senden(quint8 adresse);

@@ -91,11 +91,24 @@ QStringList readLines(const QString& path, int maxLines) {
 QByteArray encode(const QString& text) {
     const bool latin1 =
         std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
-    return latin1 ? text.toLatin1() : text.toUtf8();
+    if (latin1) {
+        const QByteArray bytes = text.toLatin1();
+        // Latin-1 bytes that happen to form UTF-8 ("Í¥" is CD A5) would be read back as other
+        // characters; such a line is written in UTF-8, which reads back as it was.
+        QString ignored;
+        const bool ascii = std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return c >= 0; });
+        if (ascii || !decodeUtf8(bytes, ignored))
+            return bytes;
+    }
+    return text.toUtf8();
 }
 
 bool writeLines(const QString& path, const QStringList& lines) {
-    const QByteArray bytes = encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += encode(line) + "\r\n";
+    if (lines.isEmpty())
+        bytes = "\r\n";
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -109,7 +122,7 @@ bool writeLines(const QString& path, const QStringList& lines) {
 bool appendLine(const QString& path, const QString& line) {
     if (!isRegularOrAbsent(path, false))
         return false;
-    const QByteArray bytes = encode(line + QStringLiteral("\r\n"));
+    const QByteArray bytes = encode(line) + "\r\n";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;

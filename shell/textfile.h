@@ -18,8 +18,9 @@ constexpr qint64 MAX_LESEN = 64LL * 1024 * 1024;
 // UTF-8 when its bytes are valid UTF-8, else as Latin-1.
 QStringList readLines(const QString& path, int maxLines);
 
-// Latin-1 when every character fits, else UTF-8.
-QByteArray encode(const QString& text);
+// One line for a file: Latin-1 when every character fits and readLines() decodes those bytes
+// back to the same text, else UTF-8.
+QByteArray encode(const QString& line);
 
 // Replaces the file with the lines, each followed by CR LF, or leaves the old file untouched.
 bool writeLines(const QString& path, const QStringList& lines);

@@ -252,6 +252,14 @@ private slots:
         QCOMPARE(link->STATUS_CODE, qint16(1001));
         QCOMPARE(link->STATUS_TEXT, QStringLiteral("COM-PORT nicht geöffnet"));
         QVERIFY(t.elapsed() < 4000); // the closing wakes the wait; no time-out is waited out
+        // The code counts as reported, so the engine says it once; the next read is silent.
+        QCOMPARE(rec.messages,
+                 QStringList{QStringLiteral("COM-PORT wurde geschlossen, keine Verbindung\r\n"
+                                            "Aktion wird abgebrochen !!!")});
+        QCOMPARE(rec.beeps, 1);
+        link->DATEN_EMPFANGEN(1);
+        QCOMPARE(link->STATUS_CODE, qint16(1001));
+        QCOMPARE(rec.messages.size(), 1);
     }
 
     void refusalCoversOnlyTheReadsOfItsHandler() {
@@ -404,6 +412,18 @@ private slots:
         QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 2), QStringLiteral("/dev/ttyS1"));
         QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 3), QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 17), QStringLiteral("/dev/ttyS16"));
+
+        // Lines end as in every settings file (CR, LF or CR LF), a long line stays one line,
+        // and a Latin-1 name is read as Latin-1.
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray("/dev/ttyA\r/dev/ttyB\n") + QByteArray(5000, 'x') +
+                "\r\n/tmp/t\xe4ZELMAR\n");
+        f.close();
+        QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 1), QStringLiteral("/dev/ttyA"));
+        QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 2), QStringLiteral("/dev/ttyB"));
+        QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 3), QString(4096, QLatin1Char('x')));
+        QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 4), QStringLiteral("/tmp/täZELMAR"));
+        QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 5), QStringLiteral("/dev/ttyS4"));
     }
 };
 

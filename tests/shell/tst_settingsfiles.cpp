@@ -253,14 +253,19 @@ void TestSettingsFiles::slaveInfoEmptyNamesAndRoundTrip() {
     QCOMPARE(int(back.SLAVE_TYP[81]), 255);
     QCOMPARE(back.SLAVE_NAME[21], QStringLiteral("..."));
 
-    // A name Latin-1 cannot hold makes the file UTF-8, and it reads back the same.
+    // A name Latin-1 cannot hold makes its line UTF-8, and so does one whose Latin-1 bytes
+    // would read as UTF-8 ("Í¥" is CD A5, which is "\u0365"); every name reads back the same.
     d.SLAVE_NAME[9] = QStringLiteral("Wärmepumpe ≈ 3 kW");
+    d.SLAVE_NAME[10] = QStringLiteral("Í¥ENTRALE");
     QVERIFY(SLAVE_INFO_INI_SPEICHERN(dir.pfad(), d));
-    QVERIFY(fileBytes(path).contains("008001K\xc3\xbc"
+    QVERIFY(fileBytes(path).contains("\r\n008001K\xfc"
                                      "che\r\n"));
+    QVERIFY(fileBytes(path).contains("\r\n010000\xc3\x8d\xc2\xa5"
+                                     "ENTRALE\r\n"));
     SLAVE_INFO_INI_LADEN(dir.pfad(), back);
     QCOMPARE(back.SLAVE_NAME[9], QStringLiteral("Wärmepumpe ≈ 3 kW"));
     QCOMPARE(back.SLAVE_NAME[8], QStringLiteral("Küche"));
+    QCOMPARE(back.SLAVE_NAME[10], QStringLiteral("Í¥ENTRALE"));
 }
 
 // ---------------------------------------------------------------- COM.ini

@@ -1,6 +1,6 @@
 #include "registerbemerkungen.h"
 
-#include "shell/textfile.h"
+#include "textfile.h"
 
 #include <QFile>
 
