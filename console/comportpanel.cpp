@@ -205,6 +205,13 @@ void ComPortPanel::Command_SETTINGS_EDIT_Click() {
         QStringLiteral("Wert eingeben"), QStringLiteral("COM-PORT-SETTINGS"), port.settings());
     if (answer.isEmpty())
         return;
+    // A string no port takes is refused here: stored, it would come back at every start.
+    if (!parsePortSettings(answer)) {
+        m_ctx.prompter.message(QStringLiteral("Fehler: \"%1\" sind keine COM-PORT-SETTINGS\r\n"
+                                              "Beispiel: 19200,n,8,1 (Baud,Parität,Bits,Stopbits)")
+                                   .arg(answer.left(40)));
+        return;
+    }
     port.close();
     m_ctx.link.COM_SETTINGS = answer;
     port.setSettings(answer); // a string the port rejects leaves the old settings in force

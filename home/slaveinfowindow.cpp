@@ -251,10 +251,10 @@ void SlaveInfoWindow::Command_ADRESSE_SLAVE_Click() {
     const QString antwort =
         m_ctx.prompter.input(QStringLiteral("ADRESSE eingeben"), QStringLiteral("SLAVE - ADRESSE"),
                              QString::number(m_ctx.link.SLAVE_ADRESSE));
+    if (antwort.isEmpty())
+        return; // empty or cancelled
     int adresse = 0;
-    if (!parseWholeNumber(antwort, &adresse))
-        return; // empty, cancelled or not a number
-    if (adresse < 0 || adresse > 127) {
+    if (!parseWholeNumber(antwort, &adresse) || adresse < 0 || adresse > 127) {
         m_ctx.prompter.message(QStringLiteral("Fehler: WERTEBEREICH 0...127"));
         return;
     }

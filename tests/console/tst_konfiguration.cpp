@@ -50,7 +50,7 @@ private slots:
     void comIniThatCannotBeWrittenIsReported();
     void portSearchWithoutUsablePort();
     void portSearchTakesFirstUsablePort();
-    void settingsEditStoresTextAsEntered();
+    void settingsEditStoresWhatAPortTakes();
     void replyTimeoutInput();
     void tickShowsPortState();
     void tickShowsTimesAndHistory();
@@ -213,7 +213,7 @@ void TestKonfiguration::portSearchTakesFirstUsablePort() {
     }
 }
 
-void TestKonfiguration::settingsEditStoresTextAsEntered() {
+void TestKonfiguration::settingsEditStoresWhatAPortTakes() {
     TestContext t;
     KonfigurationWindow* w = openConsole(t.ctx);
     QVERIFY(t.port.open());
@@ -228,21 +228,23 @@ void TestKonfiguration::settingsEditStoresTextAsEntered() {
     QCOMPARE(child<QLineEdit>(w, "Text_SETTINGS")->text(), QStringLiteral("9600,e,7,2"));
     QCOMPARE(fileBytes(t.file("settings.ini")), QByteArray("9600,e,7,2\r\n"));
 
-    // A string the port refuses: stored as entered, the port keeps what it had.
+    // A string no port takes is refused with a message: nothing is stored, the port stays open.
+    QVERIFY(t.port.open());
     t.prompter.inputs << "4711,x,8,1";
     click(w, "Command_SETTINGS_EDIT");
     QCOMPARE(t.prompter.shown[1].defaultText, QStringLiteral("9600,e,7,2"));
-    QCOMPARE(t.link.COM_SETTINGS, QStringLiteral("4711,x,8,1"));
+    QCOMPARE(t.prompter.messages().size(), 1);
+    QVERIFY(t.prompter.messages().first().contains(QStringLiteral("4711,x,8,1")));
+    QVERIFY(t.port.isOpen());
+    QCOMPARE(t.link.COM_SETTINGS, QStringLiteral("9600,e,7,2"));
     QCOMPARE(t.port.settings(), QStringLiteral("9600,e,7,2"));
-    QCOMPARE(child<QLineEdit>(w, "Text_SETTINGS")->text(), QStringLiteral("9600,e,7,2"));
-    QCOMPARE(fileBytes(t.file("settings.ini")), QByteArray("4711,x,8,1\r\n"));
+    QCOMPARE(fileBytes(t.file("settings.ini")), QByteArray("9600,e,7,2\r\n"));
 
     // Cancel changes nothing and leaves an open port open.
-    QVERIFY(t.port.open());
     t.prompter.inputs << "";
     click(w, "Command_SETTINGS_EDIT");
     QVERIFY(t.port.isOpen());
-    QCOMPARE(t.link.COM_SETTINGS, QStringLiteral("4711,x,8,1"));
+    QCOMPARE(t.link.COM_SETTINGS, QStringLiteral("9600,e,7,2"));
     QCOMPARE(t.prompter.unexpected, 0);
 }
 
