@@ -8,6 +8,7 @@
 #include "shell/settingsfiles.h"
 #include "shell/systemservices.h"
 #include "shell/windownames.h"
+#include "ui/prompter.h"
 
 #include <QDir>
 
@@ -17,9 +18,10 @@ HauptWindow* Main(AppContext& ctx, const QString& programDir) {
     registerAllWindows(ctx.windows);
 
     ctx.setProgrammPfad(programDir);
-    QDir().mkpath(ctx.DATEN_PFAD); // failure shows later as silent logbook writes
+    QDir().mkpath(ctx.DATEN_PFAD); // a failure shows as the logbook's message below
     ctx.useTwiLogbook();
-    LOGBUCH_START(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale);
+    if (!LOGBUCH_START(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale))
+        ctx.prompter.message(nichtGeschrieben(ctx.DATEN_PFAD + QStringLiteral("LOGBUCH.txt")));
     loadSettingsInto(ctx.link, ctx.PROGRAMM_PFAD); // settings.ini, then PROGRAMM.ini
     SLAVE_INFO_INI_LADEN(ctx.PROGRAMM_PFAD, ctx.slaves);
     ctx.link.SLAVE_ADRESSE = 127;

@@ -1,6 +1,7 @@
 #include "comportpanel.h"
 
 #include "shell/appcontext.h"
+#include "shell/logbooks.h"
 #include "shell/settingsfiles.h"
 
 #include "link/hardwareserialport.h"
@@ -216,7 +217,9 @@ void ComPortPanel::Command_SETTINGS_EDIT_Click() {
     m_ctx.link.COM_SETTINGS = answer;
     port.setSettings(answer); // a string the port rejects leaves the old settings in force
     Text_SETTINGS->setText(port.settings());
-    SETTINGS_INI_SPEICHERN(m_ctx.PROGRAMM_PFAD, m_ctx.link.COM_SETTINGS);
+    if (!SETTINGS_INI_SPEICHERN(m_ctx.PROGRAMM_PFAD, m_ctx.link.COM_SETTINGS))
+        m_ctx.prompter.message(
+            nichtGeschrieben(m_ctx.PROGRAMM_PFAD + QStringLiteral("settings.ini")));
 }
 
 void ComPortPanel::Command_PORT_OPEN_Click() {

@@ -14,6 +14,7 @@
 #include "standardbefehlepanel.h"
 
 #include "shell/appcontext.h"
+#include "shell/logbooks.h"
 #include "shell/programm.h"
 #include "shell/settingsfiles.h"
 #include "shell/systemservices.h"
@@ -306,7 +307,9 @@ void KonfigurationWindow::Timer1_Timer() {
 void KonfigurationWindow::Command_CLOSE_Click() {
     if (!m_comPort->comIniSpeichern())
         m_ctx.prompter.message(QStringLiteral("Fehler beim speichern der -COM.ini-  !!!  "));
-    saveProgrammIni(m_ctx.link, m_ctx.PROGRAMM_PFAD);
+    if (!saveProgrammIni(m_ctx.link, m_ctx.PROGRAMM_PFAD))
+        m_ctx.prompter.message(
+            nichtGeschrieben(m_ctx.PROGRAMM_PFAD + QStringLiteral("PROGRAMM.ini")));
     close();
 }
 

@@ -31,7 +31,8 @@ void AppContext::setProgrammPfad(const QString& directory) {
 }
 
 void AppContext::useTwiLogbook() {
-    m_twiLogbook = std::make_unique<TwiLogbook>(DATEN_PFAD, system, locale);
+    m_twiLogbook = std::make_unique<TwiLogbook>(
+        DATEN_PFAD, system, locale, [this](const QString& text) { prompter.message(text); });
     link.setFrameLogSink(m_twiLogbook.get());
 }
 

@@ -58,11 +58,21 @@ bool LOGBUCH_TWI_EINTRAG(const QString& datenPfad, const FrameLogEntry& entry, c
                                 twiLogbookLine(entry, now, locale));
 }
 
-TwiLogbook::TwiLogbook(QString datenPfad, const SystemServices& services, QLocale locale)
-    : m_datenPfad(std::move(datenPfad)), m_services(services), m_locale(std::move(locale)) {}
+TwiLogbook::TwiLogbook(QString datenPfad, const SystemServices& services, QLocale locale,
+                       std::function<void(const QString&)> failed)
+    : m_datenPfad(std::move(datenPfad)), m_services(services), m_locale(std::move(locale)),
+      m_failed(std::move(failed)) {}
 
 void TwiLogbook::logFrame(const FrameLogEntry& entry) {
-    LOGBUCH_TWI_EINTRAG(m_datenPfad, entry, m_services.now(), m_locale);
+    const bool ok = LOGBUCH_TWI_EINTRAG(m_datenPfad, entry, m_services.now(), m_locale);
+    if (!ok && !m_failing && m_failed)
+        m_failed(nichtGeschrieben(m_datenPfad + QStringLiteral("LOGBUCH_TWI.txt")));
+    m_failing = !ok;
+}
+
+QString nichtGeschrieben(const QString& datei) {
+    return datei + QStringLiteral("\r\n\r\nkonnte nicht geschrieben werden "
+                                  "(Verzeichnis schreibgeschützt oder voll?)");
 }
 
 } // namespace zelmar

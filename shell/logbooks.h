@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <functional>
+
 namespace zelmar {
 
 class SystemServices;
@@ -25,17 +27,25 @@ QString twiLogbookLine(const FrameLogEntry& entry, const QDateTime& now, const Q
 bool LOGBUCH_TWI_EINTRAG(const QString& datenPfad, const FrameLogEntry& entry, const QDateTime& now,
                          const QLocale& locale = QLocale::system());
 
-// The engine's frame log, written to LOGBUCH_TWI.txt. `services` must outlive it.
+// The engine's frame log, written to LOGBUCH_TWI.txt. `services` must outlive it. The frame is
+// sent whether its line was written or not; `failed` hears of the first line that could not be
+// written (and of the first again after the logbook worked once more), not of every frame.
 class TwiLogbook : public FrameLogSink {
 public:
     TwiLogbook(QString datenPfad, const SystemServices& services,
-               QLocale locale = QLocale::system());
+               QLocale locale = QLocale::system(),
+               std::function<void(const QString& text)> failed = {});
     void logFrame(const FrameLogEntry& entry) override;
 
 private:
     QString m_datenPfad;
     const SystemServices& m_services;
     QLocale m_locale;
+    std::function<void(const QString&)> m_failed;
+    bool m_failing = false;
 };
+
+// The message for a logbook or settings file that could not be written.
+QString nichtGeschrieben(const QString& datei);
 
 } // namespace zelmar

@@ -5,14 +5,24 @@
 #include "settingsfiles.h"
 #include "systemservices.h"
 
+#include "ui/prompter.h"
+
 namespace zelmar {
 
 void PROGRAMM_BEENDEN(AppContext& ctx) {
     if (ctx.MSComm1().isOpen())
         ctx.MSComm1().close();
-    saveProgrammIni(ctx.link, ctx.PROGRAMM_PFAD);
-    LOGBUCH_ENDE(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale);
-    SLAVE_INFO_INI_SPEICHERN(ctx.PROGRAMM_PFAD, ctx.slaves);
+    // What could not be saved is said before the program goes; the earlier files stay as they
+    // were.
+    QStringList fehler;
+    if (!saveProgrammIni(ctx.link, ctx.PROGRAMM_PFAD))
+        fehler << ctx.PROGRAMM_PFAD + QStringLiteral("PROGRAMM.ini");
+    if (!LOGBUCH_ENDE(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale))
+        fehler << ctx.DATEN_PFAD + QStringLiteral("LOGBUCH.txt");
+    if (!SLAVE_INFO_INI_SPEICHERN(ctx.PROGRAMM_PFAD, ctx.slaves))
+        fehler << ctx.PROGRAMM_PFAD + QStringLiteral("SLAVE_INFO.ini");
+    if (!fehler.isEmpty())
+        ctx.prompter.message(nichtGeschrieben(fehler.join(QStringLiteral("\r\n"))));
     ctx.system.endProcess();
 }
 
