@@ -100,11 +100,18 @@ void TestShellWindows::dataDirectoryThatCannotBeMade() {
     HauptWindow* haupt = Main(t.ctx, t.dir.path());
     QVERIFY(haupt->isVisible());
     t.link.BEFEHL = 0;
-    t.link.RAHMEN_SENDEN(); // the TWI logbook line fails silently, the frame goes out
-    QCOMPARE(t.port.written().size(), 1);
+    t.link.RAHMEN_SENDEN(); // the TWI logbook line fails, the frame goes out
+    t.link.RAHMEN_SENDEN();
+    QCOMPARE(t.port.written().size(), 2);
     QTest::mouseClick(haupt->findChild<QPushButton*>("Command_EXIT"), Qt::LeftButton);
     QCOMPARE(t.system.exits, 1);
-    QVERIFY(t.prompter.shown.isEmpty());
+    // Each logbook says once that it cannot be written: at the start, at the first frame, and
+    // in the list of what the end could not save.
+    const QStringList m = t.prompter.messages();
+    QCOMPARE(m.size(), 3);
+    QVERIFY(m[0].startsWith(t.ctx.DATEN_PFAD + "LOGBUCH.txt\r\n"));
+    QVERIFY(m[1].startsWith(t.ctx.DATEN_PFAD + "LOGBUCH_TWI.txt\r\n"));
+    QVERIFY(m[2].startsWith(t.ctx.DATEN_PFAD + "LOGBUCH.txt\r\n"));
     QCOMPARE(fileBytes(t.file("DATEN")), QByteArray("a file in its place"));
 }
 
