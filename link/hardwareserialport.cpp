@@ -12,9 +12,12 @@ namespace zelmar {
 HardwareSerialPort::HardwareSerialPort(const QString& programDir, QObject* parent)
     : SerialPort(parent), m_programDir(programDir) {
     connect(&m_serial, &QSerialPort::readyRead, this, &SerialPort::readyRead);
-    // A device that disappears (adapter unplugged) leaves the port closed, not half open.
+    // A device that disappears (adapter unplugged) leaves the port closed, not half open. Its
+    // last write may fail first: a port that cannot write or read is no port either.
     connect(&m_serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError && m_serial.isOpen())
+        const bool weg = e == QSerialPort::ResourceError || e == QSerialPort::WriteError ||
+                         e == QSerialPort::ReadError;
+        if (weg && m_serial.isOpen())
             close();
     });
 }
@@ -183,8 +186,8 @@ bool HardwareSerialPort::write(const QByteArray& data) {
         close();
         return false;
     }
-    m_serial.flush(); // hand it to the driver now, without blocking
-    return true;
+    m_serial.flush(); // hand it to the driver now, without blocking; a failure closes the port
+    return m_serial.isOpen();
 }
 
 } // namespace zelmar

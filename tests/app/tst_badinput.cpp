@@ -24,27 +24,15 @@ const char* const kFallName[FAELLE] = {"empty",
                                        "10000 characters",
                                        "control characters"};
 
-QString antwort(Fall f) {
-    switch (f) {
-    case Leer:
-    case Abbruch: // the fake prompter answers Cancel with an empty string, as the real one does
-        return QString();
-    case Text:
-        return QStringLiteral("abc");
-    case Negativ:
-        return QStringLiteral("-1");
-    case Bruch:
-        return QStringLiteral("1,5");
-    case ZuGross:
-        return QStringLiteral("99999999999");
-    case Lang:
-        return QString(10000, QLatin1Char('7'));
-    case Steuerzeichen:
-        return QStringLiteral("1\t\x01\x1b\r\n2");
-    default:
-        return QString();
-    }
-}
+// Cancel: the fake prompter answers it with an empty string, as the real one does.
+const QString kAntwort[FAELLE] = {{},
+                                  {},
+                                  QStringLiteral("abc"),
+                                  QStringLiteral("-1"),
+                                  QStringLiteral("1,5"),
+                                  QStringLiteral("99999999999"),
+                                  QString(10000, QLatin1Char('7')),
+                                  QStringLiteral("1\t\x01\x1b\r\n2")};
 
 struct Feld {
     const char* name;
@@ -161,7 +149,7 @@ private slots:
         // Windows that read when they open have done so.
         QTest::qWait(300);
         b.waitForJobs();
-        const QString wert = antwort(Fall(fall));
+        const QString wert = kAntwort[fall];
         if (f.feld.isEmpty()) {
             b.t.prompter.yesNo = f.jaNein;
             b.t.prompter.inputs << wert;
