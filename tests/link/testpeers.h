@@ -31,6 +31,8 @@ public:
     virtual void send(const QByteArray& bytes, int delayMs = 0) = 0;
     // Makes the next open() of the port fail.
     virtual void makeUnopenable() = 0;
+    // The device goes away under the open port, as an adapter pulled out.
+    virtual void pullOut() = 0;
     virtual const char* name() const = 0;
 
 protected:
@@ -49,6 +51,10 @@ public:
     zelmar::SerialPort& port() override { return m_port; }
     void send(const QByteArray& bytes, int delayMs) override { m_port.deliver(bytes, delayMs); }
     void makeUnopenable() override { m_port.setOpenable(false); }
+    void pullOut() override {
+        m_port.setOpenable(false);
+        m_port.close();
+    }
     const char* name() const override { return "virtual"; }
 
 private:
@@ -100,6 +106,12 @@ public:
         QFile ports(m_dir.filePath(QStringLiteral("PORTS.ini")));
         ports.open(QIODevice::WriteOnly);
         ports.write(m_dir.filePath(QStringLiteral("no-such-device")).toUtf8() + "\r\n");
+    }
+    void pullOut() override {
+        m_notifier.reset();
+        ::close(m_master); // the terminal hangs up; its device goes
+        m_master = -1;
+        makeUnopenable();
     }
     const char* name() const override { return "pseudo-terminal"; }
 

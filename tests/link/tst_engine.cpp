@@ -262,6 +262,26 @@ private slots:
         QCOMPARE(rec.messages.size(), 1);
     }
 
+    // Found while waiting, and said once; the next frame finds no port to open and says that.
+    void adapterPulledOut() {
+        link->setReplyTimeout(5000);
+        command(0);
+        QTimer::singleShot(50, this, [this] { peer->pullOut(); });
+        QElapsedTimer t;
+        t.start();
+        link->DATEN_EMPFANGEN(1);
+        QCOMPARE(link->STATUS_CODE, qint16(1001));
+        QVERIFY(t.elapsed() < 4000);
+        QVERIFY(!peer->port().isOpen());
+        QCOMPARE(rec.messages.size(), 1);
+        QVERIFY(rec.messages[0].startsWith(QStringLiteral("COM-PORT wurde geschlossen")));
+        command(0);
+        link->DATEN_EMPFANGEN(1);
+        QCOMPARE(link->STATUS_CODE, qint16(1001));
+        QCOMPARE(rec.messages.size(), 2);
+        QVERIFY(rec.messages[1].startsWith(QStringLiteral("COM-PORT konnte nicht geöffnet")));
+    }
+
     void refusalCoversOnlyTheReadsOfItsHandler() {
         link->setReplyTimeout(5000);
         link->ANZAHL_SENDEN = 70000;
