@@ -224,6 +224,35 @@ private slots:
         QVERIFY(!result.found.isEmpty());
     }
 
+    // The manual master's transmitter run under the same faults: it ends, and no step shows a
+    // status other than its own in green. A lost byte or garbage may cost only a repeated poll;
+    // a corrupted status or a missing slave shows red and stops the following steps.
+    void faultsDuringAManualMasterRun_data() { faultsDuringAScan_data(); }
+    void faultsDuringAManualMasterRun() {
+        QFETCH(QString, options);
+        RealLine r(100);
+        QVERIFY(r.sim.start(options == "--offline 80" ? QStringLiteral("--offline 8") : options));
+        r.link.SLAVE_ADRESSE = 8;
+        QPointer<QWidget> w = r.ctx.windows.show(fenster::HAND_BETRIEB);
+        QTest::qWait(300);
+        bench::click(w, QStringLiteral("Command_RUN"));
+        QTRY_VERIFY_WITH_TIMEOUT(r.link.findChildren<Job*>().isEmpty(), 20000);
+        const QMap<QString, QString> eigener{{"A", "8"},  {"C", "18"}, {"E", "28"}, {"G", "28"},
+                                             {"I", "28"}, {"K", "28"}, {"L", "F8"}};
+        int rot = 0;
+        for (auto it = eigener.cbegin(); it != eigener.cend(); ++it) {
+            const auto* f = bench::child<QLineEdit>(w, QStringLiteral("Text_STATUS_") + it.key());
+            rot += qbIndexOf(f) == 12;
+            if (qbIndexOf(f) == 10)
+                QCOMPARE(f->text(), it.value());
+        }
+        if (options.contains(QLatin1String("corrupt")) ||
+            options.contains(QLatin1String("offline")))
+            QVERIFY(rot >= 1);
+        bench::click(w, QStringLiteral("Command_CLOSE"));
+        QTRY_VERIFY(!w);
+    }
+
     // A silent interface during the long operations of the windows: each ends as its window
     // says, within its time-outs, and the window can be closed at any time.
     void silentInterface_data() {
