@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace zelmar {
@@ -19,6 +20,11 @@ const QString kBusy = QStringLiteral("DATEN werden noch empfangen");
 
 // How long a stream of input may keep the engine from looking at window events.
 constexpr int kEventSliceMs = 50;
+
+// Every frame clears 100 kB this way: one memset, also where a byte loop would be instrumented.
+void loeschen(std::vector<quint8>& puffer) {
+    std::memset(puffer.data(), 0, puffer.size());
+}
 
 bool validCount(double n) {
     return std::isfinite(n) && n >= 0 && n <= 65535 && std::floor(n) == n;
@@ -106,7 +112,7 @@ void Link::RAHMEN_SENDEN(const Request& r) {
     ANZAHL_SENDEN = r.anzahlSenden;
     ANZAHL_EMPFANGEN = r.anzahlEmpfangen;
     // A refused frame leaves its bytes behind; none of them may travel with this one.
-    std::fill(SENDEPUFFER.begin(), SENDEPUFFER.end(), 0);
+    loeschen(SENDEPUFFER);
     const int n = std::min<int>(int(r.daten.size()), PUFFER_GROESSE - 1);
     std::copy_n(reinterpret_cast<const quint8*>(r.daten.constData()), n, SENDEPUFFER.begin() + 1);
     senden(r.adresse);
@@ -196,7 +202,7 @@ void Link::senden(quint8 adresse) {
     std::move_backward(SENDE_HISTORIE.begin() + 1, SENDE_HISTORIE.end() - 1, SENDE_HISTORIE.end());
     SENDE_HISTORIE[1] = RAHMEN_ALS_TEXT(SENDE_RAHMEN);
 
-    std::fill(SENDEPUFFER.begin(), SENDEPUFFER.end(), 0);
+    loeschen(SENDEPUFFER);
     emit frameSent(SENDE_RAHMEN);
 }
 
@@ -204,7 +210,7 @@ void Link::EMPFANGSPUFFER_LOESCHEN() {
     // The buffer belongs to the read that waits; a handler run inside it must not wipe it.
     if (m_readDepth > 0)
         return;
-    std::fill(EMPFANGSPUFFER.begin(), EMPFANGSPUFFER.end(), 0);
+    loeschen(EMPFANGSPUFFER);
 }
 
 void Link::DATEN_EMPFANGEN(int anzahl) {
