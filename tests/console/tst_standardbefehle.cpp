@@ -210,7 +210,10 @@ void TestStandardBefehle::refusedFramesEndARepetition() {
     b.t.port.setOpenable(false);
     b.t.frames.entries.clear();
     b.click("Check_BEFEHLE_START_REPEAD");
-    QTimer::singleShot(1500, [&] { // a safety net: the loop must have ended long before
+    // A safety net: the loop must have ended long before. It goes with this test, not later
+    // into the next one's bench.
+    QObject netz;
+    QTimer::singleShot(1500, &netz, [&] {
         if (b.checked("Check_BEFEHLE_START_REPEAD"))
             b.click("Check_BEFEHLE_START_REPEAD");
     });
