@@ -127,7 +127,8 @@ void EepromSonderfunktionen::beendet() {
 }
 
 void EepromSonderfunktionen::Command_KOMLETT_AUSLESEN_Click() {
-    if (m_lauf)
+    // Clicked while a reply is awaited: nothing starts, and nothing is said.
+    if (m_lauf || m_ctx.link.busy())
         return;
     setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
     const int slave = m_ctx.link.SLAVE_ADRESSE;
@@ -165,6 +166,11 @@ void EepromSonderfunktionen::Command_EEPROM_LOESCHEN_Click() {
     if (!wert) {
         p.message(QStringLiteral("Fehler: LÖSCHZEICHEN muss eine ganze Zahl von 0 bis 255 sein.\r\n"
                                  "Das EEPROM wurde nicht verändert."));
+        return;
+    }
+    // A reply still awaited (the questions were answered during another transaction's wait).
+    if (m_ctx.link.busy()) {
+        p.message(QStringLiteral("Abbruch, es werden noch daten erwartet"));
         return;
     }
     auto* job = new EepromErase(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, *wert, m_ctx.locale);

@@ -249,19 +249,42 @@ private slots:
         QVERIFY(b.t.prompter.messages().first().contains("0 bis 255"));
     }
 
-    void cellsBeyondTheAddressBytesAreNotWritten() {
+    // A cell beyond 65535 does not exist; with one address byte a cell above 255 is its low byte,
+    // the one the read showed there.
+    void cellsBeyondTheAddressBytes() {
         EepromBench b;
         b.lesen(65500);
         b.zelleSchreiben(36, "1"); // address 65536
+        QCOMPARE(b.t.prompter.messages().size(), 1);
+        QVERIFY(b.t.prompter.messages().first().contains("65536"));
         b.t.link.SLAVE_ADRESSE = 81;
         b.click("Option_KLEINER_256_BYTE");
         b.type("Text_EERPROM_STARTADRESSE_DEZIMAL", "200");
         b.clickAndWait("Command_lesen");
         b.t.frames.entries.clear();
-        b.zelleSchreiben(60, "1"); // address 260 has no low byte of its own
+        b.zelleSchreiben(60, "17"); // address 260: low byte 4
+        QCOMPARE(b.frames().first().befehl, 50);
+        QCOMPARE(b.frames().first().daten[0], 4);
+        QCOMPARE(b.speicher(81).at(4), char(17));
+        QCOMPARE(b.wert(60), QStringLiteral("17"));
+    }
+
+    // What the hex or ASCII display drew is never written back as a number ("7" is 0x37).
+    void drawnValuesAreNotWritten() {
+        EepromBench b;
+        b.lesen(0);
+        QCOMPARE(b.wert(55), QStringLiteral("55"));
+        b.click("Option_ASC");
+        b.clickAndWait("Command_ANZEIGE");
+        QCOMPARE(b.wert(55), QStringLiteral("7"));
+        b.t.frames.entries.clear();
+        b.clickAndWait("Command_w_55");
         QVERIFY(b.frames().isEmpty());
-        QCOMPARE(b.t.prompter.messages().size(), 2);
-        QVERIFY(b.t.prompter.messages().at(1).contains("260"));
+        QCOMPARE(b.t.prompter.messages().size(), 1);
+        QCOMPARE(b.speicher().at(55), char(55));
+        // Typed by the user, the same text is a decimal byte.
+        b.zelleSchreiben(55, "7");
+        QCOMPARE(b.speicher().at(55), char(7));
     }
 
     // In repeat mode the first pass marks every cell, later passes only what changed.
@@ -388,6 +411,28 @@ private slots:
         b.clickAndWait("Command_EEPROM_LÖSCHEN");
         QTRY_VERIFY(!b.w);
         QCOMPARE(b.befehle(), (QList<int>{60, 65, 100, 60, 80, 100}));
+    }
+
+    // Clicked while another request waits for its reply: the read-out does not start and says
+    // nothing; the erase says why it does not start.
+    void runsClickedDuringAWait() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.t.link.setReplyTimeout(300);
+        b.sim->faults().silent = true;
+        b.t.prompter.yesNo << true;
+        b.t.prompter.inputs << "0";
+        QTimer::singleShot(50, [&] {
+            b.click("Command_KOMLETT_AUSLESEN");
+            b.click("Command_EEPROM_LÖSCHEN");
+        });
+        b.t.link.RAHMEN_SENDEN({befehl::DUMMY, 80});
+        b.t.link.DATEN_EMPFANGEN(1);
+        b.waitForJobs();
+        QCOMPARE(b.befehle(), QList<int>{0});
+        QCOMPARE(b.t.prompter.messages(),
+                 QStringList{QStringLiteral("Abbruch, es werden noch daten erwartet")});
+        QVERIFY(!QFile::exists(b.t.ctx.DATEN_PFAD + QStringLiteral("EEPROM_65k_80.txt")));
     }
 
     void timeLeft() {
