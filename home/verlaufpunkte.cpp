@@ -4,22 +4,22 @@
 
 namespace zelmar::verlauf {
 
-std::array<QList<QPointF>, WERTE> punkte(const QVector<Tag>& tage, qint64 von, qint64 bis) {
-    std::array<QList<QPointF>, WERTE> p;
+Punkte punkte(const QVector<Tag>& tage) {
+    Punkte p;
     for (const Tag& tag : tage) {
         const TagesUhr uhr(tag.datum);
         for (QList<QPointF>& liste : p)
             liste.reserve(liste.size() + tag.zeilen.size());
-        for (const Zeile& z : tag.zeilen) {
-            const qint64 ms = uhr.ms(z.zeit);
-            if (ms < von || ms > bis)
-                continue;
-            for (int k = 0; k < WERTE; ++k)
-                if (z.werte[k])
-                    p[k].append(QPointF(double(ms), *z.werte[k]));
-        }
+        for (const Zeile& z : tag.zeilen)
+            anhaengen(p, uhr.ms(z.zeit), z);
     }
     return p;
+}
+
+void anhaengen(Punkte& punkte, qint64 ms, const Zeile& zeile) {
+    for (int k = 0; k < WERTE; ++k)
+        if (zeile.werte[k])
+            punkte[k].append(QPointF(double(ms), *zeile.werte[k]));
 }
 
 QList<QPointF> ausduennen(const QList<QPointF>& punkte, double x0, double x1, int spalten) {

@@ -18,9 +18,11 @@ struct Tag {
     QVector<Zeile> zeilen; // in the order of their times
 };
 
-// Every value's points within [von, bis], in the order of their times; a failed value leaves
-// a gap, not a 0.
-std::array<QList<QPointF>, WERTE> punkte(const QVector<Tag>& tage, qint64 von, qint64 bis);
+// Every value's points, in the order of their times; a failed value leaves a gap, not a 0.
+using Punkte = std::array<QList<QPointF>, WERTE>;
+Punkte punkte(const QVector<Tag>& tage);
+// One more row, at `ms`.
+void anhaengen(Punkte& punkte, qint64 ms, const Zeile& zeile);
 
 // The points (ascending x) within [x0, x1] thinned to `spalten` pixel columns: each column
 // keeps its lowest and its highest point, in their order, so peaks and dips survive however

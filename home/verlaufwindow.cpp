@@ -26,6 +26,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace zelmar {
@@ -35,6 +36,7 @@ namespace {
 constexpr qint64 kStunde = 3600 * 1000;
 // A fresh log still gets a readable time axis.
 constexpr qint64 kKuerzesteSpanne = 10 * 60 * 1000;
+constexpr int kRand = 4;
 
 int diagrammVon(verlauf::Art art) {
     return int(art);
@@ -64,6 +66,23 @@ double kleinsteWertspanne(verlauf::Art art) {
     return 1;
 }
 
+// Round ends and five or six steps of 1, 2 or 5 times a power of ten.
+void wertRaster(QValueAxis* achse, double tief, double hoch) {
+    const double roh = (hoch - tief) / 5;
+    const double zehner = std::pow(10.0, std::floor(std::log10(roh)));
+    double schritt = zehner;
+    for (double f : {1.0, 2.0, 5.0, 10.0}) {
+        schritt = f * zehner;
+        if (schritt >= roh)
+            break;
+    }
+    const double von = std::floor(tief / schritt) * schritt;
+    const double bis = std::ceil(hoch / schritt) * schritt;
+    achse->setRange(von, bis);
+    achse->setTickCount(int(std::lround((bis - von) / schritt)) + 1);
+    achse->setLabelFormat(schritt < 1 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
+}
+
 } // namespace
 
 VerlaufWindow::VerlaufWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
@@ -80,18 +99,19 @@ VerlaufWindow::VerlaufWindow(AppContext& ctx, QWidget* parent) : QWidget(parent)
 VerlaufWindow::Diagramm VerlaufWindow::diagramm(const QString& name, const QString& einheit) {
     Diagramm d;
     d.chart = new QChart;
-    d.chart->setMargins(QMargins(4, 2, 4, 2));
+    d.chart->setMargins(QMargins(kRand, 2, kRand, 2));
     d.chart->setBackgroundRoundness(0);
     d.chart->legend()->setAlignment(Qt::AlignTop);
+    d.chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     d.chart->setLocalizeNumbers(true);
-    d.chart->setLocale(m_ctx.locale);
+    QLocale zahlen = m_ctx.locale;
+    zahlen.setNumberOptions(zahlen.numberOptions() | QLocale::OmitGroupSeparator);
+    d.chart->setLocale(zahlen);
     d.zeitachse = new QDateTimeAxis;
     d.zeitachse->setFormat(QStringLiteral("HH:mm"));
-    d.zeitachse->setTickCount(9);
     d.chart->addAxis(d.zeitachse, Qt::AlignBottom);
     d.wertachse = new QValueAxis;
     d.wertachse->setTitleText(einheit);
-    d.wertachse->setLabelFormat(QStringLiteral("%g"));
     d.chart->addAxis(d.wertachse, Qt::AlignLeft);
     d.view = new QChartView(d.chart, this);
     d.view->setObjectName(name);
@@ -193,6 +213,7 @@ void VerlaufWindow::laden() {
     const VerlaufProtokoll& protokoll = VerlaufProtokoll::sitzung(m_ctx);
     for (const QDate& tag : tage)
         m_tage.append({tag, verlauf::lesen(protokoll.pfad(tag))});
+    m_punkte = verlauf::punkte(m_tage);
     zeichnen();
 }
 
@@ -217,7 +238,13 @@ void VerlaufWindow::zeileNeu(const QDate& tag, const verlauf::Zeile& zeile) {
     const auto spaeter =
         std::upper_bound(zeilen.begin(), zeilen.end(), zeile.zeit,
                          [](const QTime& t, const verlauf::Zeile& z) { return t < z.zeit; });
+    const bool amEnde = spaeter == zeilen.end() && it + 1 == m_tage.end();
     zeilen.insert(spaeter, zeile);
+    // The usual row only adds to the curves; one from a clock set back sorts them anew.
+    if (amEnde)
+        verlauf::anhaengen(m_punkte, verlauf::TagesUhr(tag).ms(zeile.zeit), zeile);
+    else
+        m_punkte = verlauf::punkte(m_tage);
     spaeterZeichnen();
 }
 
@@ -247,9 +274,57 @@ void VerlaufWindow::spanneSetzen() {
     m_bis = std::max(letzte, erste + kKuerzesteSpanne);
 }
 
+// The time axis from and to round times, with a tick at each: 10-minute steps for an hour,
+// hours for a day.
+int VerlaufWindow::zeitRaster() {
+    static const int schritte[] = {1, 2, 5, 10, 15, 20, 30, 60, 120, 180, 240, 360};
+    constexpr int kHoechstens = 12;
+    qint64 schritt = 0;
+    for (int minuten : schritte) {
+        schritt = qint64(minuten) * 60 * 1000;
+        if ((m_bis - m_von) / schritt < kHoechstens)
+            break;
+    }
+    const auto tagesMs = [](qint64 ms) {
+        return qint64(QDateTime::fromMSecsSinceEpoch(ms).time().msecsSinceStartOfDay());
+    };
+    m_von -= tagesMs(m_von) % schritt;
+    const qint64 rest = tagesMs(m_bis) % schritt;
+    if (rest)
+        m_bis += schritt - rest;
+    return int((m_bis - m_von) / schritt) + 1;
+}
+
+// The plot areas one under the other: the chart with the widest value labels sets the left
+// edge. True when a margin had to change (the plot widths change with it).
+bool VerlaufWindow::ausrichten() {
+    std::array<qreal, 3> beschriftung{};
+    for (size_t d = 0; d < m_diagramme.size(); ++d) {
+        const QChart* c = m_diagramme[d].chart;
+        if (c->plotArea().width() < 10)
+            return false; // not laid out yet
+        beschriftung[d] = c->plotArea().left() - c->margins().left();
+    }
+    const qreal breiteste = *std::max_element(beschriftung.begin(), beschriftung.end());
+    bool geaendert = false;
+    for (size_t d = 0; d < m_diagramme.size(); ++d) {
+        QChart* c = m_diagramme[d].chart;
+        QMargins m = c->margins();
+        const int links = kRand + int(std::lround(breiteste - beschriftung[d]));
+        if (m.left() != links) {
+            m.setLeft(links);
+            c->setMargins(m);
+            geaendert = true;
+        }
+    }
+    return geaendert;
+}
+
 void VerlaufWindow::zeichnen() {
+    if (ausrichten())
+        spaeterZeichnen();
     spanneSetzen();
-    const std::array<QList<QPointF>, verlauf::WERTE> alle = verlauf::punkte(m_tage, m_von, m_bis);
+    const int striche = zeitRaster();
     std::array<double, 3> tief, hoch;
     tief.fill(std::numeric_limits<double>::max());
     hoch.fill(std::numeric_limits<double>::lowest());
@@ -263,7 +338,7 @@ void VerlaufWindow::zeichnen() {
         // Before the first layout the chart has no plot area yet.
         const int breite =
             dia.chart->plotArea().width() >= 10 ? int(dia.chart->plotArea().width()) : 1000;
-        const QList<QPointF> punkte = verlauf::ausduennen(alle[k], m_von, m_bis, breite);
+        const QList<QPointF> punkte = verlauf::ausduennen(m_punkte[k], m_von, m_bis, breite);
         for (const QPointF& p : punkte) {
             tief[d] = std::min(tief[d], p.y());
             hoch[d] = std::max(hoch[d], p.y());
@@ -274,6 +349,7 @@ void VerlaufWindow::zeichnen() {
         const Diagramm& dia = m_diagramme[d];
         dia.zeitachse->setRange(QDateTime::fromMSecsSinceEpoch(m_von),
                                 QDateTime::fromMSecsSinceEpoch(m_bis));
+        dia.zeitachse->setTickCount(striche);
         if (tief[d] > hoch[d]) {
             dia.wertachse->setRange(0, 1);
             continue;
@@ -283,8 +359,7 @@ void VerlaufWindow::zeichnen() {
             tief[d] -= fehlt / 2;
             hoch[d] += fehlt / 2;
         }
-        dia.wertachse->setRange(tief[d], hoch[d]);
-        dia.wertachse->applyNiceNumbers();
+        wertRaster(dia.wertachse, tief[d], hoch[d]);
     }
     if (messungen == 0)
         Label_WERT->setText(QStringLiteral("keine Werte aufgezeichnet (WOHNUNG: \"DATEN holen\")"));

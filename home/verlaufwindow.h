@@ -59,12 +59,15 @@ private:
     void tageAuflisten();
     void laden();
     void zeileNeu(const QDate& tag, const zelmar::verlauf::Zeile& zeile);
+    bool ausrichten();
     void zeichnen();
     void spanneSetzen();
+    int zeitRaster();
     void spaeterZeichnen();
 
     AppContext& m_ctx;
     QVector<verlauf::Tag> m_tage;
+    verlauf::Punkte m_punkte; // of all rows of m_tage
     qint64 m_von = 0;
     qint64 m_bis = 0;
     bool m_punktGezeigt = false; // Label_WERT shows a hovered point, not the count

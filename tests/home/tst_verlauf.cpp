@@ -118,7 +118,7 @@ private slots:
         const QString pfad = d.file(QStringLiteral("VERLAUF_2006-12-05.csv"));
         const QByteArray kopf = "\xEF\xBB\xBF" + verlauf::kopfzeile({';', ','}).toUtf8() + "\r\n";
         const QByteArray ganz = "07:00:01;20;;;;;;;1013;\r\n07:00:02;20,5;;;;;;;1014;\r\n";
-        QVERIFY(putFile(pfad, kopf + ganz + "07:00:03;21;;;;;;;101"));
+        QVERIFY(putFile(pfad, kopf + ganz + "07:00:03;21,5;;;;;;;1013;12"));
         QCOMPARE(verlauf::lesen(pfad).size(), 2);
 
         QVERIFY(verlauf::anhaengen(pfad, zeile({7, 0, 4}, {22}), QLocale(QLocale::English)));
