@@ -4,12 +4,17 @@
 
 #include "home/verlaufdatei.h"
 #include "home/verlaufpunkte.h"
+#include "home/verlaufwindow.h"
+#include "sim/atmega8slave.h"
 
 #include <QChartView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineSeries>
 #include <QRandomGenerator>
+#include <QValueAxis>
+
+#include <ctime>
 
 using namespace zelmar;
 using verlauf::Zeile;
@@ -51,12 +56,13 @@ struct VerlaufBench : WindowBench {
         v->resize(1000, 700);
         return v;
     }
+    static QChart* temperaturen(QWidget* v) {
+        return bench::child<QChartView>(v, QStringLiteral("Chart_TEMPERATUR"))->chart();
+    }
     // The series as drawn, after the coalesced redraw.
     static QLineSeries* serie(QWidget* v, int spalte) {
         QTest::qWait(250);
-        const auto serien =
-            bench::child<QChartView>(v, QStringLiteral("Chart_TEMPERATUR"))->chart()->series();
-        return qobject_cast<QLineSeries*>(serien.value(spalte));
+        return qobject_cast<QLineSeries*>(temperaturen(v)->series().value(spalte));
     }
 };
 
@@ -66,6 +72,12 @@ class TestVerlauf : public QObject {
     Q_OBJECT
 
 private slots:
+    // Times of day are the local ones, with their clock changes.
+    void initTestCase() {
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+    }
+
     // Written in the locale's manner, read back the same; a failed value stays empty.
     void rowsInEachLocale_data() {
         QTest::addColumn<QLocale>("locale");
@@ -165,10 +177,30 @@ private slots:
         QCOMPARE(verlauf::ausduennen(p.mid(0, 50), 0, 49, 30), p.mid(0, 50));
     }
 
+    // Rows of a day with a clock change lie where the time axis puts them.
+    void timesOfADayWithAClockChange() {
+        if (QDate(2024, 3, 31).startOfDay().secsTo(QDate(2024, 4, 1).startOfDay()) != 23 * 3600)
+            QSKIP("no daylight-saving time zone here");
+        for (const QDate tag : {QDate(2024, 3, 31), QDate(2024, 10, 27), QDate(2024, 7, 1)}) {
+            const verlauf::TagesUhr uhr(tag);
+            for (const QTime zeit : {QTime(0, 0), QTime(1, 30), QTime(3, 30), QTime(23, 59, 59)})
+                QCOMPARE(uhr.ms(zeit), QDateTime(tag, zeit).toMSecsSinceEpoch());
+        }
+    }
+
     // The display's fetches become rows; a slave that does not answer leaves its cells empty,
     // a pass in which nothing answered leaves no row. The trend window grows with them.
     void fetchesAreRecordedAndShown() {
         VerlaufBench b;
+        const std::pair<int, int> quellen[] = {{20, 120}, {40, 120}, {60, 120},
+                                               {44, 120}, {20, 121}, {40, 121},
+                                               {60, 121}, {44, 150}, {44, 151}};
+        const double werte[] = {215, 198, -1, -35, 40, 35, 30, 1013, 250};
+        for (int k = 0; k < verlauf::WERTE; ++k) {
+            sim::ValueSource q;
+            q.value = werte[k];
+            b.sim->slave(quellen[k].first)->setValue(quellen[k].second, q);
+        }
         QWidget* v = b.verlauf();
         QCOMPARE(VerlaufBench::serie(v, 0)->count(), 0);
         b.fetchAt({7, 40, 0});
@@ -181,20 +213,21 @@ private slots:
 
         const QByteArrayList z = zeilenDerDatei(b.heute());
         QCOMPARE(z.size(), 3);
-        const QByteArrayList voll = z[1].trimmed().split(';');
-        const QByteArrayList ohne44 = z[2].trimmed().split(';');
-        QCOMPARE(voll.size(), 1 + verlauf::WERTE);
-        QCOMPARE(voll[0], "07:40:00");
-        QCOMPARE(ohne44[0], "07:41:00");
-        for (int k : {1, 2, 3, 5, 6, 7}) // rooms and their heating values
-            QVERIFY(!voll[k].isEmpty() && !ohne44[k].isEmpty());
-        for (int k : {4, 8, 9}) // outside, pressure, sun
-            QVERIFY(!voll[k].isEmpty() && ohne44[k].isEmpty());
+        QCOMPARE(z[1], "07:40:00;21,5;19,8;-0,1;-3,5;40;35;30;1013;250\r");
+        QCOMPARE(z[2], "07:41:00;21,5;19,8;-0,1;;40;35;30;;\r");
 
         QLineSeries* wz = VerlaufBench::serie(v, 0);
         QCOMPARE(wz->count(), 2);
-        QCOMPARE(wz->at(1).y(), verlauf::lesen(b.heute())[1].werte[0].value());
+        QCOMPARE(wz->at(1).y(), 21.5);
         QCOMPARE(VerlaufBench::serie(v, 3)->count(), 1); // outside: a gap, not a 0
+
+        // A pass cut short by closing the display is no row.
+        b.sim->faults().silent = false;
+        b.t.link.setReplyTimeout(100);
+        b.atFrame(20, [&b] { b.click(QStringLiteral("Command1")); });
+        b.clickAndWait(QStringLiteral("Command_DATEN_HOLEN"));
+        QTRY_VERIFY(!b.w);
+        QCOMPARE(zeilenDerDatei(b.heute()).size(), 3);
     }
 
     void aLogThatCannotBeWrittenIsReportedOnce() {
@@ -225,8 +258,12 @@ private slots:
         QCOMPARE(bereich->itemData(2).toDate(), QDate(2006, 12, 3));
         QCOMPARE(VerlaufBench::serie(v, 0)->count(), 3);
 
-        bereich->setCurrentIndex(0);
+        bereich->setCurrentIndex(VerlaufWindow::LETZTE_STUNDE);
         QCOMPARE(VerlaufBench::serie(v, 0)->count(), 2);
+        // The time axis from and to round times.
+        auto* fenster = qobject_cast<VerlaufWindow*>(v);
+        QCOMPARE(QDateTime::fromMSecsSinceEpoch(fenster->von()).time(), QTime(6, 40));
+        QCOMPARE(QDateTime::fromMSecsSinceEpoch(fenster->bis()).time(), QTime(7, 50));
         bereich->setCurrentIndex(2);
         QLineSeries* alt = VerlaufBench::serie(v, 0);
         QCOMPARE(alt->count(), 1);
@@ -235,13 +272,38 @@ private slots:
         b.fetchAt({7, 43, 0});
         QCOMPARE(VerlaufBench::serie(v, 0)->count(), 1);
 
-        bereich->setCurrentIndex(1);
+        bereich->setCurrentIndex(VerlaufWindow::HEUTE);
         QLineSeries* wz = VerlaufBench::serie(v, 0);
         QCOMPARE(wz->count(), 4);
+        auto* grad =
+            qobject_cast<QValueAxis*>(VerlaufBench::temperaturen(v)->axes(Qt::Vertical)[0]);
+        for (const QPointF& q : wz->points())
+            QVERIFY(grad->min() <= q.y() && q.y() <= grad->max());
         const QPointF p = wz->at(2);
         emit wz->hovered(p + QPointF(1000, 0.01), true);
         QCOMPARE(bench::child<QLabel>(v, QStringLiteral("Label_WERT"))->text(),
                  QStringLiteral("WZ Temperatur   07:40:00   21,25 °C"));
+    }
+
+    // Past midnight today is a new day, the last hour still reaches into yesterday, and
+    // yesterday joins the older days.
+    void midnight() {
+        VerlaufBench b;
+        b.t.system.clock = QDateTime({2006, 12, 5}, {23, 59, 50});
+        for (const QTime zeit : {QTime(23, 10), QTime(23, 59)})
+            QVERIFY(verlauf::anhaengen(b.heute(), zeile(zeit, {20}), QLocale(QLocale::German)));
+        QWidget* v = b.verlauf();
+        auto* bereich = bench::child<QComboBox>(v, QStringLiteral("Combo_BEREICH"));
+        bereich->setCurrentIndex(VerlaufWindow::LETZTE_STUNDE);
+        QCOMPARE(VerlaufBench::serie(v, 0)->count(), 2);
+
+        b.t.system.clock = QDateTime({2006, 12, 6}, {0, 0, 10});
+        b.clickAndWait(QStringLiteral("Command_DATEN_HOLEN"));
+        QCOMPARE(VerlaufBench::serie(v, 0)->count(), 3);
+        QCOMPARE(bereich->count(), 3);
+        QCOMPARE(bereich->itemData(2).toDate(), QDate(2006, 12, 5));
+        bereich->setCurrentIndex(VerlaufWindow::HEUTE);
+        QCOMPARE(VerlaufBench::serie(v, 0)->count(), 1);
     }
 };
 
