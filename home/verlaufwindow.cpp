@@ -150,7 +150,9 @@ void VerlaufWindow::bauen() {
     Command_CLOSE->setMinimumWidth(110);
 
     auto* unten = new QHBoxLayout;
-    unten->addWidget(new QLabel(QStringLiteral("Bereich:"), this));
+    auto* Label_BEREICH = new QLabel(QStringLiteral("Bereich:"), this);
+    Label_BEREICH->setObjectName(QStringLiteral("Label_BEREICH"));
+    unten->addWidget(Label_BEREICH);
     unten->addWidget(Combo_BEREICH);
     unten->addSpacing(16);
     unten->addWidget(Label_WERT, 1);
@@ -275,7 +277,7 @@ void VerlaufWindow::spanneSetzen() {
 }
 
 // The time axis from and to round times, with a tick at each: 10-minute steps for an hour,
-// hours for a day.
+// three hours for a whole day.
 int VerlaufWindow::zeitRaster() {
     static const int schritte[] = {1, 2, 5, 10, 15, 20, 30, 60, 120, 180, 240, 360};
     constexpr int kHoechstens = 12;
