@@ -93,6 +93,26 @@ int main(int argc, char** argv) {
         settle(200);
         ok &= save(b.w, dir + QStringLiteral("/slave_info.png"));
     }
+    {
+        // "Anlage prüfen" with the kitchen off line and 45 without a name.
+        WindowBench b(QStringLiteral("SLAVE_INFO"));
+        const std::pair<int, const char*> namen[] = {
+            {8, "ZENTRALE"},         {20, "WOHNZIMMER WZ"},  {40, "ARBEITSZIMMER AZ"},
+            {44, "WETTERSTATION"},   {60, "KUECHE"},         {65, "HEIZHAUS KESSEL"},
+            {66, "HEIZHAUS PUFFER"}, {80, "EEPROM LOGBUCH"}, {81, "EEPROM KONFIG"}};
+        for (const auto& [a, name] : namen)
+            b.t.slaves.SLAVE_NAME[a] = QString::fromLatin1(name);
+        b.sim->setDeviceOnline(60, false);
+        delete b.w;
+        b.w = b.t.ctx.windows.show(QStringLiteral("SLAVE_INFO"));
+        b.w->move(0, 0);
+        settle(200);
+        QTest::mouseClick(b.child(QStringLiteral("Text_SLAVE_INFO_8")), Qt::LeftButton);
+        b.clickAndWait(QStringLiteral("Command_ANLAGE_PRUEFEN"));
+        settle(200);
+        ok &= save(b.w, dir + QStringLiteral("/slave_info-pruefen.png"));
+        std::printf("%s\n", qPrintable(b.t.prompter.messages().value(0)));
+    }
     ok &= verlauf(dir);
     return ok ? 0 : 1;
 }
