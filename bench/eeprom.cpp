@@ -1,18 +1,21 @@
-// The complete read-out and the complete erase of the demo installation's 64 KiB EEPROM at 80,
-// run by the same job objects the EEPROM window uses, through the real serial port class to
-// zelmar-sim on a pseudo-terminal, paced at 19200 8N1. Prints the wall time against the
-// line-rate limit of the frames actually sent (each frame and its reply, 10 bit times a byte;
-// for the erase also whatever part of the EEPROM's write cycle the line does not cover) and
-// the CPU time this process used. The simulator runs in its own process, so its CPU is not
-// counted; every frame goes to the TWI logbook as in the program.
+// The complete read-out, the complete erase and the restore of a whole image (16- and 128-byte
+// pages, then read back twice) of the demo installation's 64 KiB EEPROM at 80, run by the same
+// job objects the EEPROM window uses, through the real serial port class to zelmar-sim on a
+// pseudo-terminal, paced at 19200 8N1. Prints the wall time against the line-rate limit of the
+// frames actually sent (each frame and its reply, 10 bit times a byte; for page writes also
+// whatever part of the EEPROM's write cycle the line does not cover) and the CPU time this
+// process used. The simulator runs in its own process, so its CPU is not counted; every frame
+// goes to the TWI logbook as in the program.
 //
-//   build/bench/eeprom [readout|erase|both]     (default both; the erase takes about 4 min)
+//   build/bench/eeprom [readout|erase|restore|both|all]
+//     default both (read-out and erase; the erase takes about 4 min); restore: about 5 min
 
 #include "benchsupport.h"
 
 #include "jobs/eepromdump.h"
 #include "jobs/eepromerase.h"
 #include "jobs/eepromreadout.h"
+#include "jobs/eepromrestore.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/logbooks.h"
@@ -133,7 +136,7 @@ template <typename J> typename J::Result laufen(Link& link, J* job, const char* 
                 linie.rahmen, static_cast<long long>(linie.rahmenBytes),
                 static_cast<long long>(linie.antwortBytes),
                 static_cast<long long>(linie.rahmenBytes + linie.antwortBytes));
-    if (linie.schreibzyklus > 0 && std::string(was) == "erase")
+    if (linie.schreibzyklus > 0 && std::string(was) != "read-out")
         std::printf(" + %.3f s of write cycle not covered by the line", linie.zyklusRest);
     std::printf("\n  line-rate limit %.2f s, measured %.2f s, ratio measured/limit %.4f\n", grenze,
                 sekunden, sekunden / grenze);
@@ -179,18 +182,38 @@ int main(int argc, char** argv) {
 
     const QLocale locale(QLocale::German);
     int rc = 0;
-    if (was != QLatin1String("erase")) {
+    if (was == QLatin1String("readout") || was == QLatin1String("both") ||
+        was == QLatin1String("all")) {
         const QString datei = dump::DUMP_DATEINAME(daten, 80);
         const auto r = laufen(link, new EepromReadout(link, 80, datei, locale), "read-out");
         std::printf("  dump: %lld lines, %s\n", static_cast<long long>(dump::zeilenZaehlen(datei)),
                     r.ende == EepromReadout::Ende::Fertig ? "complete" : "NOT complete");
         rc |= r.ende == EepromReadout::Ende::Fertig ? 0 : 1;
     }
-    if (was != QLatin1String("readout")) {
+    if (was == QLatin1String("erase") || was == QLatin1String("both") ||
+        was == QLatin1String("all")) {
         const auto r = laufen(link, new EepromErase(link, 80, 0, locale), "erase");
         std::printf("  erase %s\n",
                     r.ende == EepromErase::Ende::Fertig ? "complete" : "NOT complete");
         rc |= r.ende == EepromErase::Ende::Fertig ? 0 : 1;
+    }
+    if (was == QLatin1String("restore") || was == QLatin1String("all")) {
+        for (int seite : {16, 128}) {
+            // Every byte changes, so every page write really writes.
+            QByteArray bytes(EepromAbbild::GROESSE, '\0');
+            for (int a = 0; a < bytes.size(); ++a)
+                bytes[a] = char((a * 13 + a / 256 + seite) & 0xFF);
+            const EepromAbbild abbild = EepromAbbild::ausBytes(bytes);
+            const std::string name = "restore, " + std::to_string(seite) + "-byte pages";
+            auto* job =
+                new EepromRestore(link, 80, abbild, EepromRestore::Modus::Schreiben, seite, locale);
+            const auto r = laufen(link, job, name.c_str());
+            const bool gut = r.ende == EepromRestore::Ende::Fertig && r.vergleich &&
+                             r.vergleich->gleich() && r.vergleich->verglichen == bytes.size();
+            std::printf("  %d bytes written, %d read back, %d write-cycle polls repeated; %s\n",
+                        r.geschrieben, r.gelesen, r.polls, gut ? "0 Unterschiede" : "NOT restored");
+            rc |= gut ? 0 : 1;
+        }
     }
 
     link.setFrameLogSink(nullptr);

@@ -3,6 +3,7 @@
 #include "hausheizhauswindow.h"
 #include "shell/windownames.h"
 #include "slaveinfowindow.h"
+#include "verlaufwindow.h"
 #include "wohnungwindow.h"
 
 #include "shell/windowregistry.h"
@@ -14,6 +15,7 @@ void registerHomeWindows(WindowRegistry& windows) {
     windows.add(fenster::WOHNUNG, [](AppContext& ctx) { return new WohnungWindow(ctx); });
     windows.add(fenster::HAUS_HEIZHAUS,
                 [](AppContext& ctx) { return new HausHeizhausWindow(ctx); });
+    windows.add(fenster::VERLAUF, [](AppContext& ctx) { return new VerlaufWindow(ctx); });
 }
 
 } // namespace zelmar

@@ -4,8 +4,8 @@ namespace zelmar {
 
 class WindowRegistry;
 
-// The slave directory, the apartment display and the heating-house picture: "SLAVE_INFO",
-// "WOHNUNG" and "HAUS_HEIZHAUS".
+// The slave directory, the apartment display, its trend and the heating-house picture:
+// "SLAVE_INFO", "WOHNUNG", "VERLAUF" and "HAUS_HEIZHAUS".
 void registerHomeWindows(WindowRegistry& windows);
 
 } // namespace zelmar

@@ -7,6 +7,7 @@
 #include "shell/windownames.h"
 #include "ui/format.h"
 #include "ui/palette.h"
+#include "ui/prompter.h"
 #include "ui/unloadgate.h"
 
 #include <QCloseEvent>
@@ -53,6 +54,7 @@ SlaveInfoWindow::SlaveInfoWindow(AppContext& ctx, QWidget* parent) : QWidget(par
     setObjectName(fenster::SLAVE_INFO);
     setWindowTitle(fenster::SLAVE_INFO);
     m_farbe.fill(-1);
+    m_namenFarbe.fill(-1);
     bauen();
     verbinden();
 }
@@ -123,6 +125,10 @@ void SlaveInfoWindow::bauen() {
     };
     Command_INFO_AUSLESEN = knopf("Command_INFO_AUSLESEN", QStringLiteral("SLAVE INFO auslesen"));
     Command_SCANNER = knopf("Command_SCANNER", QStringLiteral("Adressen Scanner"));
+    Command_ANLAGE_PRUEFEN = knopf("Command_ANLAGE_PRUEFEN", QStringLiteral("Anlage prüfen"));
+    Command_ANLAGE_PRUEFEN->setToolTip(
+        QStringLiteral("scannen und mit den Namen vergleichen: gelb = fehlt (Name, aber keine "
+                       "Antwort), cyan = unbekannt (Antwort, aber kein Name)"));
     Command_OK = knopf("Command_OK", QStringLiteral("OK"));
     Command_ABBRECHEN = knopf("Command_ABBRECHEN", QStringLiteral("abbrechen"));
     Command_ENDE = knopf("Command_ENDE", QStringLiteral("END"));
@@ -133,6 +139,7 @@ void SlaveInfoWindow::bauen() {
     seite->addSpacing(8);
     seite->addWidget(Command_INFO_AUSLESEN);
     seite->addWidget(Command_SCANNER);
+    seite->addWidget(Command_ANLAGE_PRUEFEN);
     seite->addStretch(1);
     seite->addWidget(Command_OK);
     seite->addWidget(Command_ABBRECHEN);
@@ -169,6 +176,8 @@ void SlaveInfoWindow::verbinden() {
                    &SlaveInfoWindow::Command_INFO_AUSLESEN_Click);
     guardedConnect(Command_SCANNER, &QPushButton::clicked, this,
                    &SlaveInfoWindow::Command_SCANNER_Click);
+    guardedConnect(Command_ANLAGE_PRUEFEN, &QPushButton::clicked, this,
+                   &SlaveInfoWindow::Command_ANLAGE_PRUEFEN_Click);
     guardedConnect(Command_OK, &QPushButton::clicked, this, &SlaveInfoWindow::Command_OK_Click);
     guardedConnect(Command_ABBRECHEN, &QPushButton::clicked, this,
                    &SlaveInfoWindow::Command_ABBRECHEN_Click);
@@ -213,11 +222,16 @@ void SlaveInfoWindow::Timer_ANZEIGE_Timer() {
         const int farbe = i == adresse                   ? QB_HELLROT
                           : link.SLAVE_GEFUNDEN[i] == -1 ? QB_HELLGRUEN
                                                          : QB_HELLGRAU;
-        if (farbe == m_farbe[i])
-            continue;
-        m_farbe[i] = farbe;
-        setBackColor(Text_SLAVE_ADRESSE[i], farbe);
-        setBackColor(Text_SLAVE_INFO[i], farbe);
+        if (farbe != m_farbe[i]) {
+            m_farbe[i] = farbe;
+            setBackColor(Text_SLAVE_ADRESSE[i], farbe);
+        }
+        // The name box carries the check's mark, the address box the row's state.
+        const int namenFarbe = m_marke[i] ? m_marke[i] : farbe;
+        if (namenFarbe != m_namenFarbe[i]) {
+            m_namenFarbe[i] = namenFarbe;
+            setBackColor(Text_SLAVE_INFO[i], namenFarbe);
+        }
     }
 }
 
@@ -279,17 +293,100 @@ void SlaveInfoWindow::Command_INFO_AUSLESEN_Click() {
 }
 
 void SlaveInfoWindow::Command_SCANNER_Click() {
+    scannen(false);
+}
+
+// The check is a scan and nothing more on the bus; the names are those in the rows.
+void SlaveInfoWindow::Command_ANLAGE_PRUEFEN_Click() {
+    scannen(true);
+}
+
+void SlaveInfoWindow::scannen(bool pruefen) {
     if (m_scan)
         return;
     Command_SCANNER->setEnabled(false);
+    Command_ANLAGE_PRUEFEN->setEnabled(false);
+    // Marks of an earlier check no longer hold once the bus is scanned again.
+    m_marke.fill(0);
+    for (QLineEdit* name : Text_SLAVE_INFO)
+        name->setToolTip(QString());
     // The rows show the scan's findings through SLAVE_GEFUNDEN at every tick.
     m_scan = new BusScan(m_ctx.link);
     m_scan->bindTo(this);
+    if (pruefen)
+        connect(m_scan, &BusScan::finished, this, [this](const BusScan::Result& r) {
+            UnloadGate::Scope scope(this);
+            anlageZeigen(r);
+        });
     connect(m_scan, &Job::ended, this, [this] {
         m_scan = nullptr;
         Command_SCANNER->setEnabled(true);
+        Command_ANLAGE_PRUEFEN->setEnabled(true);
     });
     m_scan->start();
+}
+
+bool SlaveInfoWindow::benannt(const QString& name) {
+    for (const QChar c : name)
+        if (!c.isSpace() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('?'))
+            return true;
+    return false;
+}
+
+SlaveInfoWindow::Anlage SlaveInfoWindow::pruefen(const std::array<QString, ZEILEN>& namen,
+                                                 const std::array<qint16, ZEILEN>& gefunden) {
+    Anlage a;
+    for (int i = 1; i < ZEILEN; ++i) {
+        const bool name = benannt(namen[i]);
+        const bool da = gefunden[i] == -1;
+        if (name && !da)
+            a.fehlt << i;
+        else if (da && !name)
+            a.unbekannt << i;
+    }
+    return a;
+}
+
+void SlaveInfoWindow::anlageZeigen(const BusScan::Result& scan) {
+    // Cancelled or refused: the user or the link has had the say.
+    if (!scan.completed)
+        return;
+    // A scan that did not hear every address tells nothing about what is missing.
+    if (scan.ohneAntwort > 0) {
+        m_ctx.prompter.message(
+            QStringLiteral("Anlage prüfen: bei %1 von 128 Adressen hat das Interface nicht "
+                           "geantwortet.\r\n\r\nOhne vollständigen Scan wird nichts markiert.")
+                .arg(scan.ohneAntwort));
+        return;
+    }
+    std::array<QString, ZEILEN> namen;
+    for (int i = 0; i < ZEILEN; ++i)
+        namen[i] = Text_SLAVE_INFO[i]->text();
+    const Anlage a = pruefen(namen, m_ctx.link.SLAVE_GEFUNDEN);
+    const QString nl = QStringLiteral("\r\n");
+    QString text =
+        QStringLiteral("Anlage prüfen: %1 Adressen haben geantwortet.").arg(scan.found.size()) + nl;
+    auto liste = [&](const QList<int>& adressen, const QString& titel, int farbe,
+                     const QString& tip) {
+        text += nl + titel + QStringLiteral(": ") +
+                (adressen.isEmpty() ? QStringLiteral("keine") : QString::number(adressen.size())) +
+                nl;
+        for (int i : adressen) {
+            m_marke[i] = farbe;
+            Text_SLAVE_INFO[i]->setToolTip(tip);
+            text += QStringLiteral("%1").arg(i, 3);
+            if (benannt(namen[i]))
+                text += QStringLiteral("  ") + namen[i].trimmed();
+            text += nl;
+        }
+    };
+    liste(a.fehlt, QStringLiteral("fehlt (Name, aber keine Antwort)"), QB_HELLGELB,
+          QStringLiteral("fehlt: hat einen Namen, hat aber nicht geantwortet"));
+    liste(a.unbekannt, QStringLiteral("unbekannt (Antwort, aber kein Name)"), QB_HELLCYAN,
+          QStringLiteral("unbekannt: hat geantwortet, hat aber keinen Namen"));
+    if (a.fehlt.isEmpty() && a.unbekannt.isEmpty())
+        text += nl + QStringLiteral("Die Anlage entspricht dem Verzeichnis.");
+    m_ctx.prompter.message(text.trimmed());
 }
 
 void SlaveInfoWindow::Command_OK_Click() {

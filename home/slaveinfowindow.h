@@ -3,6 +3,7 @@
 #include "jobs/busscan.h"
 #include "shell/slavedirectory.h"
 
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -30,6 +31,17 @@ public:
     // The names the directory file can keep.
     static constexpr int NAME_LAENGE = 30;
 
+    // The installation check: addresses with a name that did not answer the scan, and
+    // addresses that answered without a name. The general call (0) is no device.
+    struct Anlage {
+        QList<int> fehlt;
+        QList<int> unbekannt;
+    };
+    // A name the user gave; the fillers of an empty row ("...", "---", "????") are none.
+    static bool benannt(const QString& name);
+    static Anlage pruefen(const std::array<QString, ZEILEN>& namen,
+                          const std::array<qint16, ZEILEN>& gefunden);
+
 public slots:
     void Timer_START_Timer();
     void Timer_ANZEIGE_Timer();
@@ -37,6 +49,7 @@ public slots:
     void Command_ADRESSE_SLAVE_Click();
     void Command_INFO_AUSLESEN_Click();
     void Command_SCANNER_Click();
+    void Command_ANLAGE_PRUEFEN_Click();
     void Command_OK_Click();
     void Command_ABBRECHEN_Click();
     void Command_ENDE_Click();
@@ -51,11 +64,16 @@ private:
     void bauen();
     void verbinden();
     void zeileWaehlen(int adresse);
+    void scannen(bool pruefen);
+    void anlageZeigen(const BusScan::Result& scan);
 
     AppContext& m_ctx;
     QPointer<BusScan> m_scan;
     // What the display shows, so a tick touches only what changed.
     std::array<int, ZEILEN> m_farbe;
+    // The marks of the last installation check: 0 none, else the colour of the name box.
+    std::array<int, ZEILEN> m_marke{};
+    std::array<int, ZEILEN> m_namenFarbe;
     int m_typ = -1;
 
     std::array<QLineEdit*, ZEILEN> Text_SLAVE_ADRESSE{};
@@ -66,6 +84,7 @@ private:
     QPushButton* Command_ADRESSE_SLAVE;
     QPushButton* Command_INFO_AUSLESEN;
     QPushButton* Command_SCANNER;
+    QPushButton* Command_ANLAGE_PRUEFEN;
     QPushButton* Command_OK;
     QPushButton* Command_ABBRECHEN;
     QPushButton* Command_ENDE;

@@ -3,6 +3,7 @@
 #include "anzeigetexte.h"
 #include "grundrisswidget.h"
 #include "scaledcanvas.h"
+#include "verlaufprotokoll.h"
 
 #include "shell/appcontext.h"
 #include "shell/programm.h"
@@ -53,6 +54,8 @@ WohnungWindow::WohnungWindow(AppContext& ctx, QWidget* parent) : QWidget(parent)
 void WohnungWindow::verbinden() {
     guardedConnect(Command_DATEN_HOLEN, &QPushButton::clicked, this,
                    &WohnungWindow::Command_DATEN_HOLEN_Click);
+    guardedConnect(Command_VERLAUF, &QPushButton::clicked, this,
+                   &WohnungWindow::Command_VERLAUF_Click);
     guardedConnect(Command1, &QPushButton::clicked, this, &WohnungWindow::Command1_Click);
     guardedConnect(Command2, &QPushButton::clicked, this, &WohnungWindow::Command2_Click);
     guardedConnect(Timer_START, &QTimer::timeout, this, &WohnungWindow::Timer_START_Timer);
@@ -183,17 +186,25 @@ void WohnungWindow::bauen() {
     Command_DATEN_HOLEN->setObjectName(QStringLiteral("Command_DATEN_HOLEN"));
     Check_REPEAD = new QCheckBox(QStringLiteral("repead"), this);
     Check_REPEAD->setObjectName(QStringLiteral("Check_REPEAD"));
+    Command_VERLAUF = new QPushButton(QStringLiteral("Verlauf"), this);
+    Command_VERLAUF->setObjectName(QStringLiteral("Command_VERLAUF"));
+    if (!m_ctx.windows.available(fenster::VERLAUF)) {
+        Command_VERLAUF->setEnabled(false);
+        Command_VERLAUF->setToolTip(WindowRegistry::notAvailableTip(fenster::VERLAUF));
+    }
     Command1 = new QPushButton(QStringLiteral("close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command2 = new QPushButton(QStringLiteral("end"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    for (QPushButton* b : {Command_DATEN_HOLEN, Command1, Command2})
+    for (QPushButton* b : {Command_DATEN_HOLEN, Command_VERLAUF, Command1, Command2})
         b->setMinimumWidth(110);
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(Command_DATEN_HOLEN);
     knoepfe->addSpacing(8);
     knoepfe->addWidget(Check_REPEAD);
+    knoepfe->addSpacing(24);
+    knoepfe->addWidget(Command_VERLAUF);
     knoepfe->addStretch(1);
     knoepfe->addWidget(Command1);
     knoepfe->addWidget(Command2);
@@ -266,11 +277,19 @@ void WohnungWindow::Command_DATEN_HOLEN_Click() {
     m_fetch->setRepeat(Check_REPEAD->isChecked());
     connect(Check_REPEAD, &QCheckBox::toggled, m_fetch, &ApartmentFetch::setRepeat);
     connect(m_fetch, &ApartmentFetch::updated, this, &WohnungWindow::werteUebernehmen);
+    // Every whole pass is a row of the day's log; the recording belongs to the session, not
+    // to this window.
+    connect(m_fetch, &ApartmentFetch::passDone, &VerlaufProtokoll::sitzung(m_ctx),
+            &VerlaufProtokoll::aufzeichnen);
     connect(m_fetch, &Job::ended, this, [this] {
         m_fetch = nullptr;
         Command_DATEN_HOLEN->setEnabled(true);
     });
     m_fetch->start();
+}
+
+void WohnungWindow::Command_VERLAUF_Click() {
+    m_ctx.windows.show(fenster::VERLAUF);
 }
 
 void WohnungWindow::Command1_Click() {

@@ -35,6 +35,7 @@ public:
 
 public slots:
     void Command_DATEN_HOLEN_Click();
+    void Command_VERLAUF_Click();
     void Command1_Click();
     void Command2_Click();
     void Timer_START_Timer();
@@ -70,6 +71,7 @@ private:
     GrundrissWidget* m_plan;
     QPushButton* Command_DATEN_HOLEN;
     QCheckBox* Check_REPEAD;
+    QPushButton* Command_VERLAUF;
     QPushButton* Command1;
     QPushButton* Command2;
     QTimer* Timer_START;

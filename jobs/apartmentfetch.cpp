@@ -78,6 +78,7 @@ bool ApartmentFetch::step() {
         return true;
     ++m_durchgaenge;
     m_naechster = 0;
+    emit passDone(m_werte);
     return m_repeat;
 }
 

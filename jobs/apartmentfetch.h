@@ -55,6 +55,8 @@ public:
 signals:
     // A value has been read (or has failed).
     void updated();
+    // A pass has read everything once; refused or cancelled passes do not count.
+    void passDone(const zelmar::ApartmentValues& values);
     void finished(const zelmar::ApartmentValues& values);
 
 protected:

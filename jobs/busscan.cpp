@@ -17,6 +17,8 @@ bool BusScan::step() {
         return false;
     }
     m_result.probed = m_naechste;
+    if (m_link.STATUS_CODE != STATUS_OK)
+        ++m_result.ohneAntwort;
     if (gefunden) {
         m_result.found << a;
         emit found(a);

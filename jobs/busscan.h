@@ -22,6 +22,7 @@ public:
         int probed = 0;         // addresses whose probe went out
         bool completed = false; // all 128 probed
         qint16 statusCode = 0;  // the link's code after the last probe
+        int ohneAntwort = 0;    // probes the interface did not answer: not a finding
     };
 
     explicit BusScan(Link& link);

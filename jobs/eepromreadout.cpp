@@ -11,8 +11,9 @@
 
 namespace zelmar {
 
-EepromReadout::EepromReadout(Link& link, int slave, QString datei, QLocale locale)
-    : Job(link), m_slave(slave), m_locale(std::move(locale)) {
+EepromReadout::EepromReadout(Link& link, int slave, QString datei, QLocale locale,
+                             abbild::Format format)
+    : Job(link), m_slave(slave), m_locale(std::move(locale)), m_format(format) {
     m_result.datei = std::move(datei);
 }
 
@@ -111,7 +112,7 @@ bool EepromReadout::step() {
 }
 
 bool EepromReadout::speichern(const QByteArray& block) {
-    m_datei->write(dump::zeilen(m_position, block, m_locale));
+    m_daten += block;
     m_result.bytes += block.size();
     emit progress(m_result.bytes, GROESSE);
     if (m_position + block.size() < GROESSE - 1) {
@@ -119,11 +120,18 @@ bool EepromReadout::speichern(const QByteArray& block) {
         return true;
     }
     // QSaveFile remembers any failed write and then refuses to take the file's name.
+    m_datei->write(abbild::inhalt(EepromAbbild::ausBytes(m_daten), m_format, m_locale));
     if (!m_datei->commit()) {
         m_ende = Ende::DateiFehler;
         return false;
     }
-    m_result.zeilen = dump::zeilenZaehlen(m_result.datei);
+    if (m_format == abbild::Format::Dump) {
+        m_result.zeilen = dump::zeilenZaehlen(m_result.datei);
+    } else {
+        // The file is checked the way it will be used: read back as an image.
+        EepromAbbild gelesen;
+        m_result.zeilen = abbild::laden(m_result.datei, &gelesen, nullptr) ? gelesen.anzahl() : 0;
+    }
     m_ende = Ende::Fertig;
     return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "eepromimage.h"
 #include "job.h"
 
 #include "link/serialport.h"
@@ -22,7 +23,8 @@ namespace zelmar {
 // that fails ends the run after a STOP.
 //
 // The dump is written under a temporary name and takes the file's name only when it is
-// complete, so an earlier dump survives any run that does not finish.
+// complete, so an earlier dump survives any run that does not finish. Besides the dump text
+// the result can be saved as raw binary or Intel HEX.
 class EepromReadout : public Job {
     Q_OBJECT
 public:
@@ -43,10 +45,13 @@ public:
         int fehler = 0; // failed blocks over the run
         int bytes = 0;  // bytes stored
         QString datei;
-        qint64 zeilen = -1; // lines of the finished file (DUMP_PRUEFEN), -1 when not counted
+        // Lines of the finished dump (DUMP_PRUEFEN), or the bytes a binary or HEX file gives
+        // when read again; -1 when not counted.
+        qint64 zeilen = -1;
     };
 
-    EepromReadout(Link& link, int slave, QString datei, QLocale locale);
+    EepromReadout(Link& link, int slave, QString datei, QLocale locale,
+                  abbild::Format format = abbild::Format::Dump);
     ~EepromReadout() override;
 
     // "12k von 65k  (0)": the block under way and the failed blocks so far.
@@ -76,6 +81,8 @@ private:
 
     int m_slave;
     QLocale m_locale;
+    abbild::Format m_format;
+    QByteArray m_daten;
     std::unique_ptr<QSaveFile> m_datei;
     int m_position = 0;
     std::optional<Ende> m_ende;

@@ -7,10 +7,11 @@
 
 namespace zelmar {
 
-// A loop of phases run again and again: each phase is one step (its transactions), optionally
-// followed by a pause, and says whether the loop goes on. After the last phase the loop starts
-// over while `again` says so. The repeat loops of the windows (standard commands, memory
-// displays, auto runs) take this shape instead of looping inside a click handler.
+// A loop of phases run again and again: each phase is a few transactions, optionally followed
+// by a pause, and says whether the loop goes on; phases with no pause between them share a step.
+// After the last phase the loop starts over while `again` says so. The repeat loops of the windows
+// (standard commands, memory displays, auto runs) take this shape instead of looping inside a click
+// handler.
 class Repetition : public Job {
     Q_OBJECT
 public:

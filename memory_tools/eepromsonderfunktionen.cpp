@@ -3,6 +3,8 @@
 #include "shell/appcontext.h"
 #include "shell/systemservices.h"
 
+#include "shell/textfile.h"
+
 #include "jobs/eepromdump.h"
 #include "ui/format.h"
 #include "ui/palette.h"
@@ -10,14 +12,29 @@
 #include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QProgressBar>
 
 #include <algorithm>
 #include <cmath>
 
 namespace zelmar {
+
+namespace {
+
+const QString kFilter = QStringLiteral(
+    "EEPROM-Dateien (*.txt *.bin *.hex *.ihx);;Dump (*.txt);;binär (*.bin);;Intel-HEX (*.hex "
+    "*.ihx);;alle Dateien (*)");
+const QString kAbsatz = QStringLiteral("\r\n\r\n");
+
+QString eepromText(int slave) {
+    return QStringLiteral("EEPROM an SLAVE-Adresse %1").arg(slave);
+}
+
+} // namespace
 
 EepromSonderfunktionen::EepromSonderfunktionen(AppContext& ctx, QWidget* parent)
     : QGroupBox(QStringLiteral("65k-EEPROM"), parent), m_ctx(ctx) {
@@ -51,8 +68,55 @@ void EepromSonderfunktionen::bauen() {
     grid->addWidget(Command_EEPROM_LOESCHEN, 0, 1);
     grid->addWidget(Command_ABBRECHEN, 1, 0);
     grid->addWidget(Command_EDIT, 1, 1);
-    grid->addWidget(Text_EEPROM_STATUS, 2, 0, 1, 2);
-    grid->addWidget(ProgressBar_EEPROM, 3, 0, 1, 2);
+    bauenDateien(grid, 2);
+    grid->addWidget(Text_EEPROM_STATUS, 5, 0, 1, 2);
+    grid->addWidget(ProgressBar_EEPROM, 6, 0, 1, 2);
+}
+
+void EepromSonderfunktionen::bauenDateien(QGridLayout* grid, int zeile) {
+    auto k = [this](const char* caption, const char* name, const char* tip) {
+        QPushButton* b = steuer::knopf(QString::fromUtf8(caption), QString::fromLatin1(name), this);
+        b->setToolTip(QString::fromUtf8(tip));
+        return b;
+    };
+    Command_AUS_DATEI_SCHREIBEN =
+        k("aus Datei schreiben", "Command_AUS_DATEI_SCHREIBEN",
+          "eine Datei (Dump, binär, Intel-HEX) ins EEPROM schreiben und zurücklesen");
+    Command_MIT_DATEI_VERGLEICHEN = k("mit Datei vergleichen", "Command_MIT_DATEI_VERGLEICHEN",
+                                      "das EEPROM lesen und mit einer Datei vergleichen");
+    Command_DUMPS_VERGLEICHEN =
+        k("Dumps vergleichen", "Command_DUMPS_VERGLEICHEN", "zwei Dateien miteinander vergleichen");
+    Command_BERICHT_SPEICHERN = k("Bericht speichern", "Command_BERICHT_SPEICHERN",
+                                  "den Bericht des letzten Vergleichs als Textdatei speichern");
+    Command_BERICHT_SPEICHERN->setEnabled(false);
+
+    Combo_SEITENGROESSE = new QComboBox(this);
+    Combo_SEITENGROESSE->setObjectName(QStringLiteral("Combo_SEITENGROESSE"));
+    for (int g : EepromRestore::seitenGroessen())
+        Combo_SEITENGROESSE->addItem(QString::number(g), g);
+    Combo_SEITENGROESSE->setToolTip(
+        QStringLiteral("Seitengröße beim Schreiben in Byte: 16 passt zu jedem EEPROM bis 64 KiB"));
+    Combo_DATEIFORMAT = new QComboBox(this);
+    Combo_DATEIFORMAT->setObjectName(QStringLiteral("Combo_DATEIFORMAT"));
+    Combo_DATEIFORMAT->addItem(QStringLiteral("Dump (.txt)"), int(abbild::Format::Dump));
+    Combo_DATEIFORMAT->addItem(QStringLiteral("binär (.bin)"), int(abbild::Format::Binaer));
+    Combo_DATEIFORMAT->addItem(QStringLiteral("Intel-HEX (.hex)"), int(abbild::Format::IntelHex));
+    Combo_DATEIFORMAT->setToolTip(QStringLiteral("Dateiformat beim kompletten Auslesen"));
+
+    auto beschriftet = [this](const char* text, const char* name, QWidget* feld) {
+        auto* h = new QHBoxLayout;
+        h->setSpacing(4);
+        h->addWidget(
+            steuer::beschriftung(QString::fromUtf8(text), QString::fromLatin1(name), this));
+        h->addWidget(feld, 1);
+        return h;
+    };
+    grid->addWidget(Command_AUS_DATEI_SCHREIBEN, zeile, 0);
+    grid->addLayout(beschriftet("Seite:", "Label_SEITENGROESSE", Combo_SEITENGROESSE), zeile, 1);
+    grid->addWidget(Command_MIT_DATEI_VERGLEICHEN, zeile + 1, 0);
+    grid->addWidget(Command_DUMPS_VERGLEICHEN, zeile + 1, 1);
+    grid->addLayout(beschriftet("Format:", "Label_DATEIFORMAT", Combo_DATEIFORMAT), zeile + 2, 0);
+    grid->addWidget(Command_BERICHT_SPEICHERN, zeile + 2, 1);
 }
 
 void EepromSonderfunktionen::verbinden() {
@@ -64,6 +128,14 @@ void EepromSonderfunktionen::verbinden() {
                    &EepromSonderfunktionen::Command_ABBRECHEN_Click);
     guardedConnect(Command_EDIT, &QPushButton::clicked, this,
                    &EepromSonderfunktionen::Command_EDIT_Click);
+    guardedConnect(Command_AUS_DATEI_SCHREIBEN, &QPushButton::clicked, this,
+                   &EepromSonderfunktionen::Command_AUS_DATEI_SCHREIBEN_Click);
+    guardedConnect(Command_MIT_DATEI_VERGLEICHEN, &QPushButton::clicked, this,
+                   &EepromSonderfunktionen::Command_MIT_DATEI_VERGLEICHEN_Click);
+    guardedConnect(Command_DUMPS_VERGLEICHEN, &QPushButton::clicked, this,
+                   &EepromSonderfunktionen::Command_DUMPS_VERGLEICHEN_Click);
+    guardedConnect(Command_BERICHT_SPEICHERN, &QPushButton::clicked, this,
+                   &EepromSonderfunktionen::Command_BERICHT_SPEICHERN_Click);
 }
 
 void EepromSonderfunktionen::tick() {
@@ -87,16 +159,22 @@ QString EepromSonderfunktionen::dauerText(double sekunden) {
     return QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-double EepromSonderfunktionen::linienSekundenProLauf(double (*kosten)(const PortSettings&)) const {
-    return kosten(parsePortSettings(m_ctx.link.MSComm1().settings()).value_or(PortSettings()));
+PortSettings EepromSonderfunktionen::leitung() const {
+    return parsePortSettings(m_ctx.link.MSComm1().settings()).value_or(PortSettings());
 }
 
-void EepromSonderfunktionen::starten(Job* job, double linienSekunden) {
+double EepromSonderfunktionen::linienSekundenProLauf(double (*kosten)(const PortSettings&)) const {
+    return kosten(leitung());
+}
+
+void EepromSonderfunktionen::starten(Job* job, double linienSekunden, bool inProzent) {
     m_lauf = job;
     m_linie = linienSekunden;
     m_fertig = 0;
-    Command_KOMLETT_AUSLESEN->setEnabled(false);
-    Command_EEPROM_LOESCHEN->setEnabled(false);
+    m_prozent = inProzent;
+    for (QPushButton* b : {Command_KOMLETT_AUSLESEN, Command_EEPROM_LOESCHEN,
+                           Command_AUS_DATEI_SCHREIBEN, Command_MIT_DATEI_VERGLEICHEN})
+        b->setEnabled(false);
     job->bindTo(window());
     connect(job, &Job::progress, this, &EepromSonderfunktionen::fortschritt);
     connect(job, &Job::ended, this, &EepromSonderfunktionen::beendet);
@@ -110,29 +188,37 @@ void EepromSonderfunktionen::fortschritt(int fertig, int gesamt) {
     ProgressBar_EEPROM->setMaximum(gesamt);
     ProgressBar_EEPROM->setValue(fertig);
     const double rest = restSekunden(fertig, gesamt, m_uhr.elapsed() / 1000.0, m_linie);
-    ProgressBar_EEPROM->setFormat(QStringLiteral("%1 von %2 Byte   noch %3")
-                                      .arg(formatGrouped(fertig, m_ctx.locale),
-                                           formatGrouped(gesamt, m_ctx.locale), dauerText(rest)));
+    ProgressBar_EEPROM->setFormat(QStringLiteral("%1   noch %2").arg(mengeText(), dauerText(rest)));
+}
+
+// Bytes for one pass over the EEPROM; a restore writes and reads back, so it counts in percent.
+QString EepromSonderfunktionen::mengeText() const {
+    const int gesamt = ProgressBar_EEPROM->maximum();
+    if (m_prozent)
+        return QStringLiteral("%1 %").arg(gesamt > 0 ? qint64(m_fertig) * 100 / gesamt : 0);
+    return QStringLiteral("%1 von %2 Byte")
+        .arg(formatGrouped(m_fertig, m_ctx.locale), formatGrouped(gesamt, m_ctx.locale));
 }
 
 void EepromSonderfunktionen::beendet() {
     m_lauf = nullptr;
-    Command_KOMLETT_AUSLESEN->setEnabled(true);
-    Command_EEPROM_LOESCHEN->setEnabled(true);
+    for (QPushButton* b : {Command_KOMLETT_AUSLESEN, Command_EEPROM_LOESCHEN,
+                           Command_AUS_DATEI_SCHREIBEN, Command_MIT_DATEI_VERGLEICHEN})
+        b->setEnabled(true);
     ProgressBar_EEPROM->setFormat(
-        QStringLiteral("%1 von %2 Byte   Dauer %3")
-            .arg(formatGrouped(m_fertig, m_ctx.locale),
-                 formatGrouped(ProgressBar_EEPROM->maximum(), m_ctx.locale),
-                 dauerText(m_uhr.elapsed() / 1000.0)));
+        QStringLiteral("%1   Dauer %2").arg(mengeText(), dauerText(m_uhr.elapsed() / 1000.0)));
 }
 
 void EepromSonderfunktionen::Command_KOMLETT_AUSLESEN_Click() {
-    if (m_lauf)
+    // Clicked while a reply is awaited: nothing starts, and nothing is said.
+    if (m_lauf || m_ctx.link.busy())
         return;
     setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
     const int slave = m_ctx.link.SLAVE_ADRESSE;
-    auto* job = new EepromReadout(m_ctx.link, slave, dump::DUMP_DATEINAME(m_ctx.DATEN_PFAD, slave),
-                                  m_ctx.locale);
+    const auto format = abbild::Format(Combo_DATEIFORMAT->currentData().toInt());
+    auto* job =
+        new EepromReadout(m_ctx.link, slave, abbild::dateiname(m_ctx.DATEN_PFAD, slave, format),
+                          m_ctx.locale, format);
     connect(job, &EepromReadout::status, this,
             [this](const QString& t) { EEPROM_STATUS_TEXT = t; });
     connect(job, &EepromReadout::finished, this, [this](const EepromReadout::Result& r) {
@@ -167,6 +253,11 @@ void EepromSonderfunktionen::Command_EEPROM_LOESCHEN_Click() {
                                  "Das EEPROM wurde nicht verändert."));
         return;
     }
+    // A reply still awaited (the questions were answered during another transaction's wait).
+    if (m_ctx.link.busy()) {
+        p.message(QStringLiteral("Abbruch, es werden noch daten erwartet"));
+        return;
+    }
     auto* job = new EepromErase(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, *wert, m_ctx.locale);
     connect(job, &EepromErase::status, this, [this](const QString& t) { EEPROM_STATUS_TEXT = t; });
     connect(job, &EepromErase::finished, this, [this](const EepromErase::Result& r) {
@@ -192,6 +283,124 @@ void EepromSonderfunktionen::Command_EDIT_Click() {
         return;
     }
     m_ctx.system.openInTextViewer(datei);
+}
+
+// ------------------------------------------------------------------------------ files
+
+bool EepromSonderfunktionen::dateiWaehlen(const QString& titel, const QString& folge, QString* pfad,
+                                          EepromAbbild* abbild) {
+    *pfad = m_ctx.prompter.openFileName(titel, m_ctx.DATEN_PFAD, kFilter);
+    if (pfad->isEmpty())
+        return false;
+    abbild::Fehler fehler;
+    if (abbild::laden(*pfad, abbild, &fehler))
+        return true;
+    m_ctx.prompter.message(QStringLiteral("FEHLER in ") + *pfad + kAbsatz + fehler.text() +
+                           kAbsatz + folge);
+    return false;
+}
+
+void EepromSonderfunktionen::berichtZeigen(const QString& meldung, const QString& bericht) {
+    if (!bericht.isEmpty()) {
+        m_bericht = bericht;
+        Command_BERICHT_SPEICHERN->setEnabled(true);
+    }
+    if (!meldung.isEmpty())
+        m_ctx.prompter.message(meldung);
+}
+
+void EepromSonderfunktionen::Command_AUS_DATEI_SCHREIBEN_Click() {
+    if (m_lauf)
+        return;
+    QString pfad;
+    EepromAbbild abbild;
+    if (!dateiWaehlen(QStringLiteral("Datei ins EEPROM schreiben"),
+                      QStringLiteral("Das EEPROM wurde nicht verändert."), &pfad, &abbild))
+        return;
+    const int slave = m_ctx.link.SLAVE_ADRESSE;
+    const int seite = Combo_SEITENGROESSE->currentData().toInt();
+    QString frage = QStringLiteral("In das %1 werden %2 Byte aus\r\n%3\r\ngeschrieben, in "
+                                   "Seiten zu %4 Byte.")
+                        .arg(eepromText(slave), m_ctx.locale.toString(abbild.anzahl()), pfad)
+                        .arg(seite);
+    const auto luecken = abbild.luecken();
+    if (!luecken.isEmpty())
+        frage += kAbsatz +
+                 QStringLiteral("Die Datei lässt aus (dort bleibt das EEPROM, wie es ist):") +
+                 QStringLiteral("\r\n") + abbild::bereicheText(luecken, m_ctx.locale);
+    frage += kAbsatz + QStringLiteral("Die bisherigen DATEN gehen verloren.") + kAbsatz +
+             QStringLiteral("Möchten Sie fortfahren ?");
+    if (!m_ctx.prompter.askYesNo(frage, QStringLiteral("WARNUNG")))
+        return;
+    abgleichen(pfad, std::move(abbild), EepromRestore::Modus::Schreiben);
+}
+
+void EepromSonderfunktionen::Command_MIT_DATEI_VERGLEICHEN_Click() {
+    if (m_lauf)
+        return;
+    QString pfad;
+    EepromAbbild abbild;
+    if (dateiWaehlen(QStringLiteral("EEPROM mit Datei vergleichen"),
+                     QStringLiteral("Es wurde nichts verglichen."), &pfad, &abbild))
+        abgleichen(pfad, std::move(abbild), EepromRestore::Modus::Pruefen);
+}
+
+// The restore and the verify: the same job, with or without its write phase.
+void EepromSonderfunktionen::abgleichen(const QString& pfad, EepromAbbild abbild,
+                                        EepromRestore::Modus modus) {
+    setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
+    const int slave = m_ctx.link.SLAVE_ADRESSE;
+    const int seite = Combo_SEITENGROESSE->currentData().toInt();
+    const double linie = EepromRestore::linienSekunden(leitung(), abbild, seite, modus);
+    const bool schreiben = modus == EepromRestore::Modus::Schreiben;
+    const QString kopf = (schreiben ? QStringLiteral("Aus Datei geschrieben und zurückgelesen")
+                                    : QStringLiteral("EEPROM mit Datei verglichen")) +
+                         QStringLiteral("\r\nSoll: ") + pfad + QStringLiteral("\r\nIst:  ") +
+                         eepromText(slave);
+    auto* job = new EepromRestore(m_ctx.link, slave, std::move(abbild), modus, seite, m_ctx.locale);
+    connect(job, &EepromRestore::status, this,
+            [this](const QString& t) { EEPROM_STATUS_TEXT = t; });
+    connect(job, &EepromRestore::finished, this, [this, kopf](const EepromRestore::Result& r) {
+        UnloadGate::Scope scope(this);
+        const QLocale& l = m_ctx.locale;
+        berichtZeigen(EepromRestore::meldung(r, kopf, l),
+                      r.vergleich ? r.vergleich->bericht(kopf, EepromVergleich::MAX_ZEILEN, l)
+                                  : QString());
+    });
+    starten(job, linie, schreiben);
+}
+
+void EepromSonderfunktionen::Command_DUMPS_VERGLEICHEN_Click() {
+    const QString folge = QStringLiteral("Es wurde nichts verglichen.");
+    QString soll;
+    QString ist;
+    EepromAbbild a;
+    EepromAbbild b;
+    if (!dateiWaehlen(QStringLiteral("Dumps vergleichen: erste Datei (Soll)"), folge, &soll, &a) ||
+        !dateiWaehlen(QStringLiteral("Dumps vergleichen: zweite Datei (Ist)"), folge, &ist, &b))
+        return;
+    const EepromVergleich v = EepromVergleich::von(a, b);
+    const QString kopf =
+        QStringLiteral("Dumps verglichen\r\nSoll: ") + soll + QStringLiteral("\r\nIst:  ") + ist;
+    berichtZeigen(v.bericht(kopf, 20, m_ctx.locale),
+                  v.bericht(kopf, EepromVergleich::MAX_ZEILEN, m_ctx.locale));
+}
+
+void EepromSonderfunktionen::Command_BERICHT_SPEICHERN_Click() {
+    if (m_bericht.isEmpty())
+        return;
+    const QString pfad =
+        m_ctx.prompter.saveFileName(QStringLiteral("Bericht speichern"),
+                                    m_ctx.DATEN_PFAD + QStringLiteral("EEPROM_VERGLEICH.txt"),
+                                    QStringLiteral("Textdateien (*.txt);;alle Dateien (*)"));
+    if (pfad.isEmpty())
+        return;
+    if (!textfile::writeLines(pfad, m_bericht.split(QStringLiteral("\r\n")))) {
+        m_ctx.prompter.message(QStringLiteral("FEHLER") + kAbsatz + pfad + kAbsatz +
+                               QStringLiteral("konnte nicht geschrieben werden"));
+        return;
+    }
+    m_ctx.prompter.message(pfad + kAbsatz + QStringLiteral("erfolgreich gespeichert"));
 }
 
 } // namespace zelmar

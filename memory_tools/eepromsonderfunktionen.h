@@ -2,11 +2,14 @@
 
 #include "jobs/eepromerase.h"
 #include "jobs/eepromreadout.h"
+#include "jobs/eepromrestore.h"
 
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QPointer>
 
+class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -15,10 +18,11 @@ namespace zelmar {
 
 class AppContext;
 
-// Frame "65k-EEPROM" of the EEPROM window: the complete read-out into the dump file, the
-// complete erase, their abort, and the dump in the text viewer. A run is a job; its status
-// text shows in the classic form, and the bar beside it counts the bytes done and the time
-// left, and gives the run's time at the end.
+// Frame "65k-EEPROM" of the EEPROM window: the complete read-out into the dump file (or binary
+// or Intel HEX), the complete erase, their abort, and the dump in the text viewer; writing a
+// file into the EEPROM, verifying the EEPROM against a file and comparing two files, with a
+// report that can be saved. A run is a job; its status text shows in the classic form, and the
+// bar beside it counts the bytes done and the time left, and gives the run's time at the end.
 class EepromSonderfunktionen : public QGroupBox {
     Q_OBJECT
 public:
@@ -41,6 +45,10 @@ public slots:
     void Command_EEPROM_LOESCHEN_Click();
     void Command_ABBRECHEN_Click();
     void Command_EDIT_Click();
+    void Command_AUS_DATEI_SCHREIBEN_Click();
+    void Command_MIT_DATEI_VERGLEICHEN_Click();
+    void Command_DUMPS_VERGLEICHEN_Click();
+    void Command_BERICHT_SPEICHERN_Click();
 
 signals:
     // An erase has run (the grid is read again).
@@ -49,16 +57,27 @@ signals:
 private:
     void bauen();
     void verbinden();
-    void starten(Job* job, double linienSekunden);
+    void bauenDateien(QGridLayout* grid, int zeile);
+    void starten(Job* job, double linienSekunden, bool inProzent = false);
     void fortschritt(int fertig, int gesamt);
+    QString mengeText() const;
     void beendet();
     double linienSekundenProLauf(double (*kosten)(const PortSettings&)) const;
+    PortSettings leitung() const;
+    // Asks for a file and reads it; a malformed one is refused with its line and reason and
+    // `folge` (what was not done).
+    bool dateiWaehlen(const QString& titel, const QString& folge, QString* pfad,
+                      EepromAbbild* abbild);
+    void abgleichen(const QString& pfad, EepromAbbild abbild, EepromRestore::Modus modus);
+    void berichtZeigen(const QString& meldung, const QString& bericht);
 
     AppContext& m_ctx;
     QPointer<Job> m_lauf;
     QElapsedTimer m_uhr;
     double m_linie = 0;
     int m_fertig = 0;
+    bool m_prozent = false;
+    QString m_bericht; // the last comparison's report, for "Bericht speichern"
 
     QPushButton* Command_KOMLETT_AUSLESEN;
     QPushButton* Command_EEPROM_LOESCHEN;
@@ -66,6 +85,12 @@ private:
     QPushButton* Command_EDIT;
     QLineEdit* Text_EEPROM_STATUS;
     QProgressBar* ProgressBar_EEPROM;
+    QComboBox* Combo_DATEIFORMAT;
+    QPushButton* Command_AUS_DATEI_SCHREIBEN;
+    QComboBox* Combo_SEITENGROESSE;
+    QPushButton* Command_MIT_DATEI_VERGLEICHEN;
+    QPushButton* Command_DUMPS_VERGLEICHEN;
+    QPushButton* Command_BERICHT_SPEICHERN;
 };
 
 } // namespace zelmar

@@ -356,7 +356,7 @@ void EepromExternWindow::EEPROM_ANZEIGEN() {
         else if (Option_HEX->isChecked())
             setTextIfChanged(box, HEX_2(b));
         else if (Option_ASC->isChecked())
-            setTextIfChanged(box, QString(QChar(b)));
+            setTextIfChanged(box, ansiZeichen(b));
 
         int farbe = QB_HELLGRAU;
         if (m_gueltig) {
@@ -389,16 +389,18 @@ void EepromExternWindow::Command_w_Click(int index) {
     if (!m_gelesen && !startAdresse(&m_start))
         return;
     const int a = m_start + index;
-    if (a > 65535 || (bytes == 1 && a > 255)) {
-        m_ctx.prompter.message(QStringLiteral("Fehler: die ADRESSE %1 ist mit %2 nicht erreichbar.")
-                                   .arg(a)
-                                   .arg(bytes == 1 ? QStringLiteral("einem Adressbyte (<=256 Byte)")
-                                                   : QStringLiteral("zwei Adressbytes")));
+    // With one address byte a cell above 255 stands for its low byte, as the read showed it.
+    if (a > 65535) {
+        m_ctx.prompter.message(
+            QStringLiteral("Fehler: die ADRESSE %1 liegt nicht im EEPROM (0 bis 65.535).").arg(a));
         return;
     }
     QLineEdit* box = m_zellen->Text2[index];
     quint8 wert = 0;
-    if (!parseDecimalByte(box->text(), &wert)) {
+    // What the hex or ASCII display drew is no decimal byte, even where it looks like one ("7"
+    // for 0x37): only a value the user typed is taken.
+    const bool gezeichnet = !Option_DEZ->isChecked() && !box->isModified();
+    if (gezeichnet || !parseDecimalByte(box->text(), &wert)) {
         setBackColor(box, QB_HELLROT);
         m_ctx.prompter.message(kWert);
         return;

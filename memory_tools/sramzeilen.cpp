@@ -30,13 +30,6 @@ const std::array<const char16_t*, 64> kIoRegister = {
     u"0x3C (0x5C) Reser", u"0x3D (0x5D) SPL S", u"0x3E (0x5E) SPH \u2013", u"0x3F (0x5F) SREG",
 };
 
-// Windows-1252 at 0x80..0x9F; 0 where the code page has no character.
-constexpr std::array<char16_t, 32> kAnsi80 = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 } // namespace
 
 QString zeilenText(qint64 start, int i) {
@@ -57,16 +50,7 @@ QString wertText(quint8 byte, Darstellung darstellung) {
     case Darstellung::Chr:
         break;
     }
-    // A control code would be invisible in the box, and two different ones would look alike.
-    if (byte < 0x20)
-        return QString(QChar(0x2400 + byte));
-    if (byte == 0x7F)
-        return QString(QChar(0x2421));
-    if (byte >= 0x80 && byte <= 0x9F) {
-        const char16_t c = kAnsi80[byte - 0x80];
-        return QString(QChar(c ? c : 0xFFFD));
-    }
-    return QString(QChar(byte));
+    return ansiZeichen(byte);
 }
 
 qint64 fuehrendeZahl(const QString& text) {

@@ -12,6 +12,7 @@ inline const QString START = QStringLiteral("START");
 inline const QString SLAVE_INFO = QStringLiteral("SLAVE_INFO");
 inline const QString WOHNUNG = QStringLiteral("WOHNUNG");
 inline const QString HAUS_HEIZHAUS = QStringLiteral("HAUS_HEIZHAUS");
+inline const QString VERLAUF = QStringLiteral("VERLAUF");
 inline const QString HAND_BETRIEB = QStringLiteral("HAND_BETRIEB");
 inline const QString REGISTER = QStringLiteral("REGISTER");
 inline const QString SRAM = QStringLiteral("SRAM");

@@ -1,12 +1,12 @@
 #include "ptyserver.h"
 
 #include <QSocketNotifier>
-#include <QTimer>
 
 #include <cerrno>
 #include <cmath>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/timerfd.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -64,13 +64,16 @@ int baudOf(speed_t s) {
 } // namespace
 
 PtyServer::PtyServer(Installation& installation, bool pace, QObject* parent)
-    : QObject(parent), m_inst(installation), m_pace(pace), m_timer(new QTimer(this)) {
-    m_timer->setSingleShot(true);
-    m_timer->setTimerType(Qt::PreciseTimer);
-    connect(m_timer, &QTimer::timeout, this, &PtyServer::flushDue);
+    : QObject(parent), m_inst(installation), m_pace(pace) {
+    m_timerFd = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    m_timerNotifier = new QSocketNotifier(m_timerFd, QSocketNotifier::Read, this);
+    connect(m_timerNotifier, &QSocketNotifier::activated, this, &PtyServer::timerFired);
 }
 
 PtyServer::~PtyServer() {
+    delete m_timerNotifier;
+    if (m_timerFd >= 0)
+        ::close(m_timerFd);
     if (m_master >= 0)
         ::close(m_master);
     if (m_slave >= 0)
@@ -138,7 +141,7 @@ void PtyServer::schedule(const QList<LineChunk>& chunks, qint64 reference) {
             // A byte is there for the PC once its stop bit has been on the line.
             const qint64 due =
                 m_pace ? now + (c.startUs - reference) + std::llround((i + 1) * charUs) : now;
-            m_queue.append({c.bytes.at(i), due});
+            m_queue.append({c.bytes.at(i), due, i == c.bytes.size() - 1});
         }
     }
     flushDue();
@@ -159,10 +162,36 @@ void PtyServer::flushDue() {
             return;
         }
     }
-    if (!m_queue.isEmpty()) {
-        const qint64 waitUs = m_queue.first().dueUs - now;
-        m_timer->start(static_cast<int>(std::max<qint64>(0, (waitUs + 999) / 1000)));
+    if (m_queue.isEmpty())
+        return;
+    // Bytes within a reply go out together, none more than a millisecond late; the last byte
+    // of a reply, which the PC waits for, goes out exactly when it is due.
+    qint64 weckzeit = m_queue.first().dueUs + 1000;
+    for (const Pending& p : m_queue) {
+        if (p.dueUs > weckzeit)
+            break;
+        if (p.last) {
+            weckzeit = p.dueUs;
+            break;
+        }
     }
+    wecken(weckzeit - now);
+}
+
+void PtyServer::wecken(qint64 us) {
+    itimerspec t{};
+    us = std::max<qint64>(1, us); // zero would disarm the timer
+    t.it_value.tv_sec = static_cast<time_t>(us / 1000000);
+    t.it_value.tv_nsec = static_cast<long>(us % 1000000) * 1000;
+    ::timerfd_settime(m_timerFd, 0, &t, nullptr);
+}
+
+void PtyServer::timerFired() {
+    quint64 abgelaufen = 0;
+    // Read only to clear the notifier; how often it expired does not matter.
+    const ssize_t n = ::read(m_timerFd, &abgelaufen, sizeof abgelaufen);
+    Q_UNUSED(n);
+    flushDue();
 }
 
 void PtyServer::writable() {

@@ -8,7 +8,6 @@
 #include <QString>
 
 class QSocketNotifier;
-class QTimer;
 
 namespace zelmar::sim {
 
@@ -36,10 +35,15 @@ private:
     void writable();
     void schedule(const QList<LineChunk>& chunks, qint64 reference);
     void flushDue();
+    void timerFired();
+    // Wakes flushDue after `us` microseconds: a millisecond timer would hold the end of each
+    // reply back by up to a millisecond and make the line slower than its baud rate.
+    void wecken(qint64 us);
 
     struct Pending {
         char byte;
         qint64 dueUs; // on the installation's clock
+        bool last;    // the last byte of its reply
     };
 
     Installation& m_inst;
@@ -50,7 +54,8 @@ private:
     QString m_error;
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
-    QTimer* m_timer;
+    int m_timerFd = -1;
+    QSocketNotifier* m_timerNotifier = nullptr;
     QList<Pending> m_queue;
 };
 

@@ -19,12 +19,6 @@ namespace {
 const char* const kKnopf[4] = {"D", "F", "H", "J"};
 const char* const kFeld[4] = {"E", "G", "I", "K"};
 
-// Code page 1252 between 0x80 and 0x9F; 0 where it has no character.
-const char16_t kCp1252[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                              0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                              0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                              0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 QLineEdit* feld(const QString& name, QWidget* parent, const QString& muster) {
     QLineEdit* f = steuer::anzeige(name, parent);
     f->setAlignment(Qt::AlignCenter);
@@ -37,15 +31,6 @@ QString infoText(const QStringList& zeilen) {
 }
 
 } // namespace
-
-QString ReceiverFrame::zeichen(quint8 b) {
-    const QChar keins(QChar::ReplacementCharacter);
-    if (b < 0x20 || b == 0x7F)
-        return QString(keins);
-    if (b >= 0x80 && b < 0xA0)
-        return QString(kCp1252[b - 0x80] ? QChar(kCp1252[b - 0x80]) : keins);
-    return QString(QChar(char16_t(b)));
-}
 
 ReceiverFrame::ReceiverFrame(AppContext& ctx, RegisterPanel& panel, QWidget* parent)
     : QGroupBox(QStringLiteral("MASTER RECEIVER"), parent), m_ctx(ctx), m_panel(panel) {
@@ -224,7 +209,7 @@ void ReceiverFrame::byteHolen(int n) {
     const quint8 b = m_panel.wert(TwiRegister::TWDR);
     Text_MR_DEZ[n]->setText(QString::number(b));
     Text_MR_HEX[n]->setText(QString::number(b, 16).toUpper());
-    Text_MR_ASC[n]->setText(zeichen(b));
+    Text_MR_ASC[n]->setText(ansiZeichen(b));
     // The TWDR read must not release the latch of a failed fetch.
     if (ergebnis == Ergebnis::Falsch)
         link.STATUS_CODE = s.fehlerCode;

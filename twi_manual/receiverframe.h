@@ -27,10 +27,6 @@ public:
     // The seven steps in order, for the auto runs.
     std::vector<std::function<void()>> schritte();
 
-    // The character of a byte in the Windows code page 1252; a byte without a printable
-    // character (control codes, unused codes) shows the replacement character, never nothing.
-    static QString zeichen(quint8 b);
-
 public slots:
     void Command_MR_A_Click();
     void Command_MR_B_Click();

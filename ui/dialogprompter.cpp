@@ -1,6 +1,7 @@
 #include "prompter.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -36,6 +37,24 @@ QString DialogPrompter::input(const QString& prompt, const QString& title,
 
 void DialogPrompter::beep() {
     QApplication::beep();
+}
+
+QString Prompter::openFileName(const QString&, const QString&, const QString&) {
+    return QString();
+}
+
+QString Prompter::saveFileName(const QString&, const QString&, const QString&) {
+    return QString();
+}
+
+QString DialogPrompter::openFileName(const QString& title, const QString& dir,
+                                     const QString& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), titleOr(title), dir, filter);
+}
+
+QString DialogPrompter::saveFileName(const QString& title, const QString& path,
+                                     const QString& filter) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), titleOr(title), path, filter);
 }
 
 } // namespace zelmar

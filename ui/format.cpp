@@ -79,4 +79,18 @@ bool parseDecimalByte(const QString& text, quint8* value) {
     return true;
 }
 
+QString ansiZeichen(quint8 b) {
+    // 0x80..0x9F of code page 1252; 0 where it has no character.
+    static constexpr char16_t kCp1252[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    const QChar keins(QChar::ReplacementCharacter);
+    if (b < 0x20 || b == 0x7F)
+        return QString(keins);
+    if (b >= 0x80 && b < 0xA0)
+        return QString(kCp1252[b - 0x80] ? QChar(kCp1252[b - 0x80]) : keins);
+    return QString(QChar(char16_t(b)));
+}
+
 } // namespace zelmar

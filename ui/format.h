@@ -27,6 +27,10 @@ bool parseWholeNumber(const QString& text, int* value);
 // hex, no character.
 bool parseDecimalByte(const QString& text, quint8* value);
 
+// The character of a byte as the PC's code page 1252 shows it; a byte that has no visible
+// character there (a control code, an unassigned one) shows as the replacement character.
+QString ansiZeichen(quint8 byte);
+
 // Text setters for ticks: they touch the control only when the text changes.
 void setTextIfChanged(QLineEdit* w, const QString& text);
 void setTextIfChanged(QLabel* w, const QString& text);

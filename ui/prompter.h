@@ -20,6 +20,12 @@ public:
     virtual QString input(const QString& prompt, const QString& title,
                           const QString& defaultText) = 0;
     virtual void beep() = 0;
+
+    // File dialogs: the chosen path, empty when the user cancels. `filter` in the form
+    // "EEPROM-Dateien (*.txt *.bin *.hex)", several separated by ";;". A prompter without
+    // dialogs answers as Cancel.
+    virtual QString openFileName(const QString& title, const QString& dir, const QString& filter);
+    virtual QString saveFileName(const QString& title, const QString& path, const QString& filter);
 };
 
 // The desktop: QMessageBox, QInputDialog and the system beep, over the active window.
@@ -32,6 +38,8 @@ public:
     bool askYesNo(const QString& text, const QString& title) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     void beep() override;
+    QString openFileName(const QString& title, const QString& dir, const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& path, const QString& filter) override;
 
 private:
     QString titleOr(const QString& title) const;

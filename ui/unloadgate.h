@@ -61,6 +61,16 @@ QMetaObject::Connection guardedConnect(const Sender* sender, Signal signal, W* h
     });
 }
 
+// A handler taking two arguments of the signal (a point and whether the pointer is on it).
+template <typename Sender, typename Signal, typename W, typename A, typename B>
+QMetaObject::Connection guardedConnect(const Sender* sender, Signal signal, W* handlerOwner,
+                                       void (W::*handler)(A, B)) {
+    return QObject::connect(sender, signal, handlerOwner, [handlerOwner, handler](A a, B b) {
+        UnloadGate::Scope scope(handlerOwner);
+        (handlerOwner->*handler)(a, b);
+    });
+}
+
 // A member of a control array: the handler gets the member's index.
 template <typename Sender, typename Signal, typename W>
 QMetaObject::Connection guardedConnect(const Sender* sender, Signal signal, W* handlerOwner,

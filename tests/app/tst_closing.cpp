@@ -43,6 +43,8 @@ private slots:
             "Command_STANDARD_BEFEHLE_START", "Command_CLOSE", 2, 0);
         row("directory scan job", fenster::SLAVE_INFO, {}, "Command_SCANNER", "Command_ABBRECHEN",
             3, 1);
+        row("directory check job", fenster::SLAVE_INFO, {}, "Command_ANLAGE_PRUEFEN",
+            "Command_ABBRECHEN", 3, 1);
         row("directory name", fenster::SLAVE_INFO, {}, "Command_INFO_AUSLESEN", "Command_ABBRECHEN",
             1, 0);
         row("fetch job", fenster::WOHNUNG, {QStringLiteral("Check_REPEAD")}, "Command_DATEN_HOLEN",
@@ -61,6 +63,8 @@ private slots:
         row("eeprom repeat job", e, {gross, QStringLiteral("Check_REPEAD")}, "Command_lesen",
             "Command2", 1, 0);
         row("eeprom read-out job", e, {}, "Command_KOMLETT_AUSLESEN", "Command2", 1, 1);
+        row("eeprom restore job", e, {}, "Command_AUS_DATEI_SCHREIBEN", "Command2", 1, 1);
+        row("eeprom verify job", e, {}, "Command_MIT_DATEI_VERGLEICHEN", "Command2", 1, 1);
         row("SRAM read job", fenster::SRAM, {}, "Command_lesen", "Command2", 1, 0);
         row("SRAM repeat job", fenster::SRAM, {QStringLiteral("Check_REPEAD")}, "Command_lesen",
             "Command2", 3, 0);
@@ -81,6 +85,11 @@ private slots:
         // comes.
         b.t.link.SLAVE_ADRESSE = 8;
         b.sim->faults().silent = true;
+        // The file buttons find a small image and a Yes.
+        const QString bild = b.t.file(QStringLiteral("bild.bin"));
+        putFile(bild, QByteArray(64, 'x'));
+        b.t.prompter.files << bild;
+        b.t.prompter.yesNo << true;
         for (const QString& c : before)
             b.click(c);
         int framesAtClose = -1;

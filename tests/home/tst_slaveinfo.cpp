@@ -241,6 +241,46 @@ private slots:
         QCOMPARE(b.t.prompter.unexpected, 0);
     }
 
+    // With the kitchen (60) off line and 45 without a name: one scan and nothing more; 60 is
+    // marked "fehlt", 45 "unbekannt", and both are listed. A new scan takes the marks away;
+    // a scan the interface did not answer marks nothing.
+    void installationCheck() {
+        SlaveInfoBench b;
+        const QList<std::pair<int, QString>> namen = {
+            {8, "ZENTRALE"}, {20, "WOHNZIMMER"}, {40, "ARBEITSZIMMER"}, {44, "WETTER"},
+            {60, "KUECHE"},  {65, "KESSEL"},     {66, "PUFFER"},        {80, "LOG"},
+            {81, "KONFIG"},  {45, "---"}};
+        for (const auto& [a, n] : namen)
+            b.name(a)->setText(n);
+        QVERIFY(b.sim->setDeviceOnline(60, false));
+        b.clickAndWait(QStringLiteral("Command_ANLAGE_PRUEFEN"));
+        QCOMPARE(b.befehle().size(), 129);
+        QCOMPARE(
+            b.t.prompter.messages(),
+            QStringList{QStringLiteral("Anlage prüfen: 9 Adressen haben geantwortet.\r\n\r\n"
+                                       "fehlt (Name, aber keine Antwort): 1\r\n 60  KUECHE\r\n\r\n"
+                                       "unbekannt (Antwort, aber kein Name): 1\r\n 45")});
+        b.tick();
+        QCOMPARE(qbIndexOf(b.name(60)), int(QB_HELLGELB));
+        QCOMPARE(qbIndexOf(b.adresse(60)), int(QB_HELLGRAU));
+        QCOMPARE(qbIndexOf(b.name(45)), int(QB_HELLCYAN));
+        QCOMPARE(qbIndexOf(b.adresse(45)), int(QB_HELLGRUEN));
+        QCOMPARE(b.rowColour(8), int(QB_HELLGRUEN));
+        QVERIFY(b.name(60)->toolTip().startsWith(QStringLiteral("fehlt")));
+
+        b.clickAndWait(QStringLiteral("Command_SCANNER"));
+        b.tick();
+        QCOMPARE(b.rowColour(60), int(QB_HELLGRAU));
+        QCOMPARE(b.rowColour(45), int(QB_HELLGRUEN));
+
+        b.t.link.setReplyTimeout(5);
+        b.sim->faults().silent = true;
+        b.clickAndWait(QStringLiteral("Command_ANLAGE_PRUEFEN"));
+        b.tick();
+        QVERIFY(b.t.prompter.messages().last().contains(QStringLiteral("bei 128 von 128")));
+        QCOMPARE(b.rowColour(60), int(QB_HELLGRAU));
+    }
+
     void endRunsTheProgramEnd() {
         SlaveInfoBench b;
         b.click(QStringLiteral("Command_ENDE"));

@@ -85,6 +85,30 @@ private slots:
         QCOMPARE(stop->passes(), 0);
     }
 
+    // Phases without a pause run back to back: no click or other job comes between a request and
+    // the read of its reply; a cancel during a phase still ends the pass after it.
+    void phasesWithoutPauseShareAStep() {
+        Bench b;
+        bool dazwischen = false;
+        bool zweite = false;
+        auto* job = new Repetition(
+            b.t.link,
+            {{[&] { return QTimer::singleShot(0, [&] { dazwischen = true; }), true; }, 0},
+             {[&] { return zweite = !dazwischen, true; }, 0}},
+            [] { return false; });
+        b.run(job);
+        QVERIFY(zweite);
+
+        int phasen = 0;
+        Repetition* abgebrochen = nullptr;
+        abgebrochen = new Repetition(b.t.link,
+                                     {{[&] { return ++phasen, abgebrochen->cancel(), true; }, 0},
+                                      {[&] { return ++phasen, true; }, 0}},
+                                     [] { return true; });
+        b.run(abgebrochen);
+        QCOMPARE(phasen, 1);
+    }
+
     void cancelCutsAPauseShortAndTheJobGoes() {
         Bench b;
         int calls = 0;

@@ -3,8 +3,10 @@
 #include "windowbench.h"
 
 #include "jobs/eepromdump.h"
+#include "jobs/eepromimage.h"
 #include "memory_tools/eepromsonderfunktionen.h"
 
+#include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
@@ -249,19 +251,42 @@ private slots:
         QVERIFY(b.t.prompter.messages().first().contains("0 bis 255"));
     }
 
-    void cellsBeyondTheAddressBytesAreNotWritten() {
+    // A cell beyond 65535 does not exist; with one address byte a cell above 255 is its low byte,
+    // the one the read showed there.
+    void cellsBeyondTheAddressBytes() {
         EepromBench b;
         b.lesen(65500);
         b.zelleSchreiben(36, "1"); // address 65536
+        QCOMPARE(b.t.prompter.messages().size(), 1);
+        QVERIFY(b.t.prompter.messages().first().contains("65536"));
         b.t.link.SLAVE_ADRESSE = 81;
         b.click("Option_KLEINER_256_BYTE");
         b.type("Text_EERPROM_STARTADRESSE_DEZIMAL", "200");
         b.clickAndWait("Command_lesen");
         b.t.frames.entries.clear();
-        b.zelleSchreiben(60, "1"); // address 260 has no low byte of its own
+        b.zelleSchreiben(60, "17"); // address 260: low byte 4
+        QCOMPARE(b.frames().first().befehl, 50);
+        QCOMPARE(b.frames().first().daten[0], 4);
+        QCOMPARE(b.speicher(81).at(4), char(17));
+        QCOMPARE(b.wert(60), QStringLiteral("17"));
+    }
+
+    // What the hex or ASCII display drew is never written back as a number ("7" is 0x37).
+    void drawnValuesAreNotWritten() {
+        EepromBench b;
+        b.lesen(0);
+        QCOMPARE(b.wert(55), QStringLiteral("55"));
+        b.click("Option_ASC");
+        b.clickAndWait("Command_ANZEIGE");
+        QCOMPARE(b.wert(55), QStringLiteral("7"));
+        b.t.frames.entries.clear();
+        b.clickAndWait("Command_w_55");
         QVERIFY(b.frames().isEmpty());
-        QCOMPARE(b.t.prompter.messages().size(), 2);
-        QVERIFY(b.t.prompter.messages().at(1).contains("260"));
+        QCOMPARE(b.t.prompter.messages().size(), 1);
+        QCOMPARE(b.speicher().at(55), char(55));
+        // Typed by the user, the same text is a decimal byte.
+        b.zelleSchreiben(55, "7");
+        QCOMPARE(b.speicher().at(55), char(7));
     }
 
     // In repeat mode the first pass marks every cell, later passes only what changed.
@@ -388,6 +413,124 @@ private slots:
         b.clickAndWait("Command_EEPROM_LÖSCHEN");
         QTRY_VERIFY(!b.w);
         QCOMPARE(b.befehle(), (QList<int>{60, 65, 100, 60, 80, 100}));
+    }
+
+    // Clicked while another request waits for its reply: the read-out does not start and says
+    // nothing; the erase says why it does not start.
+    void runsClickedDuringAWait() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.t.link.setReplyTimeout(300);
+        b.sim->faults().silent = true;
+        b.t.prompter.yesNo << true;
+        b.t.prompter.inputs << "0";
+        QTimer::singleShot(50, [&] {
+            b.click("Command_KOMLETT_AUSLESEN");
+            b.click("Command_EEPROM_LÖSCHEN");
+        });
+        b.t.link.RAHMEN_SENDEN({befehl::DUMMY, 80});
+        b.t.link.DATEN_EMPFANGEN(1);
+        b.waitForJobs();
+        QCOMPARE(b.befehle(), QList<int>{0});
+        QCOMPARE(b.t.prompter.messages(),
+                 QStringList{QStringLiteral("Abbruch, es werden noch daten erwartet")});
+        QVERIFY(!QFile::exists(b.t.ctx.DATEN_PFAD + QStringLiteral("EEPROM_65k_80.txt")));
+    }
+
+    // The read-out's dump written back after the chip was cleared: the question names slave,
+    // file and byte count, and No sends nothing; Yes writes, reads back and reports
+    // "0 Unterschiede", which can be saved.
+    void restoreFromTheReadOutsDump() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.clickAndWait("Command_KOMLETT_AUSLESEN");
+        const QString datei = dump::DUMP_DATEINAME(b.t.ctx.DATEN_PFAD, 80);
+        const QByteArray vorher = b.speicher();
+        b.speicher().fill('\0');
+        b.t.frames.entries.clear();
+        b.t.prompter.files << datei << datei;
+        b.t.prompter.yesNo << false << true;
+        b.clickAndWait("Command_AUS_DATEI_SCHREIBEN");
+        QVERIFY(b.frames().isEmpty());
+        const auto frage = b.t.prompter.shown.last();
+        QCOMPARE(frage.kind, FakePrompter::Kind::YesNo);
+        QCOMPARE(frage.title, QStringLiteral("WARNUNG"));
+        for (const QString& teil : {QStringLiteral("SLAVE-Adresse 80"), datei,
+                                    QStringLiteral("65.536 Byte"), QStringLiteral("zu 16 Byte")})
+            QVERIFY2(frage.text.contains(teil), qPrintable(frage.text));
+
+        b.child<QComboBox>("Combo_SEITENGROESSE")->setCurrentIndex(1);
+        b.clickAndWait("Command_AUS_DATEI_SCHREIBEN");
+        QCOMPARE(b.speicher(), vorher);
+        QCOMPARE(b.befehle().count(65), 65536 / 32);
+        const QString bericht = b.t.prompter.messages().last();
+        QVERIFY2(bericht.startsWith("Aus Datei geschrieben und zurückgelesen\r\nSoll: " + datei) &&
+                     bericht.endsWith("65.536 Byte verglichen\r\n0 Unterschiede"),
+                 qPrintable(bericht));
+        QVERIFY(b.child<QProgressBar>("ProgressBar_EEPROM")->format().startsWith("100 %   Dauer"));
+
+        const QString gespeichert = b.t.ctx.DATEN_PFAD + "bericht.txt";
+        b.t.prompter.files << gespeichert;
+        b.click("Command_BERICHT_SPEICHERN");
+        QVERIFY(fileBytes(gespeichert).endsWith("0 Unterschiede\r\n"));
+        QCOMPARE(b.t.prompter.unexpected, 0);
+    }
+
+    // Verify reads only what the file gives; compare needs no chip. A malformed file is
+    // refused with its line and reason before anything is asked or sent.
+    void verifyCompareAndBadFiles() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        EepromAbbild hex;
+        for (int a = 0x20; a < 0x30; ++a)
+            hex.setzen(a, quint8(b.speicher().at(a)));
+        hex.setzen(0x25, 99);
+        const QString hexDatei = b.t.ctx.DATEN_PFAD + "teil.hex";
+        QVERIFY(abbild::speichern(hexDatei, hex, abbild::Format::IntelHex, b.t.ctx.locale));
+        b.t.prompter.files << hexDatei;
+        b.clickAndWait("Command_MIT_DATEI_VERGLEICHEN");
+        QCOMPARE(b.befehle(), (QList<int>{60, 80, 60, 80}));
+        QCOMPARE(b.frames()[1].anzahlEmpfangen, 16.0);
+        QVERIFY2(b.t.prompter.messages().last().endsWith(
+                     "x0025 =    37   x63 =  99   x25 =  37\r\n\r\n1 Unterschied"),
+                 qPrintable(b.t.prompter.messages().last()));
+
+        // The file against the whole chip as binary: 65.520 bytes only on one side.
+        const QString binDatei = b.t.ctx.DATEN_PFAD + "voll.bin";
+        putFile(binDatei, b.speicher());
+        b.t.prompter.files << hexDatei << binDatei << QString();
+        b.click("Command_DUMPS_VERGLEICHEN");
+        QVERIFY(b.t.prompter.messages().last().endsWith("65.521 Unterschiede"));
+        b.click("Command_DUMPS_VERGLEICHEN"); // cancelled at the first file
+        QCOMPARE(b.t.prompter.messages().size(), 2);
+
+        QByteArray kaputt = fileBytes(hexDatei);
+        kaputt[kaputt.indexOf("\r\n:") + 3] = 'F'; // the length of line 2
+        putFile(hexDatei, kaputt);
+        b.t.frames.entries.clear();
+        b.t.prompter.files << hexDatei << hexDatei;
+        b.clickAndWait("Command_MIT_DATEI_VERGLEICHEN");
+        b.clickAndWait("Command_AUS_DATEI_SCHREIBEN");
+        const QStringList m = b.t.prompter.messages().mid(2);
+        QCOMPARE(m.size(), 2);
+        QVERIFY2(m[0].startsWith("FEHLER in " + hexDatei + "\r\n\r\nZeile 2: ") &&
+                     m[0].endsWith("\r\n\r\nEs wurde nichts verglichen."),
+                 qPrintable(m[0]));
+        QVERIFY(m[1].endsWith("Das EEPROM wurde nicht verändert."));
+        QVERIFY(b.frames().isEmpty());
+        QCOMPARE(b.t.prompter.unexpected, 0);
+    }
+
+    // The read-out in another format: the file by that name, checked by reading it again.
+    void readOutAsBinary() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.child<QComboBox>("Combo_DATEIFORMAT")->setCurrentIndex(1);
+        b.clickAndWait("Command_KOMLETT_AUSLESEN");
+        const QString datei = b.t.ctx.DATEN_PFAD + "EEPROM_65k_80.bin";
+        QCOMPARE(fileBytes(datei), b.speicher());
+        QCOMPARE(b.t.prompter.messages().last(),
+                 datei + "\r\n\r\nerfolgreich gespeichert\r\n\r\n65.536 Byte");
     }
 
     void timeLeft() {

@@ -14,7 +14,7 @@
 // as a user pressing Cancel or No would, and counts that as unexpected.
 class FakePrompter : public zelmar::Prompter {
 public:
-    enum class Kind { Message, YesNo, Input };
+    enum class Kind { Message, YesNo, Input, File };
     struct Shown {
         Kind kind;
         QString text;
@@ -25,6 +25,7 @@ public:
     QList<Shown> shown;
     QStringList inputs; // answers for input(), in order
     QList<bool> yesNo;  // answers for askYesNo(), in order
+    QStringList files;  // answers for openFileName() and saveFileName(), in order
     int beeps = 0;
     int unexpected = 0;
 
@@ -49,6 +50,21 @@ public:
         return inputs.takeFirst();
     }
     void beep() override { ++beeps; }
+    QString openFileName(const QString& title, const QString& dir, const QString& filter) override {
+        return file(title, dir, filter);
+    }
+    QString saveFileName(const QString& title, const QString& path,
+                         const QString& filter) override {
+        return file(title, path, filter);
+    }
+    QString file(const QString& title, const QString& where, const QString& filter) {
+        shown.append({Kind::File, filter, title, where});
+        if (files.isEmpty()) {
+            ++unexpected;
+            return QString();
+        }
+        return files.takeFirst();
+    }
 
     QStringList messages() const {
         QStringList texts;

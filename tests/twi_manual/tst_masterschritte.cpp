@@ -76,6 +76,7 @@ private slots:
     void combinedRunKeepsRepeatingTheTransmitter();
     void receiverAddressNotAcknowledgedAndItsStop();
     void receiverByteFailureKeepsItsLatch();
+    void watchdogInsideTheAddressStep();
     void slaveAddressInput_data();
     void slaveAddressInput();
     void aClickDuringAStepAndEnd();
@@ -366,6 +367,24 @@ void TestMasterSchritte::receiverByteFailureKeepsItsLatch() {
     const int frames = b.frames().size();
     b.click("Command_MR_F");
     QCOMPARE(b.frames().size(), frames);
+}
+
+// TWINT never comes after the address: the field turns red when the watchdog ends the wait,
+// and the TWSR read after it still decides the final colour and the latch.
+void TestMasterSchritte::watchdogInsideTheAddressStep() {
+    WindowBench b(fenster::HAND_BETRIEB);
+    b.t.link.SLAVE_ADRESSE = 8;
+    b.click("Command_A");
+    QCOMPARE(b.text("Text_STATUS_A"), QStringLiteral("8"));
+    b.sim->twi().setTwintStuck(true);
+    int farbeBeimLesen = -1;
+    beiRahmen(b, 21, 0, [&] { farbeBeimLesen = b.colour("Text_STATUS_C"); });
+    b.click("Command_B");
+    QCOMPARE(farbeBeimLesen, int(QB_HELLROT));
+    QVERIFY(anzahl(b, 23) >= 2); // the polls of the watchdog's second
+    const bool passt = b.text("Text_STATUS_C") == QStringLiteral("18");
+    QCOMPARE(b.colour("Text_STATUS_C"), int(passt ? QB_HELLGRUEN : QB_HELLROT));
+    QCOMPARE(b.t.link.STATUS_CODE, qint16(passt ? 0 : 110));
 }
 
 void TestMasterSchritte::slaveAddressInput_data() {

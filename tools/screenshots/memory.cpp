@@ -5,8 +5,14 @@
 #include "shots.h"
 #include "windowbench.h"
 
+#include "jobs/eepromdump.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPainter>
 
 using namespace zelmar;
 using shots::save;
@@ -24,6 +30,25 @@ void logbuch(QByteArray& m) {
         for (int k = 0; k < 8; ++k)
             m[a + k] = satz[k];
     }
+}
+
+// The window with a message box over it, as the user sees the box the program shows.
+bool mitMeldung(QWidget* w, const QString& text, const QString& path) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZELMAR"), text, QMessageBox::Ok);
+    box.show();
+    settle(150);
+    QPixmap bild = w->grab();
+    const QPixmap kasten = box.grab();
+    QPainter p(&bild);
+    p.drawPixmap((bild.width() - kasten.width()) / 2, (bild.height() - kasten.height()) / 2,
+                 kasten);
+    p.setPen(Qt::darkGray);
+    p.drawRect((bild.width() - kasten.width()) / 2, (bild.height() - kasten.height()) / 2,
+               kasten.width() - 1, kasten.height() - 1);
+    p.end();
+    const bool ok = bild.save(path);
+    std::printf("%s %dx%d %s\n", qPrintable(path), bild.width(), bild.height(), ok ? "" : "FAILED");
+    return ok;
 }
 
 } // namespace
@@ -71,6 +96,40 @@ int main(int argc, char** argv) {
         ok &= save(b.w, dir + QStringLiteral("/eeprom-auslesen.png"));
         b.click(QStringLiteral("Command_ABBRECHEN"));
         b.waitForJobs(5000);
+    }
+    QString dump;
+    {
+        // The read-out's dump of the log EEPROM ...
+        WindowBench b(fenster::EEPROM_EXTERN_65K);
+        logbuch(b.sim->eeprom(80)->memory());
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.clickAndWait(QStringLiteral("Command_KOMLETT_AUSLESEN"));
+        dump = dir + QStringLiteral("/EEPROM_65k_80.txt");
+        QFile::remove(dump);
+        QFile::copy(dump::DUMP_DATEINAME(b.t.ctx.DATEN_PFAD, 80), dump);
+    }
+    {
+        // ... written back into a cleared one at the pace of the line, then verified.
+        WindowBench b(fenster::EEPROM_EXTERN_65K);
+        b.t.port.setPacing(true);
+        b.w->move(0, 0);
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.click(QStringLiteral("Option_GRÖSSER_256_BYTE"));
+        b.type(QStringLiteral("Text_EERPROM_STARTADRESSE_DEZIMAL"), QStringLiteral("1000"));
+        b.clickAndWait(QStringLiteral("Command_lesen"));
+        b.t.prompter.files << dump << dump;
+        b.t.prompter.yesNo << true;
+        b.click(QStringLiteral("Command_AUS_DATEI_SCHREIBEN"));
+        settle(9000);
+        ok &= save(b.w, dir + QStringLiteral("/eeprom-schreiben.png"));
+        b.t.port.setPacing(false);
+        b.waitForJobs(120000);
+        b.clickAndWait(QStringLiteral("Command_lesen"));
+        b.clickAndWait(QStringLiteral("Command_MIT_DATEI_VERGLEICHEN"));
+        b.tick(QStringLiteral("Timer_ANZEIGE"));
+        ok &= mitMeldung(b.w, b.t.prompter.messages().last(),
+                         dir + QStringLiteral("/eeprom-vergleich.png"));
+        QFile::remove(dump);
     }
     return ok ? 0 : 1;
 }

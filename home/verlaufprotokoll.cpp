@@ -1,0 +1,43 @@
+#include "verlaufprotokoll.h"
+
+#include "shell/appcontext.h"
+#include "shell/systemservices.h"
+#include "shell/textfile.h"
+
+namespace zelmar {
+
+namespace {
+
+const char* const kName = "VERLAUF_PROTOKOLL";
+
+} // namespace
+
+VerlaufProtokoll::VerlaufProtokoll(AppContext& ctx) : QObject(&ctx.link), m_ctx(ctx) {
+    setObjectName(QLatin1String(kName));
+}
+
+VerlaufProtokoll& VerlaufProtokoll::sitzung(AppContext& ctx) {
+    auto* p =
+        ctx.link.findChild<VerlaufProtokoll*>(QLatin1String(kName), Qt::FindDirectChildrenOnly);
+    return p ? *p : *new VerlaufProtokoll(ctx);
+}
+
+QString VerlaufProtokoll::pfad(const QDate& tag) const {
+    return textfile::inDir(m_ctx.DATEN_PFAD, verlauf::dateiname(tag));
+}
+
+void VerlaufProtokoll::aufzeichnen(const ApartmentValues& werte) {
+    const QDateTime jetzt = m_ctx.system.now();
+    const verlauf::Zeile zeile = verlauf::zeileAus(werte, jetzt.time());
+    if (!zeile.hatWerte())
+        return;
+    const QString datei = pfad(jetzt.date());
+    if (!verlauf::anhaengen(datei, zeile, m_ctx.locale) && !m_gemeldet) {
+        m_gemeldet = true;
+        m_ctx.prompter.message(QStringLiteral("Der VERLAUF kann nicht geschrieben werden:\n") +
+                               datei);
+    }
+    emit aufgezeichnet(jetzt.date(), zeile);
+}
+
+} // namespace zelmar

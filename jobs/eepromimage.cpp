@@ -1,0 +1,390 @@
+#include "eepromimage.h"
+
+#include "eepromdump.h"
+
+#include "link/memory.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <vector>
+
+namespace zelmar {
+
+EepromAbbild::EepromAbbild() : m_werte(GROESSE, char(0xFF)), m_belegt(GROESSE) {}
+
+EepromAbbild EepromAbbild::ausBytes(const QByteArray& bytes) {
+    EepromAbbild a;
+    const int n = std::min<int>(bytes.size(), GROESSE);
+    for (int i = 0; i < n; ++i)
+        a.setzen(i, quint8(bytes.at(i)));
+    return a;
+}
+
+void EepromAbbild::setzen(int adresse, quint8 wert) {
+    if (!m_belegt.testBit(adresse)) {
+        m_belegt.setBit(adresse);
+        ++m_anzahl;
+    }
+    m_werte[adresse] = char(wert);
+}
+
+QList<EepromAbbild::Bereich> EepromAbbild::bereiche() const {
+    QList<Bereich> out;
+    for (int a = 0; a < GROESSE; ++a) {
+        if (!belegt(a))
+            continue;
+        if (!out.isEmpty() && out.last().bis == a - 1)
+            out.last().bis = a;
+        else
+            out.append({a, a});
+    }
+    return out;
+}
+
+QList<EepromAbbild::Bereich> EepromAbbild::luecken() const {
+    const QList<Bereich> b = bereiche();
+    QList<Bereich> out;
+    for (int i = 1; i < b.size(); ++i)
+        out.append({b[i - 1].bis + 1, b[i].von - 1});
+    return out;
+}
+
+QByteArray EepromAbbild::bytes(int von, int n) const {
+    return m_werte.mid(von, n);
+}
+
+namespace abbild {
+
+namespace {
+
+constexpr qint64 MAX_DATEI = 16 * 1024 * 1024;
+
+// The file's lines without their ends; trailing empty lines do not count.
+QList<QByteArray> zeilenVon(const QByteArray& inhalt) {
+    QList<QByteArray> zeilen = inhalt.split('\n');
+    for (QByteArray& z : zeilen)
+        if (z.endsWith('\r'))
+            z.chop(1);
+    while (!zeilen.isEmpty() && zeilen.last().trimmed().isEmpty())
+        zeilen.removeLast();
+    return zeilen;
+}
+
+bool fehlschlag(Fehler* fehler, int zeile, const QString& grund) {
+    if (fehler)
+        *fehler = {zeile, grund};
+    return false;
+}
+
+// A dump line comes from any locale: the digits of the address are grouped by threes with
+// whatever separator that locale uses (".", ",", "'", a blank, a narrow no-break space).
+bool dumpAdresse(const QString& text, int* adresse) {
+    QList<QString> gruppen{QString()};
+    for (const QChar c : text) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            gruppen.last() += c;
+        else if (c.isLetter() || gruppen.last().isEmpty())
+            return false;
+        else
+            gruppen.append(QString());
+    }
+    if (gruppen.first().isEmpty() || gruppen.last().isEmpty())
+        return false;
+    for (int i = 1; i < gruppen.size(); ++i)
+        if (gruppen.at(i).size() != 3)
+            return false;
+    const QString ziffern = gruppen.join(QString());
+    if (ziffern.size() > 9)
+        return false;
+    *adresse = ziffern.toInt();
+    return true;
+}
+
+bool dezimalByte(const QString& text, int* wert) {
+    if (text.isEmpty() || text.size() > 3)
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    *wert = text.toInt();
+    return *wert <= 255;
+}
+
+bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
+    const QList<QByteArray> zeilen = zeilenVon(inhalt);
+    if (zeilen.isEmpty())
+        return fehlschlag(fehler, 0, QStringLiteral("Datei ist leer"));
+    EepromAbbild a;
+    std::vector<int> zeileVon(EepromAbbild::GROESSE, 0);
+    for (int i = 0; i < zeilen.size(); ++i) {
+        const int nr = i + 1;
+        QString z = QString::fromUtf8(zeilen.at(i));
+        // Written on an older system in its own code page.
+        if (z.contains(QChar::ReplacementCharacter))
+            z = QString::fromLatin1(zeilen.at(i));
+        const int pfeil = z.indexOf(QLatin1String("===>"));
+        if (pfeil < 0)
+            return fehlschlag(fehler, nr,
+                              z.trimmed().isEmpty()
+                                  ? QStringLiteral("leere Zeile")
+                                  : QStringLiteral("\"===>\" fehlt: keine Zeile eines Dumps"));
+        int adresse = 0;
+        if (!dumpAdresse(z.left(pfeil).trimmed(), &adresse))
+            return fehlschlag(
+                fehler, nr,
+                QStringLiteral("Adresse \"%1\" ist keine Zahl").arg(z.left(pfeil).trimmed()));
+        if (adresse >= EepromAbbild::GROESSE)
+            return fehlschlag(fehler, nr,
+                              QStringLiteral("Adresse %1 liegt über 65535").arg(adresse));
+        const QString rest = z.mid(pfeil + 4).trimmed();
+        if (rest.isEmpty())
+            return fehlschlag(fehler, nr, QStringLiteral("Zeile zu kurz: der Wert fehlt"));
+        int wert = 0;
+        if (!dezimalByte(rest, &wert))
+            return fehlschlag(
+                fehler, nr,
+                QStringLiteral("Wert \"%1\" ist keine Zahl von 0 bis 255").arg(rest.left(20)));
+        if (a.belegt(adresse))
+            return fehlschlag(fehler, nr,
+                              QStringLiteral("Adresse %1 steht schon in Zeile %2")
+                                  .arg(adresse)
+                                  .arg(zeileVon[adresse]));
+        a.setzen(adresse, quint8(wert));
+        zeileVon[adresse] = nr;
+    }
+    *abbild = a;
+    return true;
+}
+
+bool binaerLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
+    if (inhalt.isEmpty())
+        return fehlschlag(fehler, 0, QStringLiteral("Datei ist leer"));
+    if (inhalt.size() > EepromAbbild::GROESSE)
+        return fehlschlag(
+            fehler, 0,
+            QStringLiteral("Datei ist mit %1 Byte größer als 65536 Byte").arg(inhalt.size()));
+    *abbild = EepromAbbild::ausBytes(inhalt);
+    return true;
+}
+
+int hexZiffer(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
+    const QList<QByteArray> zeilen = zeilenVon(inhalt);
+    if (zeilen.isEmpty())
+        return fehlschlag(fehler, 0, QStringLiteral("Datei ist leer"));
+    EepromAbbild a;
+    std::vector<int> zeileVon(EepromAbbild::GROESSE, 0);
+    qint64 oben = 0; // the upper 16 address bits of record 04
+    bool ende = false;
+    for (int i = 0; i < zeilen.size(); ++i) {
+        const int nr = i + 1;
+        const QByteArray z = zeilen.at(i).trimmed();
+        if (z.isEmpty())
+            continue;
+        if (ende)
+            return fehlschlag(fehler, nr, QStringLiteral("Daten nach dem Endesatz (Satzart 01)"));
+        if (!z.startsWith(':'))
+            return fehlschlag(fehler, nr, QStringLiteral("Zeile beginnt nicht mit \":\""));
+        if ((z.size() - 1) % 2 != 0)
+            return fehlschlag(fehler, nr, QStringLiteral("ungerade Zahl von Hexadezimalziffern"));
+        QByteArray b;
+        for (int k = 1; k < z.size(); k += 2) {
+            const int h = hexZiffer(z.at(k));
+            const int l = hexZiffer(z.at(k + 1));
+            if (h < 0 || l < 0)
+                return fehlschlag(fehler, nr,
+                                  QStringLiteral("\"%1\" ist keine Hexadezimalziffer")
+                                      .arg(QLatin1Char(h < 0 ? z.at(k) : z.at(k + 1))));
+            b.append(char(h * 16 + l));
+        }
+        if (b.size() < 5)
+            return fehlschlag(fehler, nr, QStringLiteral("Zeile zu kurz für einen Satz"));
+        const int laenge = quint8(b.at(0));
+        if (b.size() != laenge + 5)
+            return fehlschlag(
+                fehler, nr,
+                QStringLiteral("Zeile zu %1: %2 Datenbytes angegeben, %3 vorhanden")
+                    .arg(b.size() < laenge + 5 ? QStringLiteral("kurz") : QStringLiteral("lang"))
+                    .arg(laenge)
+                    .arg(b.size() - 5));
+        quint8 summe = 0;
+        for (int k = 0; k < b.size() - 1; ++k)
+            summe += quint8(b.at(k));
+        const quint8 richtig = quint8(-summe);
+        if (quint8(b.back()) != richtig)
+            return fehlschlag(fehler, nr,
+                              QStringLiteral("Prüfsumme falsch: %1 gelesen, %2 richtig")
+                                  .arg(HEX_2(quint8(b.back())), HEX_2(richtig)));
+        const int adresse = quint8(b.at(1)) * 256 + quint8(b.at(2));
+        const int satzart = quint8(b.at(3));
+        const QByteArray daten = b.mid(4, laenge);
+        switch (satzart) {
+        case 0x00:
+            for (int k = 0; k < laenge; ++k) {
+                const qint64 ziel = oben + adresse + k;
+                if (ziel >= EepromAbbild::GROESSE)
+                    return fehlschlag(fehler, nr,
+                                      QStringLiteral("Adresse %1 liegt über 65535").arg(ziel));
+                if (a.belegt(int(ziel)))
+                    return fehlschlag(fehler, nr,
+                                      QStringLiteral("überlappt Zeile %1 bei Adresse %2")
+                                          .arg(zeileVon[ziel])
+                                          .arg(HEX_4(int(ziel))));
+                a.setzen(int(ziel), quint8(daten.at(k)));
+                zeileVon[ziel] = nr;
+            }
+            break;
+        case 0x01:
+            if (laenge != 0)
+                return fehlschlag(fehler, nr, QStringLiteral("Endesatz mit Daten"));
+            ende = true;
+            break;
+        case 0x04:
+            if (laenge != 2)
+                return fehlschlag(fehler, nr, QStringLiteral("Satzart 04 braucht 2 Datenbytes"));
+            oben = qint64(quint8(daten.at(0)) * 256 + quint8(daten.at(1))) << 16;
+            break;
+        default:
+            return fehlschlag(fehler, nr,
+                              QStringLiteral("Satzart %1 wird nicht unterstützt (nur 00, 01, 04)")
+                                  .arg(satzart, 2, 16, QLatin1Char('0')));
+        }
+    }
+    if (!ende)
+        return fehlschlag(fehler, zeilen.size(), QStringLiteral("Endesatz (Satzart 01) fehlt"));
+    if (a.leer())
+        return fehlschlag(fehler, 0, QStringLiteral("keine Daten in der Datei"));
+    *abbild = a;
+    return true;
+}
+
+QByteArray hexSatz(int adresse, int satzart, const QByteArray& daten) {
+    QByteArray b;
+    b.append(char(daten.size()));
+    b.append(char(adresse >> 8));
+    b.append(char(adresse & 0xFF));
+    b.append(char(satzart));
+    b.append(daten);
+    quint8 summe = 0;
+    for (char c : b)
+        summe += quint8(c);
+    b.append(char(quint8(-summe)));
+    return ':' + b.toHex().toUpper() + "\r\n";
+}
+
+} // namespace
+
+QString Fehler::text() const {
+    return zeile > 0 ? QStringLiteral("Zeile %1: %2").arg(zeile).arg(grund) : grund;
+}
+
+Format formatVonName(const QString& pfad) {
+    const QString e = QFileInfo(pfad).suffix().toLower();
+    if (e == QLatin1String("txt"))
+        return Format::Dump;
+    if (e == QLatin1String("hex") || e == QLatin1String("ihx") || e == QLatin1String("ihex"))
+        return Format::IntelHex;
+    return Format::Binaer;
+}
+
+QString endung(Format format) {
+    switch (format) {
+    case Format::Dump:
+        return QStringLiteral(".txt");
+    case Format::IntelHex:
+        return QStringLiteral(".hex");
+    case Format::Binaer:
+        break;
+    }
+    return QStringLiteral(".bin");
+}
+
+QString dateiname(const QString& datenPfad, int slave, Format format) {
+    QString name = dump::DUMP_DATEINAME(datenPfad, slave);
+    name.chop(4);
+    return name + endung(format);
+}
+
+bool lesen(const QByteArray& inhalt, Format format, EepromAbbild* abbild, Fehler* fehler) {
+    switch (format) {
+    case Format::Dump:
+        return dumpLesen(inhalt, abbild, fehler);
+    case Format::IntelHex:
+        return hexLesen(inhalt, abbild, fehler);
+    case Format::Binaer:
+        break;
+    }
+    return binaerLesen(inhalt, abbild, fehler);
+}
+
+bool laden(const QString& pfad, EepromAbbild* abbild, Fehler* fehler) {
+    // A FIFO or a device would never end.
+    if (!QFileInfo(pfad).isFile())
+        return fehlschlag(fehler, 0, QStringLiteral("keine Datei"));
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly))
+        return fehlschlag(fehler, 0, QStringLiteral("Datei kann nicht gelesen werden"));
+    if (f.size() > MAX_DATEI)
+        return fehlschlag(fehler, 0, QStringLiteral("Datei ist zu groß für ein EEPROM-Abbild"));
+    return lesen(f.readAll(), formatVonName(pfad), abbild, fehler);
+}
+
+QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& locale) {
+    const QList<EepromAbbild::Bereich> bereiche = abbild.bereiche();
+    QByteArray out;
+    switch (format) {
+    case Format::Dump:
+        for (const auto& b : bereiche)
+            out += dump::zeilen(b.von, abbild.bytes(b.von, b.laenge()), locale);
+        break;
+    case Format::Binaer:
+        if (!bereiche.isEmpty())
+            out = abbild.bytes(0, bereiche.last().bis + 1);
+        break;
+    case Format::IntelHex:
+        out += hexSatz(0, 0x04, QByteArray(2, '\0'));
+        for (const auto& b : bereiche)
+            for (int a = b.von; a <= b.bis; a += 16)
+                out += hexSatz(a, 0x00, abbild.bytes(a, std::min(16, b.bis - a + 1)));
+        out += hexSatz(0, 0x01, QByteArray());
+        break;
+    }
+    return out;
+}
+
+bool speichern(const QString& pfad, const EepromAbbild& abbild, Format format,
+               const QLocale& locale, QString* fehler) {
+    QSaveFile f(pfad);
+    // QSaveFile keeps a failed write in mind and then refuses to take the name.
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(inhalt(abbild, format, locale));
+        if (f.commit())
+            return true;
+    }
+    if (fehler)
+        *fehler = f.errorString();
+    return false;
+}
+
+QString bereicheText(const QList<EepromAbbild::Bereich>& bereiche, const QLocale& locale) {
+    QStringList zeilen;
+    for (const auto& b : bereiche)
+        zeilen << QStringLiteral("%1 … %2 (%3 Byte)")
+                      .arg(HEX_4(b.von), HEX_4(b.bis), locale.toString(b.laenge()));
+    return zeilen.join(QStringLiteral("\r\n"));
+}
+
+} // namespace abbild
+
+} // namespace zelmar

@@ -1,0 +1,91 @@
+#pragma once
+
+// EEPROM image files: the dump text of the read-out ("00.017===> 255 ", one line per byte),
+// raw binary and Intel HEX (records 00, 01 and 04). Widget-free, so the restore and verify jobs
+// and a command-line tool share it with the window.
+
+#include <QBitArray>
+#include <QByteArray>
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+namespace zelmar {
+
+// The bytes a file gives for addresses 0..65535, and which addresses it gives at all: a HEX
+// file may leave gaps, and nothing is written to or compared at an address the file is silent
+// about.
+class EepromAbbild {
+public:
+    static constexpr int GROESSE = 65536;
+
+    struct Bereich {
+        int von = 0; // first address
+        int bis = 0; // last address, inclusive
+        int laenge() const { return bis - von + 1; }
+        bool operator==(const Bereich& o) const { return von == o.von && bis == o.bis; }
+    };
+
+    EepromAbbild();
+    // All of `bytes` from address 0 on (at most GROESSE bytes).
+    static EepromAbbild ausBytes(const QByteArray& bytes);
+
+    bool belegt(int adresse) const { return m_belegt.testBit(adresse); }
+    quint8 wert(int adresse) const { return quint8(m_werte.at(adresse)); }
+    void setzen(int adresse, quint8 wert);
+    // Addresses given by the file.
+    int anzahl() const { return m_anzahl; }
+    bool leer() const { return m_anzahl == 0; }
+    // The given addresses as ascending runs without gaps.
+    QList<Bereich> bereiche() const;
+    // The runs between the first and the last given address that the file leaves out.
+    QList<Bereich> luecken() const;
+    // The bytes from `von` on, `n` of them (values at gaps read as 0xFF).
+    QByteArray bytes(int von, int n) const;
+
+private:
+    QByteArray m_werte;
+    QBitArray m_belegt;
+    int m_anzahl = 0;
+};
+
+namespace abbild {
+
+enum class Format { Dump, Binaer, IntelHex };
+
+// Why a file was not taken: the line (1..; 0 when no line is to blame) and the reason.
+struct Fehler {
+    int zeile = 0;
+    QString grund;
+    // "Zeile 17: Prüfsumme falsch ..." or the reason alone.
+    QString text() const;
+};
+
+// The format a file name stands for: ".txt" the dump, ".hex"/".ihx" Intel HEX, anything else
+// binary.
+Format formatVonName(const QString& pfad);
+// The extension of a format, with its dot.
+QString endung(Format format);
+// The read-out's file of a slave in the data directory ("EEPROM_65k_80.txt", ".bin", ".hex").
+QString dateiname(const QString& datenPfad, int slave, Format format);
+
+// Reads a file's bytes as the format. False with the reason for anything malformed; then
+// `abbild` is left alone. Nothing is taken from a file that did not parse completely.
+bool lesen(const QByteArray& inhalt, Format format, EepromAbbild* abbild, Fehler* fehler);
+// Opens and reads the file, the format by its name.
+bool laden(const QString& pfad, EepromAbbild* abbild, Fehler* fehler);
+
+// The file's bytes. The dump has a line per given address; the binary runs from 0 to the last
+// given address, gaps as 0xFF (the erased state); Intel HEX has 16 data bytes a record.
+QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& locale);
+// Writes the file under a temporary name and renames it only when complete; false with the
+// reason when it could not.
+bool speichern(const QString& pfad, const EepromAbbild& abbild, Format format,
+               const QLocale& locale, QString* fehler = nullptr);
+
+// "x0100 … x01FF (256 Byte)" for each run, one per line: what a confirmation shows of gaps.
+QString bereicheText(const QList<EepromAbbild::Bereich>& bereiche, const QLocale& locale);
+
+} // namespace abbild
+
+} // namespace zelmar

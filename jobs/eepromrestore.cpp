@@ -1,0 +1,235 @@
+#include "eepromrestore.h"
+
+#include "link/memory.h"
+#include "link/standard.h"
+
+#include <cmath>
+
+namespace zelmar {
+
+namespace {
+
+// Address frame of 12 bytes with its 2 status bytes.
+constexpr int ADRESS_ZEICHEN = 12 + 2;
+
+QList<EepromAbbild::Bereich> schneiden(const EepromAbbild& abbild, int raster, bool anGrenzen) {
+    QList<EepromAbbild::Bereich> out;
+    for (const auto& b : abbild.bereiche()) {
+        for (int a = b.von; a <= b.bis;) {
+            const int ende = anGrenzen ? (a / raster + 1) * raster - 1 : a + raster - 1;
+            const int bis = std::min(b.bis, ende);
+            out.append({a, bis});
+            a = bis + 1;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+EepromRestore::EepromRestore(Link& link, int slave, EepromAbbild soll, Modus modus, int seite,
+                             QLocale locale)
+    : Job(link), m_slave(slave), m_soll(std::move(soll)), m_seite(seite),
+      m_locale(std::move(locale)), m_schreiben(modus == Modus::Schreiben) {
+    m_result.modus = modus;
+    if (m_schreiben)
+        m_seiten = seiten(m_soll, m_seite);
+    m_bloecke = bloecke(m_soll);
+    // The time limit counted in polls: each one costs at least its frame and reply on the
+    // line, so the count covers the limit whatever the machine's speed.
+    const PortSettings s = parsePortSettings(link.MSComm1().settings()).value_or(PortSettings());
+    const double pollSekunden = ADRESS_ZEICHEN * s.bitsPerCharacter() / s.baud;
+    m_maxPolls = int(std::ceil(SCHREIBZYKLUS_MS / 1000.0 / pollSekunden)) + 1;
+}
+
+QList<EepromAbbild::Bereich> EepromRestore::seiten(const EepromAbbild& abbild, int seite) {
+    return schneiden(abbild, std::max(1, seite), true);
+}
+
+QList<EepromAbbild::Bereich> EepromRestore::bloecke(const EepromAbbild& abbild) {
+    return schneiden(abbild, BLOCK, false);
+}
+
+QString EepromRestore::statusText() const {
+    const bool schreibend = m_naechsteSeite < m_seiten.size();
+    int position = EepromAbbild::GROESSE;
+    if (schreibend)
+        position = m_seiten.at(m_naechsteSeite).von;
+    else if (m_naechsterBlock < m_bloecke.size())
+        position = m_bloecke.at(m_naechsterBlock).von;
+    return (schreibend ? QStringLiteral("schreiben ") : QStringLiteral("prüfen ")) +
+           QString::number(position / 1000) + QStringLiteral("k von 65k  (") +
+           QString::number(m_result.fehler) + QLatin1Char(')');
+}
+
+double EepromRestore::linienSekunden(const PortSettings& s, const EepromAbbild& abbild, int seite,
+                                     Modus modus) {
+    double zeichen = 0;
+    if (modus == Modus::Schreiben)
+        for (const auto& p : seiten(abbild, seite))
+            // Address phase, command 65 with the bytes and its 2 status bytes, STOP with 2.
+            zeichen += ADRESS_ZEICHEN + (10 + p.laenge() + 2) + (10 + 2);
+    for (const auto& b : bloecke(abbild))
+        zeichen += 2 * (ADRESS_ZEICHEN + (10 + b.laenge() + 2));
+    return zeichen * s.bitsPerCharacter() / s.baud;
+}
+
+// The address phase, repeated while the chip is busy with its last write cycle.
+EepromRestore::Adresse EepromRestore::adresse(int a) {
+    const EepromAntwort r = EEPROM_ADRESSE_SETZEN(m_link, m_slave, a, 2);
+    if (r == EepromAntwort::KeinAck && ++m_polls < m_maxPolls) {
+        ++m_result.polls;
+        return Adresse::Warten;
+    }
+    const bool ok = r == EepromAntwort::Ok;
+    m_polls = 0;
+    if (ok)
+        return Adresse::Ok;
+    if (r == EepromAntwort::Leitung)
+        return Adresse::Fehler;
+    TWI_STOP(m_link, m_slave);
+    m_ende = Ende::AdresseFehlt;
+    return Adresse::Fehlt;
+}
+
+// A page or block that did not go through is done again while the run's failures allow.
+bool EepromRestore::fehlschlag() {
+    if (m_link.refused()) {
+        m_ende = Ende::Abgewiesen;
+        return false;
+    }
+    m_ersteKopie.clear();
+    if (++m_result.fehler > MAX_FEHLER) {
+        TWI_STOP(m_link, m_slave);
+        m_ende = Ende::ZuVieleFehler;
+        return false;
+    }
+    return true;
+}
+
+void EepromRestore::melden() {
+    const int gesamt = (m_schreiben ? m_soll.anzahl() : 0) + m_soll.anzahl();
+    emit progress(m_result.geschrieben + m_result.gelesen, gesamt);
+}
+
+bool EepromRestore::schreiben() {
+    const EepromAbbild::Bereich p = m_seiten.at(m_naechsteSeite);
+    switch (adresse(p.von)) {
+    case Adresse::Ok:
+        break;
+    case Adresse::Warten:
+        return true;
+    case Adresse::Fehlt:
+        return false;
+    case Adresse::Fehler:
+        return fehlschlag();
+    }
+    if (EEPROM_SEITE_SCHREIBEN(m_link, m_slave, m_soll.bytes(p.von, p.laenge())) !=
+        EepromAntwort::Ok)
+        return fehlschlag();
+    m_result.geschrieben += p.laenge();
+    ++m_naechsteSeite;
+    melden();
+    return true;
+}
+
+// One read of the block under way: the first copy, or the second, compared with the first.
+bool EepromRestore::lesen() {
+    const EepromAbbild::Bereich b = m_bloecke.at(m_naechsterBlock);
+    switch (adresse(b.von)) {
+    case Adresse::Ok:
+        break;
+    case Adresse::Warten:
+        return true;
+    case Adresse::Fehlt:
+        return false;
+    case Adresse::Fehler:
+        return fehlschlag();
+    }
+    if (EEPROM_BLOCK_LESEN(m_link, m_slave, b.laenge()) != EepromAntwort::Ok)
+        return fehlschlag();
+    const QByteArray kopie(reinterpret_cast<const char*>(m_link.EMPFANGSPUFFER.data() + 1),
+                           b.laenge());
+    if (m_ersteKopie.isEmpty()) {
+        m_ersteKopie = kopie;
+        return true;
+    }
+    if (kopie != m_ersteKopie)
+        return fehlschlag();
+    for (int k = 0; k < b.laenge(); ++k)
+        m_ist.setzen(b.von + k, quint8(kopie.at(k)));
+    m_ersteKopie.clear();
+    m_result.gelesen += b.laenge();
+    ++m_naechsterBlock;
+    melden();
+    if (m_naechsterBlock < m_bloecke.size())
+        return true;
+    m_result.vergleich = EepromVergleich::von(m_soll, m_ist);
+    m_ende = Ende::Fertig;
+    return false;
+}
+
+bool EepromRestore::step() {
+    emit status(statusText());
+    if (m_bloecke.isEmpty()) {
+        m_result.vergleich = EepromVergleich::von(m_soll, m_ist);
+        m_ende = Ende::Fertig;
+        return false;
+    }
+    return m_naechsteSeite < m_seiten.size() ? schreiben() : lesen();
+}
+
+void EepromRestore::finish() {
+    if (!m_ende) {
+        // Cancelled between steps: a poll may have left the bus claimed.
+        TWI_STOP(m_link, m_slave);
+        m_ende = Ende::Abgebrochen;
+    }
+    m_result.ende = *m_ende;
+    EepromAbbild rest;
+    for (int k = m_naechsteSeite; k < m_seiten.size(); ++k)
+        for (int a = m_seiten.at(k).von; a <= m_seiten.at(k).bis; ++a)
+            rest.setzen(a, 0);
+    m_result.nichtGeschrieben = rest.bereiche();
+    emit finished(m_result);
+}
+
+QString EepromRestore::meldung(const Result& r, const QString& kopf, const QLocale& locale) {
+    const QString absatz = QStringLiteral("\r\n\r\n");
+    QString text;
+    switch (r.ende) {
+    case Ende::Fertig:
+        if (!r.vergleich)
+            return QString();
+        // Written, but the chip does not hold it: never to be read as success.
+        if (r.modus == Modus::Schreiben && !r.vergleich->gleich())
+            text = QStringLiteral("FEHLER: das EEPROM hält nicht, was geschrieben wurde") + absatz;
+        return text + r.vergleich->bericht(kopf, 20, locale);
+    case Ende::Abgebrochen:
+        text = QStringLiteral("aktion wurde abgebrochen");
+        break;
+    case Ende::AdresseFehlt:
+        text = QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
+        break;
+    case Ende::ZuVieleFehler:
+        text = QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
+        break;
+    case Ende::Abgewiesen:
+        if (r.modus == Modus::Pruefen || r.geschrieben == 0)
+            return QString();
+        text = QStringLiteral("Der Rahmen wurde nicht gesendet");
+        break;
+    }
+    if (r.modus == Modus::Schreiben) {
+        int offen = 0;
+        for (const auto& b : r.nichtGeschrieben)
+            offen += b.laenge();
+        text += absatz + locale.toString(r.geschrieben) + QStringLiteral(" Byte geschrieben");
+        if (offen > 0)
+            text += QStringLiteral(", NICHT geschrieben: ") + locale.toString(offen) +
+                    QStringLiteral(" Byte\r\n") + abbild::bereicheText(r.nichtGeschrieben, locale);
+    }
+    return text;
+}
+
+} // namespace zelmar

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "eepromimage.h"
+#include "eepromvergleich.h"
+#include "job.h"
+
+#include "link/serialport.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace zelmar {
+
+// Writes an image into a 64 KiB EEPROM (two address bytes) and reads it back, or only reads and
+// compares (verify). The write goes in page writes of the chosen size, never across a page
+// boundary: address phase, command 65 with the bytes, STOP. The chip's write cycle is waited
+// out by acknowledge polling: the next address phase is repeated, one per step, until the chip
+// acknowledges it or the time limit has passed. The read-back reads each block of up to 1000
+// bytes twice and takes it only when both copies arrived whole and agree, as the read-out
+// does; then it compares with the image.
+//
+// A page or block that failed (not acknowledged, a reply lost, two copies that differ) is done
+// again; the 21st failure of the run ends it. An address phase that is not acknowledged within
+// the time limit ends it after a STOP. Only the addresses the image gives are touched.
+class EepromRestore : public Job {
+    Q_OBJECT
+public:
+    static constexpr int BLOCK = 1000;
+    static constexpr int MAX_FEHLER = 20;
+    // Longest write cycle waited for: a 24Cxx needs 5 ms, the slowest 10 ms.
+    static constexpr int SCHREIBZYKLUS_MS = 50;
+
+    enum class Modus { Schreiben, Pruefen };
+    enum class Ende {
+        Fertig,        // written (if asked) and read back; see the comparison
+        Abgebrochen,   // cancelled
+        AdresseFehlt,  // the EEPROM did not acknowledge its address within the time limit
+        ZuVieleFehler, // more than MAX_FEHLER failed pages or blocks
+        Abgewiesen,    // the link refused a frame (and has said so)
+    };
+    struct Result {
+        Modus modus = Modus::Pruefen;
+        Ende ende = Ende::Abgebrochen;
+        int fehler = 0;      // failed pages and blocks over the run
+        int geschrieben = 0; // bytes of acknowledged page writes
+        int gelesen = 0;     // bytes read back (both copies agreeing)
+        int polls = 0;       // address phases repeated while the chip was busy
+        // What of the image was not written when the run ended early.
+        QList<EepromAbbild::Bereich> nichtGeschrieben;
+        // Set once everything was read back.
+        std::optional<EepromVergleich> vergleich;
+    };
+
+    EepromRestore(Link& link, int slave, EepromAbbild soll, Modus modus, int seite = 16,
+                  QLocale locale = QLocale());
+
+    // Page sizes offered: 16 suits every chip of the family up to 64 KiB.
+    static QList<int> seitenGroessen() { return {16, 32, 64, 128}; }
+    // The page writes of an image: its runs cut at every multiple of `seite`.
+    static QList<EepromAbbild::Bereich> seiten(const EepromAbbild& abbild, int seite);
+    // The blocks of the read-back: its runs cut into pieces of at most BLOCK bytes.
+    static QList<EepromAbbild::Bereich> bloecke(const EepromAbbild& abbild);
+
+    // "schreiben 12k von 65k  (0)" or "prüfen 12k von 65k  (0)".
+    QString statusText() const;
+    const Result& result() const { return m_result; }
+    int seite() const { return m_seite; }
+
+    // Line time of the run in seconds: every frame and its reply once, write cycles left out.
+    static double linienSekunden(const PortSettings& settings, const EepromAbbild& abbild,
+                                 int seite, Modus modus);
+    // What the user is told at the end (`kopf` heads the comparison); empty when the link
+    // has spoken and nothing was written.
+    static QString meldung(const Result& result, const QString& kopf, const QLocale& locale);
+
+signals:
+    void status(const QString& text);
+    void finished(const zelmar::EepromRestore::Result& result);
+
+protected:
+    bool step() override;
+    void finish() override;
+
+private:
+    enum class Adresse { Ok, Warten, Fehlt, Fehler };
+    Adresse adresse(int a);
+    bool fehlschlag();
+    bool schreiben();
+    bool lesen();
+    void melden();
+
+    int m_slave;
+    EepromAbbild m_soll;
+    EepromAbbild m_ist;
+    int m_seite;
+    QLocale m_locale;
+    QList<EepromAbbild::Bereich> m_seiten;
+    QList<EepromAbbild::Bereich> m_bloecke;
+    int m_naechsteSeite = 0;
+    int m_naechsterBlock = 0;
+    QByteArray m_ersteKopie; // of the block under way, empty before its first read
+    int m_polls = 0;         // of the address phase under way
+    int m_maxPolls;
+    bool m_schreiben;
+    std::optional<Ende> m_ende;
+    Result m_result;
+};
+
+} // namespace zelmar
