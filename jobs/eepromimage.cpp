@@ -366,11 +366,18 @@ QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& loca
 bool speichern(const QString& pfad, const EepromAbbild& abbild, Format format,
                const QLocale& locale, QString* fehler) {
     QSaveFile f(pfad);
-    // QSaveFile keeps a failed write in mind and then refuses to take the name.
+    // A short write (a full disk, a size limit) is no error to QSaveFile: count the bytes.
     if (f.open(QIODevice::WriteOnly)) {
-        f.write(inhalt(abbild, format, locale));
-        if (f.commit())
+        const QByteArray bytes = inhalt(abbild, format, locale);
+        const bool ganz = f.write(bytes) == bytes.size();
+        if (ganz && f.commit())
             return true;
+        if (!ganz) {
+            f.cancelWriting();
+            if (fehler)
+                *fehler = QStringLiteral("nicht alle Bytes geschrieben (Datenträger voll?)");
+            return false;
+        }
     }
     if (fehler)
         *fehler = f.errorString();

@@ -119,8 +119,13 @@ bool EepromReadout::speichern(const QByteArray& block) {
         m_position += BLOCK;
         return true;
     }
-    // QSaveFile remembers any failed write and then refuses to take the file's name.
-    m_datei->write(abbild::inhalt(EepromAbbild::ausBytes(m_daten), m_format, m_locale));
+    // A short write (a full disk, a size limit) is no error to QSaveFile: count the bytes.
+    const QByteArray inhalt = abbild::inhalt(EepromAbbild::ausBytes(m_daten), m_format, m_locale);
+    if (m_datei->write(inhalt) != inhalt.size()) {
+        m_datei->cancelWriting();
+        m_ende = Ende::DateiFehler;
+        return false;
+    }
     if (!m_datei->commit()) {
         m_ende = Ende::DateiFehler;
         return false;

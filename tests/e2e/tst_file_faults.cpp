@@ -6,6 +6,7 @@
 #include "windowbench.h"
 
 #include "jobs/eepromdump.h"
+#include "jobs/eepromimage.h"
 #include "shell/programm.h"
 #include "shell/registerbemerkungen.h"
 
@@ -75,6 +76,29 @@ private slots:
             b.clickAndWait(QStringLiteral("Command_KOMLETT_AUSLESEN"));
             QCOMPARE(dump::zeilenZaehlen(datei), dump::ZEILEN);
         }
+    }
+
+    // An image file in any format: a short write is a failure, never a half file under the name.
+    void imageFiles_data() {
+        QTest::addColumn<int>("format");
+        QTest::newRow("dump") << int(abbild::Format::Dump);
+        QTest::newRow("binary") << int(abbild::Format::Binaer);
+        QTest::newRow("Intel HEX") << int(abbild::Format::IntelHex);
+    }
+    void imageFiles() {
+        QFETCH(int, format);
+        TestContext t;
+        const QString datei = t.ctx.DATEN_PFAD + QStringLiteral("bild");
+        QVERIFY(putFile(datei, kFrueher));
+        const EepromAbbild bild = EepromAbbild::ausBytes(QByteArray(64 * 1024, '\x5a'));
+        QString fehler;
+        {
+            Voll v(16 * 1024);
+            QVERIFY(!abbild::speichern(datei, bild, abbild::Format(format), t.ctx.locale, &fehler));
+        }
+        QVERIFY(!fehler.isEmpty());
+        QCOMPARE(fileBytes(datei), kFrueher);
+        QCOMPARE(QDir(t.ctx.DATEN_PFAD).entryList(QDir::Files).size(), 1);
     }
 
     // The TWI logbook: the first line it cannot write is said once; frames go out regardless.
