@@ -43,10 +43,8 @@ struct Zahlen {
 };
 
 QString hex(int n, int stellen) {
-    return QStringLiteral("0x%1")
-        .arg(n, stellen, 16, QLatin1Char('0'))
-        .toUpper()
-        .replace(QLatin1String("0X"), QLatin1String("0x"));
+    return QStringLiteral("0x") +
+           QStringLiteral("%1").arg(n, stellen, 16, QLatin1Char('0')).toUpper();
 }
 
 QString byteListe(const Link& link, int von, int n) {
@@ -271,16 +269,13 @@ int check(Sitzung& s, const QStringList&) {
                                  {QStringLiteral("name"), name(d, a)}};
             return l;
         };
-        s.json(
-            QJsonDocument(QJsonObject{{QStringLiteral("answered"), QJsonArray::fromVariantList([&] {
-                                           QVariantList l;
-                                           for (int a : r.found)
-                                               l << a;
-                                           return l;
-                                       }())},
-                                      {QStringLiteral("missing"), liste(p.fehlt)},
-                                      {QStringLiteral("unknown"), liste(p.unbekannt)},
-                                      {QStringLiteral("matches"), p.stimmt()}}));
+        QJsonArray antworten;
+        for (int a : r.found)
+            antworten << a;
+        s.json(QJsonDocument(QJsonObject{{QStringLiteral("answered"), antworten},
+                                         {QStringLiteral("missing"), liste(p.fehlt)},
+                                         {QStringLiteral("unknown"), liste(p.unbekannt)},
+                                         {QStringLiteral("matches"), p.stimmt()}}));
     } else {
         s.out() << QStringLiteral("%1 addresses answered").arg(r.found.size()) << Qt::endl;
         auto liste = [&](const QList<int>& adressen, const QString& titel) {

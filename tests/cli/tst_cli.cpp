@@ -66,13 +66,19 @@ class TstCli : public QObject {
                 QString::fromUtf8(p.readAllStandardError())};
     }
     // The same command line in this process, with `programmPfad` as the program directory.
-    Lauf imProzess(const QString& programmPfad, const QStringList& args) {
+    // With `antworten`, standard input and error are terminals and the answers are typed.
+    Lauf imProzess(const QString& programmPfad, const QStringList& args,
+                   QStringList* antworten = nullptr) {
         Lauf l;
         QTextStream out(&l.out), err(&l.err);
         cli::Umgebung u;
         u.programmPfad = programmPfad;
         u.out = &out;
         u.err = &err;
+        if (antworten) {
+            u.eingabeTerminal = u.fehlerTerminal = true;
+            u.zeileLesen = [antworten] { return antworten->takeFirst(); };
+        }
         l.status = cli::ausfuehren(args, u);
         return l;
     }
@@ -235,6 +241,32 @@ private slots:
         const Lauf v = cli({QStringLiteral("verify"), QStringLiteral("80"), hexA});
         QCOMPARE(v.status, 3);
         QVERIFY(v.out.contains(QLatin1String("300 of 300")));
+    }
+
+    void confirmationAndProgressOnATerminal() {
+        EepromAbbild bild;
+        for (int i = 2000; i < 2100; ++i)
+            bild.setzen(i, quint8(i));
+        const QString hex = datei(QStringLiteral("c.hex"));
+        QVERIFY(abbild::speichern(hex, bild, abbild::Format::IntelHex, QLocale::c()));
+        const QStringList port = {QStringLiteral("--port"), m_device};
+        const QStringList restore =
+            port + QStringList{QStringLiteral("restore"), QStringLiteral("80"), hex};
+        QStringList antworten = {QStringLiteral("nein"), QStringLiteral(" JA ")};
+
+        Lauf l = imProzess(m_dir.path(), restore, &antworten);
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("[y/N]")), qPrintable(l.err));
+        QVERIFY(!l.err.contains(QLatin1Char('#')));
+        QCOMPARE(imProzess(m_dir.path(), port + QStringList{"verify", "80", hex}).status, 3);
+
+        l = imProzess(m_dir.path(), restore, &antworten);
+        QCOMPARE(l.status, 0);
+        QVERIFY2(l.err.contains(QLatin1String("#] 100 %")), qPrintable(l.err));
+        QVERIFY(antworten.isEmpty());
+        l = imProzess(m_dir.path(), port + QStringList{"verify", "80", hex});
+        QCOMPARE(l.status, 0);
+        QVERIFY2(l.err.isEmpty(), qPrintable(l.err)); // no terminal, no bar
     }
 
     void usageErrors_data() {
