@@ -501,7 +501,10 @@ int dump(Sitzung& s, const QStringList& a) {
     case EepromReadout::Ende::Abgewiesen:
         return s.linkFehler(QStringLiteral("dump"));
     case EepromReadout::Ende::AdresseFehlt:
-        return eepromFehler(s, EepromAntwort::KeinAck, slave, 0);
+        // The STOP after the address phase tells a silent line from a chip that is not there.
+        return eepromFehler(
+            s, s.link().STATUS_CODE == STATUS_OK ? EepromAntwort::KeinAck : EepromAntwort::Leitung,
+            slave, 0);
     case EepromReadout::Ende::ZuVieleFehler:
         return s.melden(QStringLiteral("dump: %1 failed blocks, given up (%2)")
                             .arg(r.fehler)

@@ -88,16 +88,17 @@ class TstCli : public QObject {
         QCOMPARE(m_sim.readLine().trimmed(), QByteArray("ok"));
     }
     QString datei(const QString& name) const { return m_dir.filePath(name); }
-
-private slots:
-    void init() {
+    void simStarten(const QStringList& fehler = {}) {
         m_sim.start(QStringLiteral(ZELMAR_SIM_PATH),
-                    {QStringLiteral("--no-pace"), QStringLiteral("--control")});
+                    QStringList{QStringLiteral("--no-pace"), QStringLiteral("--control")} + fehler);
         QVERIFY(m_sim.waitForStarted(5000));
         QVERIFY(m_sim.waitForReadyRead(5000));
         m_device = QString::fromLocal8Bit(m_sim.readLine()).trimmed();
         QVERIFY2(m_device.startsWith(QLatin1String("/dev/")), qPrintable(m_device));
     }
+
+private slots:
+    void init() { simStarten(); }
     void cleanup() {
         m_sim.terminate();
         m_sim.waitForFinished(5000);
@@ -267,6 +268,74 @@ private slots:
         l = imProzess(m_dir.path(), port + QStringList{"verify", "80", hex});
         QCOMPARE(l.status, 0);
         QVERIFY2(l.err.isEmpty(), qPrintable(l.err)); // no terminal, no bar
+    }
+
+    // Each command reads the whole reply its frame gets: fewer bytes would leave part of it
+    // unseen, more would wait out the time-out and fail.
+    void sendReadsTheWholeReply_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("voltage") << QStringList{"send", "3", "0"} << 1;
+        QTest::newRow("name") << QStringList{"send", "4", "0"} << 16;
+        QTest::newRow("clock") << QStringList{"send", "12", "0"} << 4;
+        QTest::newRow("probe") << QStringList{"send", "60", "44"} << 2;
+        QTest::newRow("write with STOP")
+            << QStringList{"send", "50", "0x50", "0", "9", "0x42"} << 2;
+        QTest::newRow("read") << QStringList{"send", "80", "80", "--receive", "300"} << 302;
+        QTest::newRow("STOP") << QStringList{"send", "100", "80"} << 2;
+    }
+    void sendReadsTheWholeReply() {
+        QFETCH(QStringList, args);
+        QFETCH(int, bytes);
+        const Lauf l = cli(args);
+        QCOMPARE(l.status, 0);
+        QCOMPARE(l.out.trimmed().split(QLatin1Char(' ')).size(), bytes);
+    }
+
+    void smallEepromWithOneAddressByte() {
+        const QStringList eins = {QStringLiteral("--address-bytes"), QStringLiteral("1")};
+        QCOMPARE(cli(QStringList{"write", "81", "120", "1", "2", "0xFE"} + eins).status, 0);
+        const Lauf l = cli(QStringList{"read", "81", "118", "6"} + eins);
+        QCOMPARE(l.status, 0);
+        QCOMPARE(l.out.mid(6, 14), QStringLiteral("FF FF 01 02 FE"));
+    }
+
+    // Failures of the line and the devices: exit status 1 and what went wrong, never success.
+    void failuresAreReported() {
+        simSteuern("protect 80");
+        Lauf l = cli({QStringLiteral("write"), QStringLiteral("80"), QStringLiteral("7"),
+                      QStringLiteral("1")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("address 7")),
+                 qPrintable(l.err));
+
+        simSteuern("offline 81");
+        l = cli({QStringLiteral("read"), QStringLiteral("81"), QStringLiteral("0"),
+                 QStringLiteral("4"), QStringLiteral("--address-bytes"), QStringLiteral("1")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("EEPROM at 81 did not acknowledge")),
+                 qPrintable(l.err));
+
+        simSteuern("silent");
+        for (const QStringList& args :
+             {QStringList{"info", "44"}, QStringList{"diag"}, QStringList{"std", "8", "110"},
+              QStringList{"read", "80", "0", "16"}, QStringList{"dump", "80", datei("s.bin")}}) {
+            l = cli(QStringList{QStringLiteral("--timeout"), QStringLiteral("50")} + args);
+            QCOMPARE(l.status, 1);
+            QVERIFY2(l.err.contains(QLatin1String("keine DATEN !!! (status 1000)")),
+                     qPrintable(args.join(' ') + ": " + l.err));
+        }
+        QVERIFY(!QFileInfo::exists(datei("s.bin")));
+    }
+
+    void busLinesHeldLow() {
+        cleanup();
+        simStarten({QStringLiteral("--sda-stuck")});
+        const Lauf l = cli({QStringLiteral("--json"), QStringLiteral("diag")});
+        QCOMPARE(l.status, 0);
+        const QJsonObject pins = jsonVon(l).value(QStringLiteral("busLines")).toObject();
+        QCOMPARE(pins.value(QStringLiteral("ok")).toBool(), false);
+        QCOMPARE(pins.value(QStringLiteral("text")).toString(), QStringLiteral("SDA"));
     }
 
     void usageErrors_data() {
