@@ -76,8 +76,8 @@ QString name(const SlaveDirectory& d, int a) {
     return slaveBenannt(d.SLAVE_NAME[a]) ? d.SLAVE_NAME[a].trimmed() : QString();
 }
 
-// The EEPROM answered the address phase within a write cycle's time: polls while it is busy
-// writing, releases the bus when it never answers.
+// The address phase, repeated while the EEPROM is busy with a write cycle (it does not
+// acknowledge then); the bus is released when it never answers.
 EepromAntwort adressieren(Link& link, int slave, int adresse, int adressBytes) {
     QElapsedTimer zeit;
     zeit.start();
@@ -128,16 +128,7 @@ abbild::Format format(const Sitzung& s, const QString& pfad) {
 
 bool bildLaden(Sitzung& s, const QString& pfad, EepromAbbild* bild, int* status) {
     abbild::Fehler f;
-    bool ok = false;
-    if (s.optionen().format) {
-        QFile datei(pfad);
-        if (!QFileInfo(pfad).isFile() || !datei.open(QIODevice::ReadOnly))
-            f.grund = QStringLiteral("cannot be read");
-        else
-            ok = abbild::lesen(datei.readAll(), *s.optionen().format, bild, &f);
-    } else {
-        ok = abbild::laden(pfad, bild, &f);
-    }
+    bool ok = abbild::laden(pfad, format(s, pfad), bild, &f);
     if (ok && bild->leer()) {
         ok = false;
         f.grund = QStringLiteral("gives no bytes");

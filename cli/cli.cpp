@@ -17,6 +17,7 @@ enum Extra { KEINE = 0, JSON = 1, JA = 2, FORMAT = 4, ADRESSBYTES = 8, WERT = 16
 struct Befehl {
     const char* name;
     const char* argumente;
+    const char* kurz;
     int min, max; // argument counts; max -1: any number
     int extras;
     const char* hilfe;
@@ -24,46 +25,47 @@ struct Befehl {
 };
 
 const Befehl kBefehle[] = {
-    {"scan", "", 0, 0, JSON, "The bus addresses that answer, with their names from SLAVE_INFO.ini.",
-     scan},
-    {"check", "", 0, 0, JSON,
+    {"scan", "", "the addresses that answer", 0, 0, JSON,
+     "The bus addresses that answer, with their names from SLAVE_INFO.ini.", scan},
+    {"check", "", "the installation against SLAVE_INFO.ini", 0, 0, JSON,
      "Scans the bus and compares it with SLAVE_INFO.ini: named addresses that do not answer\n"
      "(missing) and answering addresses without a name (unknown). Exit status 3 when they\n"
      "differ.",
      check},
-    {"info", "ADDR", 1, 1, JSON, "The 16-character name the slave at ADDR gives.", info},
-    {"diag", "", 0, 0, JSON,
+    {"info", "ADDR", "the slave's name", 1, 1, JSON,
+     "The 16-character name the slave at ADDR gives.", info},
+    {"diag", "", "the interface's diagnostics", 0, 0, JSON,
      "The interface's diagnostics: connection, reset cause, supply voltage, name, clock,\n"
      "error code and the state of the bus lines.",
      diag},
-    {"std", "ADDR CODE [P2 [P3 [P4]]]", 2, 5, JSON,
+    {"std", "ADDR CODE [P2 [P3 [P4]]]", "one standard command, its four reply bytes", 2, 5, JSON,
      "One standard command (request code CODE, parameter bytes P2..P4, default 0) to the\n"
      "slave at ADDR; prints the four reply bytes.",
      std_},
-    {"send", "CMD ADDR [BYTE...]", 2, -1, WERT | EMPFANG,
+    {"send", "CMD ADDR [BYTE...]", "one hand-built frame and its reply", 2, -1, WERT | EMPFANG,
      "One hand-built frame: interface command CMD, slave address ADDR, the data bytes; the\n"
      "frame's value byte from --value, its receive count from --receive (default 0). Prints\n"
      "the reply bytes the command gets (status bytes included).",
      send},
-    {"read", "ADDR START COUNT", 3, 3, ADRESSBYTES,
+    {"read", "ADDR START COUNT", "EEPROM bytes", 3, 3, ADRESSBYTES,
      "COUNT bytes of the EEPROM at ADDR from address START on, 16 to a line in hexadecimal.", read},
-    {"write", "ADDR START BYTE...", 3, -1, ADRESSBYTES,
+    {"write", "ADDR START BYTE...", "EEPROM bytes, read back", 3, -1, ADRESSBYTES,
      "Writes the bytes into the EEPROM at ADDR from address START on, one byte write each,\n"
      "and reads them back.",
      write},
-    {"dump", "ADDR FILE", 2, 2, FORMAT,
+    {"dump", "ADDR FILE", "the whole 64 KiB EEPROM into FILE", 2, 2, FORMAT,
      "Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its\n"
      "old contents unless the read-out completes.",
      dump},
-    {"restore", "ADDR FILE", 2, 2, FORMAT | JA,
+    {"restore", "ADDR FILE", "FILE into the EEPROM, read back", 2, 2, FORMAT | JA,
      "Writes the image in FILE into the 64 KiB EEPROM at ADDR in 16-byte pages and reads it\n"
      "back. Asks for confirmation unless --yes is given.",
      restore},
-    {"verify", "ADDR FILE", 2, 2, FORMAT,
+    {"verify", "ADDR FILE", "the EEPROM against FILE", 2, 2, FORMAT,
      "Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they\n"
      "differ; the differing addresses are listed.",
      verify},
-    {"erase", "ADDR", 1, 1, WERT | JA,
+    {"erase", "ADDR", "every byte of the EEPROM set to one value", 1, 1, WERT | JA,
      "Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each\n"
      "page back. Asks for confirmation unless --yes is given.",
      erase},
@@ -94,9 +96,10 @@ QString allgemeineHilfe() {
                                "Drives the TWI bus through the RS232-TWI interface.\n\n"
                                "Commands:\n");
     for (const Befehl& b : kBefehle)
-        t += QStringLiteral("  %1 %2\n")
-                 .arg(QString::fromLatin1(b.name), -8)
-                 .arg(QString::fromLatin1(b.argumente));
+        t += QStringLiteral("  %1 %2 %3\n")
+                 .arg(QString::fromLatin1(b.name), -7)
+                 .arg(QString::fromLatin1(b.argumente), -24)
+                 .arg(QString::fromUtf8(b.kurz));
     t += QStringLiteral("\nAddresses and bytes are decimal, or hexadecimal with 0x.\n\n");
     return t + QString::fromLatin1(kOptionen) + QLatin1Char('\n') + QString::fromLatin1(kStatus);
 }

@@ -190,6 +190,14 @@ private slots:
         QCOMPARE(cli({QStringLiteral("dump"), QStringLiteral("80"), txt}).status, 0);
         for (const QString& f : {bin, txt})
             QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), f}).status, 0);
+        // The format named outright instead of by the extension.
+        const QString dat = datei(QStringLiteral("e.dat"));
+        QVERIFY(QFile::copy(txt, dat));
+        QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), dat}).status, 1);
+        QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), dat,
+                      QStringLiteral("--format"), QStringLiteral("txt")})
+                     .status,
+                 0);
 
         QFile f(bin);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -302,12 +310,22 @@ private slots:
 
     // Failures of the line and the devices: exit status 1 and what went wrong, never success.
     void failuresAreReported() {
+        QFile kaputt(datei(QStringLiteral("kaputt.hex")));
+        QVERIFY(kaputt.open(QIODevice::WriteOnly));
+        kaputt.write(":0400000\r\n");
+        kaputt.close();
+        for (const QString& f : {kaputt.fileName(), datei(QStringLiteral("fehlt.bin"))}) {
+            const Lauf l = cli({QStringLiteral("verify"), QStringLiteral("80"), f});
+            QCOMPARE(l.status, 1);
+            QVERIFY2(l.err.startsWith(QStringLiteral("zelmar-cli: ") + f + QStringLiteral(": ")),
+                     qPrintable(l.err));
+        }
+
         simSteuern("protect 80");
         Lauf l = cli({QStringLiteral("write"), QStringLiteral("80"), QStringLiteral("7"),
                       QStringLiteral("1")});
         QCOMPARE(l.status, 1);
-        QVERIFY2(l.err.contains(QLatin1String("address 7")),
-                 qPrintable(l.err));
+        QVERIFY2(l.err.contains(QLatin1String("address 7")), qPrintable(l.err));
 
         simSteuern("offline 81");
         l = cli({QStringLiteral("read"), QStringLiteral("81"), QStringLiteral("0"),
