@@ -3,6 +3,7 @@
 // command line in this process with a temporary directory instead.
 
 #include "cli/cli.h"
+#include "cli/sitzung.h"
 #include "jobs/eepromimage.h"
 #include "shell/settingsfiles.h"
 #include "shell/slavedirectory.h"
@@ -169,6 +170,18 @@ private slots:
         QCOMPARE(j.value(QStringLiteral("missing"))[0][QStringLiteral("name")].toString(),
                  QStringLiteral("Geraet 44"));
         QVERIFY(j.value(QStringLiteral("unknown")).toArray().isEmpty());
+
+        // An address that answers without a name.
+        d.SLAVE_NAME[45] = QStringLiteral("...");
+        QVERIFY(SLAVE_INFO_INI_SPEICHERN(m_dir.path(), d));
+        l = imProzess(m_dir.path(), check);
+        QCOMPARE(l.status, 3);
+        QVERIFY2(l.out.contains(QLatin1String("unknown (answered, no name in SLAVE_INFO.ini):\n"
+                                              " 45\n")),
+                 qPrintable(l.out));
+        QVERIFY2(l.out.contains(QLatin1String("missing (named in SLAVE_INFO.ini, no answer):\n"
+                                              " 44  Geraet 44\n")),
+                 qPrintable(l.out));
 
         l = imProzess(m_dir.path(),
                       {QStringLiteral("--port"), QStringLiteral("3"), QStringLiteral("--timeout"),
@@ -354,6 +367,20 @@ private slots:
         const QJsonObject pins = jsonVon(l).value(QStringLiteral("busLines")).toObject();
         QCOMPARE(pins.value(QStringLiteral("ok")).toBool(), false);
         QCOMPARE(pins.value(QStringLiteral("text")).toString(), QStringLiteral("SDA"));
+    }
+
+    // Decimal (leading zeros are no octal) or 0x hexadecimal, whole and within the range.
+    void numbers() {
+        const QList<std::pair<QString, int>> faelle = {
+            {"17", 17},   {"0x11", 17}, {"0X1f", 31}, {"010", 10},  {" 7 ", 7},
+            {"255", 255}, {"256", -1},  {"-1", -1},   {"+5", -1},   {"0x", -1},
+            {"1.5", -1},  {"", -1},     {"x11", -1},  {"0x100", -1}};
+        for (const auto& [text, wert] : faelle) {
+            const auto n = cli::zahl(text, 0, 255);
+            QVERIFY2(n.has_value() == (wert >= 0), qPrintable(text));
+            if (n)
+                QCOMPARE(*n, wert);
+        }
     }
 
     void usageErrors_data() {
