@@ -369,6 +369,19 @@ private slots:
         QCOMPARE(pins.value(QStringLiteral("text")).toString(), QStringLiteral("SDA"));
     }
 
+    void eraseWithAValue() {
+        const Lauf l = cli({QStringLiteral("erase"), QStringLiteral("80"), QStringLiteral("--yes"),
+                            QStringLiteral("--value"), QStringLiteral("0x5A")});
+        QCOMPARE(l.status, 0);
+        const Lauf r = cli({QStringLiteral("read"), QStringLiteral("80"), QStringLiteral("0"),
+                            QStringLiteral("2")});
+        QCOMPARE(r.out, QStringLiteral("0000: 5A 5A\n"));
+        QCOMPARE(cli({QStringLiteral("read"), QStringLiteral("80"), QStringLiteral("65534"),
+                      QStringLiteral("2")})
+                     .out,
+                 QStringLiteral("FFFE: 5A 5A\n"));
+    }
+
     // Decimal (leading zeros are no octal) or 0x hexadecimal, whole and within the range.
     void numbers() {
         const QList<std::pair<QString, int>> faelle = {
