@@ -38,4 +38,8 @@ QString versionText();
 // Runs the command line (without the program's name); returns the exit status.
 int ausfuehren(const QStringList& argumente, const Umgebung& umgebung);
 
+// Cancels the job under way, which ends after its transaction and its closing step (the STOP
+// that releases the bus, the temporary file removed); false when no job runs.
+bool unterbrechen();
+
 } // namespace zelmar::cli

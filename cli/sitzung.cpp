@@ -5,6 +5,7 @@
 #include "shell/textfile.h"
 
 #include <QDir>
+#include <QPointer>
 
 namespace zelmar::cli {
 
@@ -17,6 +18,21 @@ std::optional<int> zahl(const QString& text, int min, int max) {
     if (!ok || n < min || n > max || t.startsWith(QLatin1Char('+')))
         return std::nullopt;
     return int(n);
+}
+
+namespace {
+QPointer<Job> g_laufend;
+} // namespace
+
+void Sitzung::laeuft(Job* job) {
+    g_laufend = job;
+}
+
+bool unterbrechen() {
+    if (!g_laufend)
+        return false;
+    g_laufend->cancel();
+    return true;
 }
 
 Sitzung::Sitzung(const Umgebung& umgebung, const Optionen& optionen, QString befehl)

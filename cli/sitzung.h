@@ -74,8 +74,10 @@ public:
                          [this](int done, int total) { fortschritt(done, total); });
         QEventLoop warten;
         QObject::connect(job, &Job::ended, &warten, &QEventLoop::quit);
+        laeuft(job);
         job->start();
         warten.exec();
+        laeuft(nullptr);
         fortschrittEnde();
         return result;
     }
@@ -87,6 +89,8 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 
 private:
+    // The job unterbrechen() cancels.
+    static void laeuft(Job* job);
     void fortschritt(int done, int total);
     void fortschrittEnde();
 

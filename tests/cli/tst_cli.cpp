@@ -89,9 +89,9 @@ class TstCli : public QObject {
         QCOMPARE(m_sim.readLine().trimmed(), QByteArray("ok"));
     }
     QString datei(const QString& name) const { return m_dir.filePath(name); }
-    void simStarten(const QStringList& fehler = {}) {
+    void simStarten(const QStringList& optionen = {QStringLiteral("--no-pace")}) {
         m_sim.start(QStringLiteral(ZELMAR_SIM_PATH),
-                    QStringList{QStringLiteral("--no-pace"), QStringLiteral("--control")} + fehler);
+                    QStringList{QStringLiteral("--control")} + optionen);
         QVERIFY(m_sim.waitForStarted(5000));
         QVERIFY(m_sim.waitForReadyRead(5000));
         m_device = QString::fromLocal8Bit(m_sim.readLine()).trimmed();
@@ -361,7 +361,7 @@ private slots:
 
     void busLinesHeldLow() {
         cleanup();
-        simStarten({QStringLiteral("--sda-stuck")});
+        simStarten({QStringLiteral("--no-pace"), QStringLiteral("--sda-stuck")});
         const Lauf l = cli({QStringLiteral("--json"), QStringLiteral("diag")});
         QCOMPARE(l.status, 0);
         const QJsonObject pins = jsonVon(l).value(QStringLiteral("busLines")).toObject();
@@ -380,6 +380,27 @@ private slots:
                       QStringLiteral("2")})
                      .out,
                  QStringLiteral("FFFE: 5A 5A\n"));
+    }
+
+    // SIGTERM (or Ctrl+C) in the middle of a dump at the line's real pace: the dump ends as
+    // cancelled after its transaction, and neither the file nor a temporary one is left.
+    void interruptedDump() {
+        cleanup();
+        simStarten({QStringLiteral("--pace")});
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("abbruch")));
+        const QString ziel = datei(QStringLiteral("abbruch/e.txt"));
+        QProcess p;
+        p.start(QStringLiteral(ZELMAR_CLI_PATH),
+                {QStringLiteral("--port"), m_device, QStringLiteral("dump"), QStringLiteral("80"),
+                 ziel});
+        QVERIFY(!p.waitForFinished(1000)); // a paced dump takes over a minute
+        p.terminate();
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains("dump cancelled"));
+        QCOMPARE(QDir(datei(QStringLiteral("abbruch"))).entryList(QDir::Files | QDir::Hidden),
+                 QStringList());
     }
 
     // Decimal (leading zeros are no octal) or 0x hexadecimal, whole and within the range.
