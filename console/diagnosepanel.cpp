@@ -2,11 +2,11 @@
 
 #include "shell/appcontext.h"
 
-#include "ui/format.h"
 #include "ui/palette.h"
 #include "ui/prompter.h"
 #include "ui/unloadgate.h"
 
+#include "link/diagnostics.h"
 #include "link/link.h"
 
 #include <QCoreApplication>
@@ -41,34 +41,6 @@ QLineEdit* ergebnisFeld(const char* name, QWidget* parent) {
 }
 
 } // namespace
-
-QString mcucsrText(int value) {
-    switch (value) {
-    case 0:
-        return QStringLiteral("SOFTW");
-    case 2:
-        return QStringLiteral("ext");
-    case 6:
-        return QStringLiteral("POWER");
-    case 8:
-        return QStringLiteral("WDR");
-    default:
-        return QString::number(value);
-    }
-}
-
-QString twiPinsText(int value) {
-    switch (value) {
-    case 1:
-        return QStringLiteral("SDA");
-    case 2:
-        return QStringLiteral("SCL");
-    case 3:
-        return QStringLiteral("SDA+SCL");
-    default:
-        return QString::number(value);
-    }
-}
 
 DiagnosePanel::DiagnosePanel(AppContext& ctx, QGroupBox* fehlerFrame, QWidget* parent)
     : ConsolePanel(ctx, parent) {
@@ -161,65 +133,27 @@ DiagnosePanel::DiagnosePanel(AppContext& ctx, QGroupBox* fehlerFrame, QWidget* p
                    &DiagnosePanel::Command_TWI_FEHLER_ERZEUGEN_Click);
 }
 
-// One interface command of the diagnostics and how its box shows the reply.
+// One interface command of the diagnostics and the box that shows its reply.
 struct DiagnosePanel::Abfrage {
-    // Whether the reply is good, and its text; a failed line shows "ERROR" on red instead.
-    using Deutung = std::pair<bool, QString> (*)(const Link&, const QLocale&);
-
     quint8 befehl;
-    int antwortBytes;
     QLineEdit* DiagnosePanel::*feld;
-    Deutung deutung;
     // A dangerous command asks first (WARNUNG, No default); the box shows "???" meanwhile.
     const char* warnung = nullptr;
 };
 
-namespace {
-
-using Antwort = std::pair<bool, QString>;
-
-Antwort okText(const Link&, const QLocale&) {
-    return {true, kOk};
-}
-Antwort mcucsr(const Link& l, const QLocale&) {
-    return {true, mcucsrText(l.EMPFANGSBYTE)};
-}
-Antwort spannung(const Link& l, const QLocale& loc) {
-    return {true, formatFixed(l.EMPFANGSBYTE / 10.0, 1, loc) + QStringLiteral(" V")};
-}
-Antwort name(const Link& l, const QLocale&) {
-    QString text;
-    for (int i = 1; i <= 16; ++i)
-        text += QChar(l.EMPFANGSPUFFER[i]); // one character per byte, zeros too
-    return {true, text};
-}
-Antwort takt(const Link& l, const QLocale& loc) {
-    return {true, formatGrouped(l.EMPFANGSWERT_32 / 1000, loc) + QStringLiteral(" MHz")};
-}
-Antwort fehlercode(const Link& l, const QLocale&) {
-    const int code = l.EMPFANGSBYTE;
-    return {code == 0, code == 0 ? kOk : QString::number(code)};
-}
-Antwort pins(const Link& l, const QLocale&) {
-    const int pins = l.EMPFANGSBYTE;
-    return {pins == 0, pins == 0 ? kOk : twiPinsText(pins)};
-}
-
-} // namespace
-
 // The table of the one-click diagnostics, in the order of Eintrag.
 const DiagnosePanel::Abfrage DiagnosePanel::kTabelle[] = {
-    {befehl::DUMMY, 1, &DiagnosePanel::Text_DUMMY, okText},
-    {befehl::MCUCSR, 1, &DiagnosePanel::Text_MCUCSR, mcucsr},
-    {befehl::MCUCSR_CLEAR, 1, &DiagnosePanel::Text_MCUCSR, okText},
-    {befehl::SPANNUNG, 1, &DiagnosePanel::Text_SPANNUNG, spannung},
-    {befehl::NAME, 16, &DiagnosePanel::Text_INFO, name},
-    {befehl::TWI_AUS, 1, &DiagnosePanel::Text_OFF, okText},
-    {befehl::RESET, 1, &DiagnosePanel::Text_RESET, okText},
-    {befehl::TAKT, 4, &DiagnosePanel::Text_TAKT_MASTER, takt},
-    {befehl::FEHLERCODE, 1, &DiagnosePanel::Text_FEHLERCODE_INTERFACE, fehlercode},
-    {befehl::TWI_PINS, 1, &DiagnosePanel::Text_TWI_PINS_AUSLESEN, pins},
-    {befehl::BUS_SPANNUNG_RESET, 1, &DiagnosePanel::Text_BUS_RESET, okText,
+    {befehl::DUMMY, &DiagnosePanel::Text_DUMMY},
+    {befehl::MCUCSR, &DiagnosePanel::Text_MCUCSR},
+    {befehl::MCUCSR_CLEAR, &DiagnosePanel::Text_MCUCSR},
+    {befehl::SPANNUNG, &DiagnosePanel::Text_SPANNUNG},
+    {befehl::NAME, &DiagnosePanel::Text_INFO},
+    {befehl::TWI_AUS, &DiagnosePanel::Text_OFF},
+    {befehl::RESET, &DiagnosePanel::Text_RESET},
+    {befehl::TAKT, &DiagnosePanel::Text_TAKT_MASTER},
+    {befehl::FEHLERCODE, &DiagnosePanel::Text_FEHLERCODE_INTERFACE},
+    {befehl::TWI_PINS, &DiagnosePanel::Text_TWI_PINS_AUSLESEN},
+    {befehl::BUS_SPANNUNG_RESET, &DiagnosePanel::Text_BUS_RESET,
      "Möchten Sie wirklich ein BUS-RESET durchführen?"},
 };
 
@@ -244,17 +178,11 @@ void DiagnosePanel::abfragen(const Abfrage& a) {
     } else {
         QCoreApplication::processEvents();
     }
-    // Both counts 0: a frame that carried what a previous manual send left in them could take
-    // longer to transmit than the reply time-out and fail on a healthy line.
-    Link& link = m_ctx.link;
-    link.RAHMEN_SENDEN({a.befehl, link.SLAVE_ADRESSE});
-    if (a.befehl == befehl::SPANNUNG)
-        link.EMPFANGSPUFFER_LOESCHEN();
-    link.DATEN_EMPFANGEN(a.antwortBytes);
-    if (link.STATUS_CODE != STATUS_OK)
+    // A failed line shows "ERROR" on red.
+    const auto befund = INTERFACE_ABFRAGEN(m_ctx.link, a.befehl, m_ctx.locale);
+    if (!befund)
         return ergebnis(box, false, kError);
-    const auto [gut, text] = a.deutung(link, m_ctx.locale);
-    ergebnis(box, gut, text);
+    ergebnis(box, befund->gut, befund->text);
 }
 
 void DiagnosePanel::Command_DUMMY_Click() {

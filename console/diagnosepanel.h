@@ -2,17 +2,13 @@
 
 #include "consolepanel.h"
 
+#include "link/diagnostics.h"
+
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
 namespace zelmar {
-
-// The reset cause as the diagnostics box shows it: the byte in decimal, or the name of the
-// cause for the values the interface documents.
-QString mcucsrText(int value);
-// The bus lines that are not in order, for a non-zero pin state.
-QString twiPinsText(int value);
 
 // One-click diagnostics of the RS232-TWI interface itself; each button shows its outcome in
 // the box beside it. The bus-error button lives in the frame "TWI-FEHLER-ERZEUGEN".

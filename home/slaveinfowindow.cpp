@@ -326,27 +326,6 @@ void SlaveInfoWindow::scannen(bool pruefen) {
     m_scan->start();
 }
 
-bool SlaveInfoWindow::benannt(const QString& name) {
-    for (const QChar c : name)
-        if (!c.isSpace() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('?'))
-            return true;
-    return false;
-}
-
-SlaveInfoWindow::Anlage SlaveInfoWindow::pruefen(const std::array<QString, ZEILEN>& namen,
-                                                 const std::array<qint16, ZEILEN>& gefunden) {
-    Anlage a;
-    for (int i = 1; i < ZEILEN; ++i) {
-        const bool name = benannt(namen[i]);
-        const bool da = gefunden[i] == -1;
-        if (name && !da)
-            a.fehlt << i;
-        else if (da && !name)
-            a.unbekannt << i;
-    }
-    return a;
-}
-
 void SlaveInfoWindow::anlageZeigen(const BusScan::Result& scan) {
     // Cancelled or refused: the user or the link has had the say.
     if (!scan.completed)
@@ -362,7 +341,7 @@ void SlaveInfoWindow::anlageZeigen(const BusScan::Result& scan) {
     std::array<QString, ZEILEN> namen;
     for (int i = 0; i < ZEILEN; ++i)
         namen[i] = Text_SLAVE_INFO[i]->text();
-    const Anlage a = pruefen(namen, m_ctx.link.SLAVE_GEFUNDEN);
+    const Anlage a = anlagePruefen(namen, m_ctx.link.SLAVE_GEFUNDEN);
     const QString nl = QStringLiteral("\r\n");
     QString text =
         QStringLiteral("Anlage prüfen: %1 Adressen haben geantwortet.").arg(scan.found.size()) + nl;
@@ -375,7 +354,7 @@ void SlaveInfoWindow::anlageZeigen(const BusScan::Result& scan) {
             m_marke[i] = farbe;
             Text_SLAVE_INFO[i]->setToolTip(tip);
             text += QStringLiteral("%1").arg(i, 3);
-            if (benannt(namen[i]))
+            if (slaveBenannt(namen[i]))
                 text += QStringLiteral("  ") + namen[i].trimmed();
             text += nl;
         }

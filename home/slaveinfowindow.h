@@ -31,16 +31,8 @@ public:
     // The names the directory file can keep.
     static constexpr int NAME_LAENGE = 30;
 
-    // The installation check: addresses with a name that did not answer the scan, and
-    // addresses that answered without a name. The general call (0) is no device.
-    struct Anlage {
-        QList<int> fehlt;
-        QList<int> unbekannt;
-    };
-    // A name the user gave; the fillers of an empty row ("...", "---", "????") are none.
-    static bool benannt(const QString& name);
-    static Anlage pruefen(const std::array<QString, ZEILEN>& namen,
-                          const std::array<qint16, ZEILEN>& gefunden);
+    // The installation check (jobs/busscan.h) against the names in the rows.
+    using Anlage = AnlagePruefung;
 
 public slots:
     void Timer_START_Timer();

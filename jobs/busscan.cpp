@@ -40,4 +40,25 @@ void BusScan::finish() {
     emit finished(m_result);
 }
 
+bool slaveBenannt(const QString& name) {
+    for (const QChar c : name)
+        if (!c.isSpace() && c != QLatin1Char('.') && c != QLatin1Char('-') && c != QLatin1Char('?'))
+            return true;
+    return false;
+}
+
+AnlagePruefung anlagePruefen(const std::array<QString, 128>& namen,
+                             const std::array<qint16, 128>& gefunden) {
+    AnlagePruefung a;
+    for (int i = 1; i < 128; ++i) {
+        const bool name = slaveBenannt(namen[i]);
+        const bool da = gefunden[i] == -1;
+        if (name && !da)
+            a.fehlt << i;
+        else if (da && !name)
+            a.unbekannt << i;
+    }
+    return a;
+}
+
 } // namespace zelmar

@@ -3,6 +3,7 @@
 #include "job.h"
 
 #include <QList>
+#include <QString>
 
 #include <array>
 
@@ -41,5 +42,17 @@ private:
     bool m_abgewiesen = false;
     quint8 m_gemerkt = 0;
 };
+
+// The installation check: addresses with a name that did not answer a scan, and addresses that
+// answered without a name. The general call (0) is no device.
+struct AnlagePruefung {
+    QList<int> fehlt;
+    QList<int> unbekannt;
+    bool stimmt() const { return fehlt.isEmpty() && unbekannt.isEmpty(); }
+};
+// A name the user gave; the fillers of an empty row ("...", "---", "????") are none.
+bool slaveBenannt(const QString& name);
+AnlagePruefung anlagePruefen(const std::array<QString, 128>& namen,
+                             const std::array<qint16, 128>& gefunden);
 
 } // namespace zelmar

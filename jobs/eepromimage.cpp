@@ -329,6 +329,10 @@ bool lesen(const QByteArray& inhalt, Format format, EepromAbbild* abbild, Fehler
 }
 
 bool laden(const QString& pfad, EepromAbbild* abbild, Fehler* fehler) {
+    return laden(pfad, formatVonName(pfad), abbild, fehler);
+}
+
+bool laden(const QString& pfad, Format format, EepromAbbild* abbild, Fehler* fehler) {
     // A FIFO or a device would never end.
     if (!QFileInfo(pfad).isFile())
         return fehlschlag(fehler, 0, QStringLiteral("keine Datei"));
@@ -337,7 +341,7 @@ bool laden(const QString& pfad, EepromAbbild* abbild, Fehler* fehler) {
         return fehlschlag(fehler, 0, QStringLiteral("Datei kann nicht gelesen werden"));
     if (f.size() > MAX_DATEI)
         return fehlschlag(fehler, 0, QStringLiteral("Datei ist zu groß für ein EEPROM-Abbild"));
-    return lesen(f.readAll(), formatVonName(pfad), abbild, fehler);
+    return lesen(f.readAll(), format, abbild, fehler);
 }
 
 QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& locale) {

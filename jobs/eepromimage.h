@@ -72,8 +72,9 @@ QString dateiname(const QString& datenPfad, int slave, Format format);
 // Reads a file's bytes as the format. False with the reason for anything malformed; then
 // `abbild` is left alone. Nothing is taken from a file that did not parse completely.
 bool lesen(const QByteArray& inhalt, Format format, EepromAbbild* abbild, Fehler* fehler);
-// Opens and reads the file, the format by its name.
+// Opens and reads the file, the format by its name or as given.
 bool laden(const QString& pfad, EepromAbbild* abbild, Fehler* fehler);
+bool laden(const QString& pfad, Format format, EepromAbbild* abbild, Fehler* fehler);
 
 // The file's bytes. The dump has a line per given address; the binary runs from 0 to the last
 // given address, gaps as 0xFF (the erased state); Intel HEX has 16 data bytes a record.

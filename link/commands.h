@@ -38,6 +38,27 @@ constexpr quint8 MR_DATEN_STOP = 80; // START MR, m bytes, STOP; 1 + m + 1
 constexpr quint8 STOP = 100;         // 2, not evaluated
 } // namespace befehl
 
+// Reply bytes the interface sends for a command whose frame asks for `anzahlEmpfangen` bytes:
+// the leading status, the bytes and the trailing status for a read, two status bytes for the
+// bus transfers, 16 for the name, 4 for the clock, one for everything else.
+constexpr int antwortBytes(quint8 b, int anzahlEmpfangen) {
+    switch (b) {
+    case befehl::MR_DATEN_STOP:
+        return 2 + anzahlEmpfangen;
+    case befehl::MT_DATEN_STOP:
+    case befehl::MT_DATEN:
+    case befehl::DATEN_SENDEN:
+    case befehl::STOP:
+        return 2;
+    case befehl::NAME:
+        return 16;
+    case befehl::TAKT:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
 // Request codes of the slave standard commands (byte 1 of the 4-byte request).
 namespace anfrage {
 constexpr quint8 DUMMY = 0;

@@ -80,8 +80,15 @@ bool HardwareSerialPort::setPortNumber(int number) {
     return true;
 }
 
+bool HardwareSerialPort::setDevice(const QString& device) {
+    if (m_serial.isOpen())
+        return false;
+    m_device = device;
+    return true;
+}
+
 QString HardwareSerialPort::deviceName() const {
-    return deviceFor(m_programDir, m_number);
+    return m_device.isEmpty() ? deviceFor(m_programDir, m_number) : m_device;
 }
 
 bool HardwareSerialPort::apply(const PortSettings& s) {

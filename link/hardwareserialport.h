@@ -16,6 +16,10 @@ public:
     // The device name for a port number, as PORTS.ini or the platform names it.
     static QString deviceFor(const QString& programDir, int number);
 
+    // A device named outright (a command line's "--port /dev/ttyUSB0") instead of by its port
+    // number; empty goes back to the number. Ignored while the port is open.
+    bool setDevice(const QString& device);
+
     bool setPortNumber(int number) override;
     int portNumber() const override { return m_number; }
     QString deviceName() const override;
@@ -38,6 +42,7 @@ private:
 
     QString m_programDir;
     int m_number = 1;
+    QString m_device;
     PortSettings m_settings; // what was asked for
     PortSettings m_previous; // asked for before that, while the port was closed
     PortSettings m_inForce;  // what the driver last accepted

@@ -68,7 +68,12 @@ EepromAntwort EEPROM_BLOCK_LESEN(Link& link, int slave, int n) {
     if (!read(link, 1))
         return EepromAntwort::Leitung;
     const bool fuehrendOk = link.EMPFANGSBYTE == 0;
-    if (!read(link, n) || !read(link, 1))
+    if (!read(link, n))
+        return EepromAntwort::Leitung;
+    // A read of one byte leaves it in EMPFANGSBYTE only, where the trailing status would land.
+    if (n == 1)
+        link.EMPFANGSPUFFER[1] = link.EMPFANGSBYTE;
+    if (!read(link, 1))
         return EepromAntwort::Leitung;
     return fuehrendOk && link.EMPFANGSBYTE == 0 ? EepromAntwort::Ok : EepromAntwort::KeinAck;
 }

@@ -108,6 +108,19 @@ private slots:
         QCOMPARE(int(l), low);
     }
 
+    // The bytes of a block read land in EMPFANGSPUFFER 1..n, a single byte too.
+    void blockReadsOfAnyLength() {
+        Bench b;
+        const QByteArray& m = b.sim.eeprom(80)->memory();
+        for (int n : {1, 2, 150}) {
+            QCOMPARE(EEPROM_ADRESSE_SETZEN(b.t.link, 80, 300), EepromAntwort::Ok);
+            QCOMPARE(EEPROM_BLOCK_LESEN(b.t.link, 80, n), EepromAntwort::Ok);
+            const QByteArray gelesen(
+                reinterpret_cast<const char*>(b.t.link.EMPFANGSPUFFER.data() + 1), n);
+            QCOMPARE(gelesen, m.mid(300, n));
+        }
+    }
+
     void fillValueAnswers() {
         const QList<std::pair<QString, int>> faelle = {
             {"255", 255}, {"0", 0},    {" 7 ", 7},  {"", -1},    {"256", -1},

@@ -1,0 +1,556 @@
+// The commands of zelmar-cli: each one the same protocol functions and jobs the windows use.
+
+#include "sitzung.h"
+
+#include "jobs/busscan.h"
+#include "jobs/eepromerase.h"
+#include "jobs/eepromreadout.h"
+#include "jobs/eepromrestore.h"
+#include "link/diagnostics.h"
+#include "link/memory.h"
+#include "link/standard.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace zelmar::cli {
+
+namespace {
+
+// The numbers of a command line, read in turn; the first bad one is the usage error.
+struct Zahlen {
+    Sitzung& s;
+    int status = ERFOLG;
+
+    int operator()(const QString& text, const QString& name, int min, int max) {
+        if (status != ERFOLG)
+            return 0;
+        const auto n = zahl(text, min, max);
+        if (!n) {
+            status = s.aufruf(QStringLiteral("%1 must be a number from %2 to %3, not '%4'")
+                                  .arg(name)
+                                  .arg(min)
+                                  .arg(max)
+                                  .arg(text));
+            return 0;
+        }
+        return *n;
+    }
+    int slave(const QString& text) { return (*this)(text, QStringLiteral("ADDR"), 0, 127); }
+};
+
+QString hex(int n, int stellen) {
+    return QStringLiteral("0x") +
+           QStringLiteral("%1").arg(n, stellen, 16, QLatin1Char('0')).toUpper();
+}
+
+QString byteListe(const Link& link, int von, int n) {
+    QStringList t;
+    for (int i = von; i < von + n; ++i)
+        t << QString::number(link.EMPFANGSPUFFER[i]);
+    return t.join(QLatin1Char(' '));
+}
+
+// A scan to its end; false (with the exit status) when it did not hear every address.
+bool scannen(Sitzung& s, BusScan::Result* r, int* status) {
+    *r = s.laufen(new BusScan(s.link()));
+    if (!r->completed) {
+        *status = s.linkFehler(QStringLiteral("scan"));
+        return false;
+    }
+    if (r->ohneAntwort > 0) {
+        *status = s.melden(QStringLiteral("scan: the interface did not answer at %1 of 128 "
+                                          "addresses (status %2)")
+                               .arg(r->ohneAntwort)
+                               .arg(r->statusCode),
+                           FEHLER);
+        return false;
+    }
+    return true;
+}
+
+QString name(const SlaveDirectory& d, int a) {
+    return slaveBenannt(d.SLAVE_NAME[a]) ? d.SLAVE_NAME[a].trimmed() : QString();
+}
+
+// The address phase, repeated while the EEPROM is busy with a write cycle (it does not
+// acknowledge then); the bus is released when it never answers.
+EepromAntwort adressieren(Link& link, int slave, int adresse, int adressBytes) {
+    QElapsedTimer zeit;
+    zeit.start();
+    for (;;) {
+        const EepromAntwort r = EEPROM_ADRESSE_SETZEN(link, slave, adresse, adressBytes);
+        if (r != EepromAntwort::KeinAck)
+            return r;
+        if (zeit.elapsed() > 2 * EepromRestore::SCHREIBZYKLUS_MS) {
+            TWI_STOP(link, slave);
+            return r;
+        }
+    }
+}
+
+int eepromFehler(Sitzung& s, EepromAntwort r, int slave, int adresse) {
+    if (r == EepromAntwort::Leitung)
+        return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse));
+    return s.melden(
+        QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
+        FEHLER);
+}
+
+// Reads n bytes from `start` on in blocks the interface takes; false after saying why.
+bool eepromLesen(Sitzung& s, int slave, int start, int n, QByteArray* daten, int* status) {
+    Link& link = s.link();
+    for (int pos = start; pos < start + n;) {
+        const int laenge = std::min(EepromReadout::BLOCK, start + n - pos);
+        EepromAntwort r = adressieren(link, slave, pos, s.optionen().adressBytes);
+        if (r == EepromAntwort::Ok)
+            r = EEPROM_BLOCK_LESEN(link, slave, laenge);
+        if (r != EepromAntwort::Ok) {
+            *status = eepromFehler(s, r, slave, pos);
+            return false;
+        }
+        daten->append(reinterpret_cast<const char*>(link.EMPFANGSPUFFER.data() + 1), laenge);
+        pos += laenge;
+    }
+    return true;
+}
+
+int eepromGroesse(const Sitzung& s) {
+    return s.optionen().adressBytes == 1 ? 256 : EepromAbbild::GROESSE;
+}
+
+abbild::Format format(const Sitzung& s, const QString& pfad) {
+    return s.optionen().format.value_or(abbild::formatVonName(pfad));
+}
+
+bool bildLaden(Sitzung& s, const QString& pfad, EepromAbbild* bild, int* status) {
+    abbild::Fehler f;
+    bool ok = abbild::laden(pfad, format(s, pfad), bild, &f);
+    if (ok && bild->leer()) {
+        ok = false;
+        f.grund = QStringLiteral("gives no bytes");
+    }
+    if (!ok)
+        *status = s.melden(QStringLiteral("%1: %2").arg(pfad, f.text()), FEHLER);
+    return ok;
+}
+
+QString ende(EepromRestore::Ende e) {
+    switch (e) {
+    case EepromRestore::Ende::AdresseFehlt:
+        return QStringLiteral("the EEPROM did not acknowledge its address");
+    case EepromRestore::Ende::ZuVieleFehler:
+        return QStringLiteral("too many failed pages or blocks");
+    default:
+        return QStringLiteral("cancelled");
+    }
+}
+
+QString byteText(const std::optional<quint8>& b) {
+    return b ? QStringLiteral("%1 (%2)").arg(*b).arg(hex(*b, 2)) : QStringLiteral("-");
+}
+
+// Restore or verify: the image against the EEPROM.
+int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
+    Zahlen z{s};
+    const int slave = z.slave(a[0]);
+    if (z.status != ERFOLG)
+        return z.status;
+    EepromAbbild bild;
+    int status = ERFOLG;
+    if (!bildLaden(s, a[1], &bild, &status))
+        return status;
+    const bool schreiben = modus == EepromRestore::Modus::Schreiben;
+    if (schreiben) {
+        status = s.bestaetigen(QStringLiteral("Write %1 bytes from %2 into the EEPROM at %3?")
+                                   .arg(bild.anzahl())
+                                   .arg(a[1])
+                                   .arg(slave));
+        if (status != ERFOLG)
+            return status;
+    }
+    if (!s.verbinden())
+        return FEHLER;
+    const auto r = s.laufen(new EepromRestore(s.link(), slave, bild, modus, 16, s.locale()));
+    const QString was = schreiben ? QStringLiteral("restore") : QStringLiteral("verify");
+    if (r.ende == EepromRestore::Ende::Abgewiesen)
+        return s.linkFehler(was);
+    if (r.ende != EepromRestore::Ende::Fertig || !r.vergleich) {
+        s.melden(
+            QStringLiteral("%1: %2 (status %3)").arg(was, ende(r.ende)).arg(s.link().STATUS_CODE),
+            FEHLER);
+        for (const auto& b : r.nichtGeschrieben)
+            s.melden(QStringLiteral("not written: %1 to %2").arg(hex(b.von, 4), hex(b.bis, 4)),
+                     FEHLER);
+        return FEHLER;
+    }
+    const EepromVergleich& v = *r.vergleich;
+    if (v.gleich()) {
+        s.out() << QStringLiteral("%1: %2 bytes %3 the EEPROM at %4")
+                       .arg(a[1])
+                       .arg(v.verglichen)
+                       .arg(schreiben ? QStringLiteral("written to and read back from")
+                                      : QStringLiteral("match"))
+                       .arg(slave)
+                << Qt::endl;
+        return ERFOLG;
+    }
+    constexpr int ZEILEN = 20;
+    s.out() << QStringLiteral("%1: %2 of %3 bytes differ from the EEPROM at %4")
+                   .arg(a[1])
+                   .arg(v.anzahl)
+                   .arg(v.verglichen)
+                   .arg(slave)
+            << Qt::endl;
+    for (int i = 0; i < v.erste.size() && i < ZEILEN; ++i) {
+        const auto& u = v.erste[i];
+        s.out() << QStringLiteral("address %1 (%2): file %3, EEPROM %4")
+                       .arg(u.adresse)
+                       .arg(hex(u.adresse, 4), byteText(u.soll), byteText(u.ist))
+                << Qt::endl;
+    }
+    if (v.anzahl > ZEILEN)
+        s.out() << QStringLiteral("... and %1 more").arg(v.anzahl - ZEILEN) << Qt::endl;
+    // What was written did not come back: the device failed, not the comparison.
+    return schreiben ? FEHLER : UNTERSCHIED;
+}
+
+} // namespace
+
+int scan(Sitzung& s, const QStringList&) {
+    if (!s.verbinden())
+        return FEHLER;
+    BusScan::Result r;
+    int status = ERFOLG;
+    if (!scannen(s, &r, &status))
+        return status;
+    const SlaveDirectory d = s.verzeichnis();
+    if (s.optionen().json) {
+        QJsonArray found;
+        for (int a : r.found)
+            found << QJsonObject{{QStringLiteral("address"), a},
+                                 {QStringLiteral("name"), name(d, a)}};
+        s.json(QJsonDocument(QJsonObject{{QStringLiteral("found"), found}}));
+        return ERFOLG;
+    }
+    for (int a : r.found) {
+        const QString n = name(d, a);
+        s.out() << a << (n.isEmpty() ? QString() : QLatin1Char('\t') + n) << Qt::endl;
+    }
+    return ERFOLG;
+}
+
+int check(Sitzung& s, const QStringList&) {
+    if (!s.verbinden())
+        return FEHLER;
+    BusScan::Result r;
+    int status = ERFOLG;
+    if (!scannen(s, &r, &status))
+        return status;
+    const SlaveDirectory d = s.verzeichnis();
+    const AnlagePruefung p = anlagePruefen(d.SLAVE_NAME, s.link().SLAVE_GEFUNDEN);
+    if (s.optionen().json) {
+        auto liste = [&](const QList<int>& adressen) {
+            QJsonArray l;
+            for (int a : adressen)
+                l << QJsonObject{{QStringLiteral("address"), a},
+                                 {QStringLiteral("name"), name(d, a)}};
+            return l;
+        };
+        QJsonArray antworten;
+        for (int a : r.found)
+            antworten << a;
+        s.json(QJsonDocument(QJsonObject{{QStringLiteral("answered"), antworten},
+                                         {QStringLiteral("missing"), liste(p.fehlt)},
+                                         {QStringLiteral("unknown"), liste(p.unbekannt)},
+                                         {QStringLiteral("matches"), p.stimmt()}}));
+    } else {
+        s.out() << QStringLiteral("%1 addresses answered").arg(r.found.size()) << Qt::endl;
+        auto liste = [&](const QList<int>& adressen, const QString& titel) {
+            if (adressen.isEmpty())
+                return;
+            s.out() << titel << ':' << Qt::endl;
+            for (int a : adressen) {
+                const QString n = name(d, a);
+                s.out() << QStringLiteral("%1").arg(a, 3)
+                        << (n.isEmpty() ? QString() : QStringLiteral("  ") + n) << Qt::endl;
+            }
+        };
+        liste(p.fehlt, QStringLiteral("missing (named in SLAVE_INFO.ini, no answer)"));
+        liste(p.unbekannt, QStringLiteral("unknown (answered, no name in SLAVE_INFO.ini)"));
+        if (p.stimmt())
+            s.out() << "the installation matches the directory" << Qt::endl;
+    }
+    return p.stimmt() ? ERFOLG : UNTERSCHIED;
+}
+
+int info(Sitzung& s, const QStringList& a) {
+    Zahlen z{s};
+    const int slave = z.slave(a[0]);
+    if (z.status != ERFOLG)
+        return z.status;
+    if (!s.verbinden())
+        return FEHLER;
+    QString n = SLAVE_INFO_LESEN(s.link(), slave);
+    if (s.link().STATUS_CODE != STATUS_OK)
+        return s.linkFehler(QStringLiteral("slave %1").arg(slave));
+    n.replace(QChar(0), QLatin1Char(' '));
+    n = n.trimmed();
+    if (s.optionen().json)
+        s.json(QJsonDocument(
+            QJsonObject{{QStringLiteral("address"), slave}, {QStringLiteral("name"), n}}));
+    else
+        s.out() << n << Qt::endl;
+    return ERFOLG;
+}
+
+int diag(Sitzung& s, const QStringList&) {
+    if (!s.verbinden())
+        return FEHLER;
+    struct Zeile {
+        quint8 befehl;
+        const char* schluessel;
+        const char* titel;
+    };
+    static const Zeile zeilen[] = {
+        {befehl::DUMMY, "connection", "connection"},
+        {befehl::MCUCSR, "resetCause", "reset cause"},
+        {befehl::SPANNUNG, "voltage", "voltage"},
+        {befehl::NAME, "name", "name"},
+        {befehl::TAKT, "clock", "clock"},
+        {befehl::FEHLERCODE, "errorCode", "error code"},
+        {befehl::TWI_PINS, "busLines", "bus lines"},
+    };
+    QJsonObject json;
+    QStringList text;
+    for (const Zeile& z : zeilen) {
+        const auto b = INTERFACE_ABFRAGEN(s.link(), z.befehl, s.locale());
+        if (!b)
+            return s.linkFehler(QString::fromLatin1(z.titel));
+        QString t = b->text;
+        t.replace(QChar(0), QLatin1Char(' '));
+        t = t.trimmed();
+        // The console shows kHz grouped in thousands, which reads as MHz only in a German
+        // locale.
+        if (z.befehl == befehl::TAKT)
+            t = QStringLiteral("%1 MHz").arg(b->wert / 1e6, 0, 'f', 3);
+        json.insert(QLatin1String(z.schluessel), QJsonObject{{QStringLiteral("ok"), b->gut},
+                                                             {QStringLiteral("text"), t},
+                                                             {QStringLiteral("value"), b->wert}});
+        text << QStringLiteral("%1%2").arg(QLatin1String(z.titel), -13).arg(t);
+    }
+    if (s.optionen().json)
+        s.json(QJsonDocument(json));
+    else
+        for (const QString& t : text)
+            s.out() << t << Qt::endl;
+    return ERFOLG;
+}
+
+int std_(Sitzung& s, const QStringList& a) {
+    Zahlen z{s};
+    const int slave = z.slave(a[0]);
+    const int code = z(a[1], QStringLiteral("CODE"), 0, 255);
+    int p[3] = {0, 0, 0};
+    for (int i = 2; i < a.size(); ++i)
+        p[i - 2] = z(a[i], QStringLiteral("P%1").arg(i), 0, 255);
+    if (z.status != ERFOLG)
+        return z.status;
+    if (!s.verbinden())
+        return FEHLER;
+    Link& link = s.link();
+    STANDARD_BEFEHL(link, slave, quint8(code), quint8(p[0]), quint8(p[1]), quint8(p[2]));
+    if (link.STATUS_CODE != STATUS_OK)
+        return s.linkFehler(QStringLiteral("slave %1, standard command %2").arg(slave).arg(code));
+    if (s.optionen().json) {
+        QJsonArray reply;
+        for (int i = 1; i <= 4; ++i)
+            reply << link.EMPFANGSPUFFER[i];
+        s.json(QJsonDocument(QJsonObject{{QStringLiteral("address"), slave},
+                                         {QStringLiteral("code"), code},
+                                         {QStringLiteral("reply"), reply}}));
+    } else {
+        s.out() << byteListe(link, 1, 4) << Qt::endl;
+    }
+    return ERFOLG;
+}
+
+int send(Sitzung& s, const QStringList& a) {
+    Zahlen z{s};
+    const int cmd = z(a[0], QStringLiteral("CMD"), 0, 255);
+    const int slave = z.slave(a[1]);
+    QByteArray daten;
+    for (int i = 2; i < a.size(); ++i)
+        daten.append(char(z(a[i], QStringLiteral("BYTE"), 0, 255)));
+    if (z.status != ERFOLG)
+        return z.status;
+    if (!s.verbinden())
+        return FEHLER;
+    Link& link = s.link();
+    const int empfangen = s.optionen().empfangen.value_or(0);
+    link.RAHMEN_SENDEN({quint8(cmd), quint8(slave), quint8(s.optionen().wert.value_or(0)),
+                        double(daten.size()), double(empfangen), daten});
+    if (link.refused())
+        return s.linkFehler(QStringLiteral("command %1").arg(cmd));
+    const int n = antwortBytes(quint8(cmd), empfangen);
+    link.DATEN_EMPFANGEN(n);
+    if (link.STATUS_CODE != STATUS_OK)
+        return s.linkFehler(QStringLiteral("reply to command %1").arg(cmd));
+    s.out() << byteListe(link, 1, n) << Qt::endl;
+    return ERFOLG;
+}
+
+int read(Sitzung& s, const QStringList& a) {
+    Zahlen z{s};
+    const int groesse = eepromGroesse(s);
+    const int slave = z.slave(a[0]);
+    const int start = z(a[1], QStringLiteral("START"), 0, groesse - 1);
+    const int anzahl = z(a[2], QStringLiteral("COUNT"), 1, groesse - start);
+    if (z.status != ERFOLG)
+        return z.status;
+    if (!s.verbinden())
+        return FEHLER;
+    QByteArray daten;
+    int status = ERFOLG;
+    if (!eepromLesen(s, slave, start, anzahl, &daten, &status))
+        return status;
+    for (int i = 0; i < daten.size(); i += 16) {
+        QStringList bytes;
+        for (int k = i; k < std::min<int>(i + 16, daten.size()); ++k)
+            bytes << QStringLiteral("%1").arg(quint8(daten[k]), 2, 16, QLatin1Char('0')).toUpper();
+        s.out() << QStringLiteral("%1: ").arg(start + i, 4, 16, QLatin1Char('0')).toUpper()
+                << bytes.join(QLatin1Char(' ')) << Qt::endl;
+    }
+    return ERFOLG;
+}
+
+int write(Sitzung& s, const QStringList& a) {
+    Zahlen z{s};
+    const int groesse = eepromGroesse(s);
+    const int slave = z.slave(a[0]);
+    const int start = z(a[1], QStringLiteral("START"), 0, groesse - 1);
+    QByteArray daten;
+    for (int i = 2; i < a.size(); ++i)
+        daten.append(char(z(a[i], QStringLiteral("BYTE"), 0, 255)));
+    if (z.status == ERFOLG && start + daten.size() > groesse)
+        return s.aufruf(QStringLiteral("%1 bytes from %2 on do not fit into %3 bytes")
+                            .arg(daten.size())
+                            .arg(start)
+                            .arg(groesse));
+    if (z.status != ERFOLG)
+        return z.status;
+    if (!s.verbinden())
+        return FEHLER;
+    Link& link = s.link();
+    const int adressBytes = s.optionen().adressBytes;
+    for (int i = 0; i < daten.size(); ++i) {
+        // The previous byte's write cycle: the chip does not acknowledge until it is over.
+        QElapsedTimer zeit;
+        zeit.start();
+        EepromAntwort r;
+        do
+            r = EEPROM_BYTE_SCHREIBEN(link, slave, start + i, adressBytes, quint8(daten[i]));
+        while (r == EepromAntwort::KeinAck &&
+               zeit.elapsed() <= 2 * EepromRestore::SCHREIBZYKLUS_MS);
+        if (r != EepromAntwort::Ok)
+            return eepromFehler(s, r, slave, start + i);
+    }
+    // Read back: a write-protected chip acknowledges and keeps its old bytes.
+    QByteArray zurueck;
+    int status = ERFOLG;
+    if (!eepromLesen(s, slave, start, daten.size(), &zurueck, &status))
+        return status;
+    for (int i = 0; i < daten.size(); ++i)
+        if (zurueck[i] != daten[i])
+            return s.melden(QStringLiteral("address %1 (%2): wrote %3, read back %4")
+                                .arg(start + i)
+                                .arg(hex(start + i, 4))
+                                .arg(quint8(daten[i]))
+                                .arg(quint8(zurueck[i])),
+                            FEHLER);
+    return ERFOLG;
+}
+
+int dump(Sitzung& s, const QStringList& a) {
+    Zahlen z{s};
+    const int slave = z.slave(a[0]);
+    if (z.status != ERFOLG)
+        return z.status;
+    const QString datei = QFileInfo(a[1]).absoluteFilePath();
+    if (!s.verbinden())
+        return FEHLER;
+    const auto r = s.laufen(new EepromReadout(s.link(), slave, datei, s.locale(), format(s, a[1])));
+    switch (r.ende) {
+    case EepromReadout::Ende::Fertig:
+        s.out()
+            << QStringLiteral("%1: %2 bytes of the EEPROM at %3").arg(a[1]).arg(r.bytes).arg(slave)
+            << Qt::endl;
+        return ERFOLG;
+    case EepromReadout::Ende::Abgewiesen:
+        return s.linkFehler(QStringLiteral("dump"));
+    case EepromReadout::Ende::AdresseFehlt:
+        // The STOP after the address phase tells a silent line from a chip that is not there.
+        return eepromFehler(
+            s, s.link().STATUS_CODE == STATUS_OK ? EepromAntwort::KeinAck : EepromAntwort::Leitung,
+            slave, 0);
+    case EepromReadout::Ende::ZuVieleFehler:
+        return s.melden(QStringLiteral("dump: %1 failed blocks, given up (%2)")
+                            .arg(r.fehler)
+                            .arg(s.link().STATUS_TEXT),
+                        FEHLER);
+    case EepromReadout::Ende::DateiFehler:
+        return s.melden(QStringLiteral("%1 could not be written").arg(a[1]), FEHLER);
+    case EepromReadout::Ende::Abgebrochen:
+        break;
+    }
+    return s.melden(QStringLiteral("dump cancelled"), FEHLER);
+}
+
+int restore(Sitzung& s, const QStringList& a) {
+    return abgleichen(s, a, EepromRestore::Modus::Schreiben);
+}
+
+int verify(Sitzung& s, const QStringList& a) {
+    return abgleichen(s, a, EepromRestore::Modus::Pruefen);
+}
+
+int erase(Sitzung& s, const QStringList& a) {
+    Zahlen z{s};
+    const int slave = z.slave(a[0]);
+    if (z.status != ERFOLG)
+        return z.status;
+    const int wert = s.optionen().wert.value_or(255);
+    const int status = s.bestaetigen(QStringLiteral("Set all %1 bytes of the EEPROM at %2 to %3?")
+                                         .arg(EepromErase::GROESSE)
+                                         .arg(slave)
+                                         .arg(wert));
+    if (status != ERFOLG)
+        return status;
+    if (!s.verbinden())
+        return FEHLER;
+    const auto r = s.laufen(new EepromErase(s.link(), slave, quint8(wert), s.locale()));
+    switch (r.ende) {
+    case EepromErase::Ende::Fertig:
+        s.out() << QStringLiteral("%1 bytes of the EEPROM at %2 set to %3")
+                       .arg(r.bytes)
+                       .arg(slave)
+                       .arg(wert)
+                << Qt::endl;
+        return ERFOLG;
+    case EepromErase::Ende::Abgewiesen:
+        return s.linkFehler(QStringLiteral("erase"));
+    case EepromErase::Ende::ZuVieleFehler:
+        return s.melden(QStringLiteral("erase: %1 failed pages, given up (%2)")
+                            .arg(r.fehler)
+                            .arg(s.link().STATUS_TEXT),
+                        FEHLER);
+    case EepromErase::Ende::Abgebrochen:
+        break;
+    }
+    return s.melden(QStringLiteral("erase cancelled"), FEHLER);
+}
+
+} // namespace zelmar::cli

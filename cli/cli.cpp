@@ -1,0 +1,243 @@
+#include "cli.h"
+
+#include "sitzung.h"
+
+#include "link/serialport.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace zelmar::cli {
+
+namespace {
+
+// Options a command may take beyond the common ones.
+enum Extra { KEINE = 0, JSON = 1, JA = 2, FORMAT = 4, ADRESSBYTES = 8, WERT = 16, EMPFANG = 32 };
+
+struct Befehl {
+    const char* name;
+    const char* argumente;
+    const char* kurz;
+    int min, max; // argument counts; max -1: any number
+    int extras;
+    const char* hilfe;
+    int (*lauf)(Sitzung&, const QStringList&);
+};
+
+const Befehl kBefehle[] = {
+    {"scan", "", "the addresses that answer", 0, 0, JSON,
+     "The bus addresses that answer, with their names from SLAVE_INFO.ini.", scan},
+    {"check", "", "the installation against SLAVE_INFO.ini", 0, 0, JSON,
+     "Scans the bus and compares it with SLAVE_INFO.ini: named addresses that do not answer\n"
+     "(missing) and answering addresses without a name (unknown). Exit status 3 when they\n"
+     "differ.",
+     check},
+    {"info", "ADDR", "the slave's name", 1, 1, JSON,
+     "The 16-character name the slave at ADDR gives.", info},
+    {"diag", "", "the interface's diagnostics", 0, 0, JSON,
+     "The interface's diagnostics: connection, reset cause, supply voltage, name, clock,\n"
+     "error code and the state of the bus lines.",
+     diag},
+    {"std", "ADDR CODE [P2 [P3 [P4]]]", "one standard command, its four reply bytes", 2, 5, JSON,
+     "One standard command (request code CODE, parameter bytes P2..P4, default 0) to the\n"
+     "slave at ADDR; prints the four reply bytes.",
+     std_},
+    {"send", "CMD ADDR [BYTE...]", "one hand-built frame and its reply", 2, -1, WERT | EMPFANG,
+     "One hand-built frame: interface command CMD, slave address ADDR, the data bytes; the\n"
+     "frame's value byte from --value, its receive count from --receive (default 0). Prints\n"
+     "the reply bytes the command gets (status bytes included).",
+     send},
+    {"read", "ADDR START COUNT", "EEPROM bytes", 3, 3, ADRESSBYTES,
+     "COUNT bytes of the EEPROM at ADDR from address START on, 16 to a line in hexadecimal.", read},
+    {"write", "ADDR START BYTE...", "EEPROM bytes, read back", 3, -1, ADRESSBYTES,
+     "Writes the bytes into the EEPROM at ADDR from address START on, one byte write each,\n"
+     "and reads them back.",
+     write},
+    {"dump", "ADDR FILE", "the whole 64 KiB EEPROM into FILE", 2, 2, FORMAT,
+     "Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its\n"
+     "old contents unless the read-out completes.",
+     dump},
+    {"restore", "ADDR FILE", "FILE into the EEPROM, read back", 2, 2, FORMAT | JA,
+     "Writes the image in FILE into the 64 KiB EEPROM at ADDR in 16-byte pages and reads it\n"
+     "back. Asks for confirmation unless --yes is given.",
+     restore},
+    {"verify", "ADDR FILE", "the EEPROM against FILE", 2, 2, FORMAT,
+     "Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they\n"
+     "differ; the differing addresses are listed.",
+     verify},
+    {"erase", "ADDR", "every byte of the EEPROM set to one value", 1, 1, WERT | JA,
+     "Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each\n"
+     "page back. Asks for confirmation unless --yes is given.",
+     erase},
+};
+
+const char* kOptionen = R"(Options:
+  --port DEVICE|NUMBER  serial device, or port number 1..17 looked up in PORTS.ini
+                        (default: PROGRAMM.ini's port)
+  --settings TEXT       line settings such as 19200,n,8,1 (default: settings.ini's)
+  --timeout MS          reply time-out per byte in milliseconds (default: PROGRAMM.ini's)
+  --json                JSON output (scan, check, info, diag, std)
+  --yes                 no confirmation question (restore, erase)
+  --format txt|bin|hex  image file format (default: by the file's extension;
+                        .txt dump text, .hex/.ihx Intel HEX, anything else binary)
+  --address-bytes 1|2   EEPROM address bytes for read and write (default 2)
+  --value N             fill value of erase; value byte of send's frame
+  --receive N           receive count of send's frame
+  --help                this text, or a command's with COMMAND --help
+  --version             the version
+)";
+
+const char* kStatus = R"(Exit status: 0 success, 1 link, device or file failure, 2 usage error,
+3 verify or check found differences.
+)";
+
+QString allgemeineHilfe() {
+    QString t = QStringLiteral("Usage: zelmar-cli [OPTIONS] COMMAND [ARGUMENTS]\n\n"
+                               "Drives the TWI bus through the RS232-TWI interface.\n\n"
+                               "Commands:\n");
+    for (const Befehl& b : kBefehle)
+        t += QStringLiteral("  %1 %2 %3\n")
+                 .arg(QString::fromLatin1(b.name), -7)
+                 .arg(QString::fromLatin1(b.argumente), -24)
+                 .arg(QString::fromUtf8(b.kurz));
+    t += QStringLiteral("\nAddresses and bytes are decimal, or hexadecimal with 0x.\n\n");
+    return t + QString::fromLatin1(kOptionen) + QLatin1Char('\n') + QString::fromLatin1(kStatus);
+}
+
+QString befehlsHilfe(const Befehl& b) {
+    return QStringLiteral("Usage: zelmar-cli [OPTIONS] %1 %2\n\n%3\n\n")
+               .arg(QString::fromLatin1(b.name), QString::fromLatin1(b.argumente),
+                    QString::fromLatin1(b.hilfe)) +
+           QString::fromLatin1(kOptionen) + QLatin1Char('\n') + QString::fromLatin1(kStatus);
+}
+
+int fehler(const Umgebung& u, const QString& text, const QString& befehl = QString()) {
+    *u.err << "zelmar-cli: " << text << Qt::endl;
+    *u.err << "Try 'zelmar-cli " << (befehl.isEmpty() ? QString() : befehl + QLatin1Char(' '))
+           << "--help'." << Qt::endl;
+    return AUFRUF;
+}
+
+} // namespace
+
+QString versionText() {
+    return QStringLiteral("zelmar-cli %1.%2")
+        .arg(ZELMAR_VERSION_MAJOR)
+        .arg(ZELMAR_VERSION_REVISION);
+}
+
+int ausfuehren(const QStringList& argumente, const Umgebung& u) {
+    QCommandLineParser p;
+    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("port"));
+    const QCommandLineOption settings(QStringLiteral("settings"), QString(), QStringLiteral("s"));
+    const QCommandLineOption timeout(QStringLiteral("timeout"), QString(), QStringLiteral("ms"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption ja(QStringLiteral("yes"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("f"));
+    const QCommandLineOption adressBytes(QStringLiteral("address-bytes"), QString(),
+                                         QStringLiteral("n"));
+    const QCommandLineOption wert(QStringLiteral("value"), QString(), QStringLiteral("n"));
+    const QCommandLineOption empfang(QStringLiteral("receive"), QString(), QStringLiteral("n"));
+    const QCommandLineOption hilfe(QStringList{QStringLiteral("help"), QStringLiteral("h")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    p.addOptions(
+        {port, settings, timeout, json, ja, format, adressBytes, wert, empfang, hilfe, version});
+    if (!p.parse(QStringList{QStringLiteral("zelmar-cli")} + argumente))
+        return fehler(u, p.errorText());
+
+    QStringList rest = p.positionalArguments();
+    if (p.isSet(version)) {
+        *u.out << versionText() << Qt::endl;
+        return ERFOLG;
+    }
+    if (rest.isEmpty()) {
+        if (p.isSet(hilfe)) {
+            *u.out << allgemeineHilfe() << Qt::flush;
+            return ERFOLG;
+        }
+        return fehler(u, QStringLiteral("no command given"));
+    }
+    const QString name = rest.takeFirst();
+    const Befehl* b = nullptr;
+    for (const Befehl& k : kBefehle)
+        if (name == QLatin1String(k.name))
+            b = &k;
+    if (!b)
+        return fehler(u, QStringLiteral("unknown command '%1'").arg(name));
+    if (p.isSet(hilfe)) {
+        *u.out << befehlsHilfe(*b) << Qt::flush;
+        return ERFOLG;
+    }
+
+    const std::pair<const QCommandLineOption*, int> extras[] = {
+        {&json, JSON}, {&ja, JA},          {&format, FORMAT}, {&adressBytes, ADRESSBYTES},
+        {&wert, WERT}, {&empfang, EMPFANG}};
+    for (const auto& [option, bit] : extras)
+        if (p.isSet(*option) && !(b->extras & bit))
+            return fehler(
+                u,
+                QStringLiteral("--%1 does not apply to %2").arg(option->names().constFirst(), name),
+                name);
+    const QString usage = QStringLiteral("%1 %2").arg(name, QString::fromLatin1(b->argumente));
+    if (rest.size() < b->min)
+        return fehler(u, QStringLiteral("missing arguments: %1").arg(usage.trimmed()), name);
+    if (b->max >= 0 && rest.size() > b->max)
+        return fehler(
+            u,
+            QStringLiteral("too many arguments ('%1'): %2").arg(rest.at(b->max), usage.trimmed()),
+            name);
+
+    Optionen o;
+    o.port = p.value(port);
+    if (p.isSet(port) && o.port.trimmed().isEmpty())
+        return fehler(u, QStringLiteral("--port needs a device or a port number"), name);
+    o.settings = p.value(settings);
+    if (p.isSet(settings) && !parsePortSettings(o.settings))
+        return fehler(u,
+                      QStringLiteral("--settings '%1' is no line setting such as 19200,n,8,1")
+                          .arg(o.settings),
+                      name);
+    auto zahlOption = [&](const QCommandLineOption& option, int min, int max,
+                          std::optional<int>* ziel) {
+        if (!p.isSet(option))
+            return true;
+        *ziel = zahl(p.value(option), min, max);
+        return ziel->has_value();
+    };
+    std::optional<int> ms, bytes;
+    if (!zahlOption(timeout, 1, 600000, &ms))
+        return fehler(
+            u, QStringLiteral("--timeout must be 1 to 600000 ms, not '%1'").arg(p.value(timeout)),
+            name);
+    o.timeoutMs = ms.value_or(0);
+    if (!zahlOption(adressBytes, 1, 2, &bytes))
+        return fehler(u, QStringLiteral("--address-bytes must be 1 or 2"), name);
+    o.adressBytes = bytes.value_or(2);
+    if (!zahlOption(wert, 0, 255, &o.wert))
+        return fehler(u, QStringLiteral("--value must be 0 to 255, not '%1'").arg(p.value(wert)),
+                      name);
+    if (!zahlOption(empfang, 0, 65535, &o.empfangen))
+        return fehler(
+            u, QStringLiteral("--receive must be 0 to 65535, not '%1'").arg(p.value(empfang)),
+            name);
+    if (p.isSet(format)) {
+        const QString f = p.value(format);
+        if (f == QLatin1String("txt"))
+            o.format = abbild::Format::Dump;
+        else if (f == QLatin1String("bin"))
+            o.format = abbild::Format::Binaer;
+        else if (f == QLatin1String("hex"))
+            o.format = abbild::Format::IntelHex;
+        else
+            return fehler(u, QStringLiteral("--format must be txt, bin or hex, not '%1'").arg(f),
+                          name);
+    }
+    o.json = p.isSet(json);
+    o.ja = p.isSet(ja);
+
+    Sitzung s(u, o, name);
+    return b->lauf(s, rest);
+}
+
+} // namespace zelmar::cli

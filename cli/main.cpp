@@ -1,0 +1,73 @@
+// zelmar-cli: the link, the jobs and the files of ZELMAR without a window.
+
+#include "cli.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <cstdio>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signale[2] = {-1, -1};
+
+void gemeldet(int nummer) {
+    const char c = char(nummer);
+    [[maybe_unused]] const auto n = ::write(g_signale[1], &c, 1);
+}
+
+// Ctrl+C and SIGTERM end a long command after its transaction, so the bus is released and no
+// temporary file is left; without one under way they end the program as usual.
+void unterbrechbar() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signale) != 0)
+        return;
+    auto* melder = new QSocketNotifier(g_signale[0], QSocketNotifier::Read, qApp);
+    QObject::connect(melder, &QSocketNotifier::activated, [] {
+        char c = 0;
+        if (::read(g_signale[0], &c, 1) == 1 && !zelmar::cli::unterbrechen()) {
+            std::signal(c, SIG_DFL);
+            std::raise(c);
+        }
+    });
+    for (int nummer : {SIGINT, SIGTERM}) {
+        struct sigaction a {};
+        a.sa_handler = gemeldet;
+        sigemptyset(&a.sa_mask);
+        a.sa_flags = SA_RESTART;
+        sigaction(nummer, &a, nullptr);
+    }
+}
+
+// Where PORTS.ini, the settings files, SLAVE_INFO.ini and DATEN/ are: the one place that says.
+QString programDirectory() {
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zelmar-cli"));
+
+    unterbrechbar();
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QTextStream in(stdin);
+    zelmar::cli::Umgebung u;
+    u.programmPfad = programDirectory();
+    u.out = &out;
+    u.err = &err;
+    u.zeileLesen = [&in] { return in.readLine(); };
+    u.eingabeTerminal = isatty(STDIN_FILENO) != 0;
+    u.fehlerTerminal = isatty(STDERR_FILENO) != 0;
+    const int status = zelmar::cli::ausfuehren(app.arguments().mid(1), u);
+    out.flush();
+    err.flush();
+    return status;
+}

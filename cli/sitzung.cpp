@@ -1,0 +1,145 @@
+#include "sitzung.h"
+
+#include "link/serialport.h"
+#include "shell/settingsfiles.h"
+#include "shell/textfile.h"
+
+#include <QDir>
+#include <QPointer>
+
+namespace zelmar::cli {
+
+std::optional<int> zahl(const QString& text, int min, int max) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    const qlonglong n = t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+                            ? t.mid(2).toLongLong(&ok, 16)
+                            : t.toLongLong(&ok, 10);
+    if (!ok || n < min || n > max || t.startsWith(QLatin1Char('+')))
+        return std::nullopt;
+    return int(n);
+}
+
+namespace {
+QPointer<Job> g_laufend;
+} // namespace
+
+void Sitzung::laeuft(Job* job) {
+    g_laufend = job;
+}
+
+bool unterbrechen() {
+    if (!g_laufend)
+        return false;
+    g_laufend->cancel();
+    return true;
+}
+
+Sitzung::Sitzung(const Umgebung& umgebung, const Optionen& optionen, QString befehl)
+    : m_umgebung(umgebung), m_optionen(optionen), m_befehl(std::move(befehl)),
+      m_datenPfad(textfile::inDir(umgebung.programmPfad, QStringLiteral("DATEN")) +
+                  QLatin1Char('/')),
+      m_port(umgebung.programmPfad), m_link(m_port), m_logbuch(m_datenPfad, *this, m_locale) {
+    QDir().mkpath(m_datenPfad); // failure shows only as silent logbook writes, as in the GUI
+    m_link.setFrameLogSink(&m_logbuch);
+    m_link.setNotifier(this);
+    loadSettingsInto(m_link, m_umgebung.programmPfad);
+    m_port.setPortNumber(m_link.COM_PORT_NR);
+    if (!m_optionen.port.isEmpty()) {
+        if (const auto n = zahl(m_optionen.port, 1, 17)) {
+            m_port.setPortNumber(*n);
+            m_link.COM_PORT_NR = *n;
+        } else {
+            m_port.setDevice(m_optionen.port);
+        }
+    }
+    if (!m_optionen.settings.isEmpty() && m_port.setSettings(m_optionen.settings))
+        m_link.COM_SETTINGS = m_port.settings();
+    if (m_optionen.timeoutMs > 0)
+        m_link.setReplyTimeout(m_optionen.timeoutMs);
+    m_link.SLAVE_ADRESSE = 127;
+}
+
+SlaveDirectory Sitzung::verzeichnis() const {
+    SlaveDirectory d;
+    SLAVE_INFO_INI_LADEN(m_umgebung.programmPfad, d);
+    return d;
+}
+
+bool Sitzung::verbinden() {
+    if (m_port.open())
+        return true;
+    melden(QStringLiteral("cannot open the serial port %1 (%2)")
+               .arg(m_port.deviceName(), m_port.settings()),
+           FEHLER);
+    return false;
+}
+
+int Sitzung::melden(const QString& text, int status) {
+    *m_umgebung.err << "zelmar-cli: " << text << Qt::endl;
+    return status;
+}
+
+int Sitzung::aufruf(const QString& text) {
+    melden(text, AUFRUF);
+    *m_umgebung.err << "Try 'zelmar-cli " << m_befehl << " --help'." << Qt::endl;
+    return AUFRUF;
+}
+
+int Sitzung::linkFehler(const QString& was) {
+    // 110 leaves the text of the line, which was in order.
+    const QString text = m_link.STATUS_CODE == STATUS_KEIN_ACK ? QStringLiteral("not acknowledged")
+                                                               : m_link.STATUS_TEXT;
+    return melden(QStringLiteral("%1: %2 (status %3)").arg(was, text).arg(m_link.STATUS_CODE),
+                  FEHLER);
+}
+
+void Sitzung::json(const QJsonDocument& doc) {
+    out() << doc.toJson(QJsonDocument::Indented);
+    out().flush();
+}
+
+int Sitzung::bestaetigen(const QString& frage) {
+    if (m_optionen.ja)
+        return ERFOLG;
+    if (!m_umgebung.eingabeTerminal)
+        return melden(frage + QStringLiteral(" Refused: standard input is no terminal and "
+                                             "--yes was not given."),
+                      AUFRUF);
+    *m_umgebung.err << frage << " [y/N] " << Qt::flush;
+    const QString antwort =
+        m_umgebung.zeileLesen ? m_umgebung.zeileLesen().trimmed().toLower() : QString();
+    static const QStringList ja = {QStringLiteral("y"), QStringLiteral("yes"), QStringLiteral("j"),
+                                   QStringLiteral("ja")};
+    if (ja.contains(antwort))
+        return ERFOLG;
+    return melden(QStringLiteral("not confirmed, nothing done"), FEHLER);
+}
+
+void Sitzung::linkMessage(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    melden(t.simplified(), FEHLER);
+}
+
+void Sitzung::fortschritt(int done, int total) {
+    if (!m_umgebung.fehlerTerminal || total <= 0)
+        return;
+    const int prozent = int(qint64(done) * 100 / total);
+    if (prozent == m_balken)
+        return;
+    m_balken = prozent;
+    constexpr int BREITE = 40;
+    const int voll = prozent * BREITE / 100;
+    *m_umgebung.err << "\r" << m_befehl << " [" << QString(voll, QLatin1Char('#'))
+                    << QString(BREITE - voll, QLatin1Char('-')) << "] "
+                    << QStringLiteral("%1 %").arg(prozent, 3) << Qt::flush;
+}
+
+void Sitzung::fortschrittEnde() {
+    if (m_balken >= 0)
+        *m_umgebung.err << Qt::endl;
+    m_balken = -1;
+}
+
+} // namespace zelmar::cli

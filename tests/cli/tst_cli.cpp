@@ -1,0 +1,463 @@
+// zelmar-cli as a user runs it: its own process against zelmar-sim on a pseudo-terminal. What
+// depends on the program directory (PORTS.ini, SLAVE_INFO.ini, the logbook) runs the same
+// command line in this process with a temporary directory instead.
+
+#include "cli/cli.h"
+#include "cli/sitzung.h"
+#include "jobs/eepromimage.h"
+#include "shell/settingsfiles.h"
+#include "shell/slavedirectory.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+
+using namespace zelmar;
+
+namespace {
+
+const QList<int> kDemo = {8, 20, 40, 44, 45, 60, 65, 66, 80, 81};
+
+struct Lauf {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+QJsonObject jsonVon(const Lauf& l) {
+    QJsonParseError e;
+    const QJsonDocument d = QJsonDocument::fromJson(l.out.toUtf8(), &e);
+    [&] { QVERIFY2(e.error == QJsonParseError::NoError && d.isObject(), qPrintable(l.out)); }();
+    return d.object();
+}
+
+QList<int> adressen(const QJsonArray& a) {
+    QList<int> l;
+    for (const auto& v : a)
+        l << v.toObject().value(QStringLiteral("address")).toInt(-1);
+    return l;
+}
+
+} // namespace
+
+class TstCli : public QObject {
+    Q_OBJECT
+
+    QProcess m_sim;
+    QString m_device;
+    QTemporaryDir m_dir;
+
+    // zelmar-cli in its own process, on the simulator's device.
+    Lauf cli(const QStringList& args) {
+        QProcess p;
+        p.start(QStringLiteral(ZELMAR_CLI_PATH),
+                QStringList{QStringLiteral("--port"), m_device, QStringLiteral("--timeout"),
+                            QStringLiteral("300")} +
+                    args);
+        p.closeWriteChannel(); // standard input: no terminal, nothing to read
+        [&] { QVERIFY(p.waitForFinished(60000)); }();
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
+    }
+    // The same command line in this process, with `programmPfad` as the program directory.
+    // With `antworten`, standard input and error are terminals and the answers are typed.
+    Lauf imProzess(const QString& programmPfad, const QStringList& args,
+                   QStringList* antworten = nullptr) {
+        Lauf l;
+        QTextStream out(&l.out), err(&l.err);
+        cli::Umgebung u;
+        u.programmPfad = programmPfad;
+        u.out = &out;
+        u.err = &err;
+        if (antworten) {
+            u.eingabeTerminal = u.fehlerTerminal = true;
+            u.zeileLesen = [antworten] { return antworten->takeFirst(); };
+        }
+        l.status = cli::ausfuehren(args, u);
+        return l;
+    }
+    void simSteuern(const QByteArray& befehl) {
+        m_sim.write(befehl + '\n');
+        QVERIFY(m_sim.waitForReadyRead(5000));
+        QCOMPARE(m_sim.readLine().trimmed(), QByteArray("ok"));
+    }
+    QString datei(const QString& name) const { return m_dir.filePath(name); }
+    void simStarten(const QStringList& optionen = {QStringLiteral("--no-pace")}) {
+        m_sim.start(QStringLiteral(ZELMAR_SIM_PATH),
+                    QStringList{QStringLiteral("--control")} + optionen);
+        QVERIFY(m_sim.waitForStarted(5000));
+        QVERIFY(m_sim.waitForReadyRead(5000));
+        m_device = QString::fromLocal8Bit(m_sim.readLine()).trimmed();
+        QVERIFY2(m_device.startsWith(QLatin1String("/dev/")), qPrintable(m_device));
+    }
+
+private slots:
+    void init() { simStarten(); }
+    void cleanup() {
+        m_sim.terminate();
+        m_sim.waitForFinished(5000);
+    }
+
+    void scanAndQueriesOfTheDemo() {
+        Lauf l = cli({QStringLiteral("scan")});
+        QCOMPARE(l.status, 0);
+        QList<int> gefunden;
+        for (const QString& z : l.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            gefunden << z.section(QLatin1Char('\t'), 0, 0).toInt();
+        QCOMPARE(gefunden, kDemo);
+
+        l = cli({QStringLiteral("--json"), QStringLiteral("scan")});
+        QCOMPARE(l.status, 0);
+        QCOMPARE(adressen(jsonVon(l).value(QStringLiteral("found")).toArray()), kDemo);
+
+        l = cli({QStringLiteral("info"), QStringLiteral("44"), QStringLiteral("--json")});
+        QCOMPARE(l.status, 0);
+        QCOMPARE(jsonVon(l).value(QStringLiteral("address")).toInt(), 44);
+        QVERIFY(!jsonVon(l).value(QStringLiteral("name")).toString().isEmpty());
+
+        l = cli({QStringLiteral("--json"), QStringLiteral("std"), QStringLiteral("44"),
+                 QStringLiteral("110")});
+        QCOMPARE(l.status, 0);
+        const QJsonArray antwort = jsonVon(l).value(QStringLiteral("reply")).toArray();
+        QCOMPARE(antwort.size(), 4);
+        QCOMPARE(antwort.at(0).toInt(), 110); // the slave echoes the request code
+
+        l = cli({QStringLiteral("diag"), QStringLiteral("--json")});
+        QCOMPARE(l.status, 0);
+        const QJsonObject d = jsonVon(l);
+        for (const char* k :
+             {"connection", "resetCause", "voltage", "name", "clock", "errorCode", "busLines"})
+            QVERIFY2(d.value(QLatin1String(k)).toObject().contains(QStringLiteral("text")), k);
+        QCOMPARE(d.value(QStringLiteral("busLines"))[QStringLiteral("ok")].toBool(), true);
+
+        // A frame by hand: command 80 reads 4 bytes, framed by the two status bytes.
+        l = cli({QStringLiteral("send"), QStringLiteral("80"), QStringLiteral("44"),
+                 QStringLiteral("--receive"), QStringLiteral("4")});
+        QCOMPARE(l.status, 0);
+        QCOMPARE(l.out.split(QLatin1Char(' ')).size(), 6);
+    }
+
+    // Port number 3 through PORTS.ini, the names from SLAVE_INFO.ini, the TWI logbook.
+    void checkAgainstTheDirectory() {
+        QFile ports(datei(QStringLiteral("PORTS.ini")));
+        QVERIFY(ports.open(QIODevice::WriteOnly));
+        ports.write("\r\n\r\n" + m_device.toLocal8Bit() + "\r\n");
+        ports.close();
+        SlaveDirectory d;
+        for (int a : kDemo)
+            d.SLAVE_NAME[a] = QStringLiteral("Geraet %1").arg(a);
+        QVERIFY(SLAVE_INFO_INI_SPEICHERN(m_dir.path(), d));
+        const QStringList check = {QStringLiteral("--port"), QStringLiteral("3"),
+                                   QStringLiteral("--timeout"), QStringLiteral("300"),
+                                   QStringLiteral("check")};
+
+        Lauf l = imProzess(m_dir.path(), check);
+        QCOMPARE(l.status, 0);
+        QVERIFY2(l.out.contains(QLatin1String("matches")), qPrintable(l.out + l.err));
+
+        simSteuern("offline 44");
+        l = imProzess(m_dir.path(), check + QStringList{QStringLiteral("--json")});
+        QCOMPARE(l.status, 3);
+        const QJsonObject j = jsonVon(l);
+        QCOMPARE(adressen(j.value(QStringLiteral("missing")).toArray()), QList<int>{44});
+        QCOMPARE(j.value(QStringLiteral("missing"))[0][QStringLiteral("name")].toString(),
+                 QStringLiteral("Geraet 44"));
+        QVERIFY(j.value(QStringLiteral("unknown")).toArray().isEmpty());
+
+        // An address that answers without a name.
+        d.SLAVE_NAME[45] = QStringLiteral("...");
+        QVERIFY(SLAVE_INFO_INI_SPEICHERN(m_dir.path(), d));
+        l = imProzess(m_dir.path(), check);
+        QCOMPARE(l.status, 3);
+        QVERIFY2(l.out.contains(QLatin1String("unknown (answered, no name in SLAVE_INFO.ini):\n"
+                                              " 45\n")),
+                 qPrintable(l.out));
+        QVERIFY2(l.out.contains(QLatin1String("missing (named in SLAVE_INFO.ini, no answer):\n"
+                                              " 44  Geraet 44\n")),
+                 qPrintable(l.out));
+
+        l = imProzess(m_dir.path(),
+                      {QStringLiteral("--port"), QStringLiteral("3"), QStringLiteral("--timeout"),
+                       QStringLiteral("300"), QStringLiteral("info"), QStringLiteral("44")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("not acknowledged")), qPrintable(l.err));
+
+        // One line per frame: scans of 128 probes and a STOP, and the name request.
+        QFile logbuch(datei(QStringLiteral("DATEN/LOGBUCH_TWI.txt")));
+        QVERIFY(logbuch.open(QIODevice::ReadOnly));
+        QVERIFY(logbuch.readAll().count('\n') >= 2 * 129 + 1);
+    }
+
+    void dumpVerifyAndAChangedByte() {
+        const QString bin = datei(QStringLiteral("e.bin"));
+        const QString txt = datei(QStringLiteral("e.txt"));
+        QCOMPARE(cli({QStringLiteral("dump"), QStringLiteral("80"), bin}).status, 0);
+        QCOMPARE(QFileInfo(bin).size(), 65536);
+        QCOMPARE(cli({QStringLiteral("dump"), QStringLiteral("80"), txt}).status, 0);
+        for (const QString& f : {bin, txt})
+            QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), f}).status, 0);
+        // The format named outright instead of by the extension.
+        const QString dat = datei(QStringLiteral("e.dat"));
+        QVERIFY(QFile::copy(txt, dat));
+        QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), dat}).status, 1);
+        QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), dat,
+                      QStringLiteral("--format"), QStringLiteral("txt")})
+                     .status,
+                 0);
+
+        QFile f(bin);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const quint8 alt = quint8(f.readAll().at(1234));
+        const Lauf w = cli({QStringLiteral("write"), QStringLiteral("80"), QStringLiteral("1234"),
+                            QString::number(alt ^ 0xFF)});
+        QCOMPARE(w.status, 0);
+        const Lauf r = cli({QStringLiteral("read"), QStringLiteral("80"), QStringLiteral("0x4D0"),
+                            QStringLiteral("3")});
+        // 1232..1234: the written byte comes last.
+        QVERIFY2(r.out.startsWith(QLatin1String("04D0: ")), qPrintable(r.out));
+        QCOMPARE(r.out.trimmed().right(3),
+                 QStringLiteral(" %1").arg(alt ^ 0xFF, 2, 16, QLatin1Char('0')).toUpper());
+
+        const Lauf v = cli({QStringLiteral("verify"), QStringLiteral("80"), bin});
+        QCOMPARE(v.status, 3);
+        QVERIFY2(v.out.contains(QLatin1String("address 1234 (0x04D2)")), qPrintable(v.out));
+        QVERIFY2(v.out.contains(QLatin1String("1 of 65536")), qPrintable(v.out));
+    }
+
+    void restoreRoundTrip() {
+        // Two images of 300 bytes across page boundaries, differing everywhere.
+        EepromAbbild a, b;
+        for (int i = 1000; i < 1300; ++i) {
+            a.setzen(i, quint8(i * 7));
+            b.setzen(i, quint8(i * 7 + 1));
+        }
+        const QString hexA = datei(QStringLiteral("a.hex"));
+        const QString hexB = datei(QStringLiteral("b.hex"));
+        QVERIFY(abbild::speichern(hexA, a, abbild::Format::IntelHex, QLocale::c()));
+        QVERIFY(abbild::speichern(hexB, b, abbild::Format::IntelHex, QLocale::c()));
+
+        QCOMPARE(
+            cli({QStringLiteral("restore"), QStringLiteral("80"), hexA, QStringLiteral("--yes")})
+                .status,
+            0);
+        QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), hexA}).status, 0);
+
+        // Without --yes and without a terminal to ask on, nothing is written.
+        const Lauf nein = cli({QStringLiteral("restore"), QStringLiteral("80"), hexB});
+        QCOMPARE(nein.status, 2);
+        QVERIFY2(nein.err.contains(QLatin1String("--yes")), qPrintable(nein.err));
+        QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), hexA}).status, 0);
+
+        QCOMPARE(
+            cli({QStringLiteral("--yes"), QStringLiteral("restore"), QStringLiteral("80"), hexB})
+                .status,
+            0);
+        QCOMPARE(cli({QStringLiteral("verify"), QStringLiteral("80"), hexB}).status, 0);
+        const Lauf v = cli({QStringLiteral("verify"), QStringLiteral("80"), hexA});
+        QCOMPARE(v.status, 3);
+        QVERIFY(v.out.contains(QLatin1String("300 of 300")));
+    }
+
+    void confirmationAndProgressOnATerminal() {
+        EepromAbbild bild;
+        for (int i = 2000; i < 2100; ++i)
+            bild.setzen(i, quint8(i));
+        const QString hex = datei(QStringLiteral("c.hex"));
+        QVERIFY(abbild::speichern(hex, bild, abbild::Format::IntelHex, QLocale::c()));
+        const QStringList port = {QStringLiteral("--port"), m_device};
+        const QStringList restore =
+            port + QStringList{QStringLiteral("restore"), QStringLiteral("80"), hex};
+        QStringList antworten = {QStringLiteral("nein"), QStringLiteral(" JA ")};
+
+        Lauf l = imProzess(m_dir.path(), restore, &antworten);
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("[y/N]")), qPrintable(l.err));
+        QVERIFY(!l.err.contains(QLatin1Char('#')));
+        QCOMPARE(imProzess(m_dir.path(), port + QStringList{"verify", "80", hex}).status, 3);
+
+        l = imProzess(m_dir.path(), restore, &antworten);
+        QCOMPARE(l.status, 0);
+        QVERIFY2(l.err.contains(QLatin1String("#] 100 %")), qPrintable(l.err));
+        QVERIFY(antworten.isEmpty());
+        l = imProzess(m_dir.path(), port + QStringList{"verify", "80", hex});
+        QCOMPARE(l.status, 0);
+        QVERIFY2(l.err.isEmpty(), qPrintable(l.err)); // no terminal, no bar
+    }
+
+    // Each command reads the whole reply its frame gets: fewer bytes would leave part of it
+    // unseen, more would wait out the time-out and fail.
+    void sendReadsTheWholeReply_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("voltage") << QStringList{"send", "3", "0"} << 1;
+        QTest::newRow("name") << QStringList{"send", "4", "0"} << 16;
+        QTest::newRow("clock") << QStringList{"send", "12", "0"} << 4;
+        QTest::newRow("probe") << QStringList{"send", "60", "44"} << 2;
+        QTest::newRow("write with STOP")
+            << QStringList{"send", "50", "0x50", "0", "9", "0x42"} << 2;
+        QTest::newRow("read") << QStringList{"send", "80", "80", "--receive", "300"} << 302;
+        QTest::newRow("STOP") << QStringList{"send", "100", "80"} << 2;
+    }
+    void sendReadsTheWholeReply() {
+        QFETCH(QStringList, args);
+        QFETCH(int, bytes);
+        const Lauf l = cli(args);
+        QCOMPARE(l.status, 0);
+        QCOMPARE(l.out.trimmed().split(QLatin1Char(' ')).size(), bytes);
+    }
+
+    void smallEepromWithOneAddressByte() {
+        const QStringList eins = {QStringLiteral("--address-bytes"), QStringLiteral("1")};
+        QCOMPARE(cli(QStringList{"write", "81", "120", "1", "2", "0xFE"} + eins).status, 0);
+        const Lauf l = cli(QStringList{"read", "81", "118", "6"} + eins);
+        QCOMPARE(l.status, 0);
+        QCOMPARE(l.out.mid(6, 14), QStringLiteral("FF FF 01 02 FE"));
+    }
+
+    // Failures of the line and the devices: exit status 1 and what went wrong, never success.
+    void failuresAreReported() {
+        QFile kaputt(datei(QStringLiteral("kaputt.hex")));
+        QVERIFY(kaputt.open(QIODevice::WriteOnly));
+        kaputt.write(":0400000\r\n");
+        kaputt.close();
+        for (const QString& f : {kaputt.fileName(), datei(QStringLiteral("fehlt.bin"))}) {
+            const Lauf l = cli({QStringLiteral("verify"), QStringLiteral("80"), f});
+            QCOMPARE(l.status, 1);
+            QVERIFY2(l.err.startsWith(QStringLiteral("zelmar-cli: ") + f + QStringLiteral(": ")),
+                     qPrintable(l.err));
+        }
+
+        simSteuern("protect 80");
+        Lauf l = cli({QStringLiteral("write"), QStringLiteral("80"), QStringLiteral("7"),
+                      QStringLiteral("1")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("address 7")), qPrintable(l.err));
+
+        simSteuern("offline 81");
+        l = cli({QStringLiteral("read"), QStringLiteral("81"), QStringLiteral("0"),
+                 QStringLiteral("4"), QStringLiteral("--address-bytes"), QStringLiteral("1")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("EEPROM at 81 did not acknowledge")),
+                 qPrintable(l.err));
+
+        simSteuern("silent");
+        for (const QStringList& args :
+             {QStringList{"info", "44"}, QStringList{"diag"}, QStringList{"std", "8", "110"},
+              QStringList{"read", "80", "0", "16"}, QStringList{"dump", "80", datei("s.bin")}}) {
+            l = cli(QStringList{QStringLiteral("--timeout"), QStringLiteral("50")} + args);
+            QCOMPARE(l.status, 1);
+            QVERIFY2(l.err.contains(QLatin1String("keine DATEN !!! (status 1000)")),
+                     qPrintable(args.join(' ') + ": " + l.err));
+        }
+        QVERIFY(!QFileInfo::exists(datei("s.bin")));
+    }
+
+    void busLinesHeldLow() {
+        cleanup();
+        simStarten({QStringLiteral("--no-pace"), QStringLiteral("--sda-stuck")});
+        const Lauf l = cli({QStringLiteral("--json"), QStringLiteral("diag")});
+        QCOMPARE(l.status, 0);
+        const QJsonObject pins = jsonVon(l).value(QStringLiteral("busLines")).toObject();
+        QCOMPARE(pins.value(QStringLiteral("ok")).toBool(), false);
+        QCOMPARE(pins.value(QStringLiteral("text")).toString(), QStringLiteral("SDA"));
+    }
+
+    void eraseWithAValue() {
+        const Lauf l = cli({QStringLiteral("erase"), QStringLiteral("80"), QStringLiteral("--yes"),
+                            QStringLiteral("--value"), QStringLiteral("0x5A")});
+        QCOMPARE(l.status, 0);
+        const Lauf r = cli({QStringLiteral("read"), QStringLiteral("80"), QStringLiteral("0"),
+                            QStringLiteral("2")});
+        QCOMPARE(r.out, QStringLiteral("0000: 5A 5A\n"));
+        QCOMPARE(cli({QStringLiteral("read"), QStringLiteral("80"), QStringLiteral("65534"),
+                      QStringLiteral("2")})
+                     .out,
+                 QStringLiteral("FFFE: 5A 5A\n"));
+    }
+
+    // SIGTERM (or Ctrl+C) in the middle of a dump at the line's real pace: the dump ends as
+    // cancelled after its transaction, and neither the file nor a temporary one is left.
+    void interruptedDump() {
+        cleanup();
+        simStarten({QStringLiteral("--pace")});
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("abbruch")));
+        const QString ziel = datei(QStringLiteral("abbruch/e.txt"));
+        QProcess p;
+        p.start(QStringLiteral(ZELMAR_CLI_PATH),
+                {QStringLiteral("--port"), m_device, QStringLiteral("dump"), QStringLiteral("80"),
+                 ziel});
+        QVERIFY(!p.waitForFinished(1000)); // a paced dump takes over a minute
+        p.terminate();
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains("dump cancelled"));
+        QCOMPARE(QDir(datei(QStringLiteral("abbruch"))).entryList(QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+
+    // Decimal (leading zeros are no octal) or 0x hexadecimal, whole and within the range.
+    void numbers() {
+        const QList<std::pair<QString, int>> faelle = {
+            {"17", 17},   {"0x11", 17}, {"0X1f", 31}, {"010", 10},  {" 7 ", 7},
+            {"255", 255}, {"256", -1},  {"-1", -1},   {"+5", -1},   {"0x", -1},
+            {"1.5", -1},  {"", -1},     {"x11", -1},  {"0x100", -1}};
+        for (const auto& [text, wert] : faelle) {
+            const auto n = cli::zahl(text, 0, 255);
+            QVERIFY2(n.has_value() == (wert >= 0), qPrintable(text));
+            if (n)
+                QCOMPARE(*n, wert);
+        }
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("meldung");
+        QTest::newRow("no command") << QStringList{} << "no command";
+        QTest::newRow("unknown command") << QStringList{"scna"} << "unknown command 'scna'";
+        QTest::newRow("unknown option") << QStringList{"--bogus", "scan"} << "bogus";
+        QTest::newRow("missing argument") << QStringList{"read", "80", "0"} << "missing";
+        QTest::newRow("too many") << QStringList{"info", "44", "45"} << "too many";
+        QTest::newRow("address range") << QStringList{"info", "128"} << "ADDR";
+        QTest::newRow("not a number") << QStringList{"std", "44", "zehn"} << "'zehn'";
+        QTest::newRow("json elsewhere") << QStringList{"--json", "dump", "80", "x"} << "--json";
+        QTest::newRow("bad settings")
+            << QStringList{"--settings", "19200,x,8,1", "scan"} << "19200,x,8,1";
+        QTest::newRow("bad format") << QStringList{"--format", "png", "verify", "80", "x"} << "png";
+        QTest::newRow("beyond the EEPROM")
+            << QStringList{"write", "80", "65535", "1", "2"} << "do not fit";
+        QTest::newRow("small EEPROM")
+            << QStringList{"read", "81", "250", "7", "--address-bytes", "1"} << "COUNT";
+        QTest::newRow("bad value") << QStringList{"erase", "80", "--value", "256"} << "--value";
+    }
+    void usageErrors() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, meldung);
+        const Lauf l = cli(args);
+        QCOMPARE(l.status, 2);
+        QVERIFY2(l.err.contains(meldung), qPrintable(l.err));
+        QVERIFY(l.out.isEmpty());
+    }
+
+    void portThatDoesNotExist() {
+        m_device = QStringLiteral("/dev/zelmar-no-such-port");
+        const Lauf l = cli({QStringLiteral("scan")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("cannot open the serial port "
+                                              "/dev/zelmar-no-such-port")),
+                 qPrintable(l.err));
+        QVERIFY(QRegularExpression(QStringLiteral("^zelmar-cli \\d+\\.\\d+\\n$"))
+                    .match(cli({QStringLiteral("--version")}).out)
+                    .hasMatch());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstCli)
+#include "tst_cli.moc"
