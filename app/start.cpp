@@ -13,10 +13,10 @@
 
 namespace zelmar {
 
-HauptWindow* Main(AppContext& ctx, const QString& programDir) {
+HauptWindow* Main(AppContext& ctx, const QString& programmPfad) {
     registerAllWindows(ctx.windows);
 
-    ctx.setProgrammPfad(programDir);
+    ctx.setProgrammPfad(programmPfad);
     QDir().mkpath(ctx.DATEN_PFAD); // failure shows later as silent logbook writes
     ctx.useTwiLogbook();
     LOGBUCH_START(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale);

@@ -1,12 +1,14 @@
 # Shared set-up of the README commands: Debian packages, configure, build.
 # Sourced by scripts/run and scripts/test; leaves ZELMAR_ROOT and ZELMAR_BUILD set. A caller
-# that sets zelmar_targets (an array) before sourcing builds only those targets.
+# that sets zelmar_targets (an array) before sourcing builds only those targets; one that sets
+# zelmar_more_packages and zelmar_cmake_args (arrays) installs and configures with them too.
 
 set -euo pipefail
 ZELMAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ZELMAR_BUILD="${ZELMAR_BUILD:-$ZELMAR_ROOT/build}"
 
 zelmar_packages=(qt6-base-dev qt6-serialport-dev qt6-charts-dev cmake ninja-build g++ xvfb xauth)
+zelmar_packages+=(${zelmar_more_packages[@]+"${zelmar_more_packages[@]}"})
 
 zelmar_ensure_packages() {
     local missing=()
@@ -29,13 +31,17 @@ zelmar_ensure_packages() {
 
 zelmar_build() {
     if [ ! -f "$ZELMAR_BUILD/build.ninja" ]; then
-        cmake -S "$ZELMAR_ROOT" -B "$ZELMAR_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        cmake -S "$ZELMAR_ROOT" -B "$ZELMAR_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            ${zelmar_cmake_args[@]+"${zelmar_cmake_args[@]}"}
     fi
     local targets=()
     local t
     for t in ${zelmar_targets[@]+"${zelmar_targets[@]}"}; do targets+=(--target "$t"); done
     cmake --build "$ZELMAR_BUILD" -j "$(nproc)" "${targets[@]}"
 }
+
+# The Debian package is built and checked by scripts/package and the package tests.
+zelmar_packages+=(dpkg-dev fakeroot lintian desktop-file-utils appstream)
 
 zelmar_ensure_packages
 zelmar_build
