@@ -117,6 +117,9 @@ HilfeWindow::HilfeWindow(AppContext& ctx, QWidget* parent) : QWidget(parent) {
         new QLabel(QStringLiteral("Einstellungen und DATEN: ") + ctx.PROGRAMM_PFAD, this);
     Label_DATEIEN->setObjectName(QStringLiteral("Label_DATEIEN"));
     Label_DATEIEN->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label_DATEIEN->setToolTip(ctx.PROGRAMM_PFAD);
+    // A long path is cut off rather than widening the window past the screen.
+    Label_DATEIEN->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Command_OK = new QPushButton(QStringLiteral("OK"), this);
     Command_OK->setObjectName(QStringLiteral("Command_OK"));
     guardedConnect(Command_THEMA_1, &QPushButton::clicked, this,
