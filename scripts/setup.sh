@@ -41,7 +41,7 @@ zelmar_build() {
 }
 
 # The Debian package is built and checked by scripts/package and the package tests.
-zelmar_packages+=(dpkg-dev fakeroot lintian desktop-file-utils appstream)
+zelmar_packages+=(dpkg-dev file lintian desktop-file-utils appstream)
 
 zelmar_ensure_packages
 zelmar_build
