@@ -5,8 +5,8 @@ set(ZELMAR_APP_ID de.zelmar.zelmar)
 set(ZELMAR_RELEASE_DATE 2026-12-06)
 set(ZELMAR_HOMEPAGE "https://zelmar.example.org/" CACHE STRING
     "Project web site, named by the package and its AppStream metainfo")
-set(ZELMAR_SCREENSHOT_URL "${ZELMAR_HOMEPAGE}docs/console.png" CACHE STRING
-    "Screenshot the AppStream metainfo shows (the README's picture of the console)")
+# The README's picture of the console, as the web site serves the repository's docs/.
+set(ZELMAR_SCREENSHOT_URL "${ZELMAR_HOMEPAGE}docs/console.png")
 set(ZELMAR_MAINTAINER "The ZELMAR developers <zelmar@example.org>" CACHE STRING
     "Maintainer of the Debian package")
 
