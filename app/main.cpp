@@ -1,30 +1,61 @@
 // ZELMAR: commissioning, testing and operating a TWI bus installation through an RS232-TWI
-// interface. The program reads no command line and no environment of its own.
+// interface. The command line knows only --version and --help; no environment of its own.
 
 #include "start.h"
 
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/appcontext.h"
+#include "shell/datalocation.h"
 #include "shell/desktopservices.h"
 #include "shell/slavedirectory.h"
 #include "ui/prompter.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Answered before any window exists, so they work without a display.
+bool answeredCommandLine(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("zelmar %s\n", ZELMAR_VERSION);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("Usage: zelmar [--version | --help]\n"
+                        "Commissions, tests and operates a TWI bus installation through an "
+                        "RS232-TWI interface.\n"
+                        "Settings files, PORTS.ini and the DATEN/ logbooks live beside the "
+                        "program when its\ndirectory is writable, else in %s.\n",
+                        qPrintable(zelmar::datalocation::userDataDir()));
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (answeredCommandLine(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     // The program ends through PROGRAMM_BEENDEN only, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString programDir = QCoreApplication::applicationDirPath();
-    zelmar::HardwareSerialPort port(programDir);
+    const QString programmPfad =
+        zelmar::datalocation::programmPfad(QCoreApplication::applicationDirPath());
+    zelmar::HardwareSerialPort port(programmPfad);
     zelmar::Link link(port);
     zelmar::SlaveDirectory slaves;
     zelmar::DialogPrompter prompter(QStringLiteral("ZELMAR"));
     zelmar::DesktopSystemServices system;
     zelmar::AppContext ctx(link, slaves, prompter, system);
 
-    zelmar::Main(ctx, programDir);
+    zelmar::Main(ctx, programmPfad);
     return QApplication::exec();
 }

@@ -14,10 +14,10 @@
 
 namespace zelmar {
 
-HauptWindow* Main(AppContext& ctx, const QString& programDir) {
+HauptWindow* Main(AppContext& ctx, const QString& programmPfad) {
     registerAllWindows(ctx.windows);
 
-    ctx.setProgrammPfad(programDir);
+    ctx.setProgrammPfad(programmPfad);
     QDir().mkpath(ctx.DATEN_PFAD); // a failure shows as the logbook's message below
     ctx.useTwiLogbook();
     if (!LOGBUCH_START(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale))

@@ -2,6 +2,8 @@
 
 #include "cli.h"
 
+#include "shell/datalocation.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTextStream>
@@ -43,9 +45,10 @@ void unterbrechbar() {
     }
 }
 
-// Where PORTS.ini, the settings files, SLAVE_INFO.ini and DATEN/ are: the one place that says.
+// Where PORTS.ini, the settings files, SLAVE_INFO.ini and DATEN/ are: the window program's rule,
+// so both find the same files.
 QString programDirectory() {
-    return QCoreApplication::applicationDirPath();
+    return zelmar::datalocation::programmPfad(QCoreApplication::applicationDirPath());
 }
 
 } // namespace

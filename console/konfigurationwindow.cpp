@@ -87,7 +87,8 @@ void KonfigurationWindow::bauen() {
     Text_PATH_PROGRAMM = new QLineEdit(spalteB);
     Text_PATH_PROGRAMM->setObjectName(QStringLiteral("Text_PATH_PROGRAMM"));
     Text_PATH_PROGRAMM->setReadOnly(true);
-    Text_PATH_PROGRAMM->setToolTip(QStringLiteral("Programmverzeichnis"));
+    Text_PATH_PROGRAMM->setToolTip(
+        QStringLiteral("Verzeichnis der Einstellungen, PORTS.ini und DATEN"));
 
     auto* frame7 = neuerFrame("Frame7", QStringLiteral("ANSICHT"), spalteB);
     Option_ALLGEMEIN =

@@ -7,7 +7,8 @@
 namespace zelmar {
 
 // The serial port of the PC. Port number n is the device named on line n of PORTS.ini in the
-// program directory; where that line is missing or empty, the platform's usual name.
+// directory given, the one of the settings files (PROGRAMM_PFAD); where that line is missing or
+// empty, the platform's usual name.
 class HardwareSerialPort : public SerialPort {
     Q_OBJECT
 public:

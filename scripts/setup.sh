@@ -40,5 +40,8 @@ zelmar_build() {
     cmake --build "$ZELMAR_BUILD" -j "$(nproc)" "${targets[@]}"
 }
 
+# The Debian package is built and checked by scripts/package and the package tests.
+zelmar_packages+=(dpkg-dev file lintian desktop-file-utils appstream)
+
 zelmar_ensure_packages
 zelmar_build

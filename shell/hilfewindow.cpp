@@ -1,10 +1,12 @@
 #include "hilfewindow.h"
 
+#include "appcontext.h"
 #include "ui/unloadgate.h"
 #include "windownames.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -97,7 +99,7 @@ QString hilfeText() {
     return text;
 }
 
-HilfeWindow::HilfeWindow(AppContext&, QWidget* parent) : QWidget(parent) {
+HilfeWindow::HilfeWindow(AppContext& ctx, QWidget* parent) : QWidget(parent) {
     setObjectName(fenster::HILFE);
     setWindowTitle(QStringLiteral("Form1"));
 
@@ -110,6 +112,14 @@ HilfeWindow::HilfeWindow(AppContext&, QWidget* parent) : QWidget(parent) {
 
     Command_THEMA_1 = new QPushButton(QStringLiteral("THEMA1"), this);
     Command_THEMA_1->setObjectName(QStringLiteral("Command_THEMA_1"));
+    // Installed, the files are not beside the program; the user needs to know where they are.
+    Label_DATEIEN =
+        new QLabel(QStringLiteral("Einstellungen und DATEN: ") + ctx.PROGRAMM_PFAD, this);
+    Label_DATEIEN->setObjectName(QStringLiteral("Label_DATEIEN"));
+    Label_DATEIEN->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label_DATEIEN->setToolTip(ctx.PROGRAMM_PFAD);
+    // A long path is cut off rather than widening the window past the screen.
+    Label_DATEIEN->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Command_OK = new QPushButton(QStringLiteral("OK"), this);
     Command_OK->setObjectName(QStringLiteral("Command_OK"));
     guardedConnect(Command_THEMA_1, &QPushButton::clicked, this,
@@ -118,7 +128,8 @@ HilfeWindow::HilfeWindow(AppContext&, QWidget* parent) : QWidget(parent) {
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command_THEMA_1);
-    buttons->addStretch(1);
+    buttons->addSpacing(12);
+    buttons->addWidget(Label_DATEIEN, 1);
     buttons->addWidget(Command_OK);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Text_HILFE, 1);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -14,7 +15,8 @@ class AppContext;
 // after the last one.
 QString hilfeText();
 
-// HILFE: shows hilfeText(). No link traffic.
+// HILFE: shows hilfeText() and the directory of the settings files and DATEN/. No link
+// traffic.
 class HilfeWindow : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +31,7 @@ private:
 
     QPlainTextEdit* Text_HILFE;
     QPushButton* Command_THEMA_1;
+    QLabel* Label_DATEIEN;
     QPushButton* Command_OK;
 };
 

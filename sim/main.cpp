@@ -85,6 +85,7 @@ QString control(Installation& inst, PtyServer& server, const QString& command) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zelmar-sim"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(ZELMAR_VERSION));
 
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
@@ -92,6 +93,7 @@ int main(int argc, char* argv[]) {
         "pseudo-terminal.\nPrints the device path on standard output; open it as the serial "
         "port (for example by naming it in PORTS.ini). Ends on SIGINT or SIGTERM."));
     p.addHelpOption();
+    p.addVersionOption();
     const QCommandLineOption link(QStringLiteral("link"),
                                   QStringLiteral("Place a symlink to the device at <path>."),
                                   QStringLiteral("path"));

@@ -296,6 +296,7 @@ void TestShellWindows::helpWindowShowsTextOnceAndCloses() {
     shown.replace("\r\n", "\n");
     QCOMPARE(text->toPlainText(), shown);
     QCOMPARE(text->document()->blockCount(), 40);
+    QVERIFY(w->findChild<QLabel*>("Label_DATEIEN")->text().endsWith(": " + t.ctx.PROGRAMM_PFAD));
 
     QTest::mouseClick(w->findChild<QPushButton*>("Command_THEMA_1"), Qt::LeftButton);
     QTest::mouseClick(w->findChild<QPushButton*>("Command_THEMA_1"), Qt::LeftButton);
