@@ -5,6 +5,11 @@
 #include "shell/systemservices.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <cstdio>
 
 #include <sys/resource.h>
 
@@ -22,5 +27,22 @@ class Clock : public zelmar::SystemServices {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
+
+// zelmar-sim (at `path`) paced on a pseudo-terminal of its own: the terminal's device, or empty
+// when it did not start (said on standard error).
+inline QByteArray startPacedSimulator(QProcess& simulator, const QString& path) {
+    simulator.start(path, {QStringLiteral("--pace")});
+    if (!simulator.waitForStarted(5000) || !simulator.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "zelmar-sim did not start\n");
+        return QByteArray();
+    }
+    return simulator.readLine().trimmed();
+}
+
+// A PORTS.ini in `dir` whose port 1 is `device`.
+inline bool portOneIs(const QString& dir, const QByteArray& device) {
+    QFile ports(QDir(dir).filePath(QStringLiteral("PORTS.ini")));
+    return ports.open(QIODevice::WriteOnly) && ports.write(device + "\r\n") == device.size() + 2;
+}
 
 } // namespace benchsupport

@@ -5,6 +5,8 @@
 //
 //   build/bench/cli [txt|bin|hex]     default txt, the dump text; about 75 s
 
+#include "benchsupport.h"
+
 #include "jobs/eepromreadout.h"
 #include "link/serialport.h"
 #include "sim/interfacefirmware.h"
@@ -25,12 +27,10 @@ int main(int argc, char** argv) {
 
     QTemporaryDir dir;
     QProcess simulator;
-    simulator.start(QStringLiteral(ZELMAR_SIM_PATH), {QStringLiteral("--pace")});
-    if (!simulator.waitForStarted(5000) || !simulator.waitForReadyRead(5000)) {
-        std::fprintf(stderr, "zelmar-sim did not start\n");
+    const QString device = QString::fromLocal8Bit(
+        benchsupport::startPacedSimulator(simulator, QStringLiteral(ZELMAR_SIM_PATH)));
+    if (device.isEmpty())
         return 1;
-    }
-    const QString device = QString::fromLocal8Bit(simulator.readLine().trimmed());
     const QString settings = QStringLiteral("19200,n,8,1");
     const QString datei = dir.filePath(QStringLiteral("eeprom-80.") + endung);
     std::printf("zelmar-sim on %s, paced, line %s\n", qPrintable(device), qPrintable(settings));

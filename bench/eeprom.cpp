@@ -158,16 +158,10 @@ int main(int argc, char** argv) {
 
     QTemporaryDir dir;
     QProcess simulator;
-    simulator.start(QStringLiteral(ZELMAR_SIM_PATH), {QStringLiteral("--pace")});
-    if (!simulator.waitForStarted(5000) || !simulator.waitForReadyRead(5000)) {
-        std::fprintf(stderr, "zelmar-sim did not start\n");
+    const QByteArray device =
+        benchsupport::startPacedSimulator(simulator, QStringLiteral(ZELMAR_SIM_PATH));
+    if (device.isEmpty() || !benchsupport::portOneIs(dir.path(), device))
         return 1;
-    }
-    const QByteArray device = simulator.readLine().trimmed();
-    QFile ports(dir.filePath(QStringLiteral("PORTS.ini")));
-    ports.open(QIODevice::WriteOnly);
-    ports.write(device + "\r\n");
-    ports.close();
     const QString daten = dir.path() + QStringLiteral("/DATEN/");
     QDir().mkpath(daten);
 
