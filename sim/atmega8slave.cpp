@@ -145,8 +145,11 @@ void Atmega8Slave::measure(qint64 t) {
         if (it == m_config.values.cend())
             continue;
         ctx.seed = static_cast<quint32>(m_config.address * 1000 + codes[i]);
-        const auto v = evaluateValue(*it, m_config.room, m_config.site, ctx);
-        for (int k = 0; k < 3; ++k)
+        // A 16-bit value fills two bytes of its slot; the reply still carries the third as
+        // it stands, never a copy of the sign.
+        const int bits = m_config.sixteenBit.contains(codes[i]) ? 16 : 24;
+        const auto v = evaluateValue(*it, m_config.room, m_config.site, ctx, bits);
+        for (int k = 0; k < bits / 8; ++k)
             mem(kValues + 3 * i + k) = v[k];
     }
     // The first value's raw conversion stays in the ADC registers and R24:R25.

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QMap>
+#include <QSet>
 
 namespace zelmar::sim {
 
@@ -28,6 +29,7 @@ public:
         Room room;
         Site site;
         QMap<int, ValueSource> values; // request code (120..124, 150..154) -> model
+        QSet<int> sixteenBit;          // codes whose value the firmware keeps in 16 bits
     };
 
     static constexpr int kDataSpaceSize = 1120;
@@ -54,7 +56,7 @@ public:
         kErrorCount = 0x73, // 16 bits, low byte first
         kRequest = 0x78,    // 4 bytes
         kReply = 0x80,      // up to 33 bytes
-        kValues = 0xA8,     // 10 values of 3 bytes: codes 120..124, 150..154
+        kValues = 0xA8,     // 10 slots of 3 bytes: codes 120..124, 150..154
     };
     enum Error : quint8 {
         NoError = 0,

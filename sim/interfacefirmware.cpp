@@ -178,7 +178,7 @@ bool InterfaceFirmware::moreData(const Request& r, qint64& t) {
 
 // Command 80: START, address with read bit, m bytes (all acknowledged but the last), STOP.
 // Reply: the address phase's status, the m bytes (0xFF where nobody sent), the status of
-// the whole transfer.
+// the data phase: a failed address phase shows in the first status byte only.
 bool InterfaceFirmware::receiveFromSlave(const Request& r, qint64& t) {
     const int m = r.receiveCount;
     quint8 s = 0;
@@ -195,7 +195,7 @@ bool InterfaceFirmware::receiveFromSlave(const Request& r, qint64& t) {
             lead = failure(s);
     }
     out(lead, t);
-    quint8 trail = lead;
+    quint8 trail = 0;
     if (lead == 0) {
         for (int i = 0; i < m; ++i) {
             const bool last = i == m - 1;

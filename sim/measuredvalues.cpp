@@ -182,12 +182,13 @@ double valueOf(const ValueSource& source, const Room& room, const Site& site,
 }
 
 std::array<quint8, 3> evaluateValue(const ValueSource& source, const Room& room, const Site& site,
-                                    const ValueContext& ctx) {
+                                    const ValueContext& ctx, int bits) {
     const double v = valueOf(source, room, site, ctx);
     if (source.model == ValueSource::Model::Sunrise || source.model == ValueSource::Model::Sunset)
         return hourMinute(v);
-    const qint64 raw = std::clamp<qint64>(std::llround(v * source.scale), -8388608, 8388607);
-    const quint32 u = static_cast<quint32>(raw) & 0xFFFFFF;
+    const qint64 top = (qint64(1) << (bits - 1)) - 1;
+    const qint64 raw = std::clamp<qint64>(std::llround(v * source.scale), -top - 1, top);
+    const quint32 u = static_cast<quint32>(raw) & ((quint32(1) << bits) - 1);
     return {static_cast<quint8>(u), static_cast<quint8>(u >> 8), static_cast<quint8>(u >> 16)};
 }
 

@@ -53,10 +53,10 @@ struct ValueContext {
     quint32 seed = 0; // differs per slave and code, so no two values wander alike
 };
 
-// Reply bytes 2..4: a 24-bit two's-complement number, low byte first; sunrise and sunset are
-// hours and minutes in bytes 2 and 3.
+// Reply bytes 2..4: a two's-complement number of `bits` (16 or 24), low byte first; a 16-bit
+// value leaves the third byte 0. Sunrise and sunset are hours and minutes in bytes 2 and 3.
 std::array<quint8, 3> evaluateValue(const ValueSource& source, const Room& room, const Site& site,
-                                    const ValueContext& ctx);
+                                    const ValueContext& ctx, int bits = 24);
 // The value before encoding (for tests and the trace).
 double valueOf(const ValueSource& source, const Room& room, const Site& site,
                const ValueContext& ctx);

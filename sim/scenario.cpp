@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+
 namespace zelmar::sim {
 
 namespace {
@@ -29,6 +31,15 @@ QString hexOf(const QByteArray& b) {
     return QString::fromLatin1(b.toHex(' ')).toUpper();
 }
 
+QJsonArray sortedList(const QSet<int>& set) {
+    QList<int> l = set.values();
+    std::sort(l.begin(), l.end());
+    QJsonArray a;
+    for (int n : l)
+        a.append(n);
+    return a;
+}
+
 bool fail(QString* error, const QString& text) {
     if (error)
         *error = text;
@@ -42,6 +53,10 @@ bool readRoom(const QJsonObject& o, Room& r) {
     r.phaseS = o.value(QStringLiteral("phaseS")).toDouble(r.phaseS);
     r.savingK = o.value(QStringLiteral("savingK")).toDouble(r.savingK);
     return r.periodS > 0;
+}
+
+bool isValueCode(int code) {
+    return (code >= 120 && code <= 124) || (code >= 150 && code <= 154);
 }
 
 bool readSlave(const QJsonObject& o, DeviceConfig& d, QString* error) {
@@ -70,7 +85,7 @@ bool readSlave(const QJsonObject& o, DeviceConfig& d, QString* error) {
     for (auto it = values.begin(); it != values.end(); ++it) {
         bool ok = false;
         const int code = it.key().toInt(&ok);
-        if (!ok || !((code >= 120 && code <= 124) || (code >= 150 && code <= 154)))
+        if (!ok || !isValueCode(code))
             return fail(error,
                         QStringLiteral("slave %1: no value code %2").arg(c.address).arg(it.key()));
         QString why;
@@ -79,6 +94,17 @@ bool readSlave(const QJsonObject& o, DeviceConfig& d, QString* error) {
             return fail(error,
                         QStringLiteral("slave %1, value %2: %3").arg(c.address).arg(code).arg(why));
         c.values.insert(code, *source);
+    }
+    const QJsonValue sixteen = o.value(QStringLiteral("sixteenBit"));
+    if (!sixteen.isUndefined() && !sixteen.isArray())
+        return fail(error, QStringLiteral("slave %1: sixteenBit is not a list").arg(c.address));
+    for (const QJsonValue& v : sixteen.toArray()) {
+        const int code = v.toInt(-1);
+        if (!isValueCode(code))
+            return fail(error, QStringLiteral("slave %1: no value code %2 to keep in 16 bits")
+                                   .arg(c.address)
+                                   .arg(v.toVariant().toString()));
+        c.sixteenBit.insert(code);
     }
     return true;
 }
@@ -100,6 +126,17 @@ bool readEeprom(const QJsonObject& o, DeviceConfig& d, QString* error) {
         return fail(
             error,
             QStringLiteral("EEPROM %1: size, page size or address bytes do not fit").arg(address));
+    const QJsonValue stuck = o.value(QStringLiteral("stuck"));
+    if (!stuck.isUndefined() && !stuck.isArray())
+        return fail(error, QStringLiteral("EEPROM %1: stuck is not a list").arg(address));
+    for (const QJsonValue& v : stuck.toArray()) {
+        const int cell = v.toInt(-1); // -1 for anything but a whole number
+        if (cell < 0 || cell >= size)
+            return fail(error, QStringLiteral("EEPROM %1: no cell %2 to be stuck")
+                                   .arg(address)
+                                   .arg(v.toVariant().toString()));
+        c.stuck.insert(cell);
+    }
     const QJsonObject data = o.value(QStringLiteral("data")).toObject();
     for (auto it = data.begin(); it != data.end(); ++it) {
         bool offsetOk = false;
@@ -246,6 +283,8 @@ QByteArray Scenario::toJson() const {
             for (auto it = c.values.cbegin(); it != c.values.cend(); ++it)
                 values.insert(QString::number(it.key()), it.value().toJson());
             o.insert(QStringLiteral("values"), values);
+            if (!c.sixteenBit.isEmpty())
+                o.insert(QStringLiteral("sixteenBit"), sortedList(c.sixteenBit));
         } else {
             const SerialEeprom::Config& c = d.eeprom;
             o.insert(QStringLiteral("type"), QStringLiteral("eeprom"));
@@ -256,6 +295,8 @@ QByteArray Scenario::toJson() const {
             o.insert(QStringLiteral("writeCycleUs"), c.writeCycleUs);
             o.insert(QStringLiteral("writeProtected"), c.writeProtected);
             o.insert(QStringLiteral("fill"), c.fill);
+            if (!c.stuck.isEmpty())
+                o.insert(QStringLiteral("stuck"), sortedList(c.stuck));
             QJsonObject data;
             for (auto it = d.contents.cbegin(); it != d.contents.cend(); ++it)
                 data.insert(QString::number(it.key()), hexOf(it.value()));

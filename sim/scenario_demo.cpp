@@ -27,7 +27,7 @@ QByteArray Scenario::demoJson() {
         "120": { "model": "roomTemperature", "noise": 0.05, "scale": 10 },
         "121": { "model": "heating", "mean": 36, "amplitude": 14, "noise": 0.5 } } },
     { "type": "atmega8", "address": 44, "name": "WETTERSTATION",
-      "site": { "latitude": 51.3, "longitude": 9.5, "utcOffsetHours": 1 },
+      "site": { "latitude": 51.3, "longitude": 9.5, "utcOffsetHours": 1 }, "sixteenBit": [120],
       "values": {
         "120": { "model": "daily", "mean": 4.0, "amplitude": 6.0, "peakHour": 15, "noise": 0.8, "scale": 10 },
         "121": { "model": "daily", "mean": 75, "amplitude": -15, "peakHour": 15, "noise": 3 },

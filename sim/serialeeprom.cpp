@@ -23,6 +23,13 @@ SerialEeprom::Config SerialEeprom::small(int address) {
     return c;
 }
 
+void SerialEeprom::setStuck(int cell, bool on) {
+    if (on)
+        m_config.stuck.insert(cell);
+    else
+        m_config.stuck.remove(cell);
+}
+
 QString SerialEeprom::kind() const {
     return m_config.size >= 1024 ? QStringLiteral("eeprom%1k").arg(m_config.size / 1024)
                                  : QStringLiteral("eeprom%1").arg(m_config.size);
@@ -71,7 +78,8 @@ quint8 SerialEeprom::read(bool, qint64) {
 void SerialEeprom::end(End how, qint64 t) {
     if (how == End::Stop && m_writing && !m_staged.isEmpty()) {
         for (auto it = m_staged.cbegin(); it != m_staged.cend(); ++it)
-            m_memory[it.key()] = static_cast<char>(it.value());
+            if (!m_config.stuck.contains(it.key()))
+                m_memory[it.key()] = static_cast<char>(it.value());
         m_pointer = m_pageBase + (m_pageOffset + m_dataBytes) % m_config.pageSize;
         m_busyUntil = t + m_config.writeCycleUs;
         ++m_cycles;

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QSet>
 
 namespace zelmar::sim {
 
@@ -11,7 +12,8 @@ namespace zelmar::sim {
 // write; data bytes then land in the page buffer, rolling over within the page, and the STOP
 // starts the internal write cycle, during which the chip acknowledges nothing. Reads run on
 // from the address pointer and wrap at the end of the memory. With write protection the
-// address bytes are acknowledged and data bytes are not.
+// address bytes are acknowledged and data bytes are not. A stuck cell takes its byte like any
+// other and keeps its old value when the page is written.
 class SerialEeprom : public TwiDevice {
 public:
     struct Config {
@@ -22,6 +24,7 @@ public:
         qint64 writeCycleUs = 5000;
         bool writeProtected = false;
         quint8 fill = 0xFF;
+        QSet<int> stuck; // cell addresses
     };
 
     explicit SerialEeprom(const Config& config);
@@ -37,6 +40,7 @@ public:
     const QByteArray& memory() const { return m_memory; }
     void setWriteProtected(bool on) { m_config.writeProtected = on; }
     bool writeProtected() const { return m_config.writeProtected; }
+    void setStuck(int cell, bool on);
     // In its internal write cycle at t.
     bool busy(qint64 t) const { return t < m_busyUntil; }
     int addressPointer() const { return m_pointer; }

@@ -313,7 +313,10 @@ private slots:
         QCOMPARE(l.out.trimmed().split(QLatin1Char(' ')).size(), bytes);
     }
 
-    void smallEepromWithOneAddressByte() {
+    // A write may end on the EEPROM's last byte; one address byte for the small part.
+    void writesUpToTheEnd() {
+        QCOMPARE(cli({"write", "80", "65534", "1", "0xFE"}).status, 0);
+        QCOMPARE(cli({"read", "80", "65533", "3"}).out, QStringLiteral("FFFD: FF 01 FE\n"));
         const QStringList eins = {QStringLiteral("--address-bytes"), QStringLiteral("1")};
         QCOMPARE(cli(QStringList{"write", "81", "120", "1", "2", "0xFE"} + eins).status, 0);
         const Lauf l = cli(QStringList{"read", "81", "118", "6"} + eins);

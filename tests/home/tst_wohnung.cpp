@@ -121,7 +121,7 @@ private slots:
         b.setValue(40, 120, 215);
         b.setValue(40, 121, 31);
         b.setValue(60, 121, -5);
-        b.setValue(44, 120, -35); // 16 bits: 0xFFDD
+        b.setValue(44, 120, -35); // DD FF 00: 16 bits, no sign in the third byte
         b.setValue(44, 150, 1013);
         b.setValue(44, 151, 12345);
         b.setValue(44, 152, 7 + 5 * 256);   // 7:05

@@ -186,9 +186,10 @@ private slots:
         QVERIFY(b.t.prompter.shown.isEmpty());
     }
 
-    // Lost reply bytes make blocks fail; they are read again and the dump stays exact. When
-    // every block fails, the 21st failure ends the run and the earlier dump stays.
-    void readoutRetriesLostBytes() {
+    // Lost reply bytes and two reads that differ make blocks fail; they are read again and the
+    // dump stays exact. When every block fails, the 21st failure ends the run and the earlier
+    // dump stays.
+    void readoutRetriesBadBlocks() {
         Bench b;
         b.sim.faults().dropEvery = 9973;
         b.run(b.auslesen());
@@ -213,6 +214,16 @@ private slots:
                  QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen"));
         QCOMPARE(fileBytes(c.datei), QByteArray("alt\r\n"));
         QCOMPARE(c.dateien(), QStringList{"EEPROM_65k_80.txt"});
+
+        // A byte that changes between the two reads of its block: the block is read again and
+        // the dump holds the byte as it now stands, not the first read's.
+        Bench d;
+        d.atFrame(2, [&d] { d.sim.eeprom(80)->memory()[500] ^= char(0xFF); });
+        auto* anders = d.auslesen();
+        d.run(anders);
+        QCOMPARE(anders->result().ende, Ende::Fertig);
+        QCOMPARE(anders->result().fehler, 1);
+        QCOMPARE(fileBytes(d.datei), Bench::erwartet(d.sim.eeprom(80)->memory()));
     }
 
     // An EEPROM that stops answering its reads: the filler it did not send is never stored.
@@ -324,23 +335,31 @@ private slots:
         QVERIFY(text.endsWith("65.535===> 0 \r\n"));
     }
 
-    // Write protection: every page fails, 20 retries, then STOP and the message; a cancel
-    // ends an erase after its page with a STOP as well.
+    // A page that will not take the fill value fails every try, whether its write is refused
+    // (write protection) or acknowledged and one cell keeps its byte (the page's last): 20
+    // retries, then STOP and the message. A cancel ends an erase after its page with a STOP.
     void eraseThatCannotWrite() {
         Bench b;
         const QByteArray vorher = b.sim.eeprom(80)->memory();
-        b.sim.eeprom(80)->setWriteProtected(true);
-        auto* job = new EepromErase(b.t.link, 80, 0, b.t.ctx.locale);
-        b.run(job);
-        QCOMPARE(job->result().ende, EepromErase::Ende::ZuVieleFehler);
-        QCOMPARE(job->result().fehler, 21);
-        QCOMPARE(b.t.frames.entries.size(), 21 * 3 + 1);
-        QCOMPARE(b.t.frames.entries.last().befehl, 100);
-        QCOMPARE(b.sim.eeprom(80)->memory(), vorher);
-        QCOMPARE(EepromErase::meldung(job->result()),
-                 QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen"));
+        for (const bool geschuetzt : {true, false}) {
+            b.t.frames.entries.clear();
+            b.sim.eeprom(80)->setWriteProtected(geschuetzt);
+            b.sim.eeprom(80)->setStuck(15, !geschuetzt);
+            auto* job = new EepromErase(b.t.link, 80, 0, b.t.ctx.locale);
+            b.run(job);
+            QCOMPARE(job->result().ende, EepromErase::Ende::ZuVieleFehler);
+            QCOMPARE(job->result().fehler, 21);
+            QCOMPARE(job->result().bytes, 0);
+            // Address and write, or the whole page with its read-back, each try; STOP last.
+            QCOMPARE(b.t.frames.entries.size(), 21 * (geschuetzt ? 3 : 5) + 1);
+            QCOMPARE(b.t.frames.entries.last().befehl, 100);
+            QCOMPARE(EepromErase::meldung(job->result()),
+                     QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen"));
+        }
+        QCOMPARE(b.sim.eeprom(80)->memory().left(16), QByteArray(15, '\0') + vorher.mid(15, 1));
+        QCOMPARE(b.sim.eeprom(80)->memory().mid(16), vorher.mid(16));
 
-        b.sim.eeprom(80)->setWriteProtected(false);
+        b.sim.eeprom(80)->setStuck(15, false);
         b.t.frames.entries.clear();
         auto* abbruch = new EepromErase(b.t.link, 80, 1, b.t.ctx.locale);
         b.atFrame(5 * 4 + 3, [abbruch] { abbruch->cancel(); });

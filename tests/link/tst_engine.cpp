@@ -369,15 +369,34 @@ private slots:
             link->RAHMEN_SENDEN();
             QCOMPARE(link->STATUS_CODE, qint16(1002));
         }
-        QTest::qWait(50);
-        QVERIFY(peer->received.isEmpty());
 
-        // The next good frame goes out and its read waits for the answer again.
+        // A good frame straight after, in the same handler: it goes out alone and its read
+        // waits for the answer again.
         answerEachFrame(QByteArray(1, '\x05'));
         command(0);
         link->DATEN_EMPFANGEN(1);
         QCOMPARE(link->STATUS_CODE, qint16(0));
         QCOMPARE(link->EMPFANGSBYTE, quint8(5));
+        QCOMPARE(splitFrames(peer->received).size(), 1);
+    }
+
+    // The receive buffer holds 100000 bytes: a read of that many fills it to its last element,
+    // one more is refused before anything is awaited.
+    void readsUpToTheBufferSize() {
+        const int voll = Link::PUFFER_GROESSE - 1;
+        QByteArray antwort(voll, '\0');
+        for (int i = 0; i < voll; ++i)
+            antwort[i] = char(i % 251);
+        answerEachFrame(antwort);
+        command(0);
+        link->DATEN_EMPFANGEN(voll);
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+        QCOMPARE(link->EMPFANGSPUFFER[voll], quint8((voll - 1) % 251));
+
+        peer->onReceive = nullptr; // nothing would come
+        command(0);
+        link->DATEN_EMPFANGEN(Link::PUFFER_GROESSE);
+        QCOMPARE(link->STATUS_CODE, qint16(STATUS_ANZAHL_EMPFANGEN));
     }
 
     void sendBufferIsZeroedAndHistoryKeepsTheNewestHundred() {

@@ -1,6 +1,8 @@
-// Slave standard commands: decoders, and what every operation reports when the line fails.
-// The same operations against the simulated installation are in tst_standard_sim.
+// Slave standard commands and the EEPROM block read: decoders, and what every operation reports
+// when the line or the slave fails. The same operations against the simulated installation are in
+// tst_standard_sim.
 
+#include "link/memory.h"
 #include "link/standard.h"
 #include "link/virtualserialport.h"
 
@@ -125,6 +127,29 @@ private slots:
         QCOMPARE(SLAVE_INFO_LESEN(*link, 9), QStringLiteral("????????????????"));
         QCOMPARE(link->STATUS_CODE, qint16(110));
         QVERIFY(!SLAVE_ANSPRECHEN_MIT_STOP(*link, 9));
+    }
+
+    // Command 80's reply is judged by both status bytes around the data: either one not 0 is
+    // a read the EEPROM did not answer, whatever the other says.
+    void eepromBlockReadStatusBytes_data() {
+        QTest::addColumn<QByteArray>("antwort");
+        QTest::addColumn<int>("ergebnis");
+        QTest::newRow("both 0") << QByteArray("\0\x11\x22\x33\0", 5) << int(EepromAntwort::Ok);
+        QTest::newRow("address phase failed")
+            << QByteArray("\x48\xFF\xFF\xFF\0", 5) << int(EepromAntwort::KeinAck);
+        QTest::newRow("data phase failed")
+            << QByteArray("\0\x11\x22\x33\x38", 5) << int(EepromAntwort::KeinAck);
+        QTest::newRow("cut short") << QByteArray("\0\x11\x22", 3) << int(EepromAntwort::Leitung);
+    }
+    void eepromBlockReadStatusBytes() {
+        QFETCH(QByteArray, antwort);
+        QFETCH(int, ergebnis);
+        port.setPeer([&](const QByteArray&) { port.deliver(antwort); });
+        QCOMPARE(int(EEPROM_BLOCK_LESEN(*link, 80, 3)), ergebnis);
+        QCOMPARE(commandsSent(), QList<int>{80});
+        QCOMPARE(quint8(port.written()[0][6]), quint8(3)); // the receive count
+        if (ergebnis == int(EepromAntwort::Ok))
+            QCOMPARE(link->EMPFANGSPUFFER[3], quint8(0x33));
     }
 
     void dateAndTimeRequests() {

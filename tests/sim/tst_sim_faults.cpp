@@ -151,6 +151,10 @@ void TstSimFaults::scenarioErrors_data() {
         R"({"devices":[{"type":"eeprom","address":5,"data":{"0":"0G"}}]})");
     QTest::newRow("line") << QByteArray(R"({"interface":{"line":"19200,x,8,1"}})");
     QTest::newRow("negative fault") << QByteArray(R"({"faults":{"dropEvery":-1}})");
+    QTest::newRow("stuck outside")
+        << QByteArray(R"({"devices":[{"type":"eeprom","address":5,"size":128,"stuck":[128]}]})");
+    QTest::newRow("16 bits of no value")
+        << QByteArray(R"({"devices":[{"type":"atmega8","address":5,"sixteenBit":[110]}]})");
 }
 
 void TstSimFaults::scenarioErrors() {
@@ -166,7 +170,8 @@ void TstSimFaults::scenarioFaults() {
         "devices": [
             { "type": "atmega8", "address": 10, "name": "A", "online": false },
             { "type": "eeprom", "address": 11, "size": 256, "writeProtected": true,
-              "data": { "0": "text:ab" } } ],
+              "data": { "0": "text:ab" } },
+            { "type": "eeprom", "address": 12, "size": 128, "stuck": [1] } ],
         "faults": { "garbageEvery": 1, "garbage": "7E" } })");
     QVERIFY(s);
     Harness h(*s);
@@ -174,6 +179,9 @@ void TstSimFaults::scenarioFaults() {
     QCOMPARE(h.transact(50, 10), bytes({0x20, 0x20, 0x7E}));
     QCOMPARE(h.transact(50, 11, 0, bytes({0, 1})), bytes({0, 0x30, 0x7E}));
     QCOMPARE(h.inst.eeprom(11)->memory().left(3), QByteArray("ab\xFF"));
+    // A stuck cell acknowledges its byte and keeps the old one.
+    QCOMPARE(h.transact(50, 12, 0, bytes({0, 7, 8, 9})), bytes({0, 0, 0x7E}));
+    QCOMPARE(h.inst.eeprom(12)->memory().left(3), bytes({7, 0xFF, 9}));
 }
 
 QTEST_GUILESS_MAIN(TstSimFaults)

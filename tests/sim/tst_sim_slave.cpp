@@ -10,9 +10,10 @@ namespace {
 Scenario constants() {
     const auto s = Scenario::fromJson(R"({ "devices": [
         { "type": "atmega8", "address": 30, "name": "CONST", "clock": "2024-02-28T23:59:58",
+          "sixteenBit": [124, 150],
           "values": { "120": { "value": -1 }, "121": { "value": -8388608 },
                       "122": { "value": 300 }, "123": { "value": 9e6 },
-                      "124": { "value": -5.3, "scale": 10 }, "150": { "value": 32767 } } } ] })");
+                      "124": { "value": -5.3, "scale": 10 }, "150": { "value": 40000 } } } ] })");
     return *s;
 }
 
@@ -100,8 +101,14 @@ void TstSimSlave::signedValues() {
     QCOMPARE(s24(most), -8388608);
     QCOMPARE(s24(h.request(30, 122)), 300);
     QCOMPARE(h.request(30, 123), bytes({123, 0xFF, 0xFF, 0x7F})); // clamped to 24 bits
-    QCOMPARE(s16(h.request(30, 124)), -53);
-    QCOMPARE(s16(h.request(30, 150)), 32767);
+    // 16-bit values: the byte beyond them is whatever the slave's memory holds there, never
+    // a copy of the sign.
+    QCOMPARE(h.request(30, 124), bytes({124, 0xCB, 0xFF, 0}));
+    QCOMPARE(h.request(30, 150), bytes({150, 0xFF, 0x7F, 0})); // clamped to 16 bits
+    const int slot124 = Atmega8Slave::kValues + 3 * 4;
+    h.request(30, 215, slot124 + 2, 0, 0x5A);
+    h.wait(1100000); // measured again
+    QCOMPARE(h.request(30, 124), bytes({124, 0xCB, 0xFF, 0x5A}));
     QCOMPARE(h.request(30, 154), bytes({154, 0, 0, 0})); // no model: 0
 }
 

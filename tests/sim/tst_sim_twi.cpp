@@ -154,8 +154,9 @@ void TstSimTwi::busCommandStatus() {
     QCOMPARE(h.transact(65, 0, 0, bytes({9, 8, 7})), bytes({0, 0}));
     QCOMPARE(h.transact(100), bytes({0, 0}));
     QCOMPARE(h.inst.eeprom(80)->memory().mid(0x100, 3), bytes({9, 8, 7}));
-    QCOMPARE(h.transact(80, 99, 0, {}, 3), bytes({0x48, 0xFF, 0xFF, 0xFF, 0x48}));
-    QCOMPARE(h.transact(80, 99, 0, {}, 0), bytes({0x48, 0x48}));
+    // A failed address phase shows in the leading status only; no data phase went wrong.
+    QCOMPARE(h.transact(80, 99, 0, {}, 3), bytes({0x48, 0xFF, 0xFF, 0xFF, 0}));
+    QCOMPARE(h.transact(80, 99, 0, {}, 0), bytes({0x48, 0}));
     QCOMPARE(h.transact(80, 81, 0, {}, 0), bytes({0, 0}));
 }
 
