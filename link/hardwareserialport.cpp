@@ -7,6 +7,9 @@
 
 #include <utility>
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 namespace zelmar {
 
 HardwareSerialPort::HardwareSerialPort(const QString& programDir, QObject* parent)
@@ -136,15 +139,30 @@ bool HardwareSerialPort::setSettings(const QString& settings) {
 bool HardwareSerialPort::open() {
     if (m_serial.isOpen())
         return true;
-    m_serial.setPortName(deviceName());
-    if (!m_serial.open(QIODevice::ReadWrite))
+    m_heldBy.reset();
+    m_openError.clear();
+    const QString device = deviceName();
+    if (!m_lock.lock(device)) {
+        m_heldBy = m_lock.holder();
+        m_openError = QStringLiteral("in use by process %1").arg(m_heldBy->pid);
         return false;
+    }
+    m_serial.setPortName(device);
+    if (!m_serial.open(QIODevice::ReadWrite)) {
+        m_openError = m_serial.errorString();
+        m_lock.unlock();
+        return false;
+    }
+    exclusive(true);
     // Settings given while the port was closed that its driver refuses: the old ones stay.
     if (apply(m_settings) || (m_settings = m_previous, apply(m_settings)) ||
         (m_settings = m_inForce, apply(m_settings))) {
         m_inForce = m_settings;
     } else {
+        m_openError = m_serial.errorString();
+        exclusive(false);
         m_serial.close();
+        m_lock.unlock();
         return false;
     }
     m_serial.setDataTerminalReady(m_dtr);
@@ -155,8 +173,22 @@ bool HardwareSerialPort::open() {
 void HardwareSerialPort::close() {
     if (!m_serial.isOpen())
         return;
+    exclusive(false);
     m_serial.close();
+    m_lock.unlock();
     emit closed();
+}
+
+// Root is not kept out by it, hence the lock as well. The flag is taken off again before the
+// close: a pseudo-terminal whose other side stays open would keep it for good.
+void HardwareSerialPort::exclusive(bool on) {
+#ifdef TIOCEXCL
+    const int fd = int(m_serial.handle());
+    if (fd >= 0 && ::isatty(fd))
+        ::ioctl(fd, on ? TIOCEXCL : TIOCNXCL);
+#else
+    Q_UNUSED(on);
+#endif
 }
 
 void HardwareSerialPort::setDtr(bool on) {

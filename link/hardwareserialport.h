@@ -8,7 +8,8 @@ namespace zelmar {
 
 // The serial port of the PC. Port number n is the device named on line n of PORTS.ini in the
 // directory given, the one of the settings files (PROGRAMM_PFAD); where that line is missing or
-// empty, the platform's usual name.
+// empty, the platform's usual name. One program of ours at a time has the device (PortLock),
+// and a terminal device is opened exclusively (TIOCEXCL) against every other program.
 class HardwareSerialPort : public SerialPort {
     Q_OBJECT
 public:
@@ -29,6 +30,8 @@ public:
     bool open() override;
     void close() override;
     bool isOpen() const override { return m_serial.isOpen(); }
+    std::optional<PortHolder> heldBy() const override { return m_heldBy; }
+    QString openError() const override { return m_openError; }
     void setDtr(bool on) override;
     bool dtr() const override { return m_dtr; }
     void setRts(bool on) override;
@@ -40,6 +43,7 @@ public:
 
 private:
     bool apply(const PortSettings& s);
+    void exclusive(bool on);
 
     QString m_programDir;
     int m_number = 1;
@@ -50,6 +54,9 @@ private:
     bool m_dtr = true;
     bool m_rts = true;
     QSerialPort m_serial;
+    PortLock m_lock;
+    std::optional<PortHolder> m_heldBy;
+    QString m_openError;
 };
 
 } // namespace zelmar

@@ -184,6 +184,38 @@ private slots:
         QCOMPARE(link->EMPFANGSBYTE, quint8(0x55));
     }
 
+    // Bytes that belong to nobody's frame are never taken for a reply: the end of a block a
+    // killed program had asked for, still coming when the port opens, and the rest of a reply
+    // that timed out. A frame goes out once the line has been quiet for a while.
+    void lateBytesAreNotTakenForAReply() {
+        QVERIFY(peer->port().open());
+        for (int i = 0; i < 40; ++i)
+            peer->send(QByteArray(1, '\xEE'), 5 * i);
+        answerEachFrame(QByteArray(1, '\x55'), 20);
+        command(0);
+        link->DATEN_EMPFANGEN(1);
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+        QCOMPARE(link->EMPFANGSBYTE, quint8(0x55));
+
+        // One byte, then nothing for longer than the time-out, then the rest streams in.
+        peer->received.clear();
+        peer->onReceive = [this] {
+            peer->send(QByteArray(1, '\x01'));
+            for (int i = 0; i < 20; ++i)
+                peer->send(QByteArray(1, '\xEE'), 155 + 5 * i);
+            peer->onReceive = nullptr;
+        };
+        command(12);
+        link->DATEN_EMPFANGEN(4);
+        QCOMPARE(link->STATUS_CODE, qint16(STATUS_KEINE_DATEN));
+        QCOMPARE(link->bytesRead(), 1);
+        answerEachFrame(QByteArray(1, '\x66'), 20);
+        command(0);
+        link->DATEN_EMPFANGEN(1);
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+        QCOMPARE(link->EMPFANGSBYTE, quint8(0x66));
+    }
+
     void portThatCannotBeOpened() {
         peer->makeUnopenable();
         link->setReplyTimeout(5000);
