@@ -277,7 +277,9 @@ private slots:
         b.sim->faults().silent = true;
         b.clickAndWait(QStringLiteral("Command_ANLAGE_PRUEFEN"));
         b.tick();
-        QVERIFY(b.t.prompter.messages().last().contains(QStringLiteral("bei 128 von 128")));
+        QVERIFY(b.t.prompter.messages().last().startsWith(
+            QStringLiteral("Das Interface antwortet nicht")));
+        QCOMPARE(b.befehle().size(), 129 + 129 + 3);
         QCOMPARE(b.rowColour(60), int(QB_HELLGRAU));
     }
 
