@@ -7,9 +7,6 @@
 
 #include <utility>
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 namespace zelmar {
 
 HardwareSerialPort::HardwareSerialPort(const QString& programDir, QObject* parent)
@@ -153,14 +150,12 @@ bool HardwareSerialPort::open() {
         m_lock.unlock();
         return false;
     }
-    exclusive(true);
     // Settings given while the port was closed that its driver refuses: the old ones stay.
     if (apply(m_settings) || (m_settings = m_previous, apply(m_settings)) ||
         (m_settings = m_inForce, apply(m_settings))) {
         m_inForce = m_settings;
     } else {
         m_openError = m_serial.errorString();
-        exclusive(false);
         m_serial.close();
         m_lock.unlock();
         return false;
@@ -173,22 +168,9 @@ bool HardwareSerialPort::open() {
 void HardwareSerialPort::close() {
     if (!m_serial.isOpen())
         return;
-    exclusive(false);
     m_serial.close();
     m_lock.unlock();
     emit closed();
-}
-
-// Root is not kept out by it, hence the lock as well. The flag is taken off again before the
-// close: a pseudo-terminal whose other side stays open would keep it for good.
-void HardwareSerialPort::exclusive(bool on) {
-#ifdef TIOCEXCL
-    const int fd = int(m_serial.handle());
-    if (fd >= 0 && ::isatty(fd))
-        ::ioctl(fd, on ? TIOCEXCL : TIOCNXCL);
-#else
-    Q_UNUSED(on);
-#endif
 }
 
 void HardwareSerialPort::setDtr(bool on) {

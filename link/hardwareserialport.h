@@ -8,8 +8,8 @@ namespace zelmar {
 
 // The serial port of the PC. Port number n is the device named on line n of PORTS.ini in the
 // directory given, the one of the settings files (PROGRAMM_PFAD); where that line is missing or
-// empty, the platform's usual name. One program of ours at a time has the device (PortLock),
-// and a terminal device is opened exclusively (TIOCEXCL) against every other program.
+// empty, the platform's usual name. One program of ours at a time has the device (PortLock):
+// QSerialPort opens a terminal exclusively (TIOCEXCL), but root is not kept out by that.
 class HardwareSerialPort : public SerialPort {
     Q_OBJECT
 public:
@@ -43,7 +43,6 @@ public:
 
 private:
     bool apply(const PortSettings& s);
-    void exclusive(bool on);
 
     QString m_programDir;
     int m_number = 1;
