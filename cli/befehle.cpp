@@ -211,10 +211,8 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
         // Whatever ended it, the user learns what of the image the EEPROM may not hold.
         if (r.ende == EepromRestore::Ende::Abgewiesen)
             s.linkFehler(was);
-        else if (s.link().STATUS_CODE != STATUS_OK)
-            s.linkFehler(QStringLiteral("%1: %2, the line failed").arg(was, ende(r.ende)));
         else
-            s.melden(QStringLiteral("%1: %2").arg(was, ende(r.ende)), FEHLER);
+            s.melden(QStringLiteral("%1: %2%3").arg(was, ende(r.ende), leitungsZusatz(s)), FEHLER);
         for (const auto& b : r.nichtGeschrieben)
             s.melden(QStringLiteral("not written: %1 to %2").arg(hex(b.von, 4), hex(b.bis, 4)),
                      FEHLER);
