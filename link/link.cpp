@@ -233,17 +233,26 @@ bool Link::leitungBeruhigen() {
     QTimer grenze;
     grenze.setSingleShot(true);
     QEventLoop loop;
+    bool kam = false;
     connect(&ruhe, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(&grenze, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(&m_port, &SerialPort::closed, &loop, &QEventLoop::quit);
     connect(&m_port, &SerialPort::readyRead, &loop, [&] {
         m_port.discardInput();
+        kam = true;
         ruhe.start(ruheMs);
     });
     m_port.discardInput();
     ruhe.start(ruheMs);
     grenze.start(RUHE_MAX_MS);
-    loop.exec();
+    do {
+        loop.exec();
+        kam = false;
+        // A process held up for longer than the quiet spell finds the timer and the input due
+        // together, and the timer may come first: input still waiting breaks the quiet.
+        if (!ruhe.isActive() && grenze.isActive() && m_port.isOpen())
+            QCoreApplication::processEvents();
+    } while (kam && grenze.isActive() && m_port.isOpen());
     return m_port.isOpen();
 }
 
