@@ -186,6 +186,9 @@ void Link::senden(quint8 adresse) {
     h.anzahlSenden = static_cast<quint16>(ANZAHL_SENDEN);
     h.anzahlEmpfangen = static_cast<quint16>(ANZAHL_EMPFANGEN);
 
+    // Built before any wait: a handler that runs meanwhile may fill the request variables for a
+    // frame of its own, which is refused.
+    const QByteArray rahmen = buildFrame(h, SENDEPUFFER.data() + 1);
     if (!m_leitungRuhig) {
         if (!leitungBeruhigen()) {
             portWeg();
@@ -197,7 +200,7 @@ void Link::senden(quint8 adresse) {
     // Late bytes of an earlier transaction must not be taken for this one's reply.
     m_port.discardInput();
 
-    SENDE_RAHMEN = buildFrame(h, SENDEPUFFER.data() + 1);
+    SENDE_RAHMEN = rahmen;
     if (!m_port.write(SENDE_RAHMEN)) {
         if (m_port.isOpen()) {
             message(QStringLiteral("RAHMEN konnte nicht gesendet werden"));
