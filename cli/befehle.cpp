@@ -57,6 +57,14 @@ QString byteListe(const Link& link, int von, int n) {
 // A scan to its end; false (with the exit status) when it did not hear every address.
 bool scannen(Sitzung& s, BusScan::Result* r, int* status) {
     *r = s.laufen(new BusScan(s.link()));
+    if (r->interfaceSilent) {
+        *status = s.melden(QStringLiteral("scan: the interface does not answer (no byte to %1 "
+                                          "probes in a row, stopped at address %2)")
+                               .arg(BusScan::STUMM)
+                               .arg(r->probed - 1),
+                           FEHLER);
+        return false;
+    }
     if (!r->completed) {
         *status = s.linkFehler(QStringLiteral("scan"));
         return false;
@@ -93,21 +101,33 @@ EepromAntwort adressieren(Link& link, int slave, int adresse, int adressBytes) {
 }
 
 int eepromFehler(Sitzung& s, EepromAntwort r, int slave, int adresse) {
-    if (r == EepromAntwort::Leitung)
+    if (r == EepromAntwort::Leitung && s.link().refused())
         return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse));
+    if (r == EepromAntwort::Leitung)
+        return s.linkFehler(
+            QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse));
     return s.melden(
         QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
         FEHLER);
 }
 
-// Reads n bytes from `start` on in blocks the interface takes; false after saying why.
+// Reads n bytes from `start` on in blocks the interface takes; false after saying why. A
+// block whose reply was lost, or whose status bytes were not 0 right after the EEPROM took
+// its address, is the line's doing as long as a new try may succeed.
 bool eepromLesen(Sitzung& s, int slave, int start, int n, QByteArray* daten, int* status) {
+    constexpr int VERSUCHE = 3;
     Link& link = s.link();
     for (int pos = start; pos < start + n;) {
         const int laenge = std::min(EepromReadout::BLOCK, start + n - pos);
-        EepromAntwort r = adressieren(link, slave, pos, s.optionen().adressBytes);
-        if (r == EepromAntwort::Ok)
-            r = EEPROM_BLOCK_LESEN(link, slave, laenge);
+        EepromAntwort r = EepromAntwort::Leitung;
+        for (int versuch = 0; versuch < VERSUCHE && r != EepromAntwort::Ok; ++versuch) {
+            r = adressieren(link, slave, pos, s.optionen().adressBytes);
+            // Not acknowledged through a whole write cycle: the EEPROM, not the line.
+            if (r == EepromAntwort::KeinAck || link.refused())
+                break;
+            if (r == EepromAntwort::Ok)
+                r = EEPROM_BLOCK_LESEN(link, slave, laenge);
+        }
         if (r != EepromAntwort::Ok) {
             *status = eepromFehler(s, r, slave, pos);
             return false;
@@ -149,6 +169,17 @@ QString ende(EepromRestore::Ende e) {
     }
 }
 
+// "; the line failed: keine DATEN !!! (status 1000)" when the last transaction failed on the
+// line; nothing when it went through (the failure was the device's or the comparison's).
+QString leitungsZusatz(Sitzung& s) {
+    const Link& link = s.link();
+    if (link.STATUS_CODE == STATUS_OK || link.STATUS_CODE == STATUS_KEIN_ACK)
+        return {};
+    return QStringLiteral("; the line failed: %1 (status %2)")
+        .arg(link.STATUS_TEXT)
+        .arg(link.STATUS_CODE);
+}
+
 QString byteText(const std::optional<quint8>& b) {
     return b ? QStringLiteral("%1 (%2)").arg(*b).arg(hex(*b, 2)) : QStringLiteral("-");
 }
@@ -176,14 +207,19 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
         return FEHLER;
     const auto r = s.laufen(new EepromRestore(s.link(), slave, bild, modus, 16, s.locale()));
     const QString was = schreiben ? QStringLiteral("restore") : QStringLiteral("verify");
-    if (r.ende == EepromRestore::Ende::Abgewiesen)
-        return s.linkFehler(was);
     if (r.ende != EepromRestore::Ende::Fertig || !r.vergleich) {
-        s.melden(
-            QStringLiteral("%1: %2 (status %3)").arg(was, ende(r.ende)).arg(s.link().STATUS_CODE),
-            FEHLER);
+        // Whatever ended it, the user learns what of the image the EEPROM may not hold.
+        if (r.ende == EepromRestore::Ende::Abgewiesen)
+            s.linkFehler(was);
+        else
+            s.melden(QStringLiteral("%1: %2%3").arg(was, ende(r.ende), leitungsZusatz(s)), FEHLER);
         for (const auto& b : r.nichtGeschrieben)
             s.melden(QStringLiteral("not written: %1 to %2").arg(hex(b.von, 4), hex(b.bis, 4)),
+                     FEHLER);
+        const QString ungeprueft =
+            schreiben ? QStringLiteral("written, not verified") : QStringLiteral("not verified");
+        for (const auto& b : r.nichtGeprueft)
+            s.melden(QStringLiteral("%1: %2 to %3").arg(ungeprueft, hex(b.von, 4), hex(b.bis, 4)),
                      FEHLER);
         return FEHLER;
     }
@@ -492,14 +528,20 @@ int dump(Sitzung& s, const QStringList& a) {
     case EepromReadout::Ende::Abgewiesen:
         return s.linkFehler(QStringLiteral("dump"));
     case EepromReadout::Ende::AdresseFehlt:
-        // The STOP after the address phase tells a silent line from a chip that is not there.
-        return eepromFehler(
-            s, s.link().STATUS_CODE == STATUS_OK ? EepromAntwort::KeinAck : EepromAntwort::Leitung,
-            slave, 0);
+        if (r.leitung)
+            return s.melden(
+                QStringLiteral("dump: the line failed at address %1 (%2): %3 (status %4)")
+                    .arg(r.position)
+                    .arg(hex(r.position, 4), r.statusText)
+                    .arg(r.statusCode),
+                FEHLER);
+        return eepromFehler(s, EepromAntwort::KeinAck, slave, r.position);
     case EepromReadout::Ende::ZuVieleFehler:
-        return s.melden(QStringLiteral("dump: %1 failed blocks, given up (%2)")
+        return s.melden(QStringLiteral("dump: given up at address %1 (%2) after %3 failed blocks%4")
+                            .arg(r.position)
+                            .arg(hex(r.position, 4))
                             .arg(r.fehler)
-                            .arg(s.link().STATUS_TEXT),
+                            .arg(leitungsZusatz(s)),
                         FEHLER);
     case EepromReadout::Ende::DateiFehler:
         return s.melden(QStringLiteral("%1 could not be written").arg(a[1]), FEHLER);
@@ -543,9 +585,16 @@ int erase(Sitzung& s, const QStringList& a) {
     case EepromErase::Ende::Abgewiesen:
         return s.linkFehler(QStringLiteral("erase"));
     case EepromErase::Ende::ZuVieleFehler:
-        return s.melden(QStringLiteral("erase: %1 failed pages, given up (%2)")
+        // Pages go in address order: every byte below the page that failed is set.
+        return s.melden(QStringLiteral("erase: given up at address %1 (%2) after %3 failed pages; "
+                                       "%4 of %5 bytes set to %6%7")
+                            .arg(r.bytes)
+                            .arg(hex(r.bytes, 4))
                             .arg(r.fehler)
-                            .arg(s.link().STATUS_TEXT),
+                            .arg(r.bytes)
+                            .arg(EepromErase::GROESSE)
+                            .arg(wert)
+                            .arg(leitungsZusatz(s)),
                         FEHLER);
     case EepromErase::Ende::Abgebrochen:
         break;

@@ -5,7 +5,10 @@
 #include "link/serialport.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QTextStream>
+
+#include <limits>
 
 namespace zelmar::cli {
 
@@ -143,10 +146,20 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
     const QCommandLineOption version(QStringLiteral("version"));
     p.addOptions(
         {port, settings, timeout, json, ja, format, adressBytes, wert, empfang, hilfe, version});
-    if (!p.parse(QStringList{QStringLiteral("zelmar-cli")} + argumente))
+    // A negative number ("info -1") is an argument to be judged as one, not an unknown option.
+    const QChar zahlMarke(0x1);
+    QStringList markiert{QStringLiteral("zelmar-cli")};
+    static const QRegularExpression negativ(QStringLiteral("^-\\d"));
+    for (const QString& a : argumente)
+        markiert << (negativ.match(a).hasMatch() ? zahlMarke + a : a);
+    if (!p.parse(markiert))
         return fehler(u, p.errorText());
+    const auto echt = [zahlMarke](QString t) { return t.startsWith(zahlMarke) ? t.mid(1) : t; };
+    const auto val = [&](const QCommandLineOption& o) { return echt(p.value(o)); };
 
-    QStringList rest = p.positionalArguments();
+    QStringList rest;
+    for (const QString& a : p.positionalArguments())
+        rest << echt(a);
     if (p.isSet(version)) {
         *u.out << versionText() << Qt::endl;
         return ERFOLG;
@@ -189,10 +202,17 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
             name);
 
     Optionen o;
-    o.port = p.value(port);
+    o.port = val(port);
     if (p.isSet(port) && o.port.trimmed().isEmpty())
         return fehler(u, QStringLiteral("--port needs a device or a port number"), name);
-    o.settings = p.value(settings);
+    if (zahl(o.port, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()) &&
+        !zahl(o.port, 1, 17))
+        return fehler(u,
+                      QStringLiteral("--port must be a device or a port number from 1 to 17, "
+                                     "not '%1'")
+                          .arg(o.port),
+                      name);
+    o.settings = val(settings);
     if (p.isSet(settings) && !parsePortSettings(o.settings))
         return fehler(u,
                       QStringLiteral("--settings '%1' is no line setting such as 19200,n,8,1")
@@ -202,27 +222,25 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
                           std::optional<int>* ziel) {
         if (!p.isSet(option))
             return true;
-        *ziel = zahl(p.value(option), min, max);
+        *ziel = zahl(val(option), min, max);
         return ziel->has_value();
     };
     std::optional<int> ms, bytes;
     if (!zahlOption(timeout, 1, 600000, &ms))
         return fehler(
-            u, QStringLiteral("--timeout must be 1 to 600000 ms, not '%1'").arg(p.value(timeout)),
+            u, QStringLiteral("--timeout must be 1 to 600000 ms, not '%1'").arg(val(timeout)),
             name);
     o.timeoutMs = ms.value_or(0);
     if (!zahlOption(adressBytes, 1, 2, &bytes))
         return fehler(u, QStringLiteral("--address-bytes must be 1 or 2"), name);
     o.adressBytes = bytes.value_or(2);
     if (!zahlOption(wert, 0, 255, &o.wert))
-        return fehler(u, QStringLiteral("--value must be 0 to 255, not '%1'").arg(p.value(wert)),
-                      name);
+        return fehler(u, QStringLiteral("--value must be 0 to 255, not '%1'").arg(val(wert)), name);
     if (!zahlOption(empfang, 0, 65535, &o.empfangen))
-        return fehler(
-            u, QStringLiteral("--receive must be 0 to 65535, not '%1'").arg(p.value(empfang)),
-            name);
+        return fehler(u, QStringLiteral("--receive must be 0 to 65535, not '%1'").arg(val(empfang)),
+                      name);
     if (p.isSet(format)) {
-        const QString f = p.value(format);
+        const QString f = val(format);
         if (f == QLatin1String("txt"))
             o.format = abbild::Format::Dump;
         else if (f == QLatin1String("bin"))

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QTextStream;
 
@@ -26,8 +27,9 @@ struct Umgebung {
     QString programmPfad;
     QTextStream* out = nullptr;
     QTextStream* err = nullptr;
-    // One line of standard input, for the confirmation of restore and erase.
-    std::function<QString()> zeileLesen;
+    // One line of standard input, for the confirmation of restore and erase; nullopt when the
+    // user interrupted the question (Ctrl+C).
+    std::function<std::optional<QString>()> zeileLesen;
     bool eingabeTerminal = false; // standard input is a terminal: a question may be asked
     bool fehlerTerminal = false;  // standard error is a terminal: a progress bar is drawn
 };

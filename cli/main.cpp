@@ -5,11 +5,14 @@
 #include "shell/datalocation.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QSocketNotifier>
 #include <QTextStream>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,6 +20,9 @@
 namespace {
 
 int g_signale[2] = {-1, -1};
+// The question waiting for its answer, which Ctrl+C ends.
+QEventLoop* g_frage = nullptr;
+bool g_frageUnterbrochen = false;
 
 void gemeldet(int nummer) {
     const char c = char(nummer);
@@ -31,7 +37,12 @@ void unterbrechbar() {
     auto* melder = new QSocketNotifier(g_signale[0], QSocketNotifier::Read, qApp);
     QObject::connect(melder, &QSocketNotifier::activated, [] {
         char c = 0;
-        if (::read(g_signale[0], &c, 1) == 1 && !zelmar::cli::unterbrechen()) {
+        if (::read(g_signale[0], &c, 1) != 1)
+            return;
+        if (g_frage) {
+            g_frageUnterbrochen = true;
+            g_frage->quit();
+        } else if (!zelmar::cli::unterbrechen()) {
             std::signal(c, SIG_DFL);
             std::raise(c);
         }
@@ -43,6 +54,31 @@ void unterbrechbar() {
         a.sa_flags = SA_RESTART;
         sigaction(nummer, &a, nullptr);
     }
+}
+
+// One line of standard input, read while the event loop runs so that Ctrl+C reaches the
+// question; nullopt when it did. The end of the input is an empty answer.
+std::optional<QString> zeileLesen() {
+    QByteArray zeile;
+    QEventLoop warten;
+    QSocketNotifier eingabe(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&eingabe, &QSocketNotifier::activated, [&] {
+        char c = 0;
+        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            return;
+        if (n <= 0 || c == '\n')
+            warten.quit();
+        else
+            zeile.append(c);
+    });
+    g_frageUnterbrochen = false;
+    g_frage = &warten;
+    warten.exec();
+    g_frage = nullptr;
+    if (g_frageUnterbrochen)
+        return std::nullopt;
+    return QString::fromLocal8Bit(zeile);
 }
 
 // Where PORTS.ini, the settings files, SLAVE_INFO.ini and DATEN/ are: the window program's rule,
@@ -61,12 +97,11 @@ int main(int argc, char* argv[]) {
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QTextStream in(stdin);
     zelmar::cli::Umgebung u;
     u.programmPfad = programDirectory();
     u.out = &out;
     u.err = &err;
-    u.zeileLesen = [&in] { return in.readLine(); };
+    u.zeileLesen = zeileLesen;
     u.eingabeTerminal = isatty(STDIN_FILENO) != 0;
     u.fehlerTerminal = isatty(STDERR_FILENO) != 0;
     const int status = zelmar::cli::ausfuehren(app.arguments().mid(1), u);

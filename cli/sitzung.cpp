@@ -69,9 +69,16 @@ SlaveDirectory Sitzung::verzeichnis() const {
 bool Sitzung::verbinden() {
     if (m_port.open())
         return true;
-    melden(QStringLiteral("cannot open the serial port %1 (%2)")
-               .arg(m_port.deviceName(), m_port.settings()),
-           FEHLER);
+    if (const auto h = m_port.heldBy())
+        melden(QStringLiteral("%1: port in use by %2")
+                   .arg(m_port.deviceName(),
+                        h->pid > 0 ? QStringLiteral("process %1 (%2)").arg(h->pid).arg(h->program)
+                                   : QStringLiteral("another process")),
+               FEHLER);
+    else
+        melden(QStringLiteral("cannot open the serial port %1 (%2): %3")
+                   .arg(m_port.deviceName(), m_port.settings(), m_port.openError()),
+               FEHLER);
     return false;
 }
 
@@ -107,8 +114,13 @@ int Sitzung::bestaetigen(const QString& frage) {
                                              "--yes was not given."),
                       AUFRUF);
     *m_umgebung.err << frage << " [y/N] " << Qt::flush;
-    const QString antwort =
-        m_umgebung.zeileLesen ? m_umgebung.zeileLesen().trimmed().toLower() : QString();
+    const std::optional<QString> zeile =
+        m_umgebung.zeileLesen ? m_umgebung.zeileLesen() : std::optional<QString>(QString());
+    if (!zeile) {
+        *m_umgebung.err << Qt::endl;
+        return melden(QStringLiteral("interrupted, nothing done"), FEHLER);
+    }
+    const QString antwort = zeile->trimmed().toLower();
     static const QStringList ja = {QStringLiteral("y"), QStringLiteral("yes"), QStringLiteral("j"),
                                    QStringLiteral("ja")};
     if (ja.contains(antwort))

@@ -47,6 +47,12 @@ void ScannerPanel::Command_ADRESSE_TESTEN_AUTO_Click() {
                                               QLatin1Char(' ') + QString::number(a));
         m_adressen.listeHinzufuegen(a);
     });
+    connect(m_scan, &BusScan::finished, this, [this](const BusScan::Result& r) {
+        if (r.interfaceSilent) {
+            UnloadGate::Scope scope(this);
+            m_ctx.prompter.message(BusScan::meldung(r));
+        }
+    });
     connect(m_scan, &Job::ended, this, [this] {
         m_scan = nullptr;
         Command_ADRESSE_TESTEN_AUTO->setEnabled(true);

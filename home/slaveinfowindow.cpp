@@ -313,11 +313,13 @@ void SlaveInfoWindow::scannen(bool pruefen) {
     // The rows show the scan's findings through SLAVE_GEFUNDEN at every tick.
     m_scan = new BusScan(m_ctx.link);
     m_scan->bindTo(this);
-    if (pruefen)
-        connect(m_scan, &BusScan::finished, this, [this](const BusScan::Result& r) {
-            UnloadGate::Scope scope(this);
+    connect(m_scan, &BusScan::finished, this, [this, pruefen](const BusScan::Result& r) {
+        UnloadGate::Scope scope(this);
+        if (r.interfaceSilent)
+            m_ctx.prompter.message(BusScan::meldung(r));
+        else if (pruefen)
             anlageZeigen(r);
-        });
+    });
     connect(m_scan, &Job::ended, this, [this] {
         m_scan = nullptr;
         Command_SCANNER->setEnabled(true);

@@ -19,6 +19,11 @@ bool BusScan::step() {
     m_result.probed = m_naechste;
     if (m_link.STATUS_CODE != STATUS_OK)
         ++m_result.ohneAntwort;
+    m_stumm = m_link.STATUS_CODE == STATUS_KEINE_DATEN && m_link.bytesRead() == 0 ? m_stumm + 1 : 0;
+    if (m_stumm >= STUMM) {
+        m_result.interfaceSilent = true;
+        return false;
+    }
     if (gefunden) {
         m_result.found << a;
         emit found(a);
@@ -32,12 +37,23 @@ void BusScan::finish() {
     if (m_naechste > 0) {
         for (int a = m_result.probed; a < 128; ++a)
             m_link.SLAVE_GEFUNDEN[a] = 0;
-        // The probes end without STOP; after a refused frame there is no transfer to end.
-        if (!m_abgewiesen)
+        // The probes end without STOP; after a refused frame there is no transfer to end, and
+        // a silent interface would not hear it.
+        if (!m_abgewiesen && !m_result.interfaceSilent)
             TWI_STOP(m_link, m_naechste - 1);
         m_link.SLAVE_ADRESSE = m_gemerkt;
     }
     emit finished(m_result);
+}
+
+QString BusScan::meldung(const Result& r) {
+    if (!r.interfaceSilent)
+        return {};
+    return QStringLiteral("Das Interface antwortet nicht (keine DATEN bei %1 Adressen "
+                          "hintereinander).\r\n\r\nScan nach Adresse %2 abgebrochen, die übrigen "
+                          "Adressen gelten als nicht gefunden.")
+        .arg(STUMM)
+        .arg(r.probed - 1);
 }
 
 bool slaveBenannt(const QString& name) {

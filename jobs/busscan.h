@@ -13,20 +13,31 @@ namespace zelmar {
 // probe after the first is a repeated START), then one STOP for the bus. One address a step.
 //
 // SLAVE_GEFUNDEN afterwards holds what this scan saw, and nothing older: an address the scan
-// did not reach (it was cancelled, or the port refused its frame) counts as not found. The
-// current slave is the one chosen before the scan, also when a probe had moved it.
+// did not reach (it was cancelled, the port refused its frame, or the interface fell silent)
+// counts as not found. The current slave is the one chosen before the scan, also when a probe
+// had moved it.
+//
+// An interface that sends not one byte to STUMM probes in a row is not there (a reply with a
+// byte lost is a live interface): the scan stops there instead of waiting out every address,
+// and sends no STOP into the silence.
 class BusScan : public Job {
     Q_OBJECT
 public:
+    static constexpr int STUMM = 3;
+
     struct Result {
         QList<int> found;
-        int probed = 0;         // addresses whose probe went out
-        bool completed = false; // all 128 probed
-        qint16 statusCode = 0;  // the link's code after the last probe
-        int ohneAntwort = 0;    // probes the interface did not answer: not a finding
+        int probed = 0;               // addresses whose probe went out
+        bool completed = false;       // all 128 probed
+        qint16 statusCode = 0;        // the link's code after the last probe
+        int ohneAntwort = 0;          // probes the interface did not answer: not a finding
+        bool interfaceSilent = false; // stopped: STUMM probes in a row got no byte at all
     };
 
     explicit BusScan(Link& link);
+
+    // What the user is told when the interface fell silent; empty otherwise.
+    static QString meldung(const Result& result);
 
 signals:
     void found(int adresse);
@@ -40,6 +51,7 @@ private:
     Result m_result;
     int m_naechste = 0;
     bool m_abgewiesen = false;
+    int m_stumm = 0; // probes in a row without a byte
     quint8 m_gemerkt = 0;
 };
 

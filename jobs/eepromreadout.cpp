@@ -45,6 +45,10 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
     case Ende::Abgebrochen:
         return QStringLiteral("aktion wurde abgebrochen");
     case Ende::AdresseFehlt:
+        if (r.leitung)
+            return QStringLiteral("FEHLER LEITUNG - keine Antwort vom Interface bei Adresse %1. "
+                                  "Aktion wird abgebrochen!")
+                .arg(HEX_4(r.position));
         return QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
     case Ende::ZuVieleFehler:
         return QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
@@ -58,14 +62,29 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
 }
 
 // An address phase that did not go through ends the run: the EEPROM is not there (or the line
-// is not), and every further block would fail the same way.
+// is not), and every further block would fail the same way. An EEPROM that is not there does
+// not acknowledge a second time either; one that does had its answer garbled on the line.
 bool EepromReadout::adresse() {
-    if (EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2) == EepromAntwort::Ok)
+    EepromAntwort r = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
+    if (r == EepromAntwort::KeinAck) {
+        TWI_STOP(m_link, m_slave);
+        if (!m_link.refused())
+            r = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
+        if (r == EepromAntwort::Ok && ++m_result.fehler > MAX_FEHLER) {
+            TWI_STOP(m_link, m_slave);
+            m_ende = Ende::ZuVieleFehler;
+            return false;
+        }
+    }
+    if (r == EepromAntwort::Ok)
         return true;
     if (m_link.refused()) {
         m_ende = Ende::Abgewiesen;
         return false;
     }
+    m_result.leitung = r == EepromAntwort::Leitung;
+    m_result.statusCode = m_link.STATUS_CODE;
+    m_result.statusText = m_link.STATUS_TEXT;
     TWI_STOP(m_link, m_slave);
     m_ende = Ende::AdresseFehlt;
     return false;
@@ -148,6 +167,7 @@ void EepromReadout::finish() {
         m_ende = Ende::Abgebrochen;
     }
     m_result.ende = *m_ende;
+    m_result.position = m_position;
     // Anything unfinished goes with its temporary file; the dump's name is untouched.
     m_datei.reset();
     emit finished(m_result);

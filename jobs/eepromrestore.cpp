@@ -191,6 +191,17 @@ void EepromRestore::finish() {
         for (int a = m_seiten.at(k).von; a <= m_seiten.at(k).bis; ++a)
             rest.setzen(a, 0);
     m_result.nichtGeschrieben = rest.bereiche();
+    if (m_ende != Ende::Fertig) {
+        // Pages go out in address order: below the first page not written, all was written.
+        const int geschriebenBis = m_naechsteSeite < m_seiten.size()
+                                       ? m_seiten.at(m_naechsteSeite).von
+                                       : EepromAbbild::GROESSE;
+        EepromAbbild offen;
+        for (int k = m_naechsterBlock; k < m_bloecke.size(); ++k)
+            for (int a = m_bloecke.at(k).von; a <= m_bloecke.at(k).bis && a < geschriebenBis; ++a)
+                offen.setzen(a, 0);
+        m_result.nichtGeprueft = offen.bereiche();
+    }
     emit finished(m_result);
 }
 
@@ -221,13 +232,22 @@ QString EepromRestore::meldung(const Result& r, const QString& kopf, const QLoca
         break;
     }
     if (r.modus == Modus::Schreiben) {
-        int offen = 0;
-        for (const auto& b : r.nichtGeschrieben)
-            offen += b.laenge();
+        auto summe = [](const QList<EepromAbbild::Bereich>& bereiche) {
+            int n = 0;
+            for (const auto& b : bereiche)
+                n += b.laenge();
+            return n;
+        };
+        const int offen = summe(r.nichtGeschrieben);
+        const int ungeprueft = summe(r.nichtGeprueft);
         text += absatz + locale.toString(r.geschrieben) + QStringLiteral(" Byte geschrieben");
         if (offen > 0)
             text += QStringLiteral(", NICHT geschrieben: ") + locale.toString(offen) +
                     QStringLiteral(" Byte\r\n") + abbild::bereicheText(r.nichtGeschrieben, locale);
+        if (ungeprueft > 0)
+            text += QStringLiteral("\r\ngeschrieben, aber NICHT geprüft: ") +
+                    locale.toString(ungeprueft) + QStringLiteral(" Byte\r\n") +
+                    abbild::bereicheText(r.nichtGeprueft, locale);
     }
     return text;
 }

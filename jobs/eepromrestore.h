@@ -49,8 +49,10 @@ public:
         int geschrieben = 0; // bytes of acknowledged page writes
         int gelesen = 0;     // bytes read back (both copies agreeing)
         int polls = 0;       // address phases repeated while the chip was busy
-        // What of the image was not written when the run ended early.
+        // What of the image was not written when the run ended early, and what was written (or
+        // in verify, what there was to compare) but not read back.
         QList<EepromAbbild::Bereich> nichtGeschrieben;
+        QList<EepromAbbild::Bereich> nichtGeprueft;
         // Set once everything was read back.
         std::optional<EepromVergleich> vergleich;
     };

@@ -136,15 +136,28 @@ bool HardwareSerialPort::setSettings(const QString& settings) {
 bool HardwareSerialPort::open() {
     if (m_serial.isOpen())
         return true;
-    m_serial.setPortName(deviceName());
-    if (!m_serial.open(QIODevice::ReadWrite))
+    m_heldBy.reset();
+    m_openError.clear();
+    const QString device = deviceName();
+    if (!m_lock.lock(device)) {
+        m_heldBy = m_lock.holder();
+        m_openError = QStringLiteral("in use by process %1").arg(m_heldBy->pid);
         return false;
+    }
+    m_serial.setPortName(device);
+    if (!m_serial.open(QIODevice::ReadWrite)) {
+        m_openError = m_serial.errorString();
+        m_lock.unlock();
+        return false;
+    }
     // Settings given while the port was closed that its driver refuses: the old ones stay.
     if (apply(m_settings) || (m_settings = m_previous, apply(m_settings)) ||
         (m_settings = m_inForce, apply(m_settings))) {
         m_inForce = m_settings;
     } else {
+        m_openError = m_serial.errorString();
         m_serial.close();
+        m_lock.unlock();
         return false;
     }
     m_serial.setDataTerminalReady(m_dtr);
@@ -156,6 +169,7 @@ void HardwareSerialPort::close() {
     if (!m_serial.isOpen())
         return;
     m_serial.close();
+    m_lock.unlock();
     emit closed();
 }
 

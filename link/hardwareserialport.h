@@ -8,7 +8,8 @@ namespace zelmar {
 
 // The serial port of the PC. Port number n is the device named on line n of PORTS.ini in the
 // directory given, the one of the settings files (PROGRAMM_PFAD); where that line is missing or
-// empty, the platform's usual name.
+// empty, the platform's usual name. One program of ours at a time has the device (PortLock):
+// QSerialPort opens a terminal exclusively (TIOCEXCL), but root is not kept out by that.
 class HardwareSerialPort : public SerialPort {
     Q_OBJECT
 public:
@@ -29,6 +30,8 @@ public:
     bool open() override;
     void close() override;
     bool isOpen() const override { return m_serial.isOpen(); }
+    std::optional<PortHolder> heldBy() const override { return m_heldBy; }
+    QString openError() const override { return m_openError; }
     void setDtr(bool on) override;
     bool dtr() const override { return m_dtr; }
     void setRts(bool on) override;
@@ -50,6 +53,9 @@ private:
     bool m_dtr = true;
     bool m_rts = true;
     QSerialPort m_serial;
+    PortLock m_lock;
+    std::optional<PortHolder> m_heldBy;
+    QString m_openError;
 };
 
 } // namespace zelmar

@@ -58,6 +58,8 @@ Link::Link(SerialPort& port, QObject* parent)
 
     for (QTimer* t : {&Timer_WAIT_DATENEMPFANG, &Timer_WAIT_200ms, &Timer_WAIT_1s})
         t->setTimerType(Qt::PreciseTimer); // coarse timers may end a wait 5 % early
+    // A port opened anew may carry the end of what the interface sent to someone else.
+    connect(&m_port, &SerialPort::closed, this, [this] { m_leitungRuhig = false; });
 }
 
 Link::~Link() = default;
@@ -147,8 +149,14 @@ void Link::senden(quint8 adresse) {
     if (!m_port.isOpen()) {
         if (m_notifier)
             m_notifier->linkBeep();
-        message(
-            QStringLiteral("COM-PORT konnte nicht geöffnet werden\r\nAktion wird abgebrochen !!!"));
+        QString belegt;
+        if (const auto h = m_port.heldBy())
+            belegt = (h->pid > 0
+                          ? QStringLiteral("belegt von Prozess %1 (%2)").arg(h->pid).arg(h->program)
+                          : QStringLiteral("belegt von einem anderen Programm")) +
+                     QStringLiteral("\r\n");
+        message(QStringLiteral("COM-PORT konnte nicht geöffnet werden\r\n") + belegt +
+                QStringLiteral("Aktion wird abgebrochen !!!"));
         refuse(STATUS_PORT_ZU, QStringLiteral("COM-PORT nicht geöffnet"));
         return;
     }
@@ -178,10 +186,21 @@ void Link::senden(quint8 adresse) {
     h.anzahlSenden = static_cast<quint16>(ANZAHL_SENDEN);
     h.anzahlEmpfangen = static_cast<quint16>(ANZAHL_EMPFANGEN);
 
+    // Built before any wait: a handler that runs meanwhile may fill the request variables for a
+    // frame of its own, which is refused.
+    const QByteArray rahmen = buildFrame(h, SENDEPUFFER.data() + 1);
+    if (!m_leitungRuhig) {
+        if (!leitungBeruhigen()) {
+            portWeg();
+            refuse(STATUS_PORT_ZU, QStringLiteral("COM-PORT nicht geöffnet"));
+            return;
+        }
+        m_leitungRuhig = true;
+    }
     // Late bytes of an earlier transaction must not be taken for this one's reply.
     m_port.discardInput();
 
-    SENDE_RAHMEN = buildFrame(h, SENDEPUFFER.data() + 1);
+    SENDE_RAHMEN = rahmen;
     if (!m_port.write(SENDE_RAHMEN)) {
         if (m_port.isOpen()) {
             message(QStringLiteral("RAHMEN konnte nicht gesendet werden"));
@@ -206,6 +225,40 @@ void Link::senden(quint8 adresse) {
     emit frameSent(SENDE_RAHMEN);
 }
 
+bool Link::leitungBeruhigen() {
+    const PortSettings line = parsePortSettings(m_port.settings()).value_or(PortSettings());
+    const int ruheMs = std::max(
+        RUHE_MIN_MS, int(std::ceil(RUHE_ZEICHEN * line.bitsPerCharacter() * 1000.0 / line.baud)));
+    WarteGuard guard(*this);
+    QTimer ruhe;
+    ruhe.setSingleShot(true);
+    ruhe.setTimerType(Qt::PreciseTimer);
+    QTimer grenze;
+    grenze.setSingleShot(true);
+    QEventLoop loop;
+    bool kam = false;
+    connect(&ruhe, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&grenze, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(&m_port, &SerialPort::closed, &loop, &QEventLoop::quit);
+    connect(&m_port, &SerialPort::readyRead, &loop, [&] {
+        m_port.discardInput();
+        kam = true;
+        ruhe.start(ruheMs);
+    });
+    m_port.discardInput();
+    ruhe.start(ruheMs);
+    grenze.start(RUHE_MAX_MS);
+    do {
+        loop.exec();
+        kam = false;
+        // A process held up for longer than the quiet spell finds the timer and the input due
+        // together, and the timer may come first: input still waiting breaks the quiet.
+        if (!ruhe.isActive() && grenze.isActive() && m_port.isOpen())
+            QCoreApplication::processEvents();
+    } while (kam && grenze.isActive() && m_port.isOpen());
+    return m_port.isOpen();
+}
+
 void Link::EMPFANGSPUFFER_LOESCHEN() {
     // The buffer belongs to the read that waits; a handler run inside it must not wipe it.
     if (m_readDepth > 0)
@@ -223,6 +276,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
     }
     anzahl = std::max(anzahl, 1);
 
+    m_bytesRead = 0;
     EMPFANGSBYTE = 0;
     STATUS_CODE = STATUS_OK;
     STATUS_TEXT = kWarten;
@@ -246,14 +300,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
         return;
     }
 
-    struct DepthGuard {
-        Link& l;
-        explicit DepthGuard(Link& link) : l(link) { ++l.m_readDepth; }
-        ~DepthGuard() {
-            if (--l.m_readDepth == 0)
-                emit l.idle();
-        }
-    } guard(*this);
+    WarteGuard guard(*this);
 
     // Handlers run while we wait may write their own outcome into the status; ours stands.
     auto reassert = [this] {
@@ -285,6 +332,8 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
                 return;
             }
             if (!Timer_WAIT_DATENEMPFANG.isActive()) {
+                // The rest of this reply may still come, and must not pass for the next one.
+                m_leitungRuhig = false;
                 STATUS_CODE = STATUS_KEINE_DATEN;
                 STATUS_TEXT = QStringLiteral("keine DATEN !!!");
                 return;
@@ -301,6 +350,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
         const int b = m_port.readByte();
         EMPFANGSBYTE = static_cast<quint8>(b < 0 ? 0 : b);
         ++counter;
+        m_bytesRead = counter;
         if (anzahl > 1)
             EMPFANGSPUFFER[counter] = EMPFANGSBYTE;
     }

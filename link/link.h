@@ -110,6 +110,15 @@ public:
     bool busy() const;
     // The last frame never went out (STATUS_CODE of a refusal).
     bool refused() const { return zelmar::refused(STATUS_CODE); }
+    // Bytes the last read took from the line: 0 after a time-out means no byte came at all.
+    int bytesRead() const { return m_bytesRead; }
+
+    // Before a frame goes out on a line whose state is not known (the port has just opened,
+    // or a reply timed out and its late bytes may still come) the line must have been quiet
+    // this long; whatever comes meanwhile is discarded. The wait is bounded.
+    static constexpr int RUHE_ZEICHEN = 5;   // character times
+    static constexpr int RUHE_MIN_MS = 20;   // what a USB adapter may hold bytes back
+    static constexpr int RUHE_MAX_MS = 2000; // a line that never falls quiet
 
     // Sends one request; the request variables above take its values first.
     void RAHMEN_SENDEN(const Request& request);
@@ -137,6 +146,19 @@ private:
     void message(const QString& text);
     void pause(QTimer& timer);
     void senden(quint8 adresse);
+    // Waits until the line has been quiet for a while, discarding what comes; false when the
+    // port closed meanwhile.
+    bool leitungBeruhigen();
+
+    // Counts a wait on the stack: new frames are refused meanwhile; the last one out says idle.
+    struct WarteGuard {
+        Link& l;
+        explicit WarteGuard(Link& link) : l(link) { ++l.m_readDepth; }
+        ~WarteGuard() {
+            if (--l.m_readDepth == 0)
+                emit l.idle();
+        }
+    };
 
     SerialPort& m_port;
     int m_timeout = 1000;
@@ -150,6 +172,8 @@ private:
     QTimer m_refusalEnds;   // ends the refusal once the event loop runs again
     qint16 m_refusedCode = 0;
     QString m_refusedText;
+    int m_bytesRead = 0;
+    bool m_leitungRuhig = false; // no late bytes are to be expected before the next frame
 };
 
 } // namespace zelmar

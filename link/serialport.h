@@ -1,5 +1,7 @@
 #pragma once
 
+#include "portlock.h"
+
 #include <QObject>
 #include <QString>
 
@@ -43,6 +45,10 @@ public:
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // When the last open() failed because another program of ours holds the device: who.
+    virtual std::optional<PortHolder> heldBy() const { return std::nullopt; }
+    // Why the last open() failed, in the system's words; empty when it did not fail.
+    virtual QString openError() const { return {}; }
 
     // DTR and RTS enable: kept while closed and applied whenever the port opens.
     virtual void setDtr(bool on) = 0;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/timerfd.h>
 #include <termios.h>
 #include <unistd.h>
@@ -72,6 +74,9 @@ PtyServer::PtyServer(Installation& installation, bool pace, QObject* parent)
 
 PtyServer::~PtyServer() {
     delete m_timerNotifier;
+    delete m_watchNotifier;
+    if (m_watchFd >= 0)
+        ::close(m_watchFd);
     if (m_timerFd >= 0)
         ::close(m_timerFd);
     if (m_master >= 0)
@@ -101,7 +106,22 @@ bool PtyServer::open() {
     m_writeNotifier = new QSocketNotifier(m_master, QSocketNotifier::Write, this);
     m_writeNotifier->setEnabled(false);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, &PtyServer::writable);
+    // A serial device forgets its exclusive mode when its last user closes it, however that
+    // user ended; our own descriptor keeps this terminal alive, so the closes are watched.
+    m_watchFd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_watchFd >= 0 &&
+        ::inotify_add_watch(m_watchFd, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) >= 0) {
+        m_watchNotifier = new QSocketNotifier(m_watchFd, QSocketNotifier::Read, this);
+        connect(m_watchNotifier, &QSocketNotifier::activated, this, &PtyServer::clientClosed);
+    }
     return true;
+}
+
+void PtyServer::clientClosed() {
+    char events[4096];
+    while (::read(m_watchFd, events, sizeof events) > 0) {
+    }
+    ::ioctl(m_slave, TIOCNXCL);
 }
 
 LineSettings PtyServer::pcSettings() const {

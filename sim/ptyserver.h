@@ -36,6 +36,7 @@ private:
     void schedule(const QList<LineChunk>& chunks, qint64 reference);
     void flushDue();
     void timerFired();
+    void clientClosed();
     // Wakes flushDue after `us` microseconds: a millisecond timer would hold the end of each
     // reply back by up to a millisecond and make the line slower than its baud rate.
     void wecken(qint64 us);
@@ -56,6 +57,8 @@ private:
     QSocketNotifier* m_writeNotifier = nullptr;
     int m_timerFd = -1;
     QSocketNotifier* m_timerNotifier = nullptr;
+    int m_watchFd = -1; // inotify: the PC's side of the terminal closed
+    QSocketNotifier* m_watchNotifier = nullptr;
     QList<Pending> m_queue;
 };
 

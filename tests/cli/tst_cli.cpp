@@ -18,6 +18,11 @@
 #include <QTextStream>
 #include <QtTest>
 
+#include <csignal>
+
+#include <pty.h>
+#include <unistd.h>
+
 using namespace zelmar;
 
 namespace {
@@ -35,6 +40,14 @@ QJsonObject jsonVon(const Lauf& l) {
     const QJsonDocument d = QJsonDocument::fromJson(l.out.toUtf8(), &e);
     [&] { QVERIFY2(e.error == QJsonParseError::NoError && d.isObject(), qPrintable(l.out)); }();
     return d.object();
+}
+
+qint64 fileLines(QFile& f) {
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const qint64 n = f.readAll().count('\n');
+    f.close();
+    return n;
 }
 
 QList<int> adressen(const QJsonArray& a) {
@@ -406,6 +419,176 @@ private slots:
                  QStringList());
     }
 
+    // One device under two names, the simulator's symlink and the device itself: the second
+    // program is refused and told who holds the port. The holder killed in the middle of a
+    // block leaves the interface sending; the commands after it wait until the line is quiet
+    // and get their own replies.
+    void onePortOneProgram() {
+        cleanup();
+        const QString link = datei(QStringLiteral("ttyZELMAR"));
+        simStarten({QStringLiteral("--pace"), QStringLiteral("--link"), link});
+        const QStringList lesen = {QStringLiteral("read"), QStringLiteral("80"),
+                                   QStringLiteral("0x100"), QStringLiteral("16")};
+        const Lauf vorher = cli(lesen);
+        QCOMPARE(vorher.status, 0);
+
+        QProcess dump;
+        dump.start(QStringLiteral(ZELMAR_CLI_PATH),
+                   {QStringLiteral("--port"), link, QStringLiteral("dump"), QStringLiteral("80"),
+                    datei(QStringLiteral("d.bin"))});
+        QVERIFY(!dump.waitForFinished(1500)); // a paced dump takes over a minute
+        const Lauf zweiter = cli({QStringLiteral("scan")});
+        QCOMPARE(zweiter.status, 1);
+        QVERIFY2(
+            zweiter.err.contains(
+                QStringLiteral("port in use by process %1 (zelmar-cli)").arg(dump.processId())),
+            qPrintable(zweiter.err));
+        QVERIFY(zweiter.out.isEmpty());
+
+        dump.kill();
+        QVERIFY(dump.waitForFinished(5000));
+        for (int i = 0; i < 3; ++i) {
+            const Lauf l = cli(lesen);
+            QVERIFY2(l.status == 0, qPrintable(l.err));
+            QCOMPARE(l.out, vorher.out);
+        }
+        QVERIFY(!QFileInfo::exists(datei(QStringLiteral("d.bin"))));
+    }
+
+    // The simulator killed in the middle of a restore, as an adapter pulled out: the run ends
+    // and says what of the image was not written.
+    void restoreCutShort() {
+        cleanup();
+        simStarten({QStringLiteral("--pace")});
+        EepromAbbild bild;
+        for (int i = 0; i < 4096; ++i)
+            bild.setzen(i, quint8(i * 3));
+        const QString hex = datei(QStringLiteral("lang.hex"));
+        QVERIFY(abbild::speichern(hex, bild, abbild::Format::IntelHex, QLocale::c()));
+        QProcess p;
+        p.start(QStringLiteral(ZELMAR_CLI_PATH),
+                {QStringLiteral("--port"), m_device, QStringLiteral("--yes"),
+                 QStringLiteral("restore"), QStringLiteral("80"), hex});
+        QVERIFY(!p.waitForFinished(1500)); // 256 paced pages take several seconds
+        m_sim.kill();
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 1);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        static const QRegularExpression nicht(
+            QStringLiteral("not written: 0x([0-9A-F]{4}) to 0x0FFF\n"));
+        const auto m = nicht.match(err);
+        QVERIFY2(m.hasMatch(), qPrintable(err));
+        QVERIFY2(m.captured(1).toInt(nullptr, 16) > 0, qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("written, not verified: 0x0000 to ")),
+                 qPrintable(err));
+    }
+
+    // A silent interface: the scan stops after a few probes that got no byte at all, sends no
+    // STOP into the silence, and says that the interface does not answer.
+    void scanOfASilentInterface() {
+        simSteuern("silent");
+        QFile logbuch(datei(QStringLiteral("DATEN/LOGBUCH_TWI.txt")));
+        const qint64 vorher = logbuch.exists() ? fileLines(logbuch) : 0;
+        for (const QString& befehl : {QStringLiteral("scan"), QStringLiteral("check")}) {
+            const Lauf l = imProzess(m_dir.path(),
+                                     {QStringLiteral("--port"), m_device,
+                                      QStringLiteral("--timeout"), QStringLiteral("100"), befehl});
+            QCOMPARE(l.status, 1);
+            QVERIFY2(l.err.contains(QLatin1String("the interface does not answer")),
+                     qPrintable(l.err));
+            QVERIFY(l.out.isEmpty());
+        }
+        QCOMPARE(fileLines(logbuch) - vorher, 2 * 3);
+    }
+
+    // Ctrl+C at the question ends the run: exit status 1, nothing sent, nothing written later.
+    void interruptAtTheQuestion() {
+        EepromAbbild bild;
+        for (int i = 0x200; i < 0x210; ++i)
+            bild.setzen(i, quint8(0xA5));
+        const QString hex = datei(QStringLiteral("frage.hex"));
+        QVERIFY(abbild::speichern(hex, bild, abbild::Format::IntelHex, QLocale::c()));
+        const QStringList lesen = {QStringLiteral("read"), QStringLiteral("80"),
+                                   QStringLiteral("0x200"), QStringLiteral("16")};
+        const Lauf vorher = cli(lesen);
+        QCOMPARE(vorher.status, 0);
+
+        int master = -1, terminal = -1;
+        QVERIFY(::openpty(&master, &terminal, nullptr, nullptr, nullptr) == 0);
+        QProcess p;
+        p.setChildProcessModifier([terminal] { ::dup2(terminal, STDIN_FILENO); });
+        p.start(QStringLiteral(ZELMAR_CLI_PATH),
+                {QStringLiteral("--port"), m_device, QStringLiteral("restore"),
+                 QStringLiteral("80"), hex});
+        QByteArray err;
+        QTRY_VERIFY_WITH_TIMEOUT((err += p.readAllStandardError()).contains("[y/N]"), 10000);
+        ::kill(pid_t(p.processId()), SIGINT);
+        const bool geendet = p.waitForFinished(5000);
+        [[maybe_unused]] const auto n = ::write(master, "y\n", 2); // too late to count
+        if (!geendet)
+            p.waitForFinished(5000);
+        ::close(terminal);
+        ::close(master);
+        QVERIFY(geendet);
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        err += p.readAllStandardError();
+        QVERIFY2(err.contains("nothing done"), err.constData());
+        QCOMPARE(cli(lesen).out, vorher.out);
+    }
+
+    // What the messages say: how far a run got, and whether the line or the device failed.
+    void messagesSayHowFarAndWhatFailed() {
+        // Silent 2.5 s into a paced dump: the address the run had reached, a line failure.
+        cleanup();
+        simStarten({QStringLiteral("--pace")});
+        QTimer::singleShot(2500, this, [this] { m_sim.write("silent\n"); });
+        Lauf l = imProzess(m_dir.path(),
+                           {QStringLiteral("--port"), m_device, QStringLiteral("--timeout"),
+                            QStringLiteral("100"), QStringLiteral("dump"), QStringLiteral("80"),
+                            datei(QStringLiteral("still.bin"))});
+        QCOMPARE(l.status, 1);
+        static const QRegularExpression adresse(QStringLiteral("address (\\d+)"));
+        const auto m = adresse.match(l.err);
+        QVERIFY2(m.hasMatch() && m.captured(1).toInt() >= 1000, qPrintable(l.err));
+        QVERIFY2(l.err.contains(QLatin1String("the line failed")), qPrintable(l.err));
+        QVERIFY(!l.err.contains(QLatin1String("acknowledge")));
+        m_sim.readAll();
+        simSteuern("silent off");
+
+        // Write protection from 1 s into an erase: the 21st failed page ends it, and the
+        // message says where; the status of the STOP after it is no part of it.
+        QTimer::singleShot(1000, this, [this] { m_sim.write("protect 80\n"); });
+        l = imProzess(m_dir.path(), {QStringLiteral("--port"), m_device, QStringLiteral("--yes"),
+                                     QStringLiteral("erase"), QStringLiteral("80")});
+        QCOMPARE(l.status, 1);
+        static const QRegularExpression aufgegeben(QStringLiteral(
+            "erase: given up at address (\\d+) \\(0x[0-9A-F]{4}\\) after 21 failed pages; "
+            "(\\d+) of 65536 bytes set to 255\n"));
+        const auto e = aufgegeben.match(l.err);
+        QVERIFY2(e.hasMatch(), qPrintable(l.err));
+        QVERIFY(e.captured(1).toInt() > 0);
+        QCOMPARE(e.captured(2), e.captured(1));
+        QVERIFY(!l.err.contains(QLatin1String("(ok)")));
+    }
+
+    // Lost status bytes are a failed line, never an EEPROM that did not acknowledge.
+    void lostStatusBytesAreALineFault() {
+        cleanup();
+        simStarten(
+            {QStringLiteral("--no-pace"), QStringLiteral("--drop-every"), QStringLiteral("5")});
+        for (const QStringList& args :
+             {QStringList{"read", "80", "0", "16"},
+              QStringList{"dump", "80", datei(QStringLiteral("verloren.bin"))}}) {
+            const Lauf l =
+                cli(QStringList{QStringLiteral("--timeout"), QStringLiteral("50")} + args);
+            QCOMPARE(l.status, 1);
+            QVERIFY2(l.err.contains(QLatin1String("the line failed")),
+                     qPrintable(args.join(' ') + ": " + l.err));
+            QVERIFY2(!l.err.contains(QLatin1String("acknowledge")), qPrintable(l.err));
+        }
+    }
+
     // Decimal (leading zeros are no octal) or 0x hexadecimal, whole and within the range.
     void numbers() {
         const QList<std::pair<QString, int>> faelle = {
@@ -439,6 +622,9 @@ private slots:
         QTest::newRow("small EEPROM")
             << QStringList{"read", "81", "250", "7", "--address-bytes", "1"} << "COUNT";
         QTest::newRow("bad value") << QStringList{"erase", "80", "--value", "256"} << "--value";
+        QTest::newRow("port 0") << QStringList{"--port", "0", "scan"} << "--port";
+        QTest::newRow("port 18") << QStringList{"--port", "18", "scan"} << "--port";
+        QTest::newRow("negative address") << QStringList{"info", "-1"} << "ADDR must be";
     }
     void usageErrors() {
         QFETCH(QStringList, args);

@@ -67,6 +67,16 @@ void TestSlavePanels::scannerWithoutAnswers() {
     QCOMPARE(b.text(kErgebnis), QString());
     QCOMPARE(b.colour(kErgebnis), before);
     QCOMPARE(b.child<QComboBox>(kCombo)->count(), 0);
+    QVERIFY(b.t.prompter.shown.isEmpty());
+
+    // No interface at all: three probes without a byte, and the console says so.
+    b.t.link.setReplyTimeout(5);
+    b.sim->faults().silent = true;
+    b.clickAndWait("Command_ADRESSE_TESTEN_AUTO");
+    QCOMPARE(b.befehle().size(), 129 + 3);
+    QCOMPARE(b.t.prompter.messages().size(), 1);
+    QVERIFY(b.t.prompter.messages().first().startsWith(
+        QStringLiteral("Das Interface antwortet nicht")));
 }
 
 void TestSlavePanels::scannerStopsAtARefusedFrame() {

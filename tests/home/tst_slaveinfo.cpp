@@ -85,12 +85,14 @@ private slots:
         QTRY_COMPARE(b.rowColour(81), int(QB_HELLROT));
         QCOMPARE(b.rowColour(8), int(QB_HELLGRUEN));
 
-        // A scan over a silent line shows nothing as present any more.
+        // A scan over a silent line shows nothing as present any more, and says why.
         b.t.link.setReplyTimeout(5);
         b.sim->faults().silent = true;
         b.clickAndWait(QStringLiteral("Command_SCANNER"));
         QTRY_COMPARE(b.rowColour(80), int(QB_HELLGRAU));
-        QVERIFY(b.t.prompter.shown.isEmpty());
+        QCOMPARE(b.t.prompter.messages().size(), 1);
+        QVERIFY(b.t.prompter.messages().first().startsWith(
+            QStringLiteral("Das Interface antwortet nicht")));
     }
 
     // Nothing was asked of the bus: a typed name stays.
@@ -277,7 +279,9 @@ private slots:
         b.sim->faults().silent = true;
         b.clickAndWait(QStringLiteral("Command_ANLAGE_PRUEFEN"));
         b.tick();
-        QVERIFY(b.t.prompter.messages().last().contains(QStringLiteral("bei 128 von 128")));
+        QVERIFY(b.t.prompter.messages().last().startsWith(
+            QStringLiteral("Das Interface antwortet nicht")));
+        QCOMPARE(b.befehle().size(), 129 + 129 + 3);
         QCOMPARE(b.rowColour(60), int(QB_HELLGRAU));
     }
 

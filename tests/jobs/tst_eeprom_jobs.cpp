@@ -58,6 +58,12 @@ struct Bench {
                        .toLatin1();
         return out;
     }
+    QList<int> befehle() const {
+        QList<int> l;
+        for (const auto& f : t.frames.entries)
+            l << f.befehl;
+        return l;
+    }
     QStringList dateien() const {
         return QDir(t.ctx.DATEN_PFAD).entryList(QDir::Files | QDir::Hidden);
     }
@@ -247,14 +253,30 @@ private slots:
         QFile::remove(b.datei);
         QObject::disconnect(&b.t.link, &Link::frameSent, nullptr, nullptr);
 
+        // An address phase not acknowledged once, as when its status byte is garbled on the
+        // line: a failed block, and the run goes on.
+        b.t.frames.entries.clear();
+        b.atFrame(4 * 7, [&] { b.sim.setDeviceOnline(80, false); });
+        b.atFrame(4 * 7 + 1, [&] { b.sim.setDeviceOnline(80, true); });
+        auto* einmal = b.auslesen();
+        b.run(einmal);
+        QCOMPARE(einmal->result().ende, Ende::Fertig);
+        QCOMPARE(einmal->result().fehler, 1);
+        QCOMPARE(b.t.frames.entries.size(), 66 * 4 + 2);
+        QCOMPARE(fileBytes(b.datei), Bench::erwartet(b.sim.eeprom(80)->memory()));
+        QFile::remove(b.datei);
+        QObject::disconnect(&b.t.link, &Link::frameSent, nullptr, nullptr);
+
+        // Not acknowledged twice running, each time followed by a STOP: the EEPROM is gone.
         b.t.frames.entries.clear();
         b.atFrame(4 * 7 + 2, [&] { b.sim.setDeviceOnline(80, false); });
         auto* weg = b.auslesen();
         b.run(weg);
         QCOMPARE(weg->result().ende, Ende::AdresseFehlt);
         QCOMPARE(weg->result().bytes, 7000);
-        QCOMPARE(b.t.frames.entries.size(), 4 * 7 + 3 + 1); // the STOP last
-        QCOMPARE(b.t.frames.entries.last().befehl, 100);
+        QCOMPARE(weg->result().position, 7000);
+        QVERIFY(!weg->result().leitung);
+        QCOMPARE(b.befehle().mid(4 * 7 + 2), (QList<int>{60, 100, 60, 100}));
         QVERIFY(b.dateien().isEmpty());
         QCOMPARE(EepromReadout::meldung(weg->result(), b.t.ctx.locale),
                  QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!"));
@@ -271,6 +293,13 @@ private slots:
         QCOMPARE(job->result().fehler, 1);
         QCOMPARE(job->result().bytes, 1000);
         QVERIFY(b.dateien().isEmpty());
+        // The line failed, not the EEPROM, and where.
+        QVERIFY(job->result().leitung);
+        QCOMPARE(job->result().statusCode, qint16(STATUS_KEINE_DATEN));
+        QCOMPARE(job->result().position, 1000);
+        QCOMPARE(EepromReadout::meldung(job->result(), b.t.ctx.locale),
+                 QStringLiteral("FEHLER LEITUNG - keine Antwort vom Interface bei Adresse x03E8. "
+                                "Aktion wird abgebrochen!"));
     }
 
     // A cancel during a block lets the block finish; then STOP, and nothing under the dump's

@@ -187,7 +187,9 @@ private slots:
         QCOMPARE(EepromRestore::meldung(weg->result(), "K", c.t.ctx.locale),
                  QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!"
                                 "\r\n\r\n48 Byte geschrieben, NICHT geschrieben: 208 Byte\r\n"
-                                "x0030 … x00FF (208 Byte)"));
+                                "x0030 … x00FF (208 Byte)\r\n"
+                                "geschrieben, aber NICHT geprüft: 48 Byte\r\n"
+                                "x0000 … x002F (48 Byte)"));
     }
 
     // Write protection: the data bytes are not acknowledged, every page fails; the 21st
@@ -233,6 +235,49 @@ private slots:
         auto* gleich = b.restore(soll, Modus::Pruefen);
         QVERIFY(EepromRestore::meldung(gleich->result(), "K", b.t.ctx.locale)
                     .endsWith("\r\n65.536 Byte verglichen\r\n0 Unterschiede"));
+    }
+
+    // The line goes (an adapter pulled out) while pages are written, or while they are read
+    // back: what was not written and what was written but not verified are listed.
+    void aRunCutShortByTheLine_data() {
+        QTest::addColumn<int>("frame"); // the port closes once this frame has gone out
+        QTest::addColumn<int>("geschrieben");
+        QTest::addColumn<QList<EepromAbbild::Bereich>>("nichtGeschrieben");
+        QTest::addColumn<QList<EepromAbbild::Bereich>>("nichtGeprueft");
+        QTest::addColumn<QString>("bericht");
+        // 100..299 in 13 pages of three frames each, then one block read twice.
+        QTest::newRow("third page") << 3 * 2 + 1 << 28 << QList<EepromAbbild::Bereich>{{128, 299}}
+                                    << QList<EepromAbbild::Bereich>{{100, 127}}
+                                    << "Der Rahmen wurde nicht gesendet\r\n\r\n"
+                                       "28 Byte geschrieben, NICHT geschrieben: 172 Byte\r\n"
+                                       "x0080 … x012B (172 Byte)\r\n"
+                                       "geschrieben, aber NICHT geprüft: 28 Byte\r\n"
+                                       "x0064 … x007F (28 Byte)";
+        QTest::newRow("read-back") << 13 * 3 + 2 << 200 << QList<EepromAbbild::Bereich>{}
+                                   << QList<EepromAbbild::Bereich>{{100, 299}}
+                                   << "Der Rahmen wurde nicht gesendet\r\n\r\n"
+                                      "200 Byte geschrieben\r\n"
+                                      "geschrieben, aber NICHT geprüft: 200 Byte\r\n"
+                                      "x0064 … x012B (200 Byte)";
+    }
+    void aRunCutShortByTheLine() {
+        QFETCH(int, frame);
+        QFETCH(int, geschrieben);
+        QFETCH(QList<EepromAbbild::Bereich>, nichtGeschrieben);
+        QFETCH(QList<EepromAbbild::Bereich>, nichtGeprueft);
+        QFETCH(QString, bericht);
+        Bench b(16, 0);
+        b.atFrame(frame, [&] {
+            b.t.port.setOpenable(false);
+            b.t.port.close();
+        });
+        auto* job = b.restore(bereich(QByteArray(65536, 'L'), 100, 299), Modus::Schreiben);
+        const auto& r = job->result();
+        QCOMPARE(r.ende, Ende::Abgewiesen);
+        QCOMPARE(r.geschrieben, geschrieben);
+        QCOMPARE(r.nichtGeschrieben, nichtGeschrieben);
+        QCOMPARE(r.nichtGeprueft, nichtGeprueft);
+        QCOMPARE(EepromRestore::meldung(r, "K", b.t.ctx.locale), bericht);
     }
 
     // Cancelled between pages: a STOP, and the rest of the image is reported as not written.

@@ -199,14 +199,36 @@ private slots:
         b.run(new BusScan(b.t.link));
         QCOMPARE(b.t.link.SLAVE_GEFUNDEN[8], qint16(-1));
 
+        // Replies that lose a byte come from a live interface: the scan goes on to the end.
         b.t.link.setReplyTimeout(5);
+        b.sim.faults().dropEvery = 2;
+        b.t.frames.entries.clear();
+        auto* verlust = new BusScan(b.t.link);
+        QSignalSpy verloren(verlust, &BusScan::finished);
+        b.run(verlust);
+        QCOMPARE(b.t.frames.entries.size(), 129);
+        QVERIFY(!verloren.first().first().value<BusScan::Result>().interfaceSilent);
+        b.sim.faults().dropEvery = 0;
+
+        // Not one byte to three probes in a row: the interface is not there. The scan stops
+        // and says so, sends no STOP into the silence, and what it did not reach is not found.
         b.sim.faults().silent = true;
         b.t.frames.entries.clear();
+        b.t.link.SLAVE_GEFUNDEN[80] = -1;
         auto* silent = new BusScan(b.t.link);
+        QSignalSpy still(silent, &BusScan::finished);
         b.run(silent);
-        QCOMPARE(b.t.frames.entries.size(), 129);
+        QCOMPARE(b.befehle(), (QList<int>{60, 60, 60}));
+        const auto stumm = still.first().first().value<BusScan::Result>();
+        QVERIFY(stumm.interfaceSilent && !stumm.completed);
+        QCOMPARE(stumm.probed, BusScan::STUMM);
         QCOMPARE(b.t.link.SLAVE_GEFUNDEN, (std::array<qint16, 128>{}));
         QVERIFY(b.t.prompter.shown.isEmpty());
+        QCOMPARE(BusScan::meldung(stumm),
+                 QStringLiteral("Das Interface antwortet nicht (keine DATEN bei 3 Adressen "
+                                "hintereinander).\r\n\r\nScan nach Adresse 2 abgebrochen, die "
+                                "übrigen Adressen gelten als nicht gefunden."));
+        QVERIFY(BusScan::meldung(verloren.first().first().value<BusScan::Result>()).isEmpty());
 
         b.t.link.SLAVE_GEFUNDEN[8] = -1;
         b.t.link.SLAVE_ADRESSE = 44;

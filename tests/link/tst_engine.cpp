@@ -184,6 +184,48 @@ private slots:
         QCOMPARE(link->EMPFANGSBYTE, quint8(0x55));
     }
 
+    // Bytes that belong to nobody's frame are never taken for a reply: the end of a block a
+    // killed program had asked for, still coming when the port opens, and the rest of a reply
+    // that timed out. A frame goes out once the line has been quiet for a while.
+    void lateBytesAreNotTakenForAReply() {
+        QVERIFY(peer->port().open());
+        for (int i = 0; i < 40; ++i)
+            peer->send(QByteArray(1, '\xEE'), 5 * i);
+        answerEachFrame(QByteArray(1, '\x55'), 20);
+        // While the frame waits for the quiet, another handler's frame is refused and leaves
+        // the waiting one as it was.
+        QTimer::singleShot(50, this, [this] {
+            link->RAHMEN_SENDEN({befehl::MT_DATEN, 9, 0, 2, 0, QByteArray("\x11\x22", 2)});
+        });
+        link->RAHMEN_SENDEN({befehl::MT_DATEN, 80, 0, 2, 0, QByteArray("\xAA\xBB", 2)});
+        QCOMPARE(rec.messages, QStringList{QStringLiteral("DATEN werden noch empfangen")});
+        link->DATEN_EMPFANGEN(1);
+        QCOMPARE(splitFrames(peer->received),
+                 QList<QByteArray>{QByteArray("*\x3c\x50\0\x02\0\0\0#\xAA\xBB#", 12)});
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+        QCOMPARE(link->EMPFANGSBYTE, quint8(0x55));
+
+        // One byte, then nothing for longer than the time-out, then the rest streams in. At
+        // 300 baud the quiet spell is five characters, 167 ms, well above the gaps.
+        QVERIFY(peer->port().setSettings(QStringLiteral("300,n,8,1")));
+        peer->received.clear();
+        peer->onReceive = [this] {
+            peer->send(QByteArray(1, '\x01'));
+            for (int i = 0; i < 20; ++i)
+                peer->send(QByteArray(1, '\xEE'), 230 + 20 * i);
+            peer->onReceive = nullptr;
+        };
+        command(12);
+        link->DATEN_EMPFANGEN(4);
+        QCOMPARE(link->STATUS_CODE, qint16(STATUS_KEINE_DATEN));
+        QCOMPARE(link->bytesRead(), 1);
+        answerEachFrame(QByteArray(1, '\x66'), 150);
+        command(0);
+        link->DATEN_EMPFANGEN(1);
+        QCOMPARE(link->STATUS_CODE, qint16(0));
+        QCOMPARE(link->EMPFANGSBYTE, quint8(0x66));
+    }
+
     void portThatCannotBeOpened() {
         peer->makeUnopenable();
         link->setReplyTimeout(5000);

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 using namespace zelmar;
 
 class TstSimE2e : public QObject {
@@ -63,6 +67,22 @@ void TstSimE2e::scanFindsTheDemoDevices() {
         QCOMPARE(found, (QList<int>{8, 20, 40, 44, 45, 60, 65, 66, 80, 81}));
         port.close();
     }
+
+    // A client killed while it had the device exclusive cannot take that off: the simulator
+    // does, as a serial device forgets it on its last close.
+    const QByteArray geraet = QFile::encodeName(device);
+    const int fd = ::open(geraet.constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    QVERIFY(::ioctl(fd, TIOCEXCL) == 0);
+    ::close(fd);
+    const auto exklusiv = [&geraet] {
+        const int f = ::open(geraet.constData(), O_RDWR | O_NOCTTY);
+        int an = -1;
+        ::ioctl(f, TIOCGEXCL, &an);
+        ::close(f);
+        return an;
+    };
+    QTRY_COMPARE(exklusiv(), 0);
 
     sim.terminate(); // SIGTERM: a clean end that takes the link away
     QVERIFY(sim.waitForFinished(5000));
