@@ -57,15 +57,14 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
     return QString();
 }
 
-// An address phase that did not go through ends the run: the EEPROM is not there (or the line
-// is not), and every further block would fail the same way.
-bool EepromReadout::adresse() {
-    if (EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2) == EepromAntwort::Ok)
-        return true;
-    if (m_link.refused()) {
-        m_ende = Ende::Abgewiesen;
-        return false;
-    }
+// An address phase the EEPROM did not acknowledge ends the run: it is not there, and every
+// further block would fail the same way. A byte lost on the line says nothing about the EEPROM.
+std::optional<bool> EepromReadout::adresse() {
+    const EepromAntwort a = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
+    if (a == EepromAntwort::Ok)
+        return std::nullopt;
+    if (a == EepromAntwort::Leitung)
+        return fehlschlag();
     TWI_STOP(m_link, m_slave);
     m_ende = Ende::AdresseFehlt;
     return false;
@@ -99,13 +98,13 @@ bool EepromReadout::step() {
     const auto block = [this, l] {
         return QByteArray(reinterpret_cast<const char*>(m_link.EMPFANGSPUFFER.data() + 1), l);
     };
-    if (!adresse())
-        return false;
+    if (const auto weiter = adresse())
+        return *weiter;
     if (EEPROM_BLOCK_LESEN(m_link, m_slave, l) != EepromAntwort::Ok)
         return fehlschlag();
     const QByteArray erste = block();
-    if (!adresse())
-        return false;
+    if (const auto weiter = adresse())
+        return *weiter;
     if (EEPROM_BLOCK_LESEN(m_link, m_slave, l) != EepromAntwort::Ok || block() != erste)
         return fehlschlag();
     return speichern(erste);

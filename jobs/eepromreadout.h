@@ -20,7 +20,8 @@ namespace zelmar {
 // the last of 536 from 65000 on), always with two address bytes, one block a step. Each block
 // is read twice and goes into the file only when both copies arrived whole and agree; a block
 // that failed is read again, and the 21st failed block of the run ends it. An address phase
-// that fails ends the run after a STOP.
+// the EEPROM does not acknowledge ends the run after a STOP; one lost on the line (a reply byte
+// missing) is a failed block like any other.
 //
 // The dump is written under a temporary name and takes the file's name only when it is
 // complete, so an earlier dump survives any run that does not finish. Besides the dump text
@@ -35,7 +36,7 @@ public:
     enum class Ende {
         Fertig,        // all blocks stored; the file has been counted
         Abgebrochen,   // cancelled
-        AdresseFehlt,  // an address phase was not acknowledged or failed on the line
+        AdresseFehlt,  // an address phase was not acknowledged
         ZuVieleFehler, // more than MAX_FEHLER failed blocks
         Abgewiesen,    // the link refused a frame (and has said so)
         DateiFehler,   // the dump could not be written
@@ -74,7 +75,8 @@ protected:
     void finish() override;
 
 private:
-    bool adresse();
+    // Ok, else whether the run goes on (the block is read again) or ends.
+    std::optional<bool> adresse();
     bool fehlschlag();
     bool speichern(const QByteArray& block);
     int blockLaenge() const;

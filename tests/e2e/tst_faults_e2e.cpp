@@ -262,12 +262,13 @@ private slots:
         QTest::addColumn<QString>("close");
         QTest::addColumn<QString>("message"); // what the user is told, "*" for not checked
         QTest::addColumn<int>("timeouts");    // the reply time-outs it may take to end
-        const QString adresse =
-            QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
+        // Every address phase of the read-out is lost on the line, until the 21st failure.
+        const QString zuViele =
+            QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
         const QString eeprom = fenster::EEPROM_EXTERN_65K;
         const QString wohnung = fenster::WOHNUNG;
         QTest::newRow("read-out") << eeprom << QStringList() << "Command_KOMLETT_AUSLESEN"
-                                  << "Command2" << adresse << 6;
+                                  << "Command2" << zuViele << 24;
         QTest::newRow("apartment fetch") << wohnung << QStringList() << "Command_DATEN_HOLEN"
                                          << "Command1" << QString() << 60;
         QTest::newRow("manual master run")
