@@ -497,9 +497,10 @@ int dump(Sitzung& s, const QStringList& a) {
             s, s.link().STATUS_CODE == STATUS_OK ? EepromAntwort::KeinAck : EepromAntwort::Leitung,
             slave, 0);
     case EepromReadout::Ende::ZuVieleFehler:
-        return s.melden(QStringLiteral("dump: %1 failed blocks, given up (%2)")
+        return s.melden(QStringLiteral("dump: %1 failed blocks, given up: %2 (status %3)")
                             .arg(r.fehler)
-                            .arg(s.link().STATUS_TEXT),
+                            .arg(s.link().STATUS_TEXT)
+                            .arg(s.link().STATUS_CODE),
                         FEHLER);
     case EepromReadout::Ende::DateiFehler:
         return s.melden(QStringLiteral("%1 could not be written").arg(a[1]), FEHLER);
@@ -543,9 +544,10 @@ int erase(Sitzung& s, const QStringList& a) {
     case EepromErase::Ende::Abgewiesen:
         return s.linkFehler(QStringLiteral("erase"));
     case EepromErase::Ende::ZuVieleFehler:
-        return s.melden(QStringLiteral("erase: %1 failed pages, given up (%2)")
+        return s.melden(QStringLiteral("erase: %1 failed pages, given up: %2 (status %3)")
                             .arg(r.fehler)
-                            .arg(s.link().STATUS_TEXT),
+                            .arg(s.link().STATUS_TEXT)
+                            .arg(s.link().STATUS_CODE),
                         FEHLER);
     case EepromErase::Ende::Abgebrochen:
         break;
