@@ -2,6 +2,8 @@
 
 #include "jobs/repetition.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 

@@ -37,11 +37,7 @@ bool isRegularOrAbsent(const QString& path, bool mustExist) {
     return info.isFile();
 }
 
-} // namespace
-
-namespace {
-
-// The lines' bytes, each cut to `maxZeile` bytes (no cut when 0); `cut` tells which were.
+// The lines' bytes, each cut to `maxZeile` bytes (no cut when 0); `cuts` says which were.
 QList<QByteArray> rawLines(const QString& path, int maxLines, qint64 maxZeile,
                            QList<bool>* cuts = nullptr) {
     QList<QByteArray> lines;
