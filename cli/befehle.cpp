@@ -528,20 +528,16 @@ int dump(Sitzung& s, const QStringList& a) {
     case EepromReadout::Ende::Abgewiesen:
         return s.linkFehler(QStringLiteral("dump"));
     case EepromReadout::Ende::AdresseFehlt:
-        if (r.leitung)
-            return s.melden(
-                QStringLiteral("dump: the line failed at address %1 (%2): %3 (status %4)")
-                    .arg(r.position)
-                    .arg(hex(r.position, 4), r.statusText)
-                    .arg(r.statusCode),
-                FEHLER);
         return eepromFehler(s, EepromAntwort::KeinAck, slave, r.position);
     case EepromReadout::Ende::ZuVieleFehler:
         return s.melden(QStringLiteral("dump: given up at address %1 (%2) after %3 failed blocks%4")
                             .arg(r.position)
                             .arg(hex(r.position, 4))
                             .arg(r.fehler)
-                            .arg(leitungsZusatz(s)),
+                            .arg(r.leitung ? QStringLiteral("; the line failed: %1 (status %2)")
+                                                 .arg(r.statusText)
+                                                 .arg(r.statusCode)
+                                           : QString()),
                         FEHLER);
     case EepromReadout::Ende::DateiFehler:
         return s.melden(QStringLiteral("%1 could not be written").arg(a[1]), FEHLER);

@@ -100,10 +100,10 @@ bool oneLine(const QString& s) {
 [[maybe_unused]] void registerNotes(const QByteArray& bytes, const QString& dir) {
     const QString path = registernotizen::datei(dir, 80);
     fuzz::put(path, bytes);
-    const QStringList notes = registernotizen::laden(path);
+    const auto notes = registernotizen::laden(path);
     check(notes.size() <= registernotizen::ANZAHL, "at most 32 notes");
     check(registernotizen::speichern(path, notes), "notes written");
-    const QStringList again = registernotizen::laden(path);
+    const auto again = registernotizen::laden(path);
     check(again.size() == registernotizen::ANZAHL, "32 notes after a save");
     for (int k = 0; k < registernotizen::ANZAHL; ++k)
         check(again.at(k) == notes.value(k), "the notes read back as they were written");

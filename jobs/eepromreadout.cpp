@@ -45,10 +45,6 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
     case Ende::Abgebrochen:
         return QStringLiteral("aktion wurde abgebrochen");
     case Ende::AdresseFehlt:
-        if (r.leitung)
-            return QStringLiteral("FEHLER LEITUNG - keine Antwort vom Interface bei Adresse %1. "
-                                  "Aktion wird abgebrochen!")
-                .arg(HEX_4(r.position));
         return QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
     case Ende::ZuVieleFehler:
         return QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
@@ -61,28 +57,31 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
     return QString();
 }
 
-// An address phase that did not go through ends the run: the EEPROM is not there (or the line
-// is not), and every further block would fail the same way. An EEPROM that is not there does
-// not acknowledge a second time either; one that does had its answer garbled on the line.
-bool EepromReadout::adresse() {
-    EepromAntwort r = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
-    if (r == EepromAntwort::KeinAck) {
+// An address phase the EEPROM did not acknowledge twice running ends the run after a STOP: it
+// is not there, and every further block would fail the same way. One acknowledged at the second
+// try had its answer garbled on the line, and a byte lost on the line says nothing about the
+// EEPROM: both are a failed block like any other.
+std::optional<bool> EepromReadout::adresse() {
+    EepromAntwort a = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
+    if (a == EepromAntwort::KeinAck) {
         TWI_STOP(m_link, m_slave);
-        if (!m_link.refused())
-            r = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
-        if (r == EepromAntwort::Ok && ++m_result.fehler > MAX_FEHLER) {
-            TWI_STOP(m_link, m_slave);
-            m_ende = Ende::ZuVieleFehler;
-            return false;
+        if (m_link.refused())
+            return fehlschlag();
+        a = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
+        if (a == EepromAntwort::Ok) {
+            if (++m_result.fehler > MAX_FEHLER) {
+                TWI_STOP(m_link, m_slave);
+                m_ende = Ende::ZuVieleFehler;
+                return false;
+            }
+            return std::nullopt;
         }
     }
-    if (r == EepromAntwort::Ok)
-        return true;
-    if (m_link.refused()) {
-        m_ende = Ende::Abgewiesen;
-        return false;
-    }
-    m_result.leitung = r == EepromAntwort::Leitung;
+    if (a == EepromAntwort::Ok)
+        return std::nullopt;
+    if (a == EepromAntwort::Leitung || m_link.refused())
+        return fehlschlag();
+    m_result.leitung = false;
     m_result.statusCode = m_link.STATUS_CODE;
     m_result.statusText = m_link.STATUS_TEXT;
     TWI_STOP(m_link, m_slave);
@@ -97,6 +96,10 @@ bool EepromReadout::fehlschlag() {
         m_ende = Ende::Abgewiesen;
         return false;
     }
+    // Kept for the report: a run given up says what failed last.
+    m_result.leitung = m_link.STATUS_CODE != 0;
+    m_result.statusCode = m_link.STATUS_CODE;
+    m_result.statusText = m_link.STATUS_TEXT;
     if (++m_result.fehler > MAX_FEHLER) {
         m_ende = Ende::ZuVieleFehler;
         return false;
@@ -118,13 +121,13 @@ bool EepromReadout::step() {
     const auto block = [this, l] {
         return QByteArray(reinterpret_cast<const char*>(m_link.EMPFANGSPUFFER.data() + 1), l);
     };
-    if (!adresse())
-        return false;
+    if (const auto weiter = adresse())
+        return *weiter;
     if (EEPROM_BLOCK_LESEN(m_link, m_slave, l) != EepromAntwort::Ok)
         return fehlschlag();
     const QByteArray erste = block();
-    if (!adresse())
-        return false;
+    if (const auto weiter = adresse())
+        return *weiter;
     if (EEPROM_BLOCK_LESEN(m_link, m_slave, l) != EepromAntwort::Ok || block() != erste)
         return fehlschlag();
     return speichern(erste);

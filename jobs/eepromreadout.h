@@ -20,9 +20,8 @@ namespace zelmar {
 // the last of 536 from 65000 on), always with two address bytes, one block a step. Each block
 // is read twice and goes into the file only when both copies arrived whole and agree; a block
 // that failed is read again, and the 21st failed block of the run ends it. An address phase
-// that fails ends the run after a STOP: on the line (no reply, bytes lost), or when the EEPROM
-// does not acknowledge it twice running (once may be a status byte garbled on the line, which
-// counts as a failed block).
+// the EEPROM does not acknowledge twice running ends the run after a STOP; one lost on the line
+// (a reply byte missing), or acknowledged at the second try, is a failed block like any other.
 //
 // The dump is written under a temporary name and takes the file's name only when it is
 // complete, so an earlier dump survives any run that does not finish. Besides the dump text
@@ -37,7 +36,7 @@ public:
     enum class Ende {
         Fertig,        // all blocks stored; the file has been counted
         Abgebrochen,   // cancelled
-        AdresseFehlt,  // an address phase was not acknowledged, or failed on the line
+        AdresseFehlt,  // an address phase was not acknowledged
         ZuVieleFehler, // more than MAX_FEHLER failed blocks
         Abgewiesen,    // the link refused a frame (and has said so)
         DateiFehler,   // the dump could not be written
@@ -47,7 +46,7 @@ public:
         int fehler = 0;        // failed blocks over the run
         int bytes = 0;         // bytes stored
         int position = 0;      // address of the block under way when the run ended
-        bool leitung = false;  // AdresseFehlt: the line failed, not the EEPROM
+        bool leitung = false;  // the last failure was on the line, not the EEPROM
         qint16 statusCode = 0; // the link's status of that failure, before the STOP
         QString statusText;
         QString datei;
@@ -80,7 +79,8 @@ protected:
     void finish() override;
 
 private:
-    bool adresse();
+    // Ok, else whether the run goes on (the block is read again) or ends.
+    std::optional<bool> adresse();
     bool fehlschlag();
     bool speichern(const QByteArray& block);
     int blockLaenge() const;

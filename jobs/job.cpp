@@ -47,11 +47,13 @@ void Job::schedule(int ms) {
 void Job::runStep() {
     if (m_zustand != Zustand::Laeuft)
         return;
-    // Another transaction waits for its reply (a click's, or another job's): this one goes on
-    // when the line is free, instead of having its frame refused.
-    if (m_link.busy()) {
+    // Another transaction waits for its reply (a click's, or another job's), or the link is
+    // reserved for someone else: this one goes on when the line is free, instead of having its
+    // frame refused.
+    const bool besetzt = m_link.busy();
+    if (besetzt || !m_link.freiFuer(m_fuer)) {
         if (!m_warten)
-            m_warten = connect(&m_link, &Link::idle, this, [this] {
+            m_warten = connect(&m_link, besetzt ? &Link::idle : &Link::freigegeben, this, [this] {
                 disconnect(m_warten);
                 m_warten = {};
                 schedule(0);
@@ -59,18 +61,21 @@ void Job::runStep() {
         return;
     }
 
-    m_imSchritt = true;
-    const bool weiter = !m_abbrechen && step();
-    m_imSchritt = false;
-    if (weiter && !m_abbrechen) {
-        schedule(m_pause);
-        m_pause = 0;
-        return;
+    {
+        // A step begun finishes its transfer, and the job its closing step, even when the link
+        // is reserved meanwhile.
+        Link::Auftrag auftrag(m_link, m_fuer);
+        m_imSchritt = true;
+        const bool weiter = !m_abbrechen && step();
+        if (weiter && !m_abbrechen) {
+            m_imSchritt = false;
+            schedule(m_pause);
+            m_pause = 0;
+            return;
+        }
+        finish();
+        m_imSchritt = false;
     }
-
-    m_imSchritt = true;
-    finish();
-    m_imSchritt = false;
     m_zustand = Zustand::Fertig;
     emit ended();
     if (m_autoDelete)

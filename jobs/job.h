@@ -31,6 +31,10 @@ public:
 
     bool running() const { return m_zustand == Zustand::Laeuft; }
     bool cancelled() const { return m_abbrechen; }
+    // The job runs for the holder of a reservation of the link (Link::reservieren): its steps
+    // go on while that holder keeps the link. Every other job waits for the link's release.
+    void laeuftFuer(const void* inhaber) { m_fuer = inhaber; }
+
     // Tests keep a finished job to look at it.
     void setAutoDelete(bool on) { m_autoDelete = on; }
 
@@ -62,6 +66,7 @@ private:
     bool m_imSchritt = false;
     bool m_autoDelete = true;
     int m_pause = 0;
+    const void* m_fuer = nullptr;
     QTimer m_naechster;
     QMetaObject::Connection m_warten;
 };

@@ -108,6 +108,28 @@ void Link::refuse(qint16 code, const QString& text) {
     m_refusalEnds.start();
 }
 
+bool Link::reservieren(const void* inhaber, const QString& meldung) {
+    if (!freiFuer(inhaber))
+        return false;
+    m_inhaber = inhaber;
+    m_reserviertMeldung = meldung;
+    return true;
+}
+
+void Link::freigeben(const void* inhaber) {
+    if (!m_inhaber || m_inhaber != inhaber)
+        return;
+    m_inhaber = nullptr;
+    emit freigegeben();
+}
+
+Link::Auftrag::Auftrag(Link& link, const void* fuer)
+    : m_link(link), m_vorher(std::exchange(link.m_zugelassen, link.freiFuer(fuer))) {}
+
+Link::Auftrag::~Auftrag() {
+    m_link.m_zugelassen = m_vorher;
+}
+
 void Link::RAHMEN_SENDEN(const Request& r) {
     BEFEHL = r.befehl;
     RESERVE = r.reserve;
@@ -141,6 +163,12 @@ void Link::senden(quint8 adresse) {
         // Only a handler running inside a wait gets here; its own reads end at once
         // because they are nested, so the transaction in progress keeps its bytes.
         message(kBusy);
+        return;
+    }
+
+    if (m_inhaber && !m_zugelassen) {
+        message(m_reserviertMeldung);
+        refuse(STATUS_NICHT_GESENDET, QStringLiteral("Schnittstelle reserviert"));
         return;
     }
 

@@ -120,6 +120,31 @@ public:
     static constexpr int RUHE_MIN_MS = 20;   // what a USB adapter may hold bytes back
     static constexpr int RUHE_MAX_MS = 2000; // a line that never falls quiet
 
+    // The link kept for one holder from now until it lets go (the manual master window while it
+    // is open), so that its bus transfers and its latch stay whole: a job not run for the holder
+    // waits before its next step, and a frame sent for anybody else is refused with `meldung`.
+    // False when another holder has it.
+    bool reservieren(const void* inhaber, const QString& meldung);
+    void freigeben(const void* inhaber);
+    // Frames sent for `fuer` (nullptr: for nobody in particular) go out as far as a
+    // reservation goes.
+    bool freiFuer(const void* fuer) const { return !m_inhaber || m_inhaber == fuer; }
+
+    // While it lives, the frames sent are sent for `fuer`. One taken while the link was free
+    // for it covers its transactions to the end, so a job's step under way when the link was
+    // reserved finishes its transfer rather than leave the bus claimed.
+    class Auftrag {
+    public:
+        Auftrag(Link& link, const void* fuer);
+        ~Auftrag();
+        Auftrag(const Auftrag&) = delete;
+        Auftrag& operator=(const Auftrag&) = delete;
+
+    private:
+        Link& m_link;
+        bool m_vorher;
+    };
+
     // Sends one request; the request variables above take its values first.
     void RAHMEN_SENDEN(const Request& request);
     // The frame of the request variables as they stand, SLAVE_ADRESSE included.
@@ -134,6 +159,8 @@ signals:
     void frameSent(const QByteArray& frame);
     // The engine no longer waits for a reply: a new frame would be taken.
     void idle();
+    // The reservation has ended.
+    void freigegeben();
 
 private slots:
     void Timer_WAIT_DATENEMPFANG_Timer();
@@ -173,7 +200,10 @@ private:
     qint16 m_refusedCode = 0;
     QString m_refusedText;
     int m_bytesRead = 0;
-    bool m_leitungRuhig = false; // no late bytes are to be expected before the next frame
+    bool m_leitungRuhig = false;     // no late bytes are to be expected before the next frame
+    const void* m_inhaber = nullptr; // of the reservation
+    QString m_reserviertMeldung;
+    bool m_zugelassen = false; // the frames sent now pass the reservation
 };
 
 } // namespace zelmar

@@ -28,6 +28,8 @@ namespace {
 const QString kGroesse = QStringLiteral("Bitte zuerst die EEPROM-Größe definieren");
 const QString kNichtGefunden =
     QStringLiteral("FEHLER: EEPROM nicht gefunden. IST SLAVE adresse korrekt?");
+const QString kKeineAntwort = QStringLiteral(
+    "FEHLER: das Interface antwortet nicht (keine DATEN !!!). COM-PORT und Verbindung prüfen.");
 const QString kSchreiben = QStringLiteral(
     "FEHLER: EEPROM antwotet nicht. IST SLAVE adresse korrekt? Schreibschutz deaktiviert?");
 const QString kFunktion = QStringLiteral("Fehler in Funktion");
@@ -285,8 +287,9 @@ void EepromExternWindow::EEPROM_LESEN() {
     m_lesen->start();
 }
 
-void EepromExternWindow::nichtGefunden() {
-    m_ctx.prompter.message(kNichtGefunden);
+void EepromExternWindow::nichtGefunden(EepromAntwort antwort) {
+    // Without a reply nothing is known about the EEPROM: it is the interface that is silent.
+    m_ctx.prompter.message(antwort == EepromAntwort::Leitung ? kKeineAntwort : kNichtGefunden);
 }
 
 bool EepromExternWindow::lesenEinmal(int bytes) {
@@ -302,12 +305,12 @@ bool EepromExternWindow::lesenEinmal(int bytes) {
     if (adresse == EepromAntwort::Leitung) {
         // Nothing came back: the cells show no bytes rather than zeros that were never read.
         m_gueltig = false;
-        nichtGefunden();
+        nichtGefunden(adresse);
         anzeigenAb(start);
         return true;
     }
     if (adresse == EepromAntwort::KeinAck)
-        nichtGefunden();
+        nichtGefunden(adresse);
     const EepromAntwort daten = EEPROM_BLOCK_LESEN(link, slave, ANZAHL);
     if (link.refused())
         return false;
@@ -315,7 +318,7 @@ bool EepromExternWindow::lesenEinmal(int bytes) {
     if (m_gueltig)
         std::copy_n(link.EMPFANGSPUFFER.begin() + 1, ANZAHL, m_werte.begin());
     if (daten != EepromAntwort::Ok)
-        nichtGefunden();
+        nichtGefunden(daten);
     anzeigenAb(start);
     return true;
 }
@@ -335,15 +338,20 @@ void EepromExternWindow::EEPROM_ANZEIGEN() {
         getippt >= 0 && getippt <= 65535)
         m_start = getippt;
     const bool hexAdresse = Check_ADRESSE_HEX->isChecked();
+    bool ausserhalb = false;
     for (int i = 0; i < ANZAHL; ++i) {
         const int a = m_start + i;
         QString text = QString::number(a);
         if (hexAdresse) {
             text = HEX_4(a);
-            if (text.isEmpty())
-                m_ctx.prompter.message(kFunktion);
+            ausserhalb = ausserhalb || text.isEmpty();
         }
         setTextIfChanged(m_zellen->Text_ADRESSE[i], text);
+    }
+    if (ausserhalb) {
+        // One box for the display, not one per cell; a repeat would bring them back each pass.
+        Check_REPEAD->setChecked(false);
+        m_ctx.prompter.message(kFunktion);
     }
     const bool repeat = Check_REPEAD->isChecked();
     for (int i = 0; i < ANZAHL; ++i) {
@@ -411,7 +419,7 @@ void EepromExternWindow::Command_w_Click(int index) {
     if (link.refused())
         return;
     if (r != EepromAntwort::Ok)
-        m_ctx.prompter.message(kSchreiben);
+        m_ctx.prompter.message(r == EepromAntwort::Leitung ? kKeineAntwort : kSchreiben);
     EEPROM_LESEN();
 }
 

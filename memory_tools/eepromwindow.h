@@ -19,6 +19,8 @@ class QTimer;
 
 namespace zelmar {
 
+enum class EepromAntwort;
+
 class AppContext;
 class EepromSonderfunktionen;
 
@@ -75,7 +77,7 @@ private:
     bool beschaeftigt() const;
     // One pass of the read: address phase, 150 bytes, display. False ends a repeat.
     bool lesenEinmal(int adressBytes);
-    void nichtGefunden();
+    void nichtGefunden(EepromAntwort antwort);
     // Shows the bytes of a read from `start`.
     void anzeigenAb(int start);
 

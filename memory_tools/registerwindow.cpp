@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zelmar {
 
 namespace {
@@ -72,7 +74,6 @@ void RegisterWindow::aufbauen() {
                                            QStringLiteral("..."), this);
         notiz->setFixedHeight(hoehe);
         notiz->setMinimumWidth(fm.horizontalAdvance(QLatin1Char('x')) * 60);
-        notiz->setMaxLength(1000);
         setBackColor(notiz, kNotizGrund);
         grid->addWidget(label, k, 0);
         grid->addWidget(wert, k, 1);
@@ -130,19 +131,29 @@ void RegisterWindow::verbinden() {
 void RegisterWindow::Form_Load() {
     // The file of the slave current now; changing the slave later does not move the notes.
     m_datei = registernotizen::datei(m_ctx.DATEN_PFAD, m_ctx.link.SLAVE_ADRESSE);
-    const QStringList zeilen = registernotizen::laden(m_datei);
-    for (int k = 0; k < zeilen.size() && k < ZEILEN; ++k) {
-        Text_BEMERKUNGEN[size_t(k)]->setText(zeilen.at(k));
-        Text_BEMERKUNGEN[size_t(k)]->setCursorPosition(0);
+    m_geladen = registernotizen::laden(m_datei);
+    for (int k = 0; k < ZEILEN; ++k) {
+        QLineEdit* box = Text_BEMERKUNGEN[size_t(k)];
+        if (k < m_geladen.size()) {
+            const QString text = registernotizen::alsText(m_geladen.at(k));
+            box->setMaxLength(std::max(box->maxLength(), int(text.size())));
+            box->setText(text);
+            box->setCursorPosition(0);
+        }
+        m_gezeigt[size_t(k)] = box->text();
     }
 }
 
 void RegisterWindow::Form_Unload() {
-    QStringList notizen;
-    for (QLineEdit* n : Text_BEMERKUNGEN)
-        notizen << n->text();
+    QList<QByteArray> zeilen;
+    for (int k = 0; k < ZEILEN; ++k) {
+        const QString text = Text_BEMERKUNGEN[size_t(k)]->text();
+        zeilen << (k < m_geladen.size() && text == m_gezeigt[size_t(k)]
+                       ? m_geladen.at(k)
+                       : registernotizen::alsZeile(text));
+    }
     // The notes are the user's work: losing them is worth a word.
-    if (!registernotizen::speichern(m_datei, notizen))
+    if (!registernotizen::speichern(m_datei, zeilen))
         m_ctx.prompter.message(
             QStringLiteral("Die BEMERKUNGEN konnten nicht gespeichert werden:\r\n") + m_datei);
 }

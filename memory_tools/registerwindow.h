@@ -2,6 +2,8 @@
 
 #include "jobs/repetition.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -62,6 +64,10 @@ private:
     AppContext& m_ctx;
     QPointer<Repetition> m_lauf;
     QString m_datei;
+    // Each note line as the file held it and as its box showed it at load: a note the user
+    // left alone goes back byte for byte, whatever its length or encoding.
+    QList<QByteArray> m_geladen;
+    std::array<QString, ZEILEN> m_gezeigt;
     bool m_zu = false;
     int m_passSlave = 0;
     std::array<QString, ZEILEN> ALTE_WERTE;

@@ -276,16 +276,15 @@ void SramWindow::SRAM_ANZEIGEN() {
             m_herkunft[size_t(i)] = Herkunft::Getippt;
             continue;
         }
-        bool null = box->text() == QStringLiteral("0") || box->text() == QStringLiteral("00");
         if (m_werte == Werte::Gelesen) {
             const auto b = quint8(m_bytes.at(i));
             setTextIfChanged(box, sram::wertText(b, d));
             m_herkunft[size_t(i)] = d == sram::Darstellung::Hex   ? Herkunft::Hex
                                     : d == sram::Darstellung::Chr ? Herkunft::Chr
                                                                   : Herkunft::Dez;
-            // The character of 48 is "0", that of 0 is not: the byte decides.
-            null = b == 0;
         }
+        // The text shown decides, not the byte: in "chr" the character "0" (48) is grey.
+        const bool null = box->text() == QStringLiteral("0") || box->text() == QStringLiteral("00");
         const bool markiert = repeat ? box->text() != ALTE_WERTE[size_t(i)] : !null;
         setBackColor(box, markiert ? QB_HELLGELB : QB_HELLGRAU);
         ALTE_WERTE[size_t(i)] = box->text();

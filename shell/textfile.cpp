@@ -37,10 +37,10 @@ bool isRegularOrAbsent(const QString& path, bool mustExist) {
     return info.isFile();
 }
 
-} // namespace
-
-QStringList readLines(const QString& path, int maxLines) {
-    QStringList lines;
+// The lines' bytes, each cut to `maxZeile` bytes (no cut when 0); `cuts` says which were.
+QList<QByteArray> rawLines(const QString& path, int maxLines, qint64 maxZeile,
+                           QList<bool>* cuts = nullptr) {
+    QList<QByteArray> lines;
     if (maxLines <= 0 || !isRegularOrAbsent(path, true))
         return lines;
     QFile file(path);
@@ -51,6 +51,11 @@ QStringList readLines(const QString& path, int maxLines) {
     bool started = false; // the current line has at least one byte
     bool cut = false;
     bool afterCr = false; // a LF right after a CR belongs to the same line end
+    auto add = [&] {
+        lines << current;
+        if (cuts)
+            *cuts << cut;
+    };
     qint64 total = 0;
     char chunk[64 * 1024];
     while (lines.size() < maxLines && total < MAX_LESEN) {
@@ -70,13 +75,14 @@ QStringList readLines(const QString& path, int maxLines) {
             }
             const char* eol = std::find_if(p, end, [](char c) { return c == '\r' || c == '\n'; });
             const qint64 length = eol - p;
-            const qint64 take = std::min<qint64>(length, MAX_ZEILE - current.size());
+            const qint64 take =
+                maxZeile > 0 ? std::min<qint64>(length, maxZeile - current.size()) : length;
             current.append(p, take);
             cut = cut || take < length;
             started = started || length > 0;
             if (eol == end)
                 break;
-            lines << decodeLine(current, cut);
+            add();
             current.clear();
             started = cut = false;
             afterCr = *eol == '\r';
@@ -84,8 +90,27 @@ QStringList readLines(const QString& path, int maxLines) {
         }
     }
     if (started && lines.size() < maxLines)
-        lines << decodeLine(current, cut);
+        add();
     return lines;
+}
+
+} // namespace
+
+QStringList readLines(const QString& path, int maxLines) {
+    QList<bool> cuts;
+    const QList<QByteArray> raw = rawLines(path, maxLines, MAX_ZEILE, &cuts);
+    QStringList lines;
+    for (int i = 0; i < raw.size(); ++i)
+        lines << decodeLine(raw.at(i), cuts.at(i));
+    return lines;
+}
+
+QList<QByteArray> readRawLines(const QString& path, int maxLines) {
+    return rawLines(path, maxLines, 0);
+}
+
+QString decode(const QByteArray& line) {
+    return decodeLine(line, false);
 }
 
 QByteArray encode(const QString& text) {
@@ -104,9 +129,16 @@ QByteArray encode(const QString& text) {
 }
 
 bool writeLines(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
+    QList<QByteArray> raw;
     for (const QString& line : lines)
-        bytes += encode(line) + "\r\n";
+        raw << encode(line);
+    return writeRawLines(path, raw);
+}
+
+bool writeRawLines(const QString& path, const QList<QByteArray>& lines) {
+    QByteArray bytes;
+    for (const QByteArray& line : lines)
+        bytes += line + "\r\n";
     if (lines.isEmpty())
         bytes = "\r\n";
     QSaveFile file(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -18,12 +19,20 @@ constexpr qint64 MAX_LESEN = 64LL * 1024 * 1024;
 // UTF-8 when its bytes are valid UTF-8, else as Latin-1.
 QStringList readLines(const QString& path, int maxLines);
 
+// The lines as they are in the file, without their line ends and uncut: at most maxLines,
+// and no further than MAX_LESEN into the file.
+QList<QByteArray> readRawLines(const QString& path, int maxLines);
+// A line's bytes as readLines() gives them.
+QString decode(const QByteArray& line);
+
 // One line for a file: Latin-1 when every character fits and readLines() decodes those bytes
 // back to the same text, else UTF-8.
 QByteArray encode(const QString& line);
 
 // Replaces the file with the lines, each followed by CR LF, or leaves the old file untouched.
 bool writeLines(const QString& path, const QStringList& lines);
+// The same with each line's bytes as they are.
+bool writeRawLines(const QString& path, const QList<QByteArray>& lines);
 
 // Appends the line and CR LF in a single write; false when nothing or not all was written.
 bool appendLine(const QString& path, const QString& line);

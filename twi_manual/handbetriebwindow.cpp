@@ -199,6 +199,7 @@ void HandBetriebWindow::Command_RESET_Click() {
         return;
     Link& link = m_ctx.link;
     link.STATUS_CODE = STATUS_OK;
+    Link::Auftrag auftrag(link, Frame3);
     link.RAHMEN_SENDEN({befehl::RESET, link.SLAVE_ADRESSE});
     link.DATEN_EMPFANGEN(1);
 }
@@ -232,6 +233,7 @@ void HandBetriebWindow::autoLaufStarten(std::vector<AutoLauf::Folge> folgen,
     m_lauf = new AutoLauf(m_ctx.link, std::move(folgen), std::move(again),
                           [this] { return !Frame3->beschaeftigt(); });
     m_lauf->bindTo(this);
+    m_lauf->laeuftFuer(Frame3); // the window's own, through the link it holds
     laufKnoepfe(false);
     connect(m_lauf, &Job::ended, this, [this] {
         m_lauf = nullptr;

@@ -1,6 +1,7 @@
 #include "registerpanel.h"
 
 #include "shell/appcontext.h"
+#include "shell/windownames.h"
 #include "ui/palette.h"
 #include "ui/steuerelemente.h"
 #include "ui/unloadgate.h"
@@ -87,6 +88,21 @@ RegisterPanel::RegisterPanel(AppContext& ctx, QWidget* parent) : QGroupBox(paren
     setObjectName(QStringLiteral("Frame3"));
     bauen();
     verbinden();
+    // A job of another window between two steps, or between two polls of TWINT, would end the
+    // transfer on the bus or overwrite the latch in STATUS_CODE.
+    m_ctx.link.reservieren(
+        this, fenster::HAND_BETRIEB +
+                  QStringLiteral(" ist geöffnet: die Schnittstelle ist bis zum Schließen "
+                                 "reserviert.\r\nAktion wird abgebrochen !!!"));
+}
+
+RegisterPanel::~RegisterPanel() {
+    m_ctx.link.freigeben(this);
+}
+
+void RegisterPanel::beenden() {
+    m_beendet = true;
+    m_ctx.link.freigeben(this);
 }
 
 void RegisterPanel::bauen() {
@@ -218,7 +234,10 @@ bool RegisterPanel::lesen(TwiRegister r) {
     if (r == TwiRegister::TWSR)
         TWSR_BEREINIGT_HEX.clear();
     Link& link = m_ctx.link;
-    const quint8 v = TWI_REGISTER_LESEN(link, link.SLAVE_ADRESSE, r);
+    const quint8 v = [&] {
+        Link::Auftrag auftrag(link, this);
+        return TWI_REGISTER_LESEN(link, link.SLAVE_ADRESSE, r);
+    }();
     if (link.refused()) {
         // Nothing was read: the row keeps what it showed.
         ruhefarben(r, r == TwiRegister::TWCR);
@@ -262,7 +281,10 @@ bool RegisterPanel::schreiben(TwiRegister r) {
     if (r == TwiRegister::TWBR && v < 11)
         m_ctx.prompter.message(QStringLiteral("Sollte größer als 10 sein"));
     Link& link = m_ctx.link;
-    TWI_REGISTER_SCHREIBEN(link, link.SLAVE_ADRESSE, r, v);
+    {
+        Link::Auftrag auftrag(link, this);
+        TWI_REGISTER_SCHREIBEN(link, link.SLAVE_ADRESSE, r, v);
+    }
     if (r == TwiRegister::TWDR)
         ruhefarben(r, false);
     return weiter();
@@ -290,6 +312,8 @@ bool RegisterPanel::TWINT_ABWARTEN() {
 }
 
 void RegisterPanel::abfragePause() {
+    // What runs meanwhile is not the window's: an auto run's step lets nobody else through.
+    Link::Auftrag niemand(m_ctx.link, nullptr);
     QEventLoop loop;
     QTimer::singleShot(kAbfrageAbstandMs, &loop, &QEventLoop::quit);
     connect(Timer_TWINT_FLAG_abfragen_WATCH_DOG, &QTimer::timeout, &loop, &QEventLoop::quit);

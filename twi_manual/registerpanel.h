@@ -18,11 +18,13 @@ class AppContext;
 // Frame3: the five TWI registers of the interface, one row each with its bit boxes, the value
 // in decimal and hex, a read and a write button. The step sequences are made of exactly these
 // operations, so every register access of a step shows here. The panel also owns the wait for
-// TWINT and keeps the window to one operation at a time.
+// TWINT and keeps the window to one operation at a time. From its building to the window's
+// closing it holds the link for the window (Link::reservieren): jobs of other windows wait.
 class RegisterPanel : public QGroupBox {
     Q_OBJECT
 public:
     explicit RegisterPanel(AppContext& ctx, QWidget* parent = nullptr);
+    ~RegisterPanel() override;
 
     // The last TWCR read had bit 7 set.
     bool TWINT_FLAG = false;
@@ -46,8 +48,9 @@ public:
     bool TWINT_ABWARTEN();
     bool weiter() const;
 
-    // The window is going (closed, or END): every operation stops after its transaction.
-    void beenden() { m_beendet = true; }
+    // The window is going (closed, or END): every operation stops after its transaction, and
+    // the link is free for the others.
+    void beenden();
     // An operation of the window is under way.
     bool beschaeftigt() const { return m_vorgaenge > 0; }
 

@@ -50,8 +50,8 @@ void statusFehler(QLineEdit* status, const QString& grund) {
 Ergebnis ausfuehren(RegisterPanel& panel, Link& link, const Schritt& s) {
     setBackColor(s.status, QB_HELLGELB);
     bool weiter = true;
-    if (s.byte != Schritt::KEIN_BYTE) {
-        panel.setzen(TwiRegister::TWDR, s.byte);
+    if (s.byte) {
+        panel.setzen(TwiRegister::TWDR, *s.byte);
         weiter = panel.schreiben(TwiRegister::TWDR);
     }
     if (weiter) {

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <optional>
+
 class QCheckBox;
 class QLineEdit;
 class QWidget;
@@ -17,12 +19,11 @@ class RegisterPanel;
 // verdict. Both sequences share it; what comes before (enable box, latch) is the frame's.
 struct Schritt {
     enum class Danach { TwintAbwarten, TwcrLesen, Nichts };
-    static constexpr int KEIN_BYTE = -1;
-
     QLineEdit* status = nullptr;
     QStringList erwartet;  // the cleaned status codes of success ("8", "10")
     qint16 fehlerCode = 0; // latched on a mismatch; 0: the step latches nothing
-    int byte = KEIN_BYTE;  // sent through TWDR before TWCR
+    // Sent through TWDR before TWCR, as the TWDR boxes take it: from 255 up 0xFF, below 0 0x00.
+    std::optional<int> byte;
     quint8 twcr = 0;
     Danach danach = Danach::TwintAbwarten;
     // The transmitter's address step shows a failed wait at once, before the TWSR read.

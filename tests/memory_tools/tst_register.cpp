@@ -89,6 +89,16 @@ private slots:
         expected.replace("Notiz 3\r\n", "Pumpe an\r\n");
         QCOMPARE(fileBytes(r.notesFile(8)), expected);
 
+        // Lines left alone go back byte for byte, however long and in whatever encoding.
+        const QByteArray lang(5000, 'x');
+        const QByteArray vorher = lang + "\r\nZ\xC3\xA4hler\r\n" + lines(3, 32);
+        QVERIFY(putFile(r.notesFile(8), vorher));
+        r.open();
+        QCOMPARE(r.b.text(row("Text_BEMERKUNGEN", 0)), QString::fromLatin1(lang));
+        QCOMPARE(r.b.text(row("Text_BEMERKUNGEN", 1)), QStringLiteral("Zähler"));
+        r.close();
+        QCOMPARE(fileBytes(r.notesFile(8)), vorher);
+
         // Three lines fill three boxes; the others keep their design text.
         QVERIFY(putFile(r.notesFile(8), lines(1, 3)));
         r.open();
@@ -108,6 +118,13 @@ private slots:
     void coloursWithoutAndWithRepeat() {
         RegisterBench r;
         r.open();
+        // The labels: R16..R25 green, XL..ZL yellow, ZH light yellow, R0..R15 as the window.
+        for (int k = 0; k < 16; ++k)
+            QVERIFY(!r.b.child(row("Label1", k))->autoFillBackground());
+        for (int k = 16; k < RegisterWindow::ZEILEN; ++k)
+            QCOMPARE(backColor(r.b.child(row("Label1", k))), k < 26   ? QColor(0, 255, 0)
+                                                             : k < 31 ? QColor(255, 255, 0)
+                                                                      : QColor(255, 255, 128));
         r.setRegisters(0);
         r.b.clickAndWait(QStringLiteral("Command_lesen"));
         for (int k = 0; k < RegisterWindow::ZEILEN; ++k)

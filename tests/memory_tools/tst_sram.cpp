@@ -113,6 +113,16 @@ private slots:
         QCOMPARE(s.colour(7), int(QB_HELLGELB));
         QCOMPARE(s.colour(2), int(QB_HELLGRAU)); // still 5, not changed
         QCOMPARE(s.colour(3), int(QB_HELLGRAU));
+
+        // Without repeat the text shown decides: in "chr" the character "0" (48) is grey, the
+        // character of byte 0 is not.
+        s.slave().poke(300, 48, 0);
+        s.slave().poke(301, 0, 0);
+        s.b.click(QStringLiteral("Option_CHR"));
+        s.readFrom(300);
+        QCOMPARE(s.value(0), QStringLiteral("0"));
+        QCOMPARE(s.colour(0), int(QB_HELLGRAU));
+        QCOMPARE(s.colour(1), int(QB_HELLGELB));
     }
 
     void startAddressesOutOfRangeAreNotSent() {

@@ -5,8 +5,11 @@
 
 #include "jobs/job.h"
 #include "sim/serialeeprom.h"
+#include "sim/trace.h"
 
+#include <QBuffer>
 #include <QComboBox>
+#include <QPushButton>
 
 using namespace zelmar;
 
@@ -75,11 +78,12 @@ private slots:
     void autoRunEndsAfterThePassOnceUnticked();
     void combinedRunKeepsRepeatingTheTransmitter();
     void receiverAddressNotAcknowledgedAndItsStop();
-    void receiverByteFailureKeepsItsLatch();
+    void byteStepsLatchTheirOwnCodes();
     void watchdogInsideTheAddressStep();
     void slaveAddressInput_data();
     void slaveAddressInput();
     void aClickDuringAStepAndEnd();
+    void otherWindowsWaitWhileItIsOpen();
 };
 
 void TestMasterSchritte::eepromWrittenAndReadBackStepByStep() {
@@ -205,6 +209,7 @@ void TestMasterSchritte::dataBytes_data() {
     QTest::addColumn<int>("twdr"); // -1: nothing may go out
     QTest::newRow("300") << "300" << 0xFF;
     QTest::newRow("-5") << "-5" << 0x00;
+    QTest::newRow("-1") << "-1" << 0x00;
     QTest::newRow("65") << " 65 " << 65;
     QTest::newRow("not a number") << "zwölf" << -1;
     QTest::newRow("above 16 bits") << "32768" << -1;
@@ -284,6 +289,10 @@ void TestMasterSchritte::twsrWithoutReplyIsRed() {
     QCOMPARE(b.colour("Text_STATUS_A"), 12);
     QVERIFY(b.child("Text_STATUS_A")->toolTip().endsWith("keine Antwort vom Interface"));
     QCOMPARE(b.t.link.STATUS_CODE, qint16(100));
+    b.click("Command_MR_A");
+    QCOMPARE(b.text("Text_MR_STATUS_A"), QStringLiteral("0"));
+    QCOMPARE(b.colour("Text_MR_STATUS_A"), 12);
+    QCOMPARE(b.t.link.STATUS_CODE, qint16(200));
     QVERIFY(b.t.prompter.shown.isEmpty());
 }
 
@@ -339,6 +348,8 @@ void TestMasterSchritte::receiverAddressNotAcknowledgedAndItsStop() {
     QVERIFY(b.enabled("Command_MR_L"));
     b.click("Command_MR_L");
     QCOMPARE(b.text("Text_MR_STATUS_L"), QStringLiteral("F8"));
+    // A STOP sets no TWINT: one look at TWCR, no wait for it.
+    QCOMPARE(b.befehle().mid(frames), (QList<int>{33, 23, 21}));
 
     b.click("Check_MR_J");
     b.click("Command_MR_A");
@@ -351,22 +362,38 @@ void TestMasterSchritte::receiverAddressNotAcknowledgedAndItsStop() {
     QCOMPARE(b.text("Text_MR_STATUS_L"), QStringLiteral("F8"));
 }
 
-// A fetch that reads the wrong status still shows what TWDR holds, and that read of TWDR does
-// not release the latch: the next fetch sends nothing.
-void TestMasterSchritte::receiverByteFailureKeepsItsLatch() {
+// Each byte step latches its own code. A transmitter byte inside a receiver transfer clocks a
+// byte in (0x58); a fetch inside a transmitter transfer sends TWDR (0x28) and still shows what
+// TWDR holds, and that read does not release the latch: the next fetch sends nothing.
+void TestMasterSchritte::byteStepsLatchTheirOwnCodes() {
     WindowBench b(fenster::HAND_BETRIEB);
     b.t.link.SLAVE_ADRESSE = 8;
-    b.click("Command_A");
-    b.click("Command_B"); // a transmitter transfer is open: the "fetch" sends TWDR instead
-    b.click("Command_MR_D");
-    QCOMPARE(b.text("Text_MR_STATUS_D"), QStringLiteral("28"));
-    QCOMPARE(b.colour("Text_MR_STATUS_D"), 12);
-    QCOMPARE(b.befehle().last(), 24);
-    QCOMPARE(b.text("Text_MR_E"), QStringLiteral("16"));
-    QCOMPARE(b.t.link.STATUS_CODE, qint16(220));
-    const int frames = b.frames().size();
-    b.click("Command_MR_F");
-    QCOMPARE(b.frames().size(), frames);
+    const QStringList mt{"Command_D", "Command_F", "Command_H", "Command_J"};
+    const QStringList mr{"Command_MR_D", "Command_MR_F", "Command_MR_H", "Command_MR_J"};
+    const QList<int> mrCodes{220, 121, 122, 123};
+    for (int n = 0; n < 4; ++n) {
+        b.click("Command_MR_A");
+        b.click("Command_MR_B");
+        b.click(mt[n]);
+        QCOMPARE(b.text(kMtStatus[2 + n]), QStringLiteral("58"));
+        QCOMPARE(b.t.link.STATUS_CODE, qint16(120 + n));
+        b.click("Command_L");
+
+        b.click("Command_A");
+        b.click("Command_B");
+        b.click(mr[n]);
+        QCOMPARE(b.text(kMrStatus[2 + n]), QStringLiteral("28"));
+        QCOMPARE(b.colour(kMrStatus[2 + n]), 12);
+        QCOMPARE(b.befehle().last(), 24);
+        QCOMPARE(b.text(QStringLiteral("Text_MR_") + "EGIK"[n]), QStringLiteral("16"));
+        QCOMPARE(b.t.link.STATUS_CODE, qint16(mrCodes[n]));
+        if (n < 3) {
+            const int frames = b.frames().size();
+            b.click(mr[n + 1]);
+            QCOMPARE(b.frames().size(), frames);
+        }
+        b.click("Command_L");
+    }
 }
 
 // TWINT never comes after the address: the field turns red when the watchdog ends the wait,
@@ -448,6 +475,74 @@ void TestMasterSchritte::aClickDuringAStepAndEnd() {
     b.waitForJobs();
     QVERIFY(b.frames().size() <= frames + 1);
     QCOMPARE(b.t.system.exits, 1);
+    QVERIFY(b.t.link.freiFuer(nullptr));
+}
+
+// From opening to closing the window has the link to itself, so the latch and the transfer on
+// the bus stay whole: the apartment display's repeated fetch sends nothing of its own (the
+// simulator's trace holds only the window's frames) and goes on once the window has closed; a
+// handler of another window gets a message instead of a frame. Destroyed, it lets go as well.
+void TestMasterSchritte::otherWindowsWaitWhileItIsOpen() {
+    ConsoleBench b;
+    QBuffer spur;
+    spur.open(QIODevice::ReadWrite);
+    sim::TraceWriter trace(&spur);
+    trace.attach(b.sim->installation());
+    auto befehleAb = [&spur](qint64 ab) {
+        QList<int> befehle;
+        for (const QByteArray& zeile : spur.data().mid(ab).split('\n'))
+            if (const int i = zeile.indexOf("RX command "); i >= 0)
+                befehle << zeile.mid(i + 11).split(' ').first().toInt();
+        return befehle;
+    };
+    QPointer<QWidget> konsole = b.w;
+    QWidget* wohnung = b.t.ctx.windows.show(fenster::WOHNUNG);
+    bench::click(wohnung, "Check_REPEAD");
+    bench::click(wohnung, "Command_DATEN_HOLEN");
+    QTRY_VERIFY(befehleAb(0).size() >= 6);
+
+    b.t.link.SLAVE_ADRESSE = 99;
+    b.click("Command_HANDBETRIEB");
+    const qint64 offen = spur.data().size();
+    b.w = b.t.ctx.windows.find(fenster::HAND_BETRIEB);
+    b.click("Command_A");
+    b.click("Command_B");
+    QCOMPARE(b.text("Text_STATUS_C"), QStringLiteral("20"));
+    QTest::qWait(450);
+    QCOMPARE(b.t.link.STATUS_CODE, qint16(110));
+    QCOMPARE(int(b.t.link.SLAVE_ADRESSE), 99);
+    const int frames = b.frames().size();
+    b.click("Command_D");
+    QCOMPARE(b.frames().size(), frames);
+
+    b.t.link.SLAVE_ADRESSE = 8;
+    b.click("Check_repeat");
+    b.click("Command_RUN");
+    QTRY_VERIFY(anzahl(b, 33, kStart) >= 4);
+    b.click("Check_repeat");
+    QTRY_VERIFY(b.enabled("Command_RUN"));
+    QCOMPARE(texte(b, kMtStatus), (QStringList{"8", "18", "28", "28", "28", "28", "F8"}));
+
+    bench::child<QPushButton>(konsole, "Command_VOLT")->click();
+    QCOMPARE(b.t.prompter.messages(),
+             QStringList{"HAND_BETRIEB ist geöffnet: die Schnittstelle ist bis zum Schließen "
+                         "reserviert.\r\nAktion wird abgebrochen !!!"});
+    const QList<int> waehrend = befehleAb(offen);
+    for (int befehl : waehrend)
+        QVERIFY2((befehl >= 20 && befehl <= 24) || (befehl >= 30 && befehl <= 34),
+                 qPrintable(QString::number(befehl)));
+
+    const qint64 zu = spur.data().size();
+    b.click("Command_CLOSE");
+    QTRY_VERIFY(!befehleAb(zu).isEmpty()); // nothing but the fetch sends now
+    bench::click(wohnung, "Check_REPEAD");
+    b.waitForJobs();
+    QCOMPARE(b.t.prompter.messages().size(), 1);
+
+    QPointer<QWidget> hand = b.t.ctx.windows.showModal(fenster::HAND_BETRIEB);
+    QVERIFY(!b.t.link.freiFuer(nullptr));
+    delete hand;
+    QVERIFY(b.t.link.freiFuer(nullptr));
 }
 
 QTEST_MAIN(TestMasterSchritte)

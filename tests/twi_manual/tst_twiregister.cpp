@@ -86,10 +86,11 @@ void TestTwiRegister::readShowsTheRegister() {
     QFETCH(int, flag);
 
     WindowBench b(fenster::HAND_BETRIEB);
+    auto* panel = b.child<RegisterPanel>("Frame3");
+    Link::Auftrag wieDasFenster(b.t.link, panel); // it holds the link
     for (int i = 0; i + 1 < vorher.size(); i += 2)
         TWI_REGISTER_SCHREIBEN(b.t.link, 8, TwiRegister(vorher[i]), quint8(vorher[i + 1]));
     b.frames().clear();
-    auto* panel = b.child<RegisterPanel>("Frame3");
     panel->TWINT_FLAG = flag != 1; // the read must set it either way
 
     b.click(QStringLiteral("Command_TWI_%1_abfragen").arg(reg));
@@ -160,6 +161,7 @@ void TestTwiRegister::writeTakesTheBoxes() {
     QCOMPARE(b.text("Text_" + reg), QString::number(wert));
     QCOMPARE(b.text("Text_" + reg + "_HEX"), hex);
     QCOMPARE(b.text("Text_TWAR_SLAVE"), slave);
+    Link::Auftrag wieDasFenster(b.t.link, b.child<RegisterPanel>("Frame3"));
     QCOMPARE(int(TWI_REGISTER_LESEN(b.t.link, 8, registerOf(reg))), zurueck);
 }
 
@@ -167,6 +169,7 @@ void TestTwiRegister::writeTakesTheBoxes() {
 void TestTwiRegister::readWithoutReply() {
     WindowBench b(fenster::HAND_BETRIEB);
     auto* panel = b.child<RegisterPanel>("Frame3");
+    Link::Auftrag wieDasFenster(b.t.link, panel);
     TWI_REGISTER_SCHREIBEN(b.t.link, 8, TwiRegister::TWCR, 0xA4);
     b.click("Command_TWI_TWSR_abfragen");
     b.click("Command_TWI_TWCR_abfragen");
@@ -192,6 +195,7 @@ void TestTwiRegister::readWithoutReply() {
 void TestTwiRegister::twintWait() {
     WindowBench b(fenster::HAND_BETRIEB);
     auto* panel = b.child<RegisterPanel>("Frame3");
+    Link::Auftrag wieDasFenster(b.t.link, panel);
     TWI_REGISTER_SCHREIBEN(b.t.link, 8, TwiRegister::TWCR, 0xA4);
     b.frames().clear();
     QVERIFY(panel->TWINT_ABWARTEN());
