@@ -13,20 +13,18 @@ QString datei(const QString& datenPfad, int slave) {
 }
 
 QStringList laden(const QString& pfad) {
-    // Only a missing file is touched: opening a device or pipe by that name could block.
-    if (!QFile::exists(pfad)) {
-        QFile neu(pfad);
-        if (neu.open(QIODevice::WriteOnly | QIODevice::Append))
-            neu.close();
-    }
+    // Opened to append nothing: a missing file is made, and a device or pipe by that name is
+    // left alone.
+    QFile neu;
+    datei::oeffnen(neu, pfad, QIODevice::WriteOnly | QIODevice::Append);
     return textfile::readLines(pfad, ANZAHL);
 }
 
-bool speichern(const QString& pfad, const QStringList& notizen) {
+bool speichern(const QString& pfad, const QStringList& notizen, datei::Grund* grund) {
     QStringList zeilen;
     for (int k = 0; k < ANZAHL; ++k)
         zeilen << textfile::oneLine(notizen.value(k));
-    return textfile::writeLines(pfad, zeilen);
+    return textfile::writeLines(pfad, zeilen, grund);
 }
 
 } // namespace zelmar::registernotizen
