@@ -243,6 +243,8 @@ bool Ersatz::fehlschlag(Grund grund) {
 
 bool Ersatz::oeffnen() {
     verwerfen();
+    if (m_pfad.isEmpty())
+        return fehlschlag(system(ENOENT));
     const Grund da = wasDaSteht(m_pfad);
     if (!da.gut())
         return fehlschlag(da);
