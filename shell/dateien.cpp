@@ -261,7 +261,7 @@ bool Ersatz::oeffnen() {
     m_fd = ::mkostemp(muster.data(), O_CLOEXEC);
     if (m_fd < 0) {
         Grund g = system(errno);
-        if (errno == ENOENT) {
+        if (g.fehlernummer == ENOENT) {
             g.art = Grund::Art::OrdnerFehlt;
             g.wo = vonNativ(ordner(m_ziel));
         }
