@@ -20,9 +20,21 @@ HauptWindow* Main(AppContext& ctx, const QString& programmPfad) {
     ctx.setProgrammPfad(programmPfad);
     QDir().mkpath(ctx.DATEN_PFAD); // a failure shows as the logbook's message below
     ctx.useTwiLogbook();
-    if (!LOGBUCH_START(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale))
-        ctx.prompter.message(nichtGeschrieben(ctx.DATEN_PFAD + QStringLiteral("LOGBUCH.txt")));
-    loadSettingsInto(ctx.link, ctx.PROGRAMM_PFAD); // settings.ini, then PROGRAMM.ini
+    datei::Grund grund;
+    if (!LOGBUCH_START(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale, &grund))
+        ctx.prompter.message(
+            nichtGeschrieben(ctx.DATEN_PFAD + QStringLiteral("LOGBUCH.txt"), grund));
+    QList<Einstellungswarnung> warnungen;
+    loadSettingsInto(ctx.link, ctx.PROGRAMM_PFAD, &warnungen); // settings.ini, then PROGRAMM.ini
+    if (const auto ports = portsIniWarnung(ctx.PROGRAMM_PFAD, ctx.link.COM_PORT_NR))
+        warnungen << *ports;
+    // Said once, and the program goes on with what it uses instead.
+    if (!warnungen.isEmpty()) {
+        QStringList zeilen{QStringLiteral("Einstellungen, die nicht verwendet werden:")};
+        for (const Einstellungswarnung& w : warnungen)
+            zeilen << w.text();
+        ctx.prompter.message(zeilen.join(QStringLiteral("\r\n")));
+    }
     SLAVE_INFO_INI_LADEN(ctx.PROGRAMM_PFAD, ctx.slaves);
     ctx.link.SLAVE_ADRESSE = 127;
     ctx.link.STATUS_TEXT = QStringLiteral("PROGRAMMSTART");

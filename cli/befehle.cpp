@@ -154,7 +154,9 @@ bool bildLaden(Sitzung& s, const QString& pfad, EepromAbbild* bild, int* status)
         f.grund = QStringLiteral("gives no bytes");
     }
     if (!ok)
-        *status = s.melden(QStringLiteral("%1: %2").arg(pfad, f.text()), FEHLER);
+        *status = s.melden(
+            QStringLiteral("%1: %2").arg(pfad, f.datei.gut() ? f.text() : grundText(f.datei)),
+            FEHLER);
     return ok;
 }
 
@@ -195,14 +197,34 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     if (!bildLaden(s, a[1], &bild, &status))
         return status;
     const bool schreiben = modus == EepromRestore::Modus::Schreiben;
+    // A HEX file may leave gaps, a binary one may end early: what it leaves out is not written.
+    const int ausgelassen = EepromAbbild::GROESSE - bild.anzahl();
     if (schreiben) {
-        status = s.bestaetigen(QStringLiteral("Write %1 bytes from %2 into the EEPROM at %3?")
-                                   .arg(bild.anzahl())
-                                   .arg(a[1])
-                                   .arg(slave));
+        QString frage = QStringLiteral("Write %1 bytes from %2 into the EEPROM at %3?")
+                            .arg(bild.anzahl())
+                            .arg(a[1])
+                            .arg(slave);
+        if (ausgelassen > 0)
+            frage.prepend(QStringLiteral("The %1 addresses the file does not give stay as they "
+                                         "are. ")
+                              .arg(ausgelassen));
+        status = s.bestaetigen(frage);
         if (status != ERFOLG)
             return status;
     }
+    const auto ausgelassenListe = [&] {
+        if (!schreiben || ausgelassen == 0)
+            return;
+        constexpr int BEREICHE = 20;
+        const QList<EepromAbbild::Bereich> b = bild.ausgelassen();
+        s.out() << QStringLiteral("left as they were (%1 bytes):").arg(ausgelassen) << Qt::endl;
+        for (int i = 0; i < b.size() && i < BEREICHE; ++i)
+            s.out() << QStringLiteral("%1 to %2").arg(hex(b[i].von, 4), hex(b[i].bis, 4))
+                    << Qt::endl;
+        if (b.size() > BEREICHE)
+            s.out() << QStringLiteral("... and %1 more ranges").arg(b.size() - BEREICHE)
+                    << Qt::endl;
+    };
     if (!s.verbinden())
         return FEHLER;
     const auto r = s.laufen(new EepromRestore(s.link(), slave, bild, modus, 16, s.locale()));
@@ -232,6 +254,7 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
                                       : QStringLiteral("match"))
                        .arg(slave)
                 << Qt::endl;
+        ausgelassenListe();
         return ERFOLG;
     }
     constexpr int ZEILEN = 20;
@@ -250,6 +273,7 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     }
     if (v.anzahl > ZEILEN)
         s.out() << QStringLiteral("... and %1 more").arg(v.anzahl - ZEILEN) << Qt::endl;
+    ausgelassenListe();
     // What was written did not come back: the device failed, not the comparison.
     return schreiben ? FEHLER : UNTERSCHIED;
 }
@@ -540,7 +564,9 @@ int dump(Sitzung& s, const QStringList& a) {
                                            : QString()),
                         FEHLER);
     case EepromReadout::Ende::DateiFehler:
-        return s.melden(QStringLiteral("%1 could not be written").arg(a[1]), FEHLER);
+        return s.melden(
+            QStringLiteral("%1 could not be written: %2").arg(a[1], grundText(r.dateiGrund)),
+            FEHLER);
     case EepromReadout::Ende::Abgebrochen:
         break;
     }

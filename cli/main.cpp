@@ -3,6 +3,7 @@
 #include "cli.h"
 
 #include "shell/datalocation.h"
+#include "shell/dateien.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -104,7 +105,12 @@ int main(int argc, char* argv[]) {
     u.zeileLesen = zeileLesen;
     u.eingabeTerminal = isatty(STDIN_FILENO) != 0;
     u.fehlerTerminal = isatty(STDERR_FILENO) != 0;
-    const int status = zelmar::cli::ausfuehren(app.arguments().mid(1), u);
+    // The arguments as the system passed them: a file name that is no UTF-8 must reach the file
+    // system as the same bytes.
+    QStringList argumente;
+    for (int i = 1; i < argc; ++i)
+        argumente << zelmar::datei::vonNativ(QByteArray(argv[i]));
+    const int status = zelmar::cli::ausfuehren(argumente, u);
     out.flush();
     err.flush();
     return status;

@@ -20,6 +20,36 @@ std::optional<int> zahl(const QString& text, int min, int max) {
     return int(n);
 }
 
+QString grundText(const datei::Grund& g) {
+    using A = datei::Grund::Art;
+    const QString link =
+        g.wo.isEmpty() ? QString() : QStringLiteral(" (the link leads to %1)").arg(g.wo);
+    const QString keine = QStringLiteral(", not a regular file") + link;
+    switch (g.art) {
+    case A::Keiner:
+        break;
+    case A::Fehlt:
+        return QStringLiteral("no such file");
+    case A::OrdnerFehlt:
+        return QStringLiteral("the directory %1 does not exist").arg(g.wo);
+    case A::Verzeichnis:
+        return QStringLiteral("a directory") + keine;
+    case A::Fifo:
+        return QStringLiteral("a FIFO") + keine;
+    case A::Geraet:
+        return QStringLiteral("a device") + keine;
+    case A::Socket:
+        return QStringLiteral("a socket") + keine;
+    case A::Anderes:
+        return QStringLiteral("not a regular file") + link;
+    case A::Verwaist:
+        return QStringLiteral("a symbolic link to %1, which does not exist").arg(g.wo);
+    case A::System:
+        return g.systemText();
+    }
+    return QString();
+}
+
 namespace {
 QPointer<Job> g_laufend;
 } // namespace
@@ -43,21 +73,65 @@ Sitzung::Sitzung(const Umgebung& umgebung, const Optionen& optionen, QString bef
     QDir().mkpath(m_datenPfad); // failure shows only as silent logbook writes, as in the GUI
     m_link.setFrameLogSink(&m_logbuch);
     m_link.setNotifier(this);
-    loadSettingsInto(m_link, m_umgebung.programmPfad);
+    QList<Einstellungswarnung> warnungen;
+    loadSettingsInto(m_link, m_umgebung.programmPfad, &warnungen);
     m_port.setPortNumber(m_link.COM_PORT_NR);
+    std::optional<int> portNummer = m_link.COM_PORT_NR;
     if (!m_optionen.port.isEmpty()) {
-        if (const auto n = zahl(m_optionen.port, 1, 17)) {
-            m_port.setPortNumber(*n);
-            m_link.COM_PORT_NR = *n;
+        portNummer = zahl(m_optionen.port, 1, 17);
+        if (portNummer) {
+            m_port.setPortNumber(*portNummer);
+            m_link.COM_PORT_NR = *portNummer;
         } else {
             m_port.setDevice(m_optionen.port);
         }
     }
+    if (portNummer)
+        if (const auto ports = portsIniWarnung(m_umgebung.programmPfad, *portNummer))
+            warnungen << *ports;
+    for (const Einstellungswarnung& w : warnungen)
+        warnen(w);
     if (!m_optionen.settings.isEmpty() && m_port.setSettings(m_optionen.settings))
         m_link.COM_SETTINGS = m_port.settings();
     if (m_optionen.timeoutMs > 0)
         m_link.setReplyTimeout(m_optionen.timeoutMs);
     m_link.SLAVE_ADRESSE = 127;
+}
+
+// A value the options replace is not used, so nothing is said of it.
+void Sitzung::warnen(const Einstellungswarnung& w) {
+    using W = Einstellungswarnung::Was;
+    QString text;
+    switch (w.was) {
+    case W::Port:
+        if (!m_optionen.port.isEmpty())
+            return;
+        text = QStringLiteral("%1 line 1: port '%2' is not 1 to 16; port %3 is used")
+                   .arg(w.datei, w.wert, w.ersatz);
+        break;
+    case W::Antwortzeit:
+        if (m_optionen.timeoutMs > 0)
+            return;
+        text = QStringLiteral("%1 line 2: reply time-out '%2' is not 1 to 65000 ms; %3")
+                   .arg(w.datei, w.wert,
+                        (w.bleibt ? QStringLiteral("the previous %1 ms stay")
+                                  : QStringLiteral("%1 ms are used"))
+                            .arg(w.ersatz));
+        break;
+    case W::Leitung:
+        if (!m_optionen.settings.isEmpty())
+            return;
+        text = QStringLiteral("%1: '%2' is no line setting such as 19200,n,8,1; %3 is used")
+                   .arg(w.datei, w.wert, w.ersatz);
+        break;
+    case W::PortsIni:
+        text = QStringLiteral("%1 cannot be read (%2); port %3 is %4")
+                   .arg(w.datei, grundText(w.grund))
+                   .arg(w.port)
+                   .arg(w.ersatz);
+        break;
+    }
+    *m_umgebung.err << "zelmar-cli: warning: " << text << Qt::endl;
 }
 
 SlaveDirectory Sitzung::verzeichnis() const {

@@ -7,6 +7,7 @@
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/logbooks.h"
+#include "shell/settingsfiles.h"
 #include "shell/slavedirectory.h"
 #include "shell/systemservices.h"
 
@@ -35,6 +36,10 @@ struct Optionen {
 
 // A whole number in decimal or with "0x" in hexadecimal, within min..max.
 std::optional<int> zahl(const QString& text, int min, int max);
+
+// Why a file was not read or written: "no such file", "a FIFO, not a regular file", or the
+// system's words.
+QString grundText(const datei::Grund& grund);
 
 // One run: the port, the link with its TWI logbook, and the streams. The settings files give
 // the defaults, the options override them.
@@ -89,6 +94,8 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 
 private:
+    // One line on standard error for a settings value that is not used.
+    void warnen(const Einstellungswarnung& w);
     // The job unterbrechen() cancels.
     static void laeuft(Job* job);
     void fortschritt(int done, int total);

@@ -217,9 +217,10 @@ void ComPortPanel::Command_SETTINGS_EDIT_Click() {
     m_ctx.link.COM_SETTINGS = answer;
     port.setSettings(answer); // a string the port rejects leaves the old settings in force
     Text_SETTINGS->setText(port.settings());
-    if (!SETTINGS_INI_SPEICHERN(m_ctx.PROGRAMM_PFAD, m_ctx.link.COM_SETTINGS))
+    datei::Grund grund;
+    if (!SETTINGS_INI_SPEICHERN(m_ctx.PROGRAMM_PFAD, m_ctx.link.COM_SETTINGS, &grund))
         m_ctx.prompter.message(
-            nichtGeschrieben(m_ctx.PROGRAMM_PFAD + QStringLiteral("settings.ini")));
+            nichtGeschrieben(m_ctx.PROGRAMM_PFAD + QStringLiteral("settings.ini"), grund));
 }
 
 void ComPortPanel::Command_PORT_OPEN_Click() {

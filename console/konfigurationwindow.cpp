@@ -308,9 +308,10 @@ void KonfigurationWindow::Timer1_Timer() {
 void KonfigurationWindow::Command_CLOSE_Click() {
     if (!m_comPort->comIniSpeichern())
         m_ctx.prompter.message(QStringLiteral("Fehler beim speichern der -COM.ini-  !!!  "));
-    if (!saveProgrammIni(m_ctx.link, m_ctx.PROGRAMM_PFAD))
+    datei::Grund grund;
+    if (!saveProgrammIni(m_ctx.link, m_ctx.PROGRAMM_PFAD, &grund))
         m_ctx.prompter.message(
-            nichtGeschrieben(m_ctx.PROGRAMM_PFAD + QStringLiteral("PROGRAMM.ini")));
+            nichtGeschrieben(m_ctx.PROGRAMM_PFAD + QStringLiteral("PROGRAMM.ini"), grund));
     close();
 }
 

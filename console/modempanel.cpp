@@ -1,6 +1,7 @@
 #include "modempanel.h"
 
 #include "shell/appcontext.h"
+#include "shell/dateien.h"
 #include "ui/steuerelemente.h"
 
 #include "ui/format.h"
@@ -12,7 +13,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -167,16 +167,13 @@ void ModemPanel::Command_AN_MODEM_SENDEN_Click() {
 void ModemPanel::Command_SPEICHERN_Click() {
     const QString pfad = m_ctx.DATEN_PFAD + QStringLiteral("MODEMANTWORT.txt");
     // Written beside and then renamed: a failed save leaves the previous file whole.
-    QSaveFile datei(pfad);
-    bool gut = datei.open(QIODevice::WriteOnly);
-    if (gut) {
-        const QByteArray inhalt = m_antwort.toLatin1() + "\r\n";
-        gut = datei.write(inhalt) == inhalt.size() && datei.commit();
-    }
+    datei::Grund grund;
+    const bool gut = datei::ersetzen(pfad, m_antwort.toLatin1() + "\r\n", &grund);
     const QString anzeige = QDir::toNativeSeparators(pfad) + QStringLiteral("\r\n\r\n");
     m_ctx.prompter.message(gut ? anzeige + QStringLiteral("erfolgreich gespeichert ")
                                : anzeige +
-                                     QStringLiteral("FEHLER: konnte nicht gespeichert werden !!!"));
+                                     QStringLiteral("FEHLER: konnte nicht gespeichert werden !!!") +
+                                     QStringLiteral("\r\n") + grund.text());
 }
 
 void ModemPanel::Command_MODEMANTWORT_CLEAR_Click() {

@@ -10,6 +10,8 @@
 #include "shell/textfile.h"
 #include "shell/texts.h"
 
+#include <algorithm>
+
 using namespace zelmar;
 using fuzz::check;
 
@@ -86,14 +88,21 @@ bool oneLine(const QString& s) {
 
 [[maybe_unused]] void portsIni(const QByteArray& bytes, const QString& dir) {
     fuzz::put(dir + QStringLiteral("PORTS.ini"), bytes);
-    // Line n names port n, with the same line ends as every other settings file.
+    // Line n names port n, with the same line ends as every other settings file; a NUL ends
+    // the name.
     const QStringList lines = textfile::readLines(dir + QStringLiteral("PORTS.ini"), 17);
     for (int n = 1; n <= 17; ++n) {
         const QString device = HardwareSerialPort::deviceFor(dir, n);
         check(!device.isEmpty() && oneLine(device), "a device name is one line");
-        const QString line = lines.value(n - 1).trimmed();
-        if (!line.isEmpty())
-            check(device == line, "port n is line n of PORTS.ini");
+        check(!device.contains(QChar(0)), "a device name has no NUL");
+        const QString line = lines.value(n - 1);
+        const int nul = line.indexOf(QChar(0));
+        const QString name = line.left(nul).trimmed();
+        // Before a NUL only ASCII decodes the same whether the whole line is UTF-8 or not.
+        const bool ascii =
+            std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        if (!name.isEmpty() && (nul < 0 || ascii))
+            check(device == name, "port n is line n of PORTS.ini, up to a NUL");
     }
 }
 

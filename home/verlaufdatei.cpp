@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 
@@ -189,16 +190,22 @@ QString zeilenText(const Zeile& zeile, const Format& format) {
     return text;
 }
 
-bool anhaengen(const QString& pfad, const Zeile& zeile, const QLocale& locale) {
-    const QFileInfo info(pfad);
-    if (info.exists() && !info.isFile())
+bool anhaengen(const QString& pfad, const Zeile& zeile, const QLocale& locale,
+               datei::Grund* grund) {
+    QFile f;
+    if (!datei::oeffnen(f, pfad, QIODevice::ReadWrite | QIODevice::Unbuffered, grund))
         return false;
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    const auto fehlschlag = [&] {
+        if (grund) {
+            grund->art = datei::Grund::Art::System;
+            grund->fehlernummer = errno != 0 ? errno : EIO;
+        }
         return false;
+    };
+    errno = 0;
     const qint64 ende = vollstaendigBis(f);
     if (ende < 0 || (ende != f.size() && !f.resize(ende)))
-        return false;
+        return fehlschlag();
 
     Format format = Format::fuer(locale);
     QByteArray bytes;
@@ -207,23 +214,21 @@ bool anhaengen(const QString& pfad, const Zeile& zeile, const QLocale& locale) {
         bytes = kBom + kopfzeile(format).toUtf8() + kZeilenende;
     } else {
         if (!f.seek(0))
-            return false;
+            return fehlschlag();
         format = f.readLine(4096).contains(';') ? kDeutsch : kSonst;
     }
     bytes += zeilenText(zeile, format).toUtf8() + kZeilenende;
     if (f.seek(ende) && f.write(bytes) == bytes.size())
         return true;
+    fehlschlag();
     f.resize(ende);
     return false;
 }
 
 QVector<Zeile> lesen(const QString& pfad) {
     QVector<Zeile> zeilen;
-    const QFileInfo info(pfad);
-    if (!info.isFile())
-        return zeilen;
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly))
+    QFile f;
+    if (!datei::oeffnen(f, pfad, QIODevice::ReadOnly))
         return zeilen;
     QByteArray daten = f.read(textfile::MAX_LESEN);
     if (daten.startsWith(kBom))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/apartmentfetch.h"
+#include "shell/dateien.h"
 
 #include <QDate>
 #include <QLocale>
@@ -58,9 +59,10 @@ QString zeilenText(const Zeile& zeile, const Format& format);
 
 // Appends the row, with the header first when the file is new or empty, in one write. A row a
 // crash cut short at the end of the file is removed first, so it cannot run into the new one;
-// an existing file keeps the format of its header. False when the row could not be written
-// whole; the file is then left as it was.
-bool anhaengen(const QString& pfad, const Zeile& zeile, const QLocale& locale);
+// an existing file keeps the format of its header. False (with the reason) when the row could
+// not be written whole; the file is then left as it was. Only a regular file is written to.
+bool anhaengen(const QString& pfad, const Zeile& zeile, const QLocale& locale,
+               datei::Grund* grund = nullptr);
 
 // The rows of a log file in the order of their times. Rows that do not parse (cut short,
 // edited by hand) are skipped; a missing file has none.

@@ -31,11 +31,12 @@ void VerlaufProtokoll::aufzeichnen(const ApartmentValues& werte) {
     const verlauf::Zeile zeile = verlauf::zeileAus(werte, jetzt.time());
     if (!zeile.hatWerte())
         return;
-    const QString datei = pfad(jetzt.date());
-    if (!verlauf::anhaengen(datei, zeile, m_ctx.locale) && !m_gemeldet) {
+    const QString ziel = pfad(jetzt.date());
+    datei::Grund grund;
+    if (!verlauf::anhaengen(ziel, zeile, m_ctx.locale, &grund) && !m_gemeldet) {
         m_gemeldet = true;
         m_ctx.prompter.message(QStringLiteral("Der VERLAUF kann nicht geschrieben werden:\n") +
-                               datei);
+                               ziel + QLatin1Char('\n') + grund.text());
     }
     emit aufgezeichnet(jetzt.date(), zeile);
 }

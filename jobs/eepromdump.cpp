@@ -1,5 +1,7 @@
 #include "eepromdump.h"
 
+#include "shell/dateien.h"
+
 #include <QFile>
 
 namespace zelmar::dump {
@@ -34,8 +36,8 @@ QByteArray zeilen(int ersteAdresse, const QByteArray& werte, const QLocale& loca
 }
 
 qint64 zeilenZaehlen(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    QFile f;
+    if (!datei::oeffnen(f, path, QIODevice::ReadOnly))
         return 0;
     qint64 zeilen = 0;
     bool offen = false; // a line has begun and not ended

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <vector>
 
@@ -51,6 +50,19 @@ QList<EepromAbbild::Bereich> EepromAbbild::luecken() const {
     return out;
 }
 
+QList<EepromAbbild::Bereich> EepromAbbild::ausgelassen() const {
+    QList<Bereich> out;
+    for (int a = 0; a < GROESSE; ++a) {
+        if (belegt(a))
+            continue;
+        if (!out.isEmpty() && out.last().bis == a - 1)
+            out.last().bis = a;
+        else
+            out.append({a, a});
+    }
+    return out;
+}
+
 QByteArray EepromAbbild::bytes(int von, int n) const {
     return m_werte.mid(von, n);
 }
@@ -74,7 +86,7 @@ QList<QByteArray> zeilenVon(const QByteArray& inhalt) {
 
 bool fehlschlag(Fehler* fehler, int zeile, const QString& grund) {
     if (fehler)
-        *fehler = {zeile, grund};
+        *fehler = {zeile, grund, {}};
     return false;
 }
 
@@ -112,12 +124,13 @@ bool dezimalByte(const QString& text, int* wert) {
     return *wert <= 255;
 }
 
+// One line per address from 0 on, each in its place: a line left out, repeated or moved would
+// make a restore skip an address or write one twice, so none is taken.
 bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
     const QList<QByteArray> zeilen = zeilenVon(inhalt);
     if (zeilen.isEmpty())
         return fehlschlag(fehler, 0, QStringLiteral("Datei ist leer"));
     EepromAbbild a;
-    std::vector<int> zeileVon(EepromAbbild::GROESSE, 0);
     for (int i = 0; i < zeilen.size(); ++i) {
         const int nr = i + 1;
         QString z = QString::fromUtf8(zeilen.at(i));
@@ -146,14 +159,25 @@ bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
             return fehlschlag(
                 fehler, nr,
                 QStringLiteral("Wert \"%1\" ist keine Zahl von 0 bis 255").arg(rest.left(20)));
-        if (a.belegt(adresse))
-            return fehlschlag(fehler, nr,
-                              QStringLiteral("Adresse %1 steht schon in Zeile %2")
-                                  .arg(adresse)
-                                  .arg(zeileVon[adresse]));
+        if (adresse < i)
+            return fehlschlag(
+                fehler, nr,
+                QStringLiteral("Adresse %1 steht schon in Zeile %2").arg(adresse).arg(adresse + 1));
+        if (adresse > i)
+            return fehlschlag(
+                fehler, nr,
+                QStringLiteral("Adresse %1 fehlt (die Zeile nennt %2)").arg(i).arg(adresse));
         a.setzen(adresse, quint8(wert));
-        zeileVon[adresse] = nr;
     }
+    const int n = int(zeilen.size());
+    if (n < EepromAbbild::GROESSE)
+        return fehlschlag(
+            fehler, 0,
+            n + 1 < EepromAbbild::GROESSE
+                ? QStringLiteral("Datei endet nach Zeile %1: Adressen %1 bis 65535 "
+                                 "fehlen")
+                      .arg(n)
+                : QStringLiteral("Datei endet nach Zeile %1: Adresse 65535 fehlt").arg(n));
     *abbild = a;
     return true;
 }
@@ -185,7 +209,8 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
         return fehlschlag(fehler, 0, QStringLiteral("Datei ist leer"));
     EepromAbbild a;
     std::vector<int> zeileVon(EepromAbbild::GROESSE, 0);
-    qint64 oben = 0; // the upper 16 address bits of record 04
+    qint64 oben = 0;    // the upper 16 address bits of record 04
+    qint64 segment = 0; // 16 times the segment of record 02
     bool ende = false;
     for (int i = 0; i < zeilen.size(); ++i) {
         const int nr = i + 1;
@@ -232,7 +257,7 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
         switch (satzart) {
         case 0x00:
             for (int k = 0; k < laenge; ++k) {
-                const qint64 ziel = oben + adresse + k;
+                const qint64 ziel = oben + segment + adresse + k;
                 if (ziel >= EepromAbbild::GROESSE)
                     return fehlschlag(fehler, nr,
                                       QStringLiteral("Adresse %1 liegt über 65535").arg(ziel));
@@ -250,14 +275,28 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
                 return fehlschlag(fehler, nr, QStringLiteral("Endesatz mit Daten"));
             ende = true;
             break;
-        case 0x04:
+        case 0x02:
+        case 0x04: {
             if (laenge != 2)
-                return fehlschlag(fehler, nr, QStringLiteral("Satzart 04 braucht 2 Datenbytes"));
-            oben = qint64(quint8(daten.at(0)) * 256 + quint8(daten.at(1))) << 16;
+                return fehlschlag(fehler, nr,
+                                  QStringLiteral("Satzart 0%1 braucht 2 Datenbytes").arg(satzart));
+            const qint64 wert = quint8(daten.at(0)) * 256 + quint8(daten.at(1));
+            if (satzart == 0x02)
+                segment = wert << 4;
+            else
+                oben = wert << 16;
+            break;
+        }
+        case 0x03:
+        case 0x05:
+            // Where a program would start: nothing to an EEPROM.
+            if (laenge != 4)
+                return fehlschlag(fehler, nr,
+                                  QStringLiteral("Satzart 0%1 braucht 4 Datenbytes").arg(satzart));
             break;
         default:
             return fehlschlag(fehler, nr,
-                              QStringLiteral("Satzart %1 wird nicht unterstützt (nur 00, 01, 04)")
+                              QStringLiteral("Satzart %1 gibt es nicht (00 bis 05)")
                                   .arg(satzart, 2, 16, QLatin1Char('0')));
         }
     }
@@ -333,12 +372,13 @@ bool laden(const QString& pfad, EepromAbbild* abbild, Fehler* fehler) {
 }
 
 bool laden(const QString& pfad, Format format, EepromAbbild* abbild, Fehler* fehler) {
-    // A FIFO or a device would never end.
-    if (!QFileInfo(pfad).isFile())
-        return fehlschlag(fehler, 0, QStringLiteral("keine Datei"));
-    QFile f(pfad);
-    if (!f.open(QIODevice::ReadOnly))
-        return fehlschlag(fehler, 0, QStringLiteral("Datei kann nicht gelesen werden"));
+    QFile f;
+    datei::Grund grund;
+    if (!datei::oeffnen(f, pfad, QIODevice::ReadOnly, &grund)) {
+        if (fehler)
+            *fehler = {0, grund.text(), grund};
+        return false;
+    }
     if (f.size() > MAX_DATEI)
         return fehlschlag(fehler, 0, QStringLiteral("Datei ist zu groß für ein EEPROM-Abbild"));
     return lesen(f.readAll(), format, abbild, fehler);
@@ -349,8 +389,8 @@ QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& loca
     QByteArray out;
     switch (format) {
     case Format::Dump:
-        for (const auto& b : bereiche)
-            out += dump::zeilen(b.von, abbild.bytes(b.von, b.laenge()), locale);
+        // Every address has its line; the reader takes no other dump.
+        out = dump::zeilen(0, abbild.bytes(0, EepromAbbild::GROESSE), locale);
         break;
     case Format::Binaer:
         if (!bereiche.isEmpty())
@@ -369,30 +409,25 @@ QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& loca
 
 bool speichern(const QString& pfad, const EepromAbbild& abbild, Format format,
                const QLocale& locale, QString* fehler) {
-    QSaveFile f(pfad);
-    // A short write (a full disk, a size limit) is no error to QSaveFile: count the bytes.
-    if (f.open(QIODevice::WriteOnly)) {
-        const QByteArray bytes = inhalt(abbild, format, locale);
-        const bool ganz = f.write(bytes) == bytes.size();
-        if (ganz && f.commit())
-            return true;
-        if (!ganz) {
-            f.cancelWriting();
-            if (fehler)
-                *fehler = QStringLiteral("nicht alle Bytes geschrieben (Datenträger voll?)");
-            return false;
-        }
-    }
+    datei::Grund grund;
+    if (datei::ersetzen(pfad, inhalt(abbild, format, locale), &grund))
+        return true;
     if (fehler)
-        *fehler = f.errorString();
+        *fehler = grund.text();
     return false;
 }
 
-QString bereicheText(const QList<EepromAbbild::Bereich>& bereiche, const QLocale& locale) {
+QString bereicheText(const QList<EepromAbbild::Bereich>& bereiche, const QLocale& locale,
+                     int hoechstens) {
+    const int n = hoechstens > 0 ? std::min<int>(hoechstens, bereiche.size()) : bereiche.size();
     QStringList zeilen;
-    for (const auto& b : bereiche)
+    for (int i = 0; i < n; ++i)
         zeilen << QStringLiteral("%1 … %2 (%3 Byte)")
-                      .arg(HEX_4(b.von), HEX_4(b.bis), locale.toString(b.laenge()));
+                      .arg(HEX_4(bereiche[i].von), HEX_4(bereiche[i].bis),
+                           locale.toString(bereiche[i].laenge()));
+    if (n < bereiche.size())
+        zeilen << QStringLiteral("... und %1 weitere Bereiche")
+                      .arg(locale.toString(bereiche.size() - n));
     return zeilen.join(QStringLiteral("\r\n"));
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 // EEPROM image files: the dump text of the read-out ("00.017===> 255 ", one line per byte),
-// raw binary and Intel HEX (records 00, 01 and 04). Widget-free, so the restore and verify jobs
+// raw binary and Intel HEX (records 00 to 05). Widget-free, so the restore and verify jobs
 // and a command-line tool share it with the window.
+
+#include "shell/dateien.h"
 
 #include <QBitArray>
 #include <QByteArray>
@@ -40,6 +42,8 @@ public:
     QList<Bereich> bereiche() const;
     // The runs between the first and the last given address that the file leaves out.
     QList<Bereich> luecken() const;
+    // Every run of addresses 0..65535 the file does not give: what a restore leaves alone.
+    QList<Bereich> ausgelassen() const;
     // The bytes from `von` on, `n` of them (values at gaps read as 0xFF).
     QByteArray bytes(int von, int n) const;
 
@@ -57,6 +61,8 @@ enum class Format { Dump, Binaer, IntelHex };
 struct Fehler {
     int zeile = 0;
     QString grund;
+    // Set when the file could not be opened at all (then `grund` is its text).
+    datei::Grund datei;
     // "Zeile 17: Prüfsumme falsch ..." or the reason alone.
     QString text() const;
 };
@@ -76,16 +82,19 @@ bool lesen(const QByteArray& inhalt, Format format, EepromAbbild* abbild, Fehler
 bool laden(const QString& pfad, EepromAbbild* abbild, Fehler* fehler);
 bool laden(const QString& pfad, Format format, EepromAbbild* abbild, Fehler* fehler);
 
-// The file's bytes. The dump has a line per given address; the binary runs from 0 to the last
-// given address, gaps as 0xFF (the erased state); Intel HEX has 16 data bytes a record.
+// The file's bytes. The dump has a line for each of the 65536 addresses and the binary runs from
+// 0 to the last given address, both with gaps as 0xFF (the erased state); Intel HEX has 16 data
+// bytes a record and leaves gaps out.
 QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& locale);
-// Writes the file under a temporary name and renames it only when complete; false with the
-// reason when it could not.
+// Writes the file under a temporary name and renames it only when complete, and only over a
+// regular file; false with the reason when it could not.
 bool speichern(const QString& pfad, const EepromAbbild& abbild, Format format,
                const QLocale& locale, QString* fehler = nullptr);
 
 // "x0100 … x01FF (256 Byte)" for each run, one per line: what a confirmation shows of gaps.
-QString bereicheText(const QList<EepromAbbild::Bereich>& bereiche, const QLocale& locale);
+// With `hoechstens` > 0 only that many, and a last line with how many more there are.
+QString bereicheText(const QList<EepromAbbild::Bereich>& bereiche, const QLocale& locale,
+                     int hoechstens = 0);
 
 } // namespace abbild
 

@@ -5,8 +5,6 @@
 #include "link/memory.h"
 #include "link/standard.h"
 
-#include <QSaveFile>
-
 #include <algorithm>
 
 namespace zelmar {
@@ -50,7 +48,7 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
         return QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
     case Ende::DateiFehler:
         return QStringLiteral("FEHLER\r\n\r\n") + r.datei +
-               QStringLiteral("\r\n\r\nkonnte nicht geschrieben werden");
+               QStringLiteral("\r\n\r\nkonnte nicht geschrieben werden: ") + r.dateiGrund.text();
     case Ende::Abgewiesen:
         break;
     }
@@ -108,9 +106,11 @@ bool EepromReadout::fehlschlag() {
 }
 
 bool EepromReadout::step() {
+    // The file is made ready before the first frame: what cannot be written is said at once.
     if (!m_datei) {
-        m_datei = std::make_unique<QSaveFile>(m_result.datei);
-        if (!m_datei->open(QIODevice::WriteOnly)) {
+        m_datei = std::make_unique<datei::Ersatz>(m_result.datei);
+        if (!m_datei->oeffnen()) {
+            m_result.dateiGrund = m_datei->grund();
             m_ende = Ende::DateiFehler;
             return false;
         }
@@ -141,14 +141,9 @@ bool EepromReadout::speichern(const QByteArray& block) {
         m_position += BLOCK;
         return true;
     }
-    // A short write (a full disk, a size limit) is no error to QSaveFile: count the bytes.
     const QByteArray inhalt = abbild::inhalt(EepromAbbild::ausBytes(m_daten), m_format, m_locale);
-    if (m_datei->write(inhalt) != inhalt.size()) {
-        m_datei->cancelWriting();
-        m_ende = Ende::DateiFehler;
-        return false;
-    }
-    if (!m_datei->commit()) {
+    if (!m_datei->schreiben(inhalt) || !m_datei->abschliessen()) {
+        m_result.dateiGrund = m_datei->grund();
         m_ende = Ende::DateiFehler;
         return false;
     }

@@ -12,8 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QSaveFile;
-
 namespace zelmar {
 
 // The complete read-out of a 64 KiB EEPROM into the dump file: 66 blocks (65 of 1000 bytes,
@@ -24,7 +22,8 @@ namespace zelmar {
 // (a reply byte missing), or acknowledged at the second try, is a failed block like any other.
 //
 // The dump is written under a temporary name and takes the file's name only when it is
-// complete, so an earlier dump survives any run that does not finish. Besides the dump text
+// complete, so an earlier dump survives any run that does not finish; what is no regular file
+// (a FIFO, a device) is never replaced. Besides the dump text
 // the result can be saved as raw binary or Intel HEX.
 class EepromReadout : public Job {
     Q_OBJECT
@@ -50,6 +49,7 @@ public:
         qint16 statusCode = 0; // the link's status of that failure, before the STOP
         QString statusText;
         QString datei;
+        datei::Grund dateiGrund; // why the file could not be written (DateiFehler)
         // Lines of the finished dump (DUMP_PRUEFEN), or the bytes a binary or HEX file gives
         // when read again; -1 when not counted.
         qint64 zeilen = -1;
@@ -89,7 +89,7 @@ private:
     QLocale m_locale;
     abbild::Format m_format;
     QByteArray m_daten;
-    std::unique_ptr<QSaveFile> m_datei;
+    std::unique_ptr<datei::Ersatz> m_datei;
     int m_position = 0;
     std::optional<Ende> m_ende;
     Result m_result;

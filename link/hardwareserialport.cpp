@@ -25,8 +25,8 @@ HardwareSerialPort::HardwareSerialPort(const QString& programDir, QObject* paren
 namespace {
 
 // Line n (from 1) of PORTS.ini read as every settings file is: CR LF, LF and CR each end a line,
-// a line is kept up to 4096 bytes, UTF-8 when valid, else Latin-1. Only a regular file is
-// opened (a FIFO by that name would block).
+// a line is kept up to 4096 bytes and up to a NUL, UTF-8 when valid, else Latin-1. Only a
+// regular file is opened (a FIFO by that name would block).
 QString zeile(const QString& path, int n) {
     constexpr int kMaxZeile = 4096;
     constexpr qint64 kMaxLesen = 64LL * 1024 * 1024;
@@ -37,16 +37,18 @@ QString zeile(const QString& path, int n) {
     bool cut = false;
     int current = 1;
     bool afterCr = false;
+    bool nul = false; // a NUL ends the name: no device is named by what follows it
     char c = 0;
     for (qint64 read = 0; current <= n && read < kMaxLesen && f.getChar(&c); ++read) {
         const bool lf = c == '\n';
         if (std::exchange(afterCr, c == '\r') && lf)
             continue;
+        nul = nul || (current == n && c == '\0');
         if (c == '\r' || lf)
             ++current;
-        else if (current == n && text.size() < kMaxZeile)
+        else if (current == n && !nul && text.size() < kMaxZeile)
             text.append(c);
-        else if (current == n)
+        else if (current == n && !nul)
             cut = true;
     }
     // A cut line may end inside a multi-byte character.

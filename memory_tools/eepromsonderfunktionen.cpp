@@ -29,6 +29,8 @@ const QString kFilter = QStringLiteral(
     "EEPROM-Dateien (*.txt *.bin *.hex *.ihx);;Dump (*.txt);;binär (*.bin);;Intel-HEX (*.hex "
     "*.ihx);;alle Dateien (*)");
 const QString kAbsatz = QStringLiteral("\r\n\r\n");
+// Runs of addresses a message lists; the saved report has them all.
+constexpr int kBereiche = 20;
 
 QString eepromText(int slave) {
     return QStringLiteral("EEPROM an SLAVE-Adresse %1").arg(slave);
@@ -323,11 +325,14 @@ void EepromSonderfunktionen::Command_AUS_DATEI_SCHREIBEN_Click() {
                                    "Seiten zu %4 Byte.")
                         .arg(eepromText(slave), m_ctx.locale.toString(abbild.anzahl()), pfad)
                         .arg(seite);
-    const auto luecken = abbild.luecken();
-    if (!luecken.isEmpty())
+    const int ausgelassen = EepromAbbild::GROESSE - abbild.anzahl();
+    if (ausgelassen > 0)
         frage += kAbsatz +
-                 QStringLiteral("Die Datei lässt aus (dort bleibt das EEPROM, wie es ist):") +
-                 QStringLiteral("\r\n") + abbild::bereicheText(luecken, m_ctx.locale);
+                 QStringLiteral("%1 Adressen nennt die Datei nicht; dort bleibt das EEPROM, wie "
+                                "es ist:")
+                     .arg(m_ctx.locale.toString(ausgelassen)) +
+                 QStringLiteral("\r\n") +
+                 abbild::bereicheText(abbild.ausgelassen(), m_ctx.locale, kBereiche);
     frage += kAbsatz + QStringLiteral("Die bisherigen DATEN gehen verloren.") + kAbsatz +
              QStringLiteral("Möchten Sie fortfahren ?");
     if (!m_ctx.prompter.askYesNo(frage, QStringLiteral("WARNUNG")))
@@ -353,20 +358,33 @@ void EepromSonderfunktionen::abgleichen(const QString& pfad, EepromAbbild abbild
     const int seite = Combo_SEITENGROESSE->currentData().toInt();
     const double linie = EepromRestore::linienSekunden(leitung(), abbild, seite, modus);
     const bool schreiben = modus == EepromRestore::Modus::Schreiben;
-    const QString kopf = (schreiben ? QStringLiteral("Aus Datei geschrieben und zurückgelesen")
-                                    : QStringLiteral("EEPROM mit Datei verglichen")) +
-                         QStringLiteral("\r\nSoll: ") + pfad + QStringLiteral("\r\nIst:  ") +
-                         eepromText(slave);
+    const QString titel = (schreiben ? QStringLiteral("Aus Datei geschrieben und zurückgelesen")
+                                     : QStringLiteral("EEPROM mit Datei verglichen")) +
+                          QStringLiteral("\r\nSoll: ") + pfad + QStringLiteral("\r\nIst:  ") +
+                          eepromText(slave);
+    // What a write left alone is part of its report: the message lists the first runs.
+    const auto kopf = [&](int bereiche) {
+        const int ausgelassen = EepromAbbild::GROESSE - abbild.anzahl();
+        if (!schreiben || ausgelassen == 0)
+            return titel;
+        return titel +
+               QStringLiteral("\r\nnicht in der Datei, unverändert: %1 Byte\r\n")
+                   .arg(m_ctx.locale.toString(ausgelassen)) +
+               abbild::bereicheText(abbild.ausgelassen(), m_ctx.locale, bereiche);
+    };
+    const QString kurz = kopf(kBereiche);
+    const QString lang = kopf(0);
     auto* job = new EepromRestore(m_ctx.link, slave, std::move(abbild), modus, seite, m_ctx.locale);
     connect(job, &EepromRestore::status, this,
             [this](const QString& t) { EEPROM_STATUS_TEXT = t; });
-    connect(job, &EepromRestore::finished, this, [this, kopf](const EepromRestore::Result& r) {
-        UnloadGate::Scope scope(this);
-        const QLocale& l = m_ctx.locale;
-        berichtZeigen(EepromRestore::meldung(r, kopf, l),
-                      r.vergleich ? r.vergleich->bericht(kopf, EepromVergleich::MAX_ZEILEN, l)
-                                  : QString());
-    });
+    connect(
+        job, &EepromRestore::finished, this, [this, kurz, lang](const EepromRestore::Result& r) {
+            UnloadGate::Scope scope(this);
+            const QLocale& l = m_ctx.locale;
+            berichtZeigen(EepromRestore::meldung(r, kurz, l),
+                          r.vergleich ? r.vergleich->bericht(lang, EepromVergleich::MAX_ZEILEN, l)
+                                      : QString());
+        });
     starten(job, linie, schreiben);
 }
 
@@ -395,9 +413,10 @@ void EepromSonderfunktionen::Command_BERICHT_SPEICHERN_Click() {
                                     QStringLiteral("Textdateien (*.txt);;alle Dateien (*)"));
     if (pfad.isEmpty())
         return;
-    if (!textfile::writeLines(pfad, m_bericht.split(QStringLiteral("\r\n")))) {
+    datei::Grund grund;
+    if (!textfile::writeLines(pfad, m_bericht.split(QStringLiteral("\r\n")), &grund)) {
         m_ctx.prompter.message(QStringLiteral("FEHLER") + kAbsatz + pfad + kAbsatz +
-                               QStringLiteral("konnte nicht geschrieben werden"));
+                               QStringLiteral("konnte nicht geschrieben werden: ") + grund.text());
         return;
     }
     m_ctx.prompter.message(pfad + kAbsatz + QStringLiteral("erfolgreich gespeichert"));

@@ -153,9 +153,11 @@ void RegisterWindow::Form_Unload() {
                        : registernotizen::alsZeile(text));
     }
     // The notes are the user's work: losing them is worth a word.
-    if (!registernotizen::speichern(m_datei, zeilen))
+    datei::Grund grund;
+    if (!registernotizen::speichern(m_datei, zeilen, &grund))
         m_ctx.prompter.message(
-            QStringLiteral("Die BEMERKUNGEN konnten nicht gespeichert werden:\r\n") + m_datei);
+            QStringLiteral("Die BEMERKUNGEN konnten nicht gespeichert werden:\r\n") + m_datei +
+            QStringLiteral("\r\n") + grund.text());
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event) {

@@ -3,12 +3,19 @@
 
 set(ZELMAR_APP_ID de.zelmar.zelmar)
 set(ZELMAR_RELEASE_DATE 2026-12-06)
-set(ZELMAR_HOMEPAGE "https://zelmar.example.org/" CACHE STRING
-    "Project web site, named by the package and its AppStream metainfo")
-# The README's picture of the console, as the web site serves the repository's docs/.
-set(ZELMAR_SCREENSHOT_URL "${ZELMAR_HOMEPAGE}docs/console.png")
-set(ZELMAR_MAINTAINER "The ZELMAR developers <zelmar@example.org>" CACHE STRING
-    "Maintainer of the Debian package")
+# ZELMAR has no web site and no contact address yet: fields that need one are left out rather
+# than filled with an address nobody answers. A build that has them sets these.
+set(ZELMAR_WEBSITE "" CACHE STRING
+    "Project web site (with its trailing /), named by the package and its AppStream metainfo")
+# The maintainer defaults to whoever builds the package when they name themselves the Debian
+# way (DEBFULLNAME and DEBEMAIL).
+if(DEFINED ENV{DEBFULLNAME} AND DEFINED ENV{DEBEMAIL})
+    set(maintainer "$ENV{DEBFULLNAME} <$ENV{DEBEMAIL}>")
+else()
+    set(maintainer "The ZELMAR developers")
+endif()
+set(ZELMAR_PACKAGE_MAINTAINER "${maintainer}" CACHE STRING
+    "Maintainer of the Debian package, with an address in <> where there is one")
 
 # Every program of the package. The command-line program has its own folder and joins when
 # this build has it.
@@ -27,6 +34,19 @@ set(pkg ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 set(out ${CMAKE_BINARY_DIR}/packaging)
 
 # Desktop entry, AppStream metainfo, icons.
+# The web site's address and the README's picture of the console, as the site would serve the
+# repository's docs/, only when there is a site.
+set(ZELMAR_WEB "")
+if(ZELMAR_WEBSITE)
+    string(CONCAT ZELMAR_WEB
+        "  <url type=\"homepage\">${ZELMAR_WEBSITE}</url>\n"
+        "  <screenshots>\n"
+        "    <screenshot type=\"default\">\n"
+        "      <caption>The console connected to the demo installation</caption>\n"
+        "      <image>${ZELMAR_WEBSITE}docs/console.png</image>\n"
+        "    </screenshot>\n"
+        "  </screenshots>\n")
+endif()
 set(ZELMAR_PROVIDES "")
 foreach(p ${ZELMAR_PROGRAMS})
     string(APPEND ZELMAR_PROVIDES "    <binary>${p}</binary>\n")
@@ -64,13 +84,18 @@ add_custom_target(compressed_docs ALL DEPENDS ${compressed})
 add_dependencies(programs compressed_docs)
 set(doc ${CMAKE_INSTALL_DATADIR}/doc/zelmar)
 install(FILES ${out}/changelog.gz ${pkg}/copyright DESTINATION ${doc})
+# Without an address the maintainer and the changelog's sign-off are what lintian cannot parse.
+if(NOT ZELMAR_PACKAGE_MAINTAINER MATCHES "<.+@.+>")
+    install(FILES ${pkg}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+            RENAME zelmar)
+endif()
 
 # The Debian package. Its dependencies are the shared libraries the programs link (the Qt 6
 # runtime packages), as dpkg-shlibdeps finds them.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zelmar)
 set(CPACK_PACKAGE_VENDOR "The ZELMAR developers")
-set(CPACK_PACKAGE_CONTACT "${ZELMAR_MAINTAINER}")
+set(CPACK_PACKAGE_CONTACT "${ZELMAR_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "commission, test and operate a TWI (I2C) bus over RS-232")
 set(CPACK_PACKAGE_DESCRIPTION
     "ZELMAR drives the TWI (I2C) bus of a home-heating installation through an
@@ -92,6 +117,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZELMAR_HOMEPAGE}")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZELMAR_MAINTAINER}")
+if(ZELMAR_WEBSITE)
+    set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZELMAR_WEBSITE}")
+endif()
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZELMAR_PACKAGE_MAINTAINER}")
 include(CPack)

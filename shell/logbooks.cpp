@@ -15,9 +15,10 @@ QString stamp(const QDateTime& now, const QLocale& locale) {
 }
 
 bool appendToLogbook(const QString& datenPfad, const QDateTime& now, const QLocale& locale,
-                     const char* event) {
+                     const char* event, datei::Grund* grund) {
     return textfile::appendLine(textfile::inDir(datenPfad, QStringLiteral("LOGBUCH.txt")),
-                                stamp(now, locale) + QStringLiteral("   ") + QLatin1String(event));
+                                stamp(now, locale) + QStringLiteral("   ") + QLatin1String(event),
+                                grund);
 }
 
 // Moves to the start of the next print zone (columns 1, 15, 29, ...). When the line already
@@ -31,12 +32,14 @@ void toNextZone(QString& line) {
 
 } // namespace
 
-bool LOGBUCH_START(const QString& datenPfad, const QDateTime& now, const QLocale& locale) {
-    return appendToLogbook(datenPfad, now, locale, "START");
+bool LOGBUCH_START(const QString& datenPfad, const QDateTime& now, const QLocale& locale,
+                   datei::Grund* grund) {
+    return appendToLogbook(datenPfad, now, locale, "START", grund);
 }
 
-bool LOGBUCH_ENDE(const QString& datenPfad, const QDateTime& now, const QLocale& locale) {
-    return appendToLogbook(datenPfad, now, locale, "ENDE");
+bool LOGBUCH_ENDE(const QString& datenPfad, const QDateTime& now, const QLocale& locale,
+                  datei::Grund* grund) {
+    return appendToLogbook(datenPfad, now, locale, "ENDE", grund);
 }
 
 QString twiLogbookLine(const FrameLogEntry& entry, const QDateTime& now, const QLocale& locale) {
@@ -53,9 +56,9 @@ QString twiLogbookLine(const FrameLogEntry& entry, const QDateTime& now, const Q
 }
 
 bool LOGBUCH_TWI_EINTRAG(const QString& datenPfad, const FrameLogEntry& entry, const QDateTime& now,
-                         const QLocale& locale) {
+                         const QLocale& locale, datei::Grund* grund) {
     return textfile::appendLine(textfile::inDir(datenPfad, QStringLiteral("LOGBUCH_TWI.txt")),
-                                twiLogbookLine(entry, now, locale));
+                                twiLogbookLine(entry, now, locale), grund);
 }
 
 TwiLogbook::TwiLogbook(QString datenPfad, const SystemServices& services, QLocale locale,
@@ -64,15 +67,25 @@ TwiLogbook::TwiLogbook(QString datenPfad, const SystemServices& services, QLocal
       m_failed(std::move(failed)) {}
 
 void TwiLogbook::logFrame(const FrameLogEntry& entry) {
-    const bool ok = LOGBUCH_TWI_EINTRAG(m_datenPfad, entry, m_services.now(), m_locale);
+    datei::Grund grund;
+    const bool ok = LOGBUCH_TWI_EINTRAG(m_datenPfad, entry, m_services.now(), m_locale, &grund);
     if (!ok && !m_failing && m_failed)
-        m_failed(nichtGeschrieben(m_datenPfad + QStringLiteral("LOGBUCH_TWI.txt")));
+        m_failed(nichtGeschrieben(m_datenPfad + QStringLiteral("LOGBUCH_TWI.txt"), grund));
     m_failing = !ok;
 }
 
-QString nichtGeschrieben(const QString& datei) {
-    return datei + QStringLiteral("\r\n\r\nkonnte nicht geschrieben werden "
-                                  "(Verzeichnis schreibgeschützt oder voll?)");
+QString nichtGeschrieben(const QString& pfad, const datei::Grund& grund) {
+    return pfad + QStringLiteral("\r\n\r\nkonnte nicht geschrieben werden: ") + grund.text();
+}
+
+QString nichtGeschrieben(const QList<std::pair<QString, datei::Grund>>& dateien) {
+    if (dateien.size() == 1)
+        return nichtGeschrieben(dateien.first().first, dateien.first().second);
+    QStringList zeilen;
+    for (const auto& [pfad, grund] : dateien)
+        zeilen << pfad + QStringLiteral(" (") + grund.text() + QLatin1Char(')');
+    return zeilen.join(QStringLiteral("\r\n")) +
+           QStringLiteral("\r\n\r\nkonnten nicht geschrieben werden");
 }
 
 } // namespace zelmar

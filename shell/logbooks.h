@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dateien.h"
+
 #include "link/link.h"
 
 #include <QDateTime>
@@ -18,14 +20,14 @@ class SystemServices;
 
 // LOGBUCH.txt: "<date> <time>   START" / "<date> <time>   ENDE".
 bool LOGBUCH_START(const QString& datenPfad, const QDateTime& now,
-                   const QLocale& locale = QLocale::system());
+                   const QLocale& locale = QLocale::system(), datei::Grund* grund = nullptr);
 bool LOGBUCH_ENDE(const QString& datenPfad, const QDateTime& now,
-                  const QLocale& locale = QLocale::system());
+                  const QLocale& locale = QLocale::system(), datei::Grund* grund = nullptr);
 
 // One line of LOGBUCH_TWI.txt, without its line end.
 QString twiLogbookLine(const FrameLogEntry& entry, const QDateTime& now, const QLocale& locale);
 bool LOGBUCH_TWI_EINTRAG(const QString& datenPfad, const FrameLogEntry& entry, const QDateTime& now,
-                         const QLocale& locale = QLocale::system());
+                         const QLocale& locale = QLocale::system(), datei::Grund* grund = nullptr);
 
 // The engine's frame log, written to LOGBUCH_TWI.txt. `services` must outlive it. The frame is
 // sent whether its line was written or not; `failed` hears of the first line that could not be
@@ -45,7 +47,9 @@ private:
     bool m_failing = false;
 };
 
-// The message for a logbook or settings file that could not be written.
-QString nichtGeschrieben(const QString& datei);
+// The message for a logbook or settings file that could not be written, with the reason.
+QString nichtGeschrieben(const QString& pfad, const datei::Grund& grund);
+// The same for several files, each with its reason.
+QString nichtGeschrieben(const QList<std::pair<QString, datei::Grund>>& dateien);
 
 } // namespace zelmar

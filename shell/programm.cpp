@@ -14,15 +14,16 @@ void PROGRAMM_BEENDEN(AppContext& ctx) {
         ctx.MSComm1().close();
     // What could not be saved is said before the program goes; the earlier files stay as they
     // were.
-    QStringList fehler;
-    if (!saveProgrammIni(ctx.link, ctx.PROGRAMM_PFAD))
-        fehler << ctx.PROGRAMM_PFAD + QStringLiteral("PROGRAMM.ini");
-    if (!LOGBUCH_ENDE(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale))
-        fehler << ctx.DATEN_PFAD + QStringLiteral("LOGBUCH.txt");
-    if (!SLAVE_INFO_INI_SPEICHERN(ctx.PROGRAMM_PFAD, ctx.slaves))
-        fehler << ctx.PROGRAMM_PFAD + QStringLiteral("SLAVE_INFO.ini");
+    QList<std::pair<QString, datei::Grund>> fehler;
+    datei::Grund grund;
+    if (!saveProgrammIni(ctx.link, ctx.PROGRAMM_PFAD, &grund))
+        fehler.append({ctx.PROGRAMM_PFAD + QStringLiteral("PROGRAMM.ini"), grund});
+    if (!LOGBUCH_ENDE(ctx.DATEN_PFAD, ctx.system.now(), ctx.locale, &grund))
+        fehler.append({ctx.DATEN_PFAD + QStringLiteral("LOGBUCH.txt"), grund});
+    if (!SLAVE_INFO_INI_SPEICHERN(ctx.PROGRAMM_PFAD, ctx.slaves, &grund))
+        fehler.append({ctx.PROGRAMM_PFAD + QStringLiteral("SLAVE_INFO.ini"), grund});
     if (!fehler.isEmpty())
-        ctx.prompter.message(nichtGeschrieben(fehler.join(QStringLiteral("\r\n"))));
+        ctx.prompter.message(nichtGeschrieben(fehler));
     ctx.system.endProcess();
 }
 

@@ -13,12 +13,10 @@ QString datei(const QString& datenPfad, int slave) {
 }
 
 QList<QByteArray> laden(const QString& pfad) {
-    // Only a missing file is touched: opening a device or pipe by that name could block.
-    if (!QFile::exists(pfad)) {
-        QFile neu(pfad);
-        if (neu.open(QIODevice::WriteOnly | QIODevice::Append))
-            neu.close();
-    }
+    // Opened to append nothing: a missing file is made, and a device or pipe by that name is
+    // left alone.
+    QFile neu;
+    datei::oeffnen(neu, pfad, QIODevice::WriteOnly | QIODevice::Append);
     return textfile::readRawLines(pfad, ANZAHL);
 }
 
@@ -30,11 +28,11 @@ QByteArray alsZeile(const QString& notiz) {
     return textfile::encode(textfile::oneLine(notiz));
 }
 
-bool speichern(const QString& pfad, const QList<QByteArray>& zeilen) {
+bool speichern(const QString& pfad, const QList<QByteArray>& zeilen, datei::Grund* grund) {
     QList<QByteArray> datei = zeilen.mid(0, ANZAHL);
     while (datei.size() < ANZAHL)
         datei << QByteArray();
-    return textfile::writeRawLines(pfad, datei);
+    return textfile::writeRawLines(pfad, datei, grund);
 }
 
 } // namespace zelmar::registernotizen

@@ -1,9 +1,9 @@
 #include "textfile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
+
+#include <cerrno>
 
 #include <algorithm>
 
@@ -29,22 +29,12 @@ QString decodeLine(QByteArray bytes, bool cut) {
     return QString::fromLatin1(bytes);
 }
 
-// Opening a FIFO or device could block or never end; only regular files are read or appended to.
-bool isRegularOrAbsent(const QString& path, bool mustExist) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return !mustExist;
-    return info.isFile();
-}
-
 // The lines' bytes, each cut to `maxZeile` bytes (no cut when 0); `cuts` says which were.
 QList<QByteArray> rawLines(const QString& path, int maxLines, qint64 maxZeile,
                            QList<bool>* cuts = nullptr) {
     QList<QByteArray> lines;
-    if (maxLines <= 0 || !isRegularOrAbsent(path, true))
-        return lines;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (maxLines <= 0 || !datei::oeffnen(file, path, QIODevice::ReadOnly))
         return lines;
 
     QByteArray current;
@@ -128,37 +118,36 @@ QByteArray encode(const QString& text) {
     return text.toUtf8();
 }
 
-bool writeLines(const QString& path, const QStringList& lines) {
+bool writeLines(const QString& path, const QStringList& lines, datei::Grund* grund) {
     QList<QByteArray> raw;
     for (const QString& line : lines)
         raw << encode(line);
-    return writeRawLines(path, raw);
+    return writeRawLines(path, raw, grund);
 }
 
-bool writeRawLines(const QString& path, const QList<QByteArray>& lines) {
+bool writeRawLines(const QString& path, const QList<QByteArray>& lines, datei::Grund* grund) {
     QByteArray bytes;
     for (const QByteArray& line : lines)
         bytes += line + "\r\n";
     if (lines.isEmpty())
         bytes = "\r\n";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return datei::ersetzen(path, bytes, grund);
 }
 
-bool appendLine(const QString& path, const QString& line) {
-    if (!isRegularOrAbsent(path, false))
-        return false;
+bool appendLine(const QString& path, const QString& line, datei::Grund* grund) {
     const QByteArray bytes = encode(line) + "\r\n";
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    QFile file;
+    if (!datei::oeffnen(file, path,
+                        QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered, grund))
         return false;
-    return file.write(bytes) == bytes.size();
+    errno = 0;
+    if (file.write(bytes) == bytes.size())
+        return true;
+    if (grund) {
+        grund->art = datei::Grund::Art::System;
+        grund->fehlernummer = errno != 0 ? errno : ENOSPC;
+    }
+    return false;
 }
 
 QString oneLine(QString text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dateien.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -29,13 +31,16 @@ QString decode(const QByteArray& line);
 // back to the same text, else UTF-8.
 QByteArray encode(const QString& line);
 
-// Replaces the file with the lines, each followed by CR LF, or leaves the old file untouched.
-bool writeLines(const QString& path, const QStringList& lines);
+// Replaces the file with the lines, each followed by CR LF, or leaves the old file untouched
+// and says why (datei::ersetzen).
+bool writeLines(const QString& path, const QStringList& lines, datei::Grund* grund = nullptr);
 // The same with each line's bytes as they are.
-bool writeRawLines(const QString& path, const QList<QByteArray>& lines);
+bool writeRawLines(const QString& path, const QList<QByteArray>& lines,
+                   datei::Grund* grund = nullptr);
 
-// Appends the line and CR LF in a single write; false when nothing or not all was written.
-bool appendLine(const QString& path, const QString& line);
+// Appends the line and CR LF in a single write to a regular file; false when nothing or not all
+// was written.
+bool appendLine(const QString& path, const QString& line, datei::Grund* grund = nullptr);
 
 // A text made fit for one line of a file: CR and LF become blanks.
 QString oneLine(QString text);

@@ -20,7 +20,11 @@
 
 #include <csignal>
 
+#include <fcntl.h>
 #include <pty.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace zelmar;
@@ -55,6 +59,32 @@ QList<int> adressen(const QJsonArray& a) {
     for (const auto& v : a)
         l << v.toObject().value(QStringLiteral("address")).toInt(-1);
     return l;
+}
+
+// Files by the bytes of their names.
+QByteArray fileBytes(const QByteArray& pfad) {
+    QFile f;
+    const int fd = ::open(pfad.constData(), O_RDONLY);
+    return fd >= 0 && f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? f.readAll()
+                                                                                    : QByteArray();
+}
+QByteArray fileBytes(const QString& pfad) {
+    return fileBytes(QFile::encodeName(pfad));
+}
+bool putFile(const QByteArray& pfad, const QByteArray& bytes) {
+    QFile f;
+    const int fd = ::open(pfad.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    return fd >= 0 && f.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) &&
+           f.write(bytes) == bytes.size();
+}
+bool putFile(const QString& pfad, const QByteArray& bytes) {
+    return putFile(QFile::encodeName(pfad), bytes);
+}
+
+// What stands under a name, the link itself and not its target; 0 for nothing.
+mode_t art(const QByteArray& pfad) {
+    struct stat st {};
+    return ::lstat(pfad.constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
 }
 
 } // namespace
@@ -95,6 +125,22 @@ class TstCli : public QObject {
         }
         l.status = cli::ausfuehren(args, u);
         return l;
+    }
+    // zelmar-cli through the shell, for arguments that are bytes rather than text.
+    Lauf shell(const QByteArray& befehle) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::SeparateChannels);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZC"), QStringLiteral(ZELMAR_CLI_PATH));
+        env.insert(QStringLiteral("DEV"), m_device);
+        env.insert(QStringLiteral("D"), m_dir.path());
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromUtf8(befehle)});
+        p.closeWriteChannel();
+        [&] { QVERIFY(p.waitForFinished(60000)); }();
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
     void simSteuern(const QByteArray& befehl) {
         m_sim.write(befehl + '\n');
@@ -587,6 +633,203 @@ private slots:
                      qPrintable(args.join(' ') + ": " + l.err));
             QVERIFY2(!l.err.contains(QLatin1String("acknowledge")), qPrintable(l.err));
         }
+    }
+
+    // A dump onto something that is no regular file: refused before a frame is sent, with the
+    // name and what stands there, and it stays what it was. The device node is made here with
+    // the null device's numbers, never one of the system's own.
+    void dumpOntoThingsThatAreNoFiles() {
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("knoten")));
+        const QString ordner = datei(QStringLiteral("knoten"));
+        const auto versuchen = [&](const QByteArray& pfad, mode_t vorher, const QString& was) {
+            const Lauf l =
+                cli({QStringLiteral("dump"), QStringLiteral("80"), QFile::decodeName(pfad)});
+            QCOMPARE(l.status, 1);
+            QVERIFY2(l.err.contains(QFile::decodeName(pfad) +
+                                    QStringLiteral(" could not be written: ") + was +
+                                    QStringLiteral(", not a regular file")),
+                     qPrintable(l.err));
+            QVERIFY2(!l.out.contains(QLatin1String("bytes")), qPrintable(l.out));
+            QCOMPARE(art(pfad), vorher);
+            // No temporary file is left beside it.
+            QCOMPARE(QDir(ordner).entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                            QDir::NoDotAndDotDot),
+                     QStringList{QFileInfo(QFile::decodeName(pfad)).fileName()});
+            QVERIFY(QFile::remove(QFile::decodeName(pfad)));
+        };
+        const QByteArray fifo = QFile::encodeName(ordner + QStringLiteral("/fifo"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        versuchen(fifo, S_IFIFO, QStringLiteral("a FIFO"));
+        if (::geteuid() != 0)
+            QSKIP("making a device node needs root");
+        const QByteArray node = QFile::encodeName(ordner + QStringLiteral("/null"));
+        QCOMPARE(::mknod(node.constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
+        versuchen(node, S_IFCHR, QStringLiteral("a device"));
+        // Through a symbolic link: the device behind it is named, the link stays a link.
+        const QByteArray link = QFile::encodeName(ordner + QStringLiteral("/zu-null"));
+        QCOMPARE(::mknod(node.constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
+        QCOMPARE(::symlink("null", link.constData()), 0);
+        const Lauf l = cli({QStringLiteral("dump"), QStringLiteral("80"), QFile::decodeName(link)});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QStringLiteral("a device, not a regular file (the link leads to ") +
+                                QFile::decodeName(node) + QLatin1Char(')')),
+                 qPrintable(l.err));
+        QCOMPARE(art(link), mode_t(S_IFLNK));
+        QCOMPARE(art(node), mode_t(S_IFCHR));
+    }
+
+    // Why a file could not be read or written, in the system's words where it has them.
+    void fileFaultsSayWhy() {
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("ordner.txt")));
+        const Lauf fehlt =
+            cli({QStringLiteral("verify"), QStringLiteral("80"), datei("fehlt.bin")});
+        QCOMPARE(fehlt.status, 1);
+        QVERIFY2(fehlt.err.contains(QLatin1String("fehlt.bin: no such file")),
+                 qPrintable(fehlt.err));
+        const Lauf ordner =
+            cli({QStringLiteral("verify"), QStringLiteral("80"), datei("ordner.txt")});
+        QCOMPARE(ordner.status, 1);
+        QVERIFY2(ordner.err.contains(QLatin1String("ordner.txt: a directory, not a regular file")),
+                 qPrintable(ordner.err));
+
+        const QString ohne = datei(QStringLiteral("nirgends/e.txt"));
+        Lauf l = cli({QStringLiteral("dump"), QStringLiteral("80"), ohne});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(ohne + QStringLiteral(" could not be written: the directory ") +
+                                datei(QStringLiteral("nirgends")) +
+                                QStringLiteral(" does not exist")),
+                 qPrintable(l.err));
+        l = cli({QStringLiteral("dump"), QStringLiteral("80"), datei("ordner.txt")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("ordner.txt could not be written: a directory, not a "
+                                              "regular file")),
+                 qPrintable(l.err));
+
+        // A full disk: a file size limit on this process, writes beyond it fail.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit alt{};
+        getrlimit(RLIMIT_FSIZE, &alt);
+        rlimit neu = alt;
+        neu.rlim_cur = 256 * 1024;
+        setrlimit(RLIMIT_FSIZE, &neu);
+        l = imProzess(m_dir.path(), {QStringLiteral("--port"), m_device, QStringLiteral("dump"),
+                                     QStringLiteral("80"), datei(QStringLiteral("voll.txt"))});
+        setrlimit(RLIMIT_FSIZE, &alt);
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QStringLiteral("voll.txt could not be written: ") +
+                                QString::fromLocal8Bit(strerror(EFBIG))),
+                 qPrintable(l.err));
+        QVERIFY(!QFileInfo::exists(datei(QStringLiteral("voll.txt"))));
+    }
+
+    // A name with Latin-1 bytes (no UTF-8) is found, and a dump is written, under exactly
+    // those bytes, whatever the locale's encoding makes of them.
+    void namesAsTheFileSystemSpellsThem() {
+        const QByteArray bytes = "Latin-1 im Namen";
+        QVERIFY(putFile(QFile::encodeName(m_dir.path()) + "/K\xfc"
+                                                          "che.bin",
+                        bytes));
+        QCOMPARE(shell("\"$ZC\" --port \"$DEV\" --yes restore 80 \"$D/$(printf 'K\\374che.bin')\"")
+                     .status,
+                 0);
+        const Lauf l =
+            shell("LC_ALL=C.UTF-8 \"$ZC\" --port \"$DEV\" dump 80 \"$D/$(printf '\\344.txt')\"");
+        QCOMPARE(l.status, 0);
+        QVERIFY2(art(QFile::encodeName(m_dir.path()) + "/\xe4.txt") == S_IFREG,
+                 qPrintable(QDir(m_dir.path()).entryList().join(' ') + l.err));
+        EepromAbbild bild;
+        QVERIFY(abbild::lesen(fileBytes(QFile::encodeName(m_dir.path()) + "/\xe4.txt"),
+                              abbild::Format::Dump, &bild, nullptr));
+        QCOMPARE(bild.bytes(0, bytes.size()), bytes);
+    }
+
+    // A dump text with a line left out is refused with its line; a HEX file with gaps is
+    // written, says before how many addresses it leaves alone, and lists them after.
+    void restoreLeavesNoAddressUnsaid() {
+        const QString txt = datei(QStringLiteral("e.txt"));
+        QCOMPARE(cli({QStringLiteral("dump"), QStringLiteral("80"), txt}).status, 0);
+        QList<QByteArray> zeilen = fileBytes(txt).split('\n');
+        QVERIFY(zeilen.at(100).contains("100===>"));
+        zeilen.removeAt(100);
+        QVERIFY(putFile(txt, zeilen.join('\n')));
+        Lauf l =
+            cli({QStringLiteral("restore"), QStringLiteral("80"), txt, QStringLiteral("--yes")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("Zeile 101: Adresse 100 fehlt")), qPrintable(l.err));
+
+        EepromAbbild bild;
+        for (int a : {0x10, 0x11, 0x12, 0x200, 0xFFFF})
+            bild.setzen(a, quint8(a));
+        const QString hex = datei(QStringLiteral("luecken.hex"));
+        QVERIFY(abbild::speichern(hex, bild, abbild::Format::IntelHex, QLocale::c()));
+        QStringList nein = {QStringLiteral("n")};
+        l = imProzess(m_dir.path(),
+                      {QStringLiteral("--port"), m_device, QStringLiteral("restore"),
+                       QStringLiteral("80"), hex},
+                      &nein);
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("65531 addresses the file does not give stay as "
+                                              "they are")),
+                 qPrintable(l.err));
+        QVERIFY(l.err.indexOf(QLatin1String("65531")) < l.err.indexOf(QLatin1String("[y/N]")));
+        l = cli({QStringLiteral("restore"), QStringLiteral("80"), hex, QStringLiteral("--yes")});
+        QCOMPARE(l.status, 0);
+        QVERIFY2(l.out.contains(QLatin1String("left as they were (65531 bytes):\n"
+                                              "0x0000 to 0x000F\n0x0013 to 0x01FF\n"
+                                              "0x0201 to 0xFFFE\n")),
+                 qPrintable(l.out));
+    }
+
+    // Settings that cannot be used: one warning each, naming the file, the value and what is
+    // used instead; the files stay as they were.
+    void unusableSettingsAreSaid() {
+        const QByteArray programm = " 17 \r\n 0 \r\n";
+        const QByteArray settings = "n,8,1\r\n";
+        QVERIFY(putFile(datei(QStringLiteral("PROGRAMM.ini")), programm));
+        QVERIFY(putFile(datei(QStringLiteral("settings.ini")), settings));
+        QFile::remove(datei(QStringLiteral("PORTS.ini")));
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("PORTS.ini")));
+        // PORTS.ini cannot be read: the command stops at its file before it opens the port the
+        // default names.
+        const QStringList verify = {QStringLiteral("verify"), QStringLiteral("80"),
+                                    datei(QStringLiteral("fehlt.bin"))};
+        const auto warnungen = [&](const QStringList& args) {
+            const Lauf l = imProzess(m_dir.path(), args);
+            [&] { QCOMPARE(l.status, 1); }();
+            return l.err.split(QLatin1Char('\n')).filter(QStringLiteral("warning: "));
+        };
+        const auto hat = [&](const QStringList& w, const QString& datei, const QString& wert,
+                             const QString& statt) {
+            for (const QString& z : w)
+                if (z.contains(m_dir.filePath(datei)) && z.contains(wert) && z.contains(statt))
+                    return true;
+            return false;
+        };
+        QStringList w = warnungen(verify);
+        QCOMPARE(w.size(), 4);
+        QVERIFY2(hat(w, "PROGRAMM.ini", "'17'", "port 1 is used"), qPrintable(w.join('\n')));
+        QVERIFY2(hat(w, "PROGRAMM.ini", "'0'", "1100 ms are used"), qPrintable(w.join('\n')));
+        QVERIFY2(hat(w, "settings.ini", "'n,8,1'", "19200,n,8,1 is used"),
+                 qPrintable(w.join('\n')));
+        QVERIFY2(hat(w, "PORTS.ini", "a directory", "port 1 is /dev/ttyS0"),
+                 qPrintable(w.join('\n')));
+        // What the options replace is not used, and not warned of.
+        w = warnungen(QStringList{"--port", "3", "--timeout", "500"} + verify);
+        QCOMPARE(w.size(), 2);
+        QVERIFY2(hat(w, "PORTS.ini", "a directory", "port 3 is /dev/ttyS2"),
+                 qPrintable(w.join('\n')));
+        QCOMPARE(fileBytes(datei(QStringLiteral("PROGRAMM.ini"))), programm);
+        QCOMPARE(fileBytes(datei(QStringLiteral("settings.ini"))), settings);
+
+        // Usable settings say nothing.
+        QVERIFY(putFile(datei(QStringLiteral("PROGRAMM.ini")), " 3 \r\n 900 \r\n"));
+        QVERIFY(putFile(datei(QStringLiteral("settings.ini")), "19200,n,8,1\r\n"));
+        QVERIFY(QDir(m_dir.path()).rmdir(QStringLiteral("PORTS.ini")));
+        QVERIFY(
+            putFile(datei(QStringLiteral("PORTS.ini")), "\r\n\r\n" + m_device.toUtf8() + "\r\n"));
+        const Lauf gut = imProzess(m_dir.path(), {QStringLiteral("info"), QStringLiteral("44")});
+        QCOMPARE(gut.status, 0);
+        QVERIFY2(gut.err.isEmpty(), qPrintable(gut.err));
     }
 
     // Decimal (leading zeros are no octal) or 0x hexadecimal, whole and within the range.

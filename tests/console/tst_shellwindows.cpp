@@ -23,6 +23,7 @@ class TestShellWindows : public QObject {
 private slots:
     void startWithoutSettingsFiles();
     void startLoadsSettingsFiles();
+    void unusableSettingsAreSaidOnce();
     void twoStartsInARow();
     void dataDirectoryThatCannotBeMade();
     void everyExitSavesAndEnds_data();
@@ -74,6 +75,36 @@ void TestShellWindows::startLoadsSettingsFiles() {
     QCOMPARE(t.slaves.SLAVE_TYP[2], quint8(1));
     // The port keeps its number until the console applies COM_PORT_NR.
     QCOMPARE(t.port.portNumber(), 1);
+}
+
+void TestShellWindows::unusableSettingsAreSaidOnce() {
+    TestContext t;
+    const QByteArray programm = " 17 \r\n 65001 \r\n";
+    QVERIFY(putFile(t.file("settings.ini"), "9600,x,8,1\r\n"));
+    QVERIFY(putFile(t.file("PROGRAMM.ini"), programm));
+    QVERIFY(QDir().mkdir(t.file("PORTS.ini")));
+    Main(t.ctx, t.dir.path());
+    QCOMPARE(t.link.COM_PORT_NR, 1);
+    QCOMPARE(t.link.replyTimeout(), 1100);
+    QCOMPARE(t.port.settings(), QStringLiteral("19200,n,8,1"));
+    // One message, a line for each value, naming the file, the value and what is used.
+    const QStringList m = t.prompter.messages();
+    QCOMPARE(m.size(), 1);
+    const QStringList zeilen = m.first().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QString pfad = t.ctx.PROGRAMM_PFAD;
+    for (const QStringList& teile :
+         {QStringList{pfad + "PROGRAMM.ini", "\"17\"", "Port 1"},
+          QStringList{pfad + "PROGRAMM.ini", "\"65001\"", "1100 ms"},
+          QStringList{pfad + "settings.ini", "\"9600,x,8,1\"", "19200,n,8,1"},
+          QStringList{pfad + "PORTS.ini", "Verzeichnis", "/dev/ttyS"}}) {
+        bool gefunden = false;
+        for (const QString& z : zeilen)
+            gefunden = gefunden || std::all_of(teile.begin(), teile.end(),
+                                               [&](const QString& t) { return z.contains(t); });
+        QVERIFY2(gefunden, qPrintable(teile.join(' ') + " in " + m.first()));
+    }
+    QCOMPARE(fileBytes(t.file("PROGRAMM.ini")), programm);
+    QCOMPARE(fileBytes(t.file("settings.ini")), QByteArray("9600,x,8,1\r\n"));
 }
 
 void TestShellWindows::twoStartsInARow() {

@@ -7,6 +7,8 @@
 #include "jobs/eepromvergleich.h"
 #include "link/memory.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace zelmar;
@@ -50,7 +52,6 @@ private slots:
         QTest::newRow("dump fr") << int(F::Dump) << QLocale(QLocale::French) << false;
         QTest::newRow("dump de_CH")
             << int(F::Dump) << QLocale(QLocale::German, QLocale::Switzerland) << false;
-        QTest::newRow("dump with gaps") << int(F::Dump) << de << true;
         QTest::newRow("binary") << int(F::Binaer) << de << false;
         QTest::newRow("intel hex") << int(F::IntelHex) << de << false;
         QTest::newRow("intel hex with gaps") << int(F::IntelHex) << de << true;
@@ -81,8 +82,11 @@ private slots:
         EepromAbbild a;
         a.setzen(17, 255);
         a.setzen(18, 0);
-        QCOMPARE(abbild::inhalt(a, abbild::Format::Dump, de),
-                 QByteArray("00.017===> 255 \r\n00.018===> 0 \r\n"));
+        // A dump has every address; what the image does not give reads as erased, as in binary.
+        const QByteArray dumpText = abbild::inhalt(a, abbild::Format::Dump, de);
+        QCOMPARE(dumpText.count('\n'), 65536);
+        QVERIFY(dumpText.startsWith("00.000===> 255 \r\n"));
+        QVERIFY(dumpText.contains("\n00.017===> 255 \r\n00.018===> 0 \r\n00.019===> 255 \r\n"));
         QCOMPARE(abbild::inhalt(a, abbild::Format::IntelHex, de),
                  QByteArray(":020000040000FA\r\n:02001100FF00EE\r\n:00000001FF\r\n"));
         QCOMPARE(abbild::inhalt(a, abbild::Format::Binaer, de),
@@ -94,20 +98,67 @@ private slots:
         QCOMPARE(abbild::formatVonName("x.eep"), abbild::Format::Binaer);
     }
 
-    // Dumps from other systems: Latin-1 no-break space as separator, LF only, lower-case hex.
+    // Dumps from other systems: Latin-1 no-break space as separator, LF only; lower-case hex.
     void foreignButWellFormedFiles() {
+        QByteArray fremd;
+        for (int x = 0; x < EepromAbbild::GROESSE; ++x)
+            fremd += QByteArray::number(x / 1000).rightJustified(2, '0') + '\xA0' +
+                     QByteArray::number(x % 1000).rightJustified(3, '0') + "===> " +
+                     QByteArray::number(x % 7) + " \n";
         EepromAbbild a;
         abbild::Fehler f;
-        QVERIFY(abbild::lesen("00\xA0"
-                              "017===> 9 \n65\xA0"
-                              "535===> 200\n",
-                              abbild::Format::Dump, &a, &f));
-        QCOMPARE(a.anzahl(), 2);
-        QCOMPARE(int(a.wert(17)), 9);
-        QCOMPARE(int(a.wert(65535)), 200);
-        QVERIFY(abbild::lesen("00017===> 1", abbild::Format::Dump, &a, &f));
+        QVERIFY2(abbild::lesen(fremd, abbild::Format::Dump, &a, &f), qPrintable(f.text()));
+        QCOMPARE(a.anzahl(), EepromAbbild::GROESSE);
+        QCOMPARE(int(a.wert(17)), 3);
+        QCOMPARE(int(a.wert(65535)), 65535 % 7);
         QVERIFY(abbild::lesen(":02fffe00abcd89\n:00000001ff\n", abbild::Format::IntelHex, &a, &f));
         QCOMPARE(int(a.wert(65535)), 0xCD);
+    }
+
+    // Records other tools write: 02 moves the data records by its segment times 16, 03 and 05
+    // (start addresses) are taken and ignored.
+    void hexRecordsOfOtherTools() {
+        EepromAbbild a;
+        abbild::Fehler f;
+        QVERIFY2(abbild::lesen(":020000020100FB\r\n" // segment 0x0100: base 0x1000
+                               ":0100100042AD\r\n"
+                               ":0400000300003800C1\r\n"
+                               ":04000005000000CD2A\r\n"
+                               ":020000020000FC\r\n"
+                               ":01002000439C\r\n"
+                               ":00000001FF\r\n",
+                               abbild::Format::IntelHex, &a, &f),
+                 qPrintable(f.text()));
+        QCOMPARE(a.bereiche(), (QList<Bereich>{{0x20, 0x20}, {0x1010, 0x1010}}));
+        QCOMPARE(int(a.wert(0x1010)), 0x42);
+        QCOMPARE(int(a.wert(0x20)), 0x43);
+    }
+
+    // binutils' objcopy reads what this program writes and writes what it reads, both ways.
+    void objcopyBothWays() {
+        const QString objcopy = QStandardPaths::findExecutable(QStringLiteral("objcopy"));
+        if (objcopy.isEmpty())
+            QSKIP("objcopy (binutils) is not installed");
+        ProgramDir d;
+        const EepromAbbild bild = muster(0, 65535);
+        auto lauf = [&](const QStringList& args) {
+            QProcess p;
+            p.start(objcopy, args);
+            return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit &&
+                   p.exitCode() == 0;
+        };
+        // Ours to binary through objcopy: the bytes of our own binary file.
+        QVERIFY(abbild::speichern(d.file("ours.hex"), bild, abbild::Format::IntelHex, QLocale()));
+        QVERIFY(abbild::speichern(d.file("ours.bin"), bild, abbild::Format::Binaer, QLocale()));
+        QVERIFY(lauf({"-I", "ihex", "-O", "binary", d.file("ours.hex"), d.file("theirs.bin")}));
+        QCOMPARE(fileBytes(d.file("theirs.bin")), fileBytes(d.file("ours.bin")));
+        // objcopy's HEX, with a start address record, read by us.
+        QVERIFY(lauf({"-I", "binary", "-O", "ihex", "--set-start", "0x1234", d.file("ours.bin"),
+                      d.file("theirs.hex")}));
+        EepromAbbild zurueck;
+        abbild::Fehler f;
+        QVERIFY2(abbild::laden(d.file("theirs.hex"), &zurueck, &f), qPrintable(f.text()));
+        QVERIFY(gleich(zurueck, bild));
     }
 
     void malformedFilesAreRefusedWithLineAndReason_data() {
@@ -130,8 +181,13 @@ private slots:
         hex("hex upper address", ":020000040001F9\r\n" + gut + eof, 2, "Adresse 65536 liegt über");
         hex("hex overlap", gut + ":0200000041427B\r\n" + eof, 2,
             "überlappt Zeile 1 bei Adresse x0000");
-        hex("hex segment record", ":020000021000EC\r\n" + eof, 1,
-            "Satzart 02 wird nicht unterstützt");
+        hex("hex segment beyond 65535", ":020000021000EC\r\n" + gut + eof, 2,
+            "Adresse 65536 liegt über 65535");
+        hex("hex short segment record", ":0100000210ED\r\n" + eof, 1,
+            "Satzart 02 braucht 2 Datenbytes");
+        hex("hex short start address", ":020000030000FB\r\n" + eof, 1,
+            "Satzart 03 braucht 4 Datenbytes");
+        hex("hex unknown record", ":0100000600F9\r\n" + eof, 1, "Satzart 06 gibt es nicht");
         hex("hex not hex", ":01000000G1BE\r\n", 1, "\"G\" ist keine Hexadezimalziffer");
         hex("hex no colon", gut + "0100000041BE\r\n", 2, "beginnt nicht mit \":\"");
         hex("hex no end record", gut + ":0100010042BC\r\n", 2, "Endesatz (Satzart 01) fehlt");
@@ -153,6 +209,14 @@ private slots:
              "Adresse \"0.0001\" ist keine Zahl");
         dump("dump letters", "0x10===> 2 \r\n", 1, "ist keine Zahl");
         dump("dump blank line", erste + "\r\n" + erste, 2, "leere Zeile");
+        // One line per address in order, none left out: a restore must not skip an address.
+        dump("dump missing line", erste + "00.002===> 2 \r\n", 2,
+             "Adresse 1 fehlt (die Zeile nennt 2)");
+        dump("dump out of order", erste + "00.002===> 2 \r\n00.001===> 2 \r\n", 2,
+             "Adresse 1 fehlt");
+        dump("dump not from 0", "00.001===> 2 \r\n", 1, "Adresse 0 fehlt");
+        dump("dump cut short", erste + "00.001===> 2 \r\n", 0,
+             "Datei endet nach Zeile 2: Adressen 2 bis 65535 fehlen");
         dump("dump empty", "\r\n", 0, "Datei ist leer");
         QTest::newRow("binary empty") << int(F::Binaer) << QByteArray() << 0 << "Datei ist leer";
         QTest::newRow("binary too big") << int(F::Binaer) << QByteArray(65537, 'x') << 0
@@ -176,10 +240,13 @@ private slots:
         EepromAbbild a;
         abbild::Fehler f;
         QVERIFY(!abbild::laden(d.pfad(), &a, &f));
-        QCOMPARE(f.grund, QStringLiteral("keine Datei"));
+        QCOMPARE(f.grund, QStringLiteral("ist ein Verzeichnis, keine gewöhnliche Datei"));
         QVERIFY(!abbild::laden(d.file("fehlt.bin"), &a, &f));
+        QCOMPARE(f.grund, QStringLiteral("Datei nicht vorhanden"));
+        QString fehler;
         QVERIFY(!abbild::speichern(d.file("fehlt/x.bin"), muster(0, 3), abbild::Format::Binaer,
-                                   QLocale()));
+                                   QLocale(), &fehler));
+        QCOMPARE(fehler, "das Verzeichnis " + d.file("fehlt") + " gibt es nicht");
         QVERIFY(a.leer());
     }
 

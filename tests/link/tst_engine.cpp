@@ -505,6 +505,13 @@ private slots:
         QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 3), QString(4096, QLatin1Char('x')));
         QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 4), QStringLiteral("/tmp/täZELMAR"));
         QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 5), QStringLiteral("/dev/ttyS4"));
+
+        // A NUL byte ends the name: what follows it could name no device.
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray("/dev/pts/7\0/dev/pts/8  \r\n\0\r\n", 28));
+        f.close();
+        QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 1), QStringLiteral("/dev/pts/7"));
+        QCOMPARE(HardwareSerialPort::deviceFor(dir.path(), 2), QStringLiteral("/dev/ttyS1"));
     }
 };
 

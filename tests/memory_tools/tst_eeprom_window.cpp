@@ -510,6 +510,37 @@ private slots:
         QCOMPARE(b.t.prompter.unexpected, 0);
     }
 
+    // A file that leaves addresses out: the question says how many stay as they are, and which,
+    // before anything is written, and the report says it again.
+    void restoreLeavesAddressesAlone() {
+        EepromBench b;
+        b.t.link.SLAVE_ADRESSE = 80;
+        const QByteArray vorher = b.speicher();
+        EepromAbbild hex;
+        for (int a : {0x10, 0x11, 0x12, 0x200, 0xFFFF})
+            hex.setzen(a, quint8(~vorher.at(a)));
+        const QString datei = b.t.ctx.DATEN_PFAD + "luecken.hex";
+        QVERIFY(abbild::speichern(datei, hex, abbild::Format::IntelHex, b.t.ctx.locale));
+        b.t.prompter.files << datei;
+        b.t.prompter.yesNo << true;
+        b.clickAndWait("Command_AUS_DATEI_SCHREIBEN");
+        const QString bereiche = "x0000 … x000F (16 Byte)\r\nx0013 … x01FF (493 Byte)\r\n"
+                                 "x0201 … xFFFE (65.022 Byte)";
+        const auto frage = b.t.prompter.shown.at(1);
+        QCOMPARE(frage.kind, FakePrompter::Kind::YesNo);
+        QVERIFY2(frage.text.contains("65.531 Adressen nennt die Datei nicht") &&
+                     frage.text.contains(bereiche),
+                 qPrintable(frage.text));
+        const QString bericht = b.t.prompter.messages().last();
+        QVERIFY2(bericht.contains("nicht in der Datei, unverändert: 65.531 Byte\r\n" + bereiche),
+                 qPrintable(bericht));
+        QVERIFY2(bericht.endsWith("0 Unterschiede"), qPrintable(bericht));
+        QByteArray erwartet = vorher;
+        for (int a : {0x10, 0x11, 0x12, 0x200, 0xFFFF})
+            erwartet[a] = char(hex.wert(a));
+        QCOMPARE(b.speicher(), erwartet);
+    }
+
     // Verify reads only what the file gives; compare needs no chip. A malformed file is
     // refused with its line and reason before anything is asked or sent.
     void verifyCompareAndBadFiles() {
