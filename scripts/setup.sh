@@ -33,8 +33,13 @@ zelmar_ensure_packages() {
 
 zelmar_build() {
     if [ ! -f "$ZELMAR_BUILD/build.ninja" ]; then
+        # A compiler cache, where the machine has one, makes the second build of a tree cheap.
+        local cache=()
+        if command -v ccache >/dev/null; then
+            cache=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        fi
         cmake -S "$ZELMAR_ROOT" -B "$ZELMAR_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-            ${zelmar_cmake_args[@]+"${zelmar_cmake_args[@]}"}
+            ${cache[@]+"${cache[@]}"} ${zelmar_cmake_args[@]+"${zelmar_cmake_args[@]}"}
     fi
     local targets=()
     local t
