@@ -11,6 +11,7 @@
 #include "link/memory.h"
 #include "link/standard.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -94,6 +95,13 @@ int eepromFehler(Sitzung& s, EepromAntwort r, int slave, int adresse) {
     return s.melden(
         QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
         FEHLER);
+}
+
+// The image's fingerprint: SHA-256 of its bytes, addresses the file leaves out as 0xFF.
+QString sha256(const EepromAbbild& bild) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(bild.bytes(0, EepromAbbild::GROESSE), QCryptographicHash::Sha256)
+            .toHex());
 }
 
 // The chip of a command on the whole EEPROM; false after saying why.
@@ -214,6 +222,27 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
         return FEHLER;
     }
     const EepromVergleich& v = *r.vergleich;
+    if (s.optionen().json) {
+        QJsonArray unterschiede;
+        for (const auto& u : v.erste) {
+            QJsonObject o{{QStringLiteral("address"), u.adresse}};
+            if (u.soll)
+                o.insert(QStringLiteral("file"), *u.soll);
+            if (u.ist)
+                o.insert(QStringLiteral("eeprom"), *u.ist);
+            unterschiede << o;
+        }
+        s.json(QJsonDocument(QJsonObject{{QStringLiteral("file"), a[1]},
+                                         {QStringLiteral("address"), slave},
+                                         {QStringLiteral("compared"), v.verglichen},
+                                         {QStringLiteral("differing"), v.anzahl},
+                                         {QStringLiteral("differences"), unterschiede},
+                                         {QStringLiteral("sha256"), sha256(bild)}}));
+        return v.gleich() ? ERFOLG : schreiben ? FEHLER : UNTERSCHIED;
+    }
+    const auto fingerabdruck = [&] {
+        s.out() << QStringLiteral("SHA-256 of %1: %2").arg(a[1], sha256(bild)) << Qt::endl;
+    };
     if (v.gleich()) {
         s.out() << QStringLiteral("%1: %2 bytes %3 the EEPROM at %4")
                        .arg(a[1])
@@ -222,6 +251,7 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
                                       : QStringLiteral("match"))
                        .arg(slave)
                 << Qt::endl;
+        fingerabdruck();
         ausgelassenListe();
         return ERFOLG;
     }
@@ -241,6 +271,7 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     }
     if (v.anzahl > ZEILEN)
         s.out() << QStringLiteral("... and %1 more").arg(v.anzahl - ZEILEN) << Qt::endl;
+    fingerabdruck();
     ausgelassenListe();
     // What was written did not come back: the device failed, not the comparison.
     return schreiben ? FEHLER : UNTERSCHIED;
@@ -515,11 +546,24 @@ int dump(Sitzung& s, const QStringList& a) {
         return status;
     const auto r = s.laufen(new EepromReadout(s.link(), slave, datei, s.locale(), format(s, a[1])));
     switch (r.ende) {
-    case EepromReadout::Ende::Fertig:
+    case EepromReadout::Ende::Fertig: {
+        // The fingerprint of the file as it will be used: read back as an image.
+        EepromAbbild bild;
+        if (!abbild::laden(datei, format(s, a[1]), &bild, nullptr))
+            return s.melden(QStringLiteral("%1 does not read back as an image").arg(a[1]), FEHLER);
+        if (s.optionen().json) {
+            s.json(QJsonDocument(QJsonObject{{QStringLiteral("file"), a[1]},
+                                             {QStringLiteral("address"), slave},
+                                             {QStringLiteral("bytes"), r.bytes},
+                                             {QStringLiteral("sha256"), sha256(bild)}}));
+            return ERFOLG;
+        }
         s.out()
             << QStringLiteral("%1: %2 bytes of the EEPROM at %3").arg(a[1]).arg(r.bytes).arg(slave)
-            << Qt::endl;
+            << Qt::endl
+            << QStringLiteral("SHA-256 %1").arg(sha256(bild)) << Qt::endl;
         return ERFOLG;
+    }
     case EepromReadout::Ende::Abgewiesen:
         return s.linkFehler(QStringLiteral("dump"));
     case EepromReadout::Ende::AdresseFehlt:

@@ -77,17 +77,18 @@ const Befehl kBefehle[] = {
      "and nothing is written when it does not take --address-bytes (default 2) or cannot be\n"
      "told; a range past its end is refused before anything is sent.",
      write},
-    {"dump", "ADDR FILE", "the whole EEPROM into FILE", 2, 2, FORMAT | CHIP,
+    {"dump", "ADDR FILE", "the whole EEPROM into FILE", 2, 2, FORMAT | CHIP | JSON,
      "Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its\n"
-     "old contents unless the read-out completes.",
+     "old contents unless the read-out completes. Prints the image's SHA-256.",
      dump},
     {"restore", "ADDR FILE", "FILE into the EEPROM, read back", 2, 2, FORMAT | JA | CHIP,
      "Writes the image in FILE into the 64 KiB EEPROM at ADDR in 16-byte pages and reads it\n"
      "back. Asks for confirmation unless --yes is given.",
      restore},
-    {"verify", "ADDR FILE", "the EEPROM against FILE", 2, 2, FORMAT | CHIP,
+    {"verify", "ADDR FILE", "the EEPROM against FILE", 2, 2, FORMAT | CHIP | JSON,
      "Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they\n"
-     "differ; the differing addresses are listed.",
+     "differ; the differing addresses are listed. Prints the image's SHA-256 (its 65536\n"
+     "bytes, addresses the file leaves out as 255).",
      verify},
     {"erase", "ADDR", "every byte of the EEPROM set to one value", 1, 1, WERT | JA | CHIP,
      "Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each\n"
@@ -100,7 +101,7 @@ const char* kOptionen = R"(Options:
                         (default: PROGRAMM.ini's port)
   --settings TEXT       line settings such as 19200,n,8,1 (default: settings.ini's)
   --timeout MS          reply time-out per byte in milliseconds (default: PROGRAMM.ini's)
-  --json                JSON output (scan, check, info, diag, std, detect)
+  --json                JSON output (scan, check, info, diag, std, detect, dump, verify)
   --yes                 no confirmation question (restore, erase)
   --format txt|bin|hex  image file format (default: by the file's extension;
                         .txt dump text, .hex/.ihx Intel HEX, anything else binary)

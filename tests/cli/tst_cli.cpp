@@ -8,6 +8,7 @@
 #include "shell/settingsfiles.h"
 #include "shell/slavedirectory.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -284,6 +285,24 @@ private slots:
         QCOMPARE(r.out.trimmed().right(3),
                  QStringLiteral(" %1").arg(alt ^ 0xFF, 2, 16, QLatin1Char('0')).toUpper());
 
+        // The fingerprint of dump and verify is the file's own, and a change shows in both.
+        const QString bin2 = datei(QStringLiteral("e2.bin"));
+        const Lauf d = cli({QStringLiteral("dump"), QStringLiteral("80"), bin2, "--json"});
+        QCOMPARE(d.status, 0);
+        const QString hash = QString::fromLatin1(
+            QCryptographicHash::hash(fileBytes(bin2), QCryptographicHash::Sha256).toHex());
+        QCOMPARE(jsonVon(d).value(QStringLiteral("sha256")).toString(), hash);
+        const Lauf vj = cli({QStringLiteral("verify"), QStringLiteral("80"), bin, "--json"});
+        QCOMPARE(vj.status, 3);
+        const QJsonObject vo = jsonVon(vj);
+        QVERIFY(vo.value(QStringLiteral("sha256")).toString() != hash);
+        QCOMPARE(vo.value(QStringLiteral("differences"))[0][QStringLiteral("address")].toInt(),
+                 1234);
+        QCOMPARE(vo.value(QStringLiteral("differences"))[0][QStringLiteral("eeprom")].toInt(),
+                 alt ^ 0xFF);
+        QVERIFY(cli({QStringLiteral("verify"), QStringLiteral("80"), bin2})
+                    .out.contains(QStringLiteral("SHA-256 of %1: %2").arg(bin2, hash)));
+
         const Lauf v = cli({QStringLiteral("verify"), QStringLiteral("80"), bin});
         QCOMPARE(v.status, 3);
         QVERIFY2(v.out.contains(QLatin1String("address 1234 (0x04D2)")), qPrintable(v.out));
@@ -425,6 +444,26 @@ private slots:
                  QStringLiteral("0078: FF FF FF FF FF FF 11 22\n"));
         QCOMPARE(cli({"read", "81", "0", "2", "--address-bytes", "1"}).out,
                  QStringLiteral("0000: 08 14\n"));
+    }
+
+    // The demo's two chips told by reading; a suggestion in JSON; nothing where none answers.
+    void detectTheDemosChips() {
+        Lauf l = cli({QStringLiteral("detect"), QStringLiteral("81")});
+        QCOMPARE(l.status, 0);
+        QVERIFY2(l.out.startsWith(QLatin1String("24C01 (128 bytes at this address, one address "
+                                                "byte)")),
+                 qPrintable(l.out));
+        l = cli({QStringLiteral("detect"), QStringLiteral("80"), QStringLiteral("--json")});
+        QCOMPARE(l.status, 0);
+        const QJsonObject j = jsonVon(l);
+        QCOMPARE(j.value(QStringLiteral("result")).toString(), QStringLiteral("recognised"));
+        QCOMPARE(j.value(QStringLiteral("addressBytes")).toInt(), 2);
+        QCOMPARE(j.value(QStringLiteral("sizeAtAddress")).toInt(), 65536);
+        QCOMPARE(j.value(QStringLiteral("suggestions"))[0][QStringLiteral("name")].toString(),
+                 QStringLiteral("24C512"));
+        l = cli({QStringLiteral("detect"), QStringLiteral("99")});
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.out.contains(QLatin1String("no EEPROM answers at 99")), qPrintable(l.out));
     }
 
     // Failures of the line and the devices: exit status 1 and what went wrong, never success.
@@ -902,7 +941,7 @@ private slots:
         QTest::newRow("too many") << QStringList{"info", "44", "45"} << "too many";
         QTest::newRow("address range") << QStringList{"info", "128"} << "ADDR";
         QTest::newRow("not a number") << QStringList{"std", "44", "zehn"} << "'zehn'";
-        QTest::newRow("json elsewhere") << QStringList{"--json", "dump", "80", "x"} << "--json";
+        QTest::newRow("json elsewhere") << QStringList{"--json", "erase", "80"} << "--json";
         QTest::newRow("bad settings")
             << QStringList{"--settings", "19200,x,8,1", "scan"} << "19200,x,8,1";
         QTest::newRow("bad format") << QStringList{"--format", "png", "verify", "80", "x"} << "png";
