@@ -47,10 +47,10 @@ QString hex(int n, int stellen) {
            QStringLiteral("%1").arg(n, stellen, 16, QLatin1Char('0')).toUpper();
 }
 
-QString byteListe(const Link& link, int von, int n) {
+QString byteListe(const QByteArray& bytes) {
     QStringList t;
-    for (int i = von; i < von + n; ++i)
-        t << QString::number(link.EMPFANGSPUFFER[i]);
+    for (const char b : bytes)
+        t << QString::number(quint8(b));
     return t.join(QLatin1Char(' '));
 }
 
@@ -66,7 +66,7 @@ bool scannen(Sitzung& s, BusScan::Result* r, int* status) {
         return false;
     }
     if (!r->completed) {
-        *status = s.linkFehler(QStringLiteral("scan"));
+        *status = s.linkFehler(QStringLiteral("scan"), r->statusCode, r->statusText);
         return false;
     }
     if (r->ohneAntwort > 0) {
@@ -84,28 +84,35 @@ QString name(const SlaveDirectory& d, int a) {
     return slaveBenannt(d.SLAVE_NAME[a]) ? d.SLAVE_NAME[a].trimmed() : QString();
 }
 
+// Polls while the EEPROM may be busy with a write cycle: twice the cycle, counted in polls.
+EepromSchreibzyklus schreibzyklus(Link& link, int zeichen) {
+    return EepromSchreibzyklus(
+        parsePortSettings(link.MSComm1().settings()).value_or(PortSettings()), zeichen,
+        2 * EepromRestore::SCHREIBZYKLUS_MS);
+}
+
 // The address phase, repeated while the EEPROM is busy with a write cycle (it does not
 // acknowledge then); the bus is released when it never answers.
-EepromAntwort adressieren(Link& link, int slave, int adresse, int adressBytes) {
-    QElapsedTimer zeit;
-    zeit.start();
+SpeicherAntwort adressieren(Link& link, int slave, int adresse, int adressBytes) {
+    EepromSchreibzyklus zyklus = schreibzyklus(link, 10 + adressBytes + 2);
     for (;;) {
-        const EepromAntwort r = EEPROM_ADRESSE_SETZEN(link, slave, adresse, adressBytes);
-        if (r != EepromAntwort::KeinAck)
-            return r;
-        if (zeit.elapsed() > 2 * EepromRestore::SCHREIBZYKLUS_MS) {
+        const SpeicherAntwort r = EEPROM_ADRESSE_SETZEN(link, slave, adresse, adressBytes);
+        if (zyklus.nochmal(r))
+            continue;
+        if (r == SpeicherAntwort::KeinAck)
             TWI_STOP(link, slave);
-            return r;
-        }
+        return r;
     }
 }
 
-int eepromFehler(Sitzung& s, EepromAntwort r, int slave, int adresse) {
-    if (r == EepromAntwort::Leitung && s.link().refused())
-        return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse));
-    if (r == EepromAntwort::Leitung)
+int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
+    if (r == SpeicherAntwort::NichtGesendet)
+        return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse),
+                            r.antwort);
+    if (r == SpeicherAntwort::Leitung)
         return s.linkFehler(
-            QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse));
+            QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse),
+            r.antwort);
     return s.melden(
         QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
         FEHLER);
@@ -119,20 +126,20 @@ bool eepromLesen(Sitzung& s, int slave, int start, int n, QByteArray* daten, int
     Link& link = s.link();
     for (int pos = start; pos < start + n;) {
         const int laenge = std::min(EepromReadout::BLOCK, start + n - pos);
-        EepromAntwort r = EepromAntwort::Leitung;
-        for (int versuch = 0; versuch < VERSUCHE && r != EepromAntwort::Ok; ++versuch) {
+        SpeicherAntwort r = SpeicherAntwort::Leitung;
+        for (int versuch = 0; versuch < VERSUCHE && r != SpeicherAntwort::Ok; ++versuch) {
             r = adressieren(link, slave, pos, s.optionen().adressBytes);
             // Not acknowledged through a whole write cycle: the EEPROM, not the line.
-            if (r == EepromAntwort::KeinAck || link.refused())
+            if (r == SpeicherAntwort::KeinAck || r == SpeicherAntwort::NichtGesendet)
                 break;
-            if (r == EepromAntwort::Ok)
+            if (r == SpeicherAntwort::Ok)
                 r = EEPROM_BLOCK_LESEN(link, slave, laenge);
         }
-        if (r != EepromAntwort::Ok) {
+        if (r != SpeicherAntwort::Ok) {
             *status = eepromFehler(s, r, slave, pos);
             return false;
         }
-        daten->append(reinterpret_cast<const char*>(link.EMPFANGSPUFFER.data() + 1), laenge);
+        daten->append(r.antwort.bytes);
         pos += laenge;
     }
     return true;
@@ -173,13 +180,12 @@ QString ende(EepromRestore::Ende e) {
 
 // "; the line failed: keine DATEN !!! (status 1000)" when the last transaction failed on the
 // line; nothing when it went through (the failure was the device's or the comparison's).
-QString leitungsZusatz(Sitzung& s) {
-    const Link& link = s.link();
-    if (link.STATUS_CODE == STATUS_OK || link.STATUS_CODE == STATUS_KEIN_ACK)
+QString leitungsZusatz(const Reply& letzte) {
+    if (letzte.statusCode == STATUS_OK || letzte.statusCode == STATUS_KEIN_ACK)
         return {};
     return QStringLiteral("; the line failed: %1 (status %2)")
-        .arg(link.STATUS_TEXT)
-        .arg(link.STATUS_CODE);
+        .arg(letzte.statusText)
+        .arg(letzte.statusCode);
 }
 
 QString byteText(const std::optional<quint8>& b) {
@@ -232,9 +238,10 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     if (r.ende != EepromRestore::Ende::Fertig || !r.vergleich) {
         // Whatever ended it, the user learns what of the image the EEPROM may not hold.
         if (r.ende == EepromRestore::Ende::Abgewiesen)
-            s.linkFehler(was);
+            s.linkFehler(was, r.letzte);
         else
-            s.melden(QStringLiteral("%1: %2%3").arg(was, ende(r.ende), leitungsZusatz(s)), FEHLER);
+            s.melden(QStringLiteral("%1: %2%3").arg(was, ende(r.ende), leitungsZusatz(r.letzte)),
+                     FEHLER);
         for (const auto& b : r.nichtGeschrieben)
             s.melden(QStringLiteral("not written: %1 to %2").arg(hex(b.von, 4), hex(b.bis, 4)),
                      FEHLER);
@@ -354,9 +361,10 @@ int info(Sitzung& s, const QStringList& a) {
         return z.status;
     if (!s.verbinden())
         return FEHLER;
-    QString n = SLAVE_INFO_LESEN(s.link(), slave);
-    if (s.link().STATUS_CODE != STATUS_OK)
-        return s.linkFehler(QStringLiteral("slave %1").arg(slave));
+    Reply antwort;
+    QString n = SLAVE_INFO_LESEN(s.link(), slave, &antwort);
+    if (!antwort.done())
+        return s.linkFehler(QStringLiteral("slave %1").arg(slave), antwort);
     n.replace(QChar(0), QLatin1Char(' '));
     n = n.trimmed();
     if (s.optionen().json)
@@ -387,9 +395,10 @@ int diag(Sitzung& s, const QStringList&) {
     QJsonObject json;
     QStringList text;
     for (const Zeile& z : zeilen) {
-        const auto b = INTERFACE_ABFRAGEN(s.link(), z.befehl, s.locale());
+        Reply antwort;
+        const auto b = INTERFACE_ABFRAGEN(s.link(), z.befehl, s.locale(), &antwort);
         if (!b)
-            return s.linkFehler(QString::fromLatin1(z.titel));
+            return s.linkFehler(QString::fromLatin1(z.titel), antwort);
         QString t = b->text;
         t.replace(QChar(0), QLatin1Char(' '));
         t = t.trimmed();
@@ -422,18 +431,20 @@ int std_(Sitzung& s, const QStringList& a) {
     if (!s.verbinden())
         return FEHLER;
     Link& link = s.link();
-    STANDARD_BEFEHL(link, slave, quint8(code), quint8(p[0]), quint8(p[1]), quint8(p[2]));
-    if (link.STATUS_CODE != STATUS_OK)
-        return s.linkFehler(QStringLiteral("slave %1, standard command %2").arg(slave).arg(code));
+    const Reply antwort =
+        STANDARD_BEFEHL(link, slave, quint8(code), quint8(p[0]), quint8(p[1]), quint8(p[2]));
+    if (!antwort.done())
+        return s.linkFehler(QStringLiteral("slave %1, standard command %2").arg(slave).arg(code),
+                            antwort);
     if (s.optionen().json) {
         QJsonArray reply;
-        for (int i = 1; i <= 4; ++i)
-            reply << link.EMPFANGSPUFFER[i];
+        for (int i = 0; i < 4; ++i)
+            reply << antwort.byte(i);
         s.json(QJsonDocument(QJsonObject{{QStringLiteral("address"), slave},
                                          {QStringLiteral("code"), code},
                                          {QStringLiteral("reply"), reply}}));
     } else {
-        s.out() << byteListe(link, 1, 4) << Qt::endl;
+        s.out() << byteListe(antwort.bytes) << Qt::endl;
     }
     return ERFOLG;
 }
@@ -453,13 +464,12 @@ int send(Sitzung& s, const QStringList& a) {
     const int empfangen = s.optionen().empfangen.value_or(0);
     link.RAHMEN_SENDEN({quint8(cmd), quint8(slave), quint8(s.optionen().wert.value_or(0)),
                         double(daten.size()), double(empfangen), daten});
-    if (link.refused())
-        return s.linkFehler(QStringLiteral("command %1").arg(cmd));
-    const int n = antwortBytes(quint8(cmd), empfangen);
-    link.DATEN_EMPFANGEN(n);
-    if (link.STATUS_CODE != STATUS_OK)
-        return s.linkFehler(QStringLiteral("reply to command %1").arg(cmd));
-    s.out() << byteListe(link, 1, n) << Qt::endl;
+    const Reply antwort = receive(link, antwortBytes(quint8(cmd), empfangen));
+    if (antwort.refused())
+        return s.linkFehler(QStringLiteral("command %1").arg(cmd), antwort);
+    if (!antwort.done())
+        return s.linkFehler(QStringLiteral("reply to command %1").arg(cmd), antwort);
+    s.out() << byteListe(antwort.bytes) << Qt::endl;
     return ERFOLG;
 }
 
@@ -508,14 +518,12 @@ int write(Sitzung& s, const QStringList& a) {
     const int adressBytes = s.optionen().adressBytes;
     for (int i = 0; i < daten.size(); ++i) {
         // The previous byte's write cycle: the chip does not acknowledge until it is over.
-        QElapsedTimer zeit;
-        zeit.start();
-        EepromAntwort r;
+        EepromSchreibzyklus zyklus = schreibzyklus(link, 10 + adressBytes + 1 + 2);
+        SpeicherAntwort r;
         do
             r = EEPROM_BYTE_SCHREIBEN(link, slave, start + i, adressBytes, quint8(daten[i]));
-        while (r == EepromAntwort::KeinAck &&
-               zeit.elapsed() <= 2 * EepromRestore::SCHREIBZYKLUS_MS);
-        if (r != EepromAntwort::Ok)
+        while (zyklus.nochmal(r));
+        if (r != SpeicherAntwort::Ok)
             return eepromFehler(s, r, slave, start + i);
     }
     // Read back: a write-protected chip acknowledges and keeps its old bytes.
@@ -550,9 +558,9 @@ int dump(Sitzung& s, const QStringList& a) {
             << Qt::endl;
         return ERFOLG;
     case EepromReadout::Ende::Abgewiesen:
-        return s.linkFehler(QStringLiteral("dump"));
+        return s.linkFehler(QStringLiteral("dump"), r.statusCode, r.statusText);
     case EepromReadout::Ende::AdresseFehlt:
-        return eepromFehler(s, EepromAntwort::KeinAck, slave, r.position);
+        return eepromFehler(s, SpeicherAntwort::KeinAck, slave, r.position);
     case EepromReadout::Ende::ZuVieleFehler:
         return s.melden(QStringLiteral("dump: given up at address %1 (%2) after %3 failed blocks%4")
                             .arg(r.position)
@@ -605,7 +613,7 @@ int erase(Sitzung& s, const QStringList& a) {
                 << Qt::endl;
         return ERFOLG;
     case EepromErase::Ende::Abgewiesen:
-        return s.linkFehler(QStringLiteral("erase"));
+        return s.linkFehler(QStringLiteral("erase"), r.letzte);
     case EepromErase::Ende::ZuVieleFehler:
         // Pages go in address order: every byte below the page that failed is set.
         return s.melden(QStringLiteral("erase: given up at address %1 (%2) after %3 failed pages; "
@@ -616,7 +624,7 @@ int erase(Sitzung& s, const QStringList& a) {
                             .arg(r.bytes)
                             .arg(EepromErase::GROESSE)
                             .arg(wert)
-                            .arg(leitungsZusatz(s)),
+                            .arg(leitungsZusatz(r.letzte)),
                         FEHLER);
     case EepromErase::Ende::Abgebrochen:
         break;
