@@ -6,7 +6,6 @@
 #include "link/memory.h"
 #include "link/standard.h"
 
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -25,34 +24,41 @@ QString vorschlagText(const EepromErkennung& e) {
                      .arg(e.vorschlaege.first().text(), e.vorschlaege.first().groesseText());
 }
 
+} // namespace
+
+// Polls while the EEPROM may be busy with a write cycle: twice the cycle, counted in polls.
+EepromSchreibzyklus schreibzyklus(Link& link, int zeichen) {
+    return EepromSchreibzyklus(
+        parsePortSettings(link.MSComm1().settings()).value_or(PortSettings()), zeichen,
+        2 * EepromRestore::SCHREIBZYKLUS_MS);
+}
+
 // The address phase, repeated while the EEPROM is busy with a write cycle (it does not
 // acknowledge then); the bus is released when it never answers.
-EepromAntwort adressieren(Link& link, int slave, int adresse, int adressBytes) {
-    QElapsedTimer zeit;
-    zeit.start();
+SpeicherAntwort adressieren(Link& link, int slave, int adresse, int adressBytes) {
+    EepromSchreibzyklus zyklus = schreibzyklus(link, 10 + adressBytes + 2);
     for (;;) {
-        const EepromAntwort r = EEPROM_ADRESSE_SETZEN(link, slave, adresse, adressBytes);
-        if (r != EepromAntwort::KeinAck)
-            return r;
-        if (zeit.elapsed() > 2 * EepromRestore::SCHREIBZYKLUS_MS) {
+        const SpeicherAntwort r = EEPROM_ADRESSE_SETZEN(link, slave, adresse, adressBytes);
+        if (zyklus.nochmal(r))
+            continue;
+        if (r == SpeicherAntwort::KeinAck)
             TWI_STOP(link, slave);
-            return r;
-        }
+        return r;
     }
 }
 
-int fehler(Sitzung& s, EepromAntwort r, int slave, int adresse) {
-    if (r == EepromAntwort::Leitung && s.link().refused())
-        return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse));
-    if (r == EepromAntwort::Leitung)
+int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
+    if (r == SpeicherAntwort::NichtGesendet)
+        return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse),
+                            r.antwort);
+    if (r == SpeicherAntwort::Leitung)
         return s.linkFehler(
-            QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse));
+            QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse),
+            r.antwort);
     return s.melden(
         QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
         FEHLER);
 }
-
-} // namespace
 
 bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int* status) {
     const Optionen& o = s.optionen();
@@ -64,10 +70,10 @@ bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int*
     const QString nenne = QStringLiteral("name the chip with --chip (%1)").arg(eeprom::namen());
     switch (e.ergebnis) {
     case EepromErkennung::Ergebnis::Leitung:
-        *status = fehler(s, EepromAntwort::Leitung, slave, 0);
+        *status = eepromFehler(s, SpeicherAntwort(SpeicherAntwort::Leitung, e.antwort), slave, 0);
         return false;
     case EepromErkennung::Ergebnis::Stumm:
-        *status = fehler(s, EepromAntwort::KeinAck, slave, 0);
+        *status = eepromFehler(s, SpeicherAntwort::KeinAck, slave, 0);
         return false;
     case EepromErkennung::Ergebnis::Unklar:
         *status = s.melden(QStringLiteral("cannot tell which EEPROM answers at %1: every byte "
@@ -131,20 +137,20 @@ bool bausteinLesen(Sitzung& s, const EepromBaustein& b, int slave, int start, in
     for (int pos = start; pos < start + n;) {
         const int laenge = b.bisBlockEnde(pos, std::min(EepromReadout::BLOCK, start + n - pos));
         const int an = b.slave(slave, pos);
-        EepromAntwort r = EepromAntwort::Leitung;
-        for (int versuch = 0; versuch < VERSUCHE && r != EepromAntwort::Ok; ++versuch) {
+        SpeicherAntwort r = SpeicherAntwort::Leitung;
+        for (int versuch = 0; versuch < VERSUCHE && r != SpeicherAntwort::Ok; ++versuch) {
             r = adressieren(link, an, b.innen(pos), b.adressBytes);
             // Not acknowledged through a whole write cycle: the EEPROM, not the line.
-            if (r == EepromAntwort::KeinAck || link.refused())
+            if (r == SpeicherAntwort::KeinAck || r == SpeicherAntwort::NichtGesendet)
                 break;
-            if (r == EepromAntwort::Ok)
+            if (r == SpeicherAntwort::Ok)
                 r = EEPROM_BLOCK_LESEN(link, an, laenge);
         }
-        if (r != EepromAntwort::Ok) {
-            *status = fehler(s, r, an, pos);
+        if (r != SpeicherAntwort::Ok) {
+            *status = eepromFehler(s, r, an, pos);
             return false;
         }
-        daten->append(reinterpret_cast<const char*>(link.EMPFANGSPUFFER.data() + 1), laenge);
+        daten->append(r.antwort.bytes);
         pos += laenge;
     }
     return true;
@@ -157,15 +163,13 @@ bool bausteinSchreiben(Sitzung& s, const EepromBaustein& b, int slave, int start
         const int pos = start + i;
         const int an = b.slave(slave, pos);
         // The previous byte's write cycle: the chip does not acknowledge until it is over.
-        QElapsedTimer zeit;
-        zeit.start();
-        EepromAntwort r;
+        EepromSchreibzyklus zyklus = schreibzyklus(link, 10 + b.adressBytes + 1 + 2);
+        SpeicherAntwort r;
         do
             r = EEPROM_BYTE_SCHREIBEN(link, an, b.innen(pos), b.adressBytes, quint8(daten[i]));
-        while (r == EepromAntwort::KeinAck &&
-               zeit.elapsed() <= 2 * EepromRestore::SCHREIBZYKLUS_MS);
-        if (r != EepromAntwort::Ok) {
-            *status = fehler(s, r, an, pos);
+        while (zyklus.nochmal(r));
+        if (r != SpeicherAntwort::Ok) {
+            *status = eepromFehler(s, r, an, pos);
             return false;
         }
     }
@@ -180,7 +184,7 @@ int detect(Sitzung& s, const QStringList& a) {
         return FEHLER;
     const EepromErkennung e = EEPROM_ERKENNEN(s.link(), *slave);
     if (e.ergebnis == EepromErkennung::Ergebnis::Leitung)
-        return s.linkFehler(QStringLiteral("detect"));
+        return s.linkFehler(QStringLiteral("detect"), e.antwort);
     if (s.optionen().json) {
         static const char* const ergebnisse[] = {"recognised", "unclear", "silent", "line"};
         QJsonArray vorschlaege, auch;

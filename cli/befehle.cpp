@@ -49,10 +49,10 @@ QString hex(int n, int stellen) {
            QStringLiteral("%1").arg(n, stellen, 16, QLatin1Char('0')).toUpper();
 }
 
-QString byteListe(const Link& link, int von, int n) {
+QString byteListe(const QByteArray& bytes) {
     QStringList t;
-    for (int i = von; i < von + n; ++i)
-        t << QString::number(link.EMPFANGSPUFFER[i]);
+    for (const char b : bytes)
+        t << QString::number(quint8(b));
     return t.join(QLatin1Char(' '));
 }
 
@@ -68,7 +68,7 @@ bool scannen(Sitzung& s, BusScan::Result* r, int* status) {
         return false;
     }
     if (!r->completed) {
-        *status = s.linkFehler(QStringLiteral("scan"));
+        *status = s.linkFehler(QStringLiteral("scan"), r->statusCode, r->statusText);
         return false;
     }
     if (r->ohneAntwort > 0) {
@@ -84,17 +84,6 @@ bool scannen(Sitzung& s, BusScan::Result* r, int* status) {
 
 QString name(const SlaveDirectory& d, int a) {
     return slaveBenannt(d.SLAVE_NAME[a]) ? d.SLAVE_NAME[a].trimmed() : QString();
-}
-
-int eepromFehler(Sitzung& s, EepromAntwort r, int slave, int adresse) {
-    if (r == EepromAntwort::Leitung && s.link().refused())
-        return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse));
-    if (r == EepromAntwort::Leitung)
-        return s.linkFehler(
-            QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse));
-    return s.melden(
-        QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
-        FEHLER);
 }
 
 // The image's fingerprint: SHA-256 of its bytes, addresses the file leaves out as 0xFF.
@@ -146,13 +135,12 @@ QString ende(EepromRestore::Ende e) {
 
 // "; the line failed: keine DATEN !!! (status 1000)" when the last transaction failed on the
 // line; nothing when it went through (the failure was the device's or the comparison's).
-QString leitungsZusatz(Sitzung& s) {
-    const Link& link = s.link();
-    if (link.STATUS_CODE == STATUS_OK || link.STATUS_CODE == STATUS_KEIN_ACK)
+QString leitungsZusatz(const Reply& letzte) {
+    if (letzte.statusCode == STATUS_OK || letzte.statusCode == STATUS_KEIN_ACK)
         return {};
     return QStringLiteral("; the line failed: %1 (status %2)")
-        .arg(link.STATUS_TEXT)
-        .arg(link.STATUS_CODE);
+        .arg(letzte.statusText)
+        .arg(letzte.statusCode);
 }
 
 QString byteText(const std::optional<quint8>& b) {
@@ -208,9 +196,10 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     if (r.ende != EepromRestore::Ende::Fertig || !r.vergleich) {
         // Whatever ended it, the user learns what of the image the EEPROM may not hold.
         if (r.ende == EepromRestore::Ende::Abgewiesen)
-            s.linkFehler(was);
+            s.linkFehler(was, r.letzte);
         else
-            s.melden(QStringLiteral("%1: %2%3").arg(was, ende(r.ende), leitungsZusatz(s)), FEHLER);
+            s.melden(QStringLiteral("%1: %2%3").arg(was, ende(r.ende), leitungsZusatz(r.letzte)),
+                     FEHLER);
         for (const auto& b : r.nichtGeschrieben)
             s.melden(QStringLiteral("not written: %1 to %2").arg(hex(b.von, 4), hex(b.bis, 4)),
                      FEHLER);
@@ -353,9 +342,10 @@ int info(Sitzung& s, const QStringList& a) {
         return z.status;
     if (!s.verbinden())
         return FEHLER;
-    QString n = SLAVE_INFO_LESEN(s.link(), slave);
-    if (s.link().STATUS_CODE != STATUS_OK)
-        return s.linkFehler(QStringLiteral("slave %1").arg(slave));
+    Reply antwort;
+    QString n = SLAVE_INFO_LESEN(s.link(), slave, &antwort);
+    if (!antwort.done())
+        return s.linkFehler(QStringLiteral("slave %1").arg(slave), antwort);
     n.replace(QChar(0), QLatin1Char(' '));
     n = n.trimmed();
     if (s.optionen().json)
@@ -386,9 +376,10 @@ int diag(Sitzung& s, const QStringList&) {
     QJsonObject json;
     QStringList text;
     for (const Zeile& z : zeilen) {
-        const auto b = INTERFACE_ABFRAGEN(s.link(), z.befehl, s.locale());
+        Reply antwort;
+        const auto b = INTERFACE_ABFRAGEN(s.link(), z.befehl, s.locale(), &antwort);
         if (!b)
-            return s.linkFehler(QString::fromLatin1(z.titel));
+            return s.linkFehler(QString::fromLatin1(z.titel), antwort);
         QString t = b->text;
         t.replace(QChar(0), QLatin1Char(' '));
         t = t.trimmed();
@@ -421,18 +412,20 @@ int std_(Sitzung& s, const QStringList& a) {
     if (!s.verbinden())
         return FEHLER;
     Link& link = s.link();
-    STANDARD_BEFEHL(link, slave, quint8(code), quint8(p[0]), quint8(p[1]), quint8(p[2]));
-    if (link.STATUS_CODE != STATUS_OK)
-        return s.linkFehler(QStringLiteral("slave %1, standard command %2").arg(slave).arg(code));
+    const Reply antwort =
+        STANDARD_BEFEHL(link, slave, quint8(code), quint8(p[0]), quint8(p[1]), quint8(p[2]));
+    if (!antwort.done())
+        return s.linkFehler(QStringLiteral("slave %1, standard command %2").arg(slave).arg(code),
+                            antwort);
     if (s.optionen().json) {
         QJsonArray reply;
-        for (int i = 1; i <= 4; ++i)
-            reply << link.EMPFANGSPUFFER[i];
+        for (int i = 0; i < 4; ++i)
+            reply << antwort.byte(i);
         s.json(QJsonDocument(QJsonObject{{QStringLiteral("address"), slave},
                                          {QStringLiteral("code"), code},
                                          {QStringLiteral("reply"), reply}}));
     } else {
-        s.out() << byteListe(link, 1, 4) << Qt::endl;
+        s.out() << byteListe(antwort.bytes) << Qt::endl;
     }
     return ERFOLG;
 }
@@ -452,13 +445,12 @@ int send(Sitzung& s, const QStringList& a) {
     const int empfangen = s.optionen().empfangen.value_or(0);
     link.RAHMEN_SENDEN({quint8(cmd), quint8(slave), quint8(s.optionen().wert.value_or(0)),
                         double(daten.size()), double(empfangen), daten});
-    if (link.refused())
-        return s.linkFehler(QStringLiteral("command %1").arg(cmd));
-    const int n = antwortBytes(quint8(cmd), empfangen);
-    link.DATEN_EMPFANGEN(n);
-    if (link.STATUS_CODE != STATUS_OK)
-        return s.linkFehler(QStringLiteral("reply to command %1").arg(cmd));
-    s.out() << byteListe(link, 1, n) << Qt::endl;
+    const Reply antwort = receive(link, antwortBytes(quint8(cmd), empfangen));
+    if (antwort.refused())
+        return s.linkFehler(QStringLiteral("command %1").arg(cmd), antwort);
+    if (!antwort.done())
+        return s.linkFehler(QStringLiteral("reply to command %1").arg(cmd), antwort);
+    s.out() << byteListe(antwort.bytes) << Qt::endl;
     return ERFOLG;
 }
 
@@ -565,9 +557,9 @@ int dump(Sitzung& s, const QStringList& a) {
         return ERFOLG;
     }
     case EepromReadout::Ende::Abgewiesen:
-        return s.linkFehler(QStringLiteral("dump"));
+        return s.linkFehler(QStringLiteral("dump"), r.statusCode, r.statusText);
     case EepromReadout::Ende::AdresseFehlt:
-        return eepromFehler(s, EepromAntwort::KeinAck, slave, r.position);
+        return eepromFehler(s, SpeicherAntwort::KeinAck, slave, r.position);
     case EepromReadout::Ende::ZuVieleFehler:
         return s.melden(QStringLiteral("dump: given up at address %1 (%2) after %3 failed blocks%4")
                             .arg(r.position)
@@ -624,7 +616,7 @@ int erase(Sitzung& s, const QStringList& a) {
                 << Qt::endl;
         return ERFOLG;
     case EepromErase::Ende::Abgewiesen:
-        return s.linkFehler(QStringLiteral("erase"));
+        return s.linkFehler(QStringLiteral("erase"), r.letzte);
     case EepromErase::Ende::ZuVieleFehler:
         // Pages go in address order: every byte below the page that failed is set.
         return s.melden(QStringLiteral("erase: given up at address %1 (%2) after %3 failed pages; "
@@ -635,7 +627,7 @@ int erase(Sitzung& s, const QStringList& a) {
                             .arg(r.bytes)
                             .arg(EepromErase::GROESSE)
                             .arg(wert)
-                            .arg(leitungsZusatz(s)),
+                            .arg(leitungsZusatz(r.letzte)),
                         FEHLER);
     case EepromErase::Ende::Abgebrochen:
         break;

@@ -167,12 +167,15 @@ int Sitzung::aufruf(const QString& text) {
     return AUFRUF;
 }
 
-int Sitzung::linkFehler(const QString& was) {
+int Sitzung::linkFehler(const QString& was, const Reply& antwort) {
+    return linkFehler(was, antwort.statusCode, antwort.statusText);
+}
+
+int Sitzung::linkFehler(const QString& was, qint16 statusCode, const QString& statusText) {
     // 110 leaves the text of the line, which was in order.
-    const QString text = m_link.STATUS_CODE == STATUS_KEIN_ACK ? QStringLiteral("not acknowledged")
-                                                               : m_link.STATUS_TEXT;
-    return melden(QStringLiteral("%1: %2 (status %3)").arg(was, text).arg(m_link.STATUS_CODE),
-                  FEHLER);
+    const QString text =
+        statusCode == STATUS_KEIN_ACK ? QStringLiteral("not acknowledged") : statusText;
+    return melden(QStringLiteral("%1: %2 (status %3)").arg(was, text).arg(statusCode), FEHLER);
 }
 
 void Sitzung::json(const QJsonDocument& doc) {

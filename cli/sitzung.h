@@ -7,6 +7,7 @@
 #include "link/eeprombausteine.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
+#include "link/reply.h"
 #include "shell/logbooks.h"
 #include "shell/settingsfiles.h"
 #include "shell/slavedirectory.h"
@@ -67,8 +68,9 @@ public:
     int melden(const QString& text, int status);
     // A usage error, with the hint to the command's help.
     int aufruf(const QString& text);
-    // The link failed: what was being done, the status text and code.
-    int linkFehler(const QString& was);
+    // The link failed: what was being done, the status text and code of its reply.
+    int linkFehler(const QString& was, const Reply& antwort);
+    int linkFehler(const QString& was, qint16 statusCode, const QString& statusText);
     void json(const QJsonDocument& doc);
 
     // ERFOLG with --yes or for y, yes, j or ja typed on a terminal; otherwise the exit status,

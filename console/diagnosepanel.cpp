@@ -231,15 +231,16 @@ void DiagnosePanel::Command_TWI_FEHLER_ERZEUGEN_Click() {
                                                   {befehl::TWCR_SETZEN, 0},
                                                   {befehl::TWI_AUS, 0}};
     Link& link = m_ctx.link;
+    Reply letzte;
     for (const auto& [befehl, reserve] : schritte) {
         Request r;
         r.befehl = befehl;
         r.adresse = link.SLAVE_ADRESSE;
         r.reserve = reserve;
         link.RAHMEN_SENDEN(r);
-        link.DATEN_EMPFANGEN(1);
+        letzte = receive(link, 1);
     }
-    const bool ok = link.STATUS_CODE == STATUS_OK;
+    const bool ok = letzte.done();
     ergebnis(Text_TWI_FEHLER_ERZEUGEN, ok, ok ? kOk : kError);
 }
 

@@ -211,40 +211,39 @@ void HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click() {
     // Unticked, the reply stays waiting in the port for "holen" or the next frame.
     if (!Check_EMPFANGSDATENPUFFER_LEEREN->isChecked())
         return;
-    link.DATEN_EMPFANGEN(1);
-    if (link.STATUS_CODE == 0)
-        link.DATEN_EMPFANGEN(1);
-    if (link.STATUS_CODE != 0)
+    zweiStatusBytes(receiveStatusPair(link));
+}
+
+// The second status byte of a transfer: 0 on green, any other on red; "ERROR" without reply.
+void HandbetriebPanel::zweiStatusBytes(const Reply& r) {
+    if (!r.done() && !r.notAcknowledged())
         antwort(false, QStringLiteral("ERROR"));
     else
-        antwort(link.EMPFANGSBYTE == 0, QString::number(link.EMPFANGSBYTE));
+        antwort(r.byte(1) == 0, QString::number(r.byte(1)));
 }
 
 void HandbetriebPanel::Command_STOP_Click() {
     Text_ANTWORT2->clear();
     Link& link = m_ctx.link;
-    TWI_STOP(link, link.SLAVE_ADRESSE);
-    if (link.STATUS_CODE != 0)
-        antwort(false, QStringLiteral("ERROR"));
-    else
-        antwort(link.EMPFANGSBYTE == 0, QString::number(link.EMPFANGSBYTE));
+    zweiStatusBytes(TWI_STOP(link, link.SLAVE_ADRESSE));
 }
 
 void HandbetriebPanel::Command_PING_STOP_Click() {
     Text_ANTWORT2->clear();
     Link& link = m_ctx.link;
-    const bool da = SLAVE_ANSPRECHEN_MIT_STOP(link, link.SLAVE_ADRESSE);
-    antwort(da,
-            link.STATUS_CODE != 0 ? QStringLiteral("ERROR") : QString::number(link.EMPFANGSBYTE));
+    Reply r;
+    SLAVE_ANSPRECHEN_MIT_STOP(link, link.SLAVE_ADRESSE, &r);
+    zweiStatusBytes(r);
 }
 
 // Twice, so the second probe is a repeated START; the bus stays claimed until "STOP".
 void HandbetriebPanel::Command7_Click() {
     Text_ANTWORT2->clear();
     Link& link = m_ctx.link;
-    bool da = SLAVE_SUCHEN(link, link.SLAVE_ADRESSE) != 0;
+    Reply r;
+    bool da = SLAVE_SUCHEN(link, link.SLAVE_ADRESSE, &r) != 0;
     // A first frame that never went out has been reported; the second would only repeat it.
-    if (!link.refused())
+    if (!r.refused())
         da = SLAVE_SUCHEN(link, link.SLAVE_ADRESSE) != 0;
     setBackColor(Text_ANTWORT2, da ? QB_HELLGRUEN : QB_HELLROT);
 }
@@ -256,15 +255,18 @@ void HandbetriebPanel::Command_4_ZEICHEN_EMPFANGEN_Click() {
 
     Link& link = m_ctx.link;
     link.RAHMEN_SENDEN({befehl::MR_DATEN_STOP, link.SLAVE_ADRESSE, 0, 0, 4});
-    link.DATEN_EMPFANGEN(1);
-    if (link.STATUS_CODE == 0)
-        link.DATEN_EMPFANGEN(4);
-    if (link.STATUS_CODE == 0)
-        link.DATEN_EMPFANGEN(1);
-    // After a failure the buffer holds nothing of this read.
-    const bool gut = link.STATUS_CODE == 0;
+    // Leading status, the four bytes, trailing status; the status bytes are not judged.
+    Reply r = receive(link, 1);
+    QByteArray daten;
+    if (r.done()) {
+        r = receive(link, 4);
+        daten = r.bytes;
+    }
+    if (r.done())
+        r = receive(link, 1);
+    const bool gut = r.done();
     for (int i = 0; i < 4; ++i) {
-        Text_EMPFANGSZEICHEN_[i]->setText(QString::number(gut ? link.EMPFANGSPUFFER[i + 1] : 0));
+        Text_EMPFANGSZEICHEN_[i]->setText(QString::number(gut ? quint8(daten.at(i)) : 0));
         setBackColor(Text_EMPFANGSZEICHEN_[i], gut ? QB_HELLGRUEN : QB_HELLROT);
     }
 }

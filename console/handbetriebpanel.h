@@ -2,6 +2,8 @@
 
 #include "consolepanel.h"
 
+#include "link/reply.h"
+
 #include <array>
 
 class QCheckBox;
@@ -32,6 +34,7 @@ private:
     bool anzahlLesen(QLineEdit* box, double* anzahl);
     bool feldLesen(QLineEdit* box, int max, int* wert);
     void antwort(bool gut, const QString& text);
+    void zweiStatusBytes(const Reply& r);
 
     QLineEdit* Text_HANDBETRIEB_BEFEHL_MASTER;
     QLineEdit* Text_HANDBETRIEB_ADRESSE_SLAVE;

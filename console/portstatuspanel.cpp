@@ -1,5 +1,6 @@
 #include "portstatuspanel.h"
 
+#include "link/reply.h"
 #include "shell/appcontext.h"
 
 #include "ui/format.h"
@@ -103,10 +104,9 @@ void PortStatusPanel::Command3_Click() {
 
 // Reads without sending: a reply left in the port by an unevaluated send.
 void PortStatusPanel::Command_HAND_DATEN_EMPFANGEN_Click() {
-    Link& link = m_ctx.link;
-    link.DATEN_EMPFANGEN(1);
-    if (link.STATUS_CODE < 1)
-        m_ctx.prompter.message(QString::number(link.EMPFANGSBYTE));
+    const Reply antwort = receive(m_ctx.link, 1);
+    if (antwort.done())
+        m_ctx.prompter.message(QString::number(antwort.byte(0)));
 }
 
 void PortStatusPanel::tick(TickSchritt step) {

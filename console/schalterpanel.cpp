@@ -54,18 +54,18 @@ void SchalterPanel::faerben(int qbIndex) {
 
 void SchalterPanel::Command_SCHALTER_HOLEN_Click() {
     faerben(QB_HELLGELB);
-    STANDARD_BEFEHL_119(m_ctx.link, m_ctx.link.SLAVE_ADRESSE);
-    if (m_ctx.link.STATUS_CODE != 0) {
-        // The cleared reply would read as switch byte 0.
+    const Reply antwort = STANDARD_BEFEHL_119(m_ctx.link, m_ctx.link.SLAVE_ADRESSE);
+    if (!antwort.done()) {
+        // A missing reply would read as switch byte 0.
         faerben(QB_HELLROT);
-        if (m_ctx.link.refused())
+        if (antwort.refused())
             return; // the engine has reported the refusal
         m_ctx.prompter.message(QStringLiteral("FEHLER: Schalterstellung konnte nicht gelesen "
                                               "werden (STATUS_CODE %1)")
-                                   .arg(m_ctx.link.STATUS_CODE));
+                                   .arg(antwort.statusCode));
         return;
     }
-    m_ctx.prompter.message(QString::number(m_ctx.link.EMPFANGSPUFFER[2]));
+    m_ctx.prompter.message(QString::number(antwort.byte(1)));
 }
 
 void SchalterPanel::Command_SCHALTER_SETZEN_Click() {
@@ -74,8 +74,8 @@ void SchalterPanel::Command_SCHALTER_SETZEN_Click() {
             QStringLiteral("WARNUNG")))
         return;
     faerben(QB_HELLGELB);
-    STANDARD_BEFEHL_219(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, m_ctx.system.now().date());
-    if (m_ctx.link.STATUS_CODE != 0)
+    if (!STANDARD_BEFEHL_219(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, m_ctx.system.now().date())
+             .done())
         faerben(QB_HELLROT);
 }
 

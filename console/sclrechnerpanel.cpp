@@ -129,38 +129,40 @@ void SclRechnerPanel::Command5_Click() {
     Command_BERECHNEN_Click();
 }
 
-bool SclRechnerPanel::lesen(quint8 befehl, int anzahl) {
+Reply SclRechnerPanel::lesen(quint8 befehl, int anzahl) {
     Link& link = m_ctx.link;
     link.RAHMEN_SENDEN({befehl, link.SLAVE_ADRESSE});
-    link.DATEN_EMPFANGEN(anzahl);
-    return link.STATUS_CODE == STATUS_OK;
+    return receive(link, anzahl);
 }
 
 // The register value travels in the frame's value byte, not as a data byte.
 bool SclRechnerPanel::schreiben(quint8 befehl, quint8 wert) {
     Link& link = m_ctx.link;
     link.RAHMEN_SENDEN({befehl, link.SLAVE_ADRESSE, wert});
-    link.DATEN_EMPFANGEN(1);
-    return link.STATUS_CODE == STATUS_OK;
+    return receive(link, 1).done();
 }
 
 // A value that could not be read leaves its field as it was, on red, and the reads after it
 // are not tried: the line has failed.
 void SclRechnerPanel::Command_HOLEN_Click() {
-    Link& link = m_ctx.link;
     QLineEdit* const felder[] = {Text_TAKT, Text_BITRATE, Text_PRESCALER, Text_BERECHNUNG_ERGEBNIS};
     for (QLineEdit* w : felder)
         setBackColor(w, QB_HELLGELB); // pending until the values are in
 
-    bool gut = lesen(befehl::TAKT, 4);
+    Reply r = lesen(befehl::TAKT, 4);
+    bool gut = r.done();
     if (gut)
-        Text_TAKT->setText(formatGrouped(link.EMPFANGSWERT_32, m_ctx.locale));
-    gut = gut && lesen(befehl::TWBR_LESEN, 1);
+        Text_TAKT->setText(formatGrouped(r.value32, m_ctx.locale));
     if (gut)
-        Text_BITRATE->setText(QString::number(link.EMPFANGSBYTE));
-    gut = gut && lesen(befehl::TWSR_LESEN, 1);
+        r = lesen(befehl::TWBR_LESEN, 1);
+    gut = gut && r.done();
     if (gut)
-        Text_PRESCALER->setText(kPrescaler[link.EMPFANGSBYTE % 4]); // TWPS, bits 1..0
+        Text_BITRATE->setText(QString::number(r.byte(0)));
+    if (gut)
+        r = lesen(befehl::TWSR_LESEN, 1);
+    gut = gut && r.done();
+    if (gut)
+        Text_PRESCALER->setText(kPrescaler[r.byte(0) % 4]); // TWPS, bits 1..0
     for (QLineEdit* w : felder)
         setBackColor(w, gut ? QB_HELLGRUEN : QB_HELLROT);
     Command_BERECHNEN_Click();

@@ -2,6 +2,8 @@
 
 #include "consolepanel.h"
 
+#include "link/reply.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,7 +28,7 @@ public slots:
     void Command_HOLEN_Click();
 
 private:
-    bool lesen(quint8 befehl, int anzahl);
+    Reply lesen(quint8 befehl, int anzahl);
     bool schreiben(quint8 befehl, quint8 wert);
 
     QLabel* Label25;

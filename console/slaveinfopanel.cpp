@@ -28,9 +28,10 @@ SlaveInfoPanel::SlaveInfoPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(
 }
 
 void SlaveInfoPanel::Command_SLAVE_INFO_Click() {
-    const QString name = SLAVE_INFO_LESEN(m_ctx.link, m_ctx.link.SLAVE_ADRESSE);
+    Reply antwort;
+    const QString name = SLAVE_INFO_LESEN(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, &antwort);
     Text_SLAVE_INFO_ERGEBNIS->setText(name);
-    setBackColor(Text_SLAVE_INFO_ERGEBNIS, m_ctx.link.STATUS_CODE == 0 ? QB_HELLGRUEN : QB_HELLROT);
+    setBackColor(Text_SLAVE_INFO_ERGEBNIS, antwort.done() ? QB_HELLGRUEN : QB_HELLROT);
 }
 
 } // namespace zelmar

@@ -166,27 +166,29 @@ void StandardBefehlePanel::antwortFarbe(int qbIndex) {
         setBackColor(box, qbIndex);
 }
 
-void StandardBefehlePanel::ausfuehren(const Wahl& wahl) {
+Reply StandardBefehlePanel::ausfuehren(const Wahl& wahl) {
     Link& link = m_ctx.link;
+    Reply antwort;
     switch (wahl.befehl) {
     case Befehl::Aus:
         break;
     case Befehl::ZeitSenden:
-        SLAVE_ZEIT_SETZEN(link, link.SLAVE_ADRESSE, m_ctx.system.now().time());
+        antwort = SLAVE_ZEIT_SETZEN(link, link.SLAVE_ADRESSE, m_ctx.system.now().time());
         break;
     case Befehl::DatumSenden:
-        SLAVE_DATUM_SETZEN(link, link.SLAVE_ADRESSE, m_ctx.system.now().date());
+        antwort = SLAVE_DATUM_SETZEN(link, link.SLAVE_ADRESSE, m_ctx.system.now().date());
         break;
     case Befehl::ZeitHolen:
-        SLAVE_ZEIT_LESEN(link, link.SLAVE_ADRESSE);
+        SLAVE_ZEIT_LESEN(link, link.SLAVE_ADRESSE, &antwort);
         break;
     case Befehl::DatumHolen:
-        SLAVE_DATUM_LESEN(link, link.SLAVE_ADRESSE);
+        SLAVE_DATUM_LESEN(link, link.SLAVE_ADRESSE, &antwort);
         break;
     case Befehl::Code:
-        STANDARD_BEFEHL(link, link.SLAVE_ADRESSE, wahl.code);
+        antwort = STANDARD_BEFEHL(link, link.SLAVE_ADRESSE, wahl.code);
         break;
     }
+    return antwort;
 }
 
 void StandardBefehlePanel::Command_STANDARD_BEFEHLE_START_Click() {
@@ -234,17 +236,12 @@ bool StandardBefehlePanel::senden() {
     else if (!m_resetBestaetigt && !resetBestaetigen())
         return false;
     m_befehl = wahl->befehl;
-    ausfuehren(*wahl);
-    Link& link = m_ctx.link;
-    // Taken now: handlers that run during the pause may use the link themselves.
-    m_status = link.STATUS_CODE;
-    // A frame that never went out has no reply; what the buffer holds is another
-    // transaction's.
-    const bool gesendet = !refused(m_status);
-    m_antwort = {};
-    if (gesendet)
-        m_antwort = {link.EMPFANGSPUFFER[1], link.EMPFANGSPUFFER[2], link.EMPFANGSPUFFER[3],
-                     link.EMPFANGSPUFFER[4]};
+    // Kept: handlers that run during the pause may use the link themselves.
+    const Reply antwort = ausfuehren(*wahl);
+    m_status = antwort.statusCode;
+    // A frame that never went out has no reply.
+    const bool gesendet = !antwort.refused();
+    m_antwort = {antwort.byte(0), antwort.byte(1), antwort.byte(2), antwort.byte(3)};
     // The colour follows the outcome at once, not only after the pause.
     antwortFarbe(m_status > 0 ? QB_HELLROT : QB_HELLGRUEN);
     for (int i = 0; i < 4; ++i)

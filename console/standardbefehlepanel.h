@@ -3,6 +3,7 @@
 #include "consolepanel.h"
 
 #include "jobs/repetition.h"
+#include "link/reply.h"
 
 #include <QList>
 #include <QPointer>
@@ -48,7 +49,7 @@ private:
     QRadioButton* neueOption(const QString& caption, const QString& name, Befehl befehl,
                              quint8 code = 0);
     const Wahl* gewaehlt() const;
-    void ausfuehren(const Wahl& wahl);
+    Reply ausfuehren(const Wahl& wahl);
     void antwortFarbe(int qbIndex);
     // The two phases of a pass, either side of the 200 ms pause; false ends the run.
     bool senden();

@@ -128,21 +128,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             SLAVE_SUCHEN(link, slave);
             break;
         case 5:
-            if (EEPROM_ADRESSE_SETZEN(link, slave, in.byte() * 256, 2) == EepromAntwort::Ok)
+            if (EEPROM_ADRESSE_SETZEN(link, slave, in.byte() * 256, 2) == SpeicherAntwort::Ok)
                 EEPROM_BLOCK_LESEN(link, slave, 1 + in.byte());
             break;
-        case 6: {
-            QByteArray daten;
-            if (SRAM_ZEIGER_SETZEN(link, slave, in.byte()) == Atmega8Ergebnis::Ok)
-                SRAM_BLOCK_LESEN(link, slave, 1 + in.byte() % 64, &daten);
+        case 6:
+            if (SRAM_ZEIGER_SETZEN(link, slave, in.byte()) == SpeicherAntwort::Ok)
+                SRAM_BLOCK_LESEN(link, slave, 1 + in.byte() % 64);
             break;
-        }
-        case 7: {
-            std::array<quint8, 32> werte{};
-            if (REGISTER_ANFORDERN(link, slave) == Atmega8Ergebnis::Ok)
-                REGISTER_DUMP_LESEN(link, slave, &werte);
+        case 7:
+            if (REGISTER_ANFORDERN(link, slave) == SpeicherAntwort::Ok)
+                REGISTER_DUMP_LESEN(link, slave);
             break;
-        }
         case 8:
             TWI_REGISTER_LESEN(link, slave, static_cast<TwiRegister>(in.byte() % 5));
             break;

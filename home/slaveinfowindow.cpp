@@ -284,8 +284,9 @@ void SlaveInfoWindow::Command_INFO_AUSLESEN_Click() {
     }
     if (adresse >= ZEILEN)
         return;
-    const QString name = SLAVE_INFO_LESEN(m_ctx.link, adresse);
-    if (m_ctx.link.refused())
+    Reply antwort;
+    const QString name = SLAVE_INFO_LESEN(m_ctx.link, adresse, &antwort);
+    if (antwort.refused())
         return; // nothing was asked: a name typed into the row stays
     // The row read, even if another one was selected meanwhile.
     Text_SLAVE_INFO[adresse]->setText(name);

@@ -2,6 +2,8 @@
 
 #include "job.h"
 
+#include "link/reply.h"
+
 #include <QString>
 
 #include <array>
@@ -64,10 +66,9 @@ protected:
     void finish() override;
 
 private:
-    std::optional<double> wert(double value) const;
-
     std::vector<std::function<void()>> m_schritte;
     ApartmentValues m_werte;
+    Reply m_antwort; // of the request under way
     size_t m_naechster = 0;
     int m_durchgaenge = 0;
     bool m_repeat = false;

@@ -8,18 +8,22 @@ BusScan::BusScan(Link& link) : Job(link), m_gemerkt(link.SLAVE_ADRESSE) {}
 
 bool BusScan::step() {
     const int a = m_naechste++;
-    const bool gefunden = SLAVE_SUCHEN(m_link, a) != 0;
-    m_result.statusCode = m_link.STATUS_CODE;
+    Reply antwort;
+    const bool gefunden = SLAVE_SUCHEN(m_link, a, &antwort) != 0;
+    m_result.statusCode = antwort.statusCode;
+    m_result.statusText = antwort.statusText;
     // A frame that never went out would fail the same way for every further address, each
     // time with the engine's message box.
-    if (m_link.refused()) {
+    if (antwort.refused()) {
         m_abgewiesen = true;
         return false;
     }
     m_result.probed = m_naechste;
-    if (m_link.STATUS_CODE != STATUS_OK)
+    if (antwort.lineFailed())
         ++m_result.ohneAntwort;
-    m_stumm = m_link.STATUS_CODE == STATUS_KEINE_DATEN && m_link.bytesRead() == 0 ? m_stumm + 1 : 0;
+    // A reply with a byte lost is not silence.
+    const bool stumm = antwort.statusCode == STATUS_KEINE_DATEN && antwort.bytes.isEmpty();
+    m_stumm = stumm ? m_stumm + 1 : 0;
     if (m_stumm >= STUMM) {
         m_result.interfaceSilent = true;
         return false;

@@ -30,6 +30,7 @@ public:
         int probed = 0;               // addresses whose probe went out
         bool completed = false;       // all 128 probed
         qint16 statusCode = 0;        // the link's code after the last probe
+        QString statusText;           // and its text
         int ohneAntwort = 0;          // probes the interface did not answer: not a finding
         bool interfaceSilent = false; // stopped: STUMM probes in a row got no byte at all
     };

@@ -1,5 +1,7 @@
 #include "eepromerase.h"
 
+#include "eepromfortschritt.h"
+
 #include "link/memory.h"
 #include "link/standard.h"
 
@@ -26,9 +28,10 @@ std::optional<quint8> EepromErase::LOESCH_WERT(const QString& antwort) {
 }
 
 QString EepromErase::statusText() const {
-    return QStringLiteral("löschen ") +
-           m_locale.toString(m_position / 1000.0, 'f', QLocale::FloatingPointShortest) +
-           QStringLiteral("k von 65k  (") + QString::number(m_result.fehler) + QLatin1Char(')');
+    return eepromFortschritt(
+        QStringLiteral("löschen "),
+        m_locale.toString(m_position / 1000.0, 'f', QLocale::FloatingPointShortest),
+        m_result.fehler);
 }
 
 double EepromErase::linienSekunden(const PortSettings& s) {
@@ -51,27 +54,30 @@ QString EepromErase::meldung(const Result& r) {
     return QString();
 }
 
-// One page: true when it was written and reads back as the fill value.
-bool EepromErase::seite() {
-    if (EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2) != EepromAntwort::Ok)
+// One page: true when it was written and reads back as the fill value. `letzte`: the reply of
+// the last transaction.
+bool EepromErase::seite(Reply& letzte) {
+    const auto gut = [&letzte](const SpeicherAntwort& a) {
+        letzte = a.antwort;
+        return a == SpeicherAntwort::Ok;
+    };
+    if (!gut(EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2)))
         return false;
-    if (EEPROM_SEITE_SCHREIBEN(m_link, m_slave, QByteArray(SEITE, char(m_wert))) !=
-        EepromAntwort::Ok)
+    if (!gut(EEPROM_SEITE_SCHREIBEN(m_link, m_slave, QByteArray(SEITE, char(m_wert)))))
         return false;
     // During its write cycle the EEPROM acknowledges nothing: a page read back too early
     // counts as failed and is written again.
-    if (EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2) != EepromAntwort::Ok)
+    if (!gut(EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2)))
         return false;
-    if (EEPROM_BLOCK_LESEN(m_link, m_slave, SEITE) != EepromAntwort::Ok)
+    const SpeicherAntwort gelesen = EEPROM_BLOCK_LESEN(m_link, m_slave, SEITE);
+    if (!gut(gelesen))
         return false;
-    const auto& b = m_link.EMPFANGSPUFFER;
-    return std::all_of(b.begin() + 1, b.begin() + 1 + SEITE,
-                       [this](quint8 v) { return v == m_wert; });
+    return gelesen.antwort.bytes == QByteArray(SEITE, char(m_wert));
 }
 
 bool EepromErase::step() {
     emit status(statusText());
-    if (seite()) {
+    if (seite(m_result.letzte)) {
         m_result.bytes = m_position + SEITE;
         emit progress(m_result.bytes, GROESSE);
         if (m_position + SEITE >= GROESSE - 1) {
@@ -81,12 +87,12 @@ bool EepromErase::step() {
         m_position += SEITE;
         return true;
     }
-    if (m_link.refused()) {
+    if (m_result.letzte.refused()) {
         m_ende = Ende::Abgewiesen;
         return false;
     }
     if (++m_result.fehler > MAX_FEHLER) {
-        TWI_STOP(m_link, m_slave);
+        m_result.letzte = TWI_STOP(m_link, m_slave);
         m_ende = Ende::ZuVieleFehler;
         return false;
     }
@@ -95,7 +101,7 @@ bool EepromErase::step() {
 
 void EepromErase::finish() {
     if (!m_ende) {
-        TWI_STOP(m_link, m_slave);
+        m_result.letzte = TWI_STOP(m_link, m_slave);
         m_ende = Ende::Abgebrochen;
     }
     m_result.ende = *m_ende;

@@ -2,6 +2,7 @@
 
 #include "job.h"
 
+#include "link/reply.h"
 #include "link/serialport.h"
 
 #include <QLocale>
@@ -32,6 +33,7 @@ public:
         Ende ende = Ende::Abgebrochen;
         int fehler = 0; // failed pages over the run
         int bytes = 0;  // bytes written and read back
+        Reply letzte;   // the transaction the run ended on (a STOP after it included)
     };
 
     EepromErase(Link& link, int slave, quint8 wert, QLocale locale);
@@ -58,7 +60,7 @@ protected:
     void finish() override;
 
 private:
-    bool seite();
+    bool seite(Reply& letzte);
 
     int m_slave;
     quint8 m_wert;

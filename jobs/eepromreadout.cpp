@@ -1,6 +1,7 @@
 #include "eepromreadout.h"
 
 #include "eepromdump.h"
+#include "eepromfortschritt.h"
 
 #include "link/memory.h"
 #include "link/standard.h"
@@ -22,8 +23,7 @@ int EepromReadout::blockLaenge() const {
 }
 
 QString EepromReadout::statusText() const {
-    return QString::number(m_position / 1000) + QStringLiteral("k von 65k  (") +
-           QString::number(m_result.fehler) + QLatin1Char(')');
+    return eepromFortschritt(QString(), QString::number(m_position / 1000), m_result.fehler);
 }
 
 double EepromReadout::linienSekunden(const PortSettings& s) {
@@ -60,13 +60,13 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
 // try had its answer garbled on the line, and a byte lost on the line says nothing about the
 // EEPROM: both are a failed block like any other.
 std::optional<bool> EepromReadout::adresse() {
-    EepromAntwort a = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
-    if (a == EepromAntwort::KeinAck) {
-        TWI_STOP(m_link, m_slave);
-        if (m_link.refused())
-            return fehlschlag();
+    SpeicherAntwort a = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
+    if (a == SpeicherAntwort::KeinAck) {
+        const Reply stop = TWI_STOP(m_link, m_slave);
+        if (stop.refused())
+            return fehlschlag(SpeicherAntwort(SpeicherAntwort::NichtGesendet, stop));
         a = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
-        if (a == EepromAntwort::Ok) {
+        if (a == SpeicherAntwort::Ok) {
             if (++m_result.fehler > MAX_FEHLER) {
                 TWI_STOP(m_link, m_slave);
                 m_ende = Ende::ZuVieleFehler;
@@ -75,13 +75,13 @@ std::optional<bool> EepromReadout::adresse() {
             return std::nullopt;
         }
     }
-    if (a == EepromAntwort::Ok)
+    if (a == SpeicherAntwort::Ok)
         return std::nullopt;
-    if (a == EepromAntwort::Leitung || m_link.refused())
-        return fehlschlag();
+    if (a.ohneAntwort())
+        return fehlschlag(a);
     m_result.leitung = false;
-    m_result.statusCode = m_link.STATUS_CODE;
-    m_result.statusText = m_link.STATUS_TEXT;
+    m_result.statusCode = a.antwort.statusCode;
+    m_result.statusText = a.antwort.statusText;
     TWI_STOP(m_link, m_slave);
     m_ende = Ende::AdresseFehlt;
     return false;
@@ -89,15 +89,15 @@ std::optional<bool> EepromReadout::adresse() {
 
 // A block that did not arrive whole is never stored; it is read again while the run's
 // failures allow.
-bool EepromReadout::fehlschlag() {
-    if (m_link.refused()) {
+bool EepromReadout::fehlschlag(const SpeicherAntwort& a) {
+    // Kept for the report: a run given up says what failed last.
+    m_result.leitung = a.antwort.statusCode != STATUS_OK;
+    m_result.statusCode = a.antwort.statusCode;
+    m_result.statusText = a.antwort.statusText;
+    if (a == SpeicherAntwort::NichtGesendet) {
         m_ende = Ende::Abgewiesen;
         return false;
     }
-    // Kept for the report: a run given up says what failed last.
-    m_result.leitung = m_link.STATUS_CODE != 0;
-    m_result.statusCode = m_link.STATUS_CODE;
-    m_result.statusText = m_link.STATUS_TEXT;
     if (++m_result.fehler > MAX_FEHLER) {
         m_ende = Ende::ZuVieleFehler;
         return false;
@@ -118,19 +118,17 @@ bool EepromReadout::step() {
     emit status(statusText());
 
     const int l = blockLaenge();
-    const auto block = [this, l] {
-        return QByteArray(reinterpret_cast<const char*>(m_link.EMPFANGSPUFFER.data() + 1), l);
-    };
     if (const auto weiter = adresse())
         return *weiter;
-    if (EEPROM_BLOCK_LESEN(m_link, m_slave, l) != EepromAntwort::Ok)
-        return fehlschlag();
-    const QByteArray erste = block();
+    const SpeicherAntwort erste = EEPROM_BLOCK_LESEN(m_link, m_slave, l);
+    if (erste != SpeicherAntwort::Ok)
+        return fehlschlag(erste);
     if (const auto weiter = adresse())
         return *weiter;
-    if (EEPROM_BLOCK_LESEN(m_link, m_slave, l) != EepromAntwort::Ok || block() != erste)
-        return fehlschlag();
-    return speichern(erste);
+    const SpeicherAntwort zweite = EEPROM_BLOCK_LESEN(m_link, m_slave, l);
+    if (zweite != SpeicherAntwort::Ok || zweite.antwort.bytes != erste.antwort.bytes)
+        return fehlschlag(zweite);
+    return speichern(erste.antwort.bytes);
 }
 
 bool EepromReadout::speichern(const QByteArray& block) {

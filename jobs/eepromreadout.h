@@ -14,6 +14,8 @@
 
 namespace zelmar {
 
+struct SpeicherAntwort;
+
 // The complete read-out of a 64 KiB EEPROM into the dump file: 66 blocks (65 of 1000 bytes,
 // the last of 536 from 65000 on), always with two address bytes, one block a step. Each block
 // is read twice and goes into the file only when both copies arrived whole and agree; a block
@@ -81,7 +83,7 @@ protected:
 private:
     // Ok, else whether the run goes on (the block is read again) or ends.
     std::optional<bool> adresse();
-    bool fehlschlag();
+    bool fehlschlag(const SpeicherAntwort& antwort);
     bool speichern(const QByteArray& block);
     int blockLaenge() const;
 

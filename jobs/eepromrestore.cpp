@@ -1,5 +1,7 @@
 #include "eepromrestore.h"
 
+#include "eepromfortschritt.h"
+
 #include "link/memory.h"
 #include "link/standard.h"
 
@@ -30,16 +32,13 @@ QList<EepromAbbild::Bereich> schneiden(const EepromAbbild& abbild, int raster, b
 EepromRestore::EepromRestore(Link& link, int slave, EepromAbbild soll, Modus modus, int seite,
                              QLocale locale)
     : Job(link), m_slave(slave), m_soll(std::move(soll)), m_seite(seite),
-      m_locale(std::move(locale)), m_schreiben(modus == Modus::Schreiben) {
+      m_locale(std::move(locale)), m_schreiben(modus == Modus::Schreiben),
+      m_zyklus(parsePortSettings(link.MSComm1().settings()).value_or(PortSettings()),
+               ADRESS_ZEICHEN, SCHREIBZYKLUS_MS) {
     m_result.modus = modus;
     if (m_schreiben)
         m_seiten = seiten(m_soll, m_seite);
     m_bloecke = bloecke(m_soll);
-    // The time limit counted in polls: each one costs at least its frame and reply on the
-    // line, so the count covers the limit whatever the machine's speed.
-    const PortSettings s = parsePortSettings(link.MSComm1().settings()).value_or(PortSettings());
-    const double pollSekunden = ADRESS_ZEICHEN * s.bitsPerCharacter() / s.baud;
-    m_maxPolls = int(std::ceil(SCHREIBZYKLUS_MS / 1000.0 / pollSekunden)) + 1;
 }
 
 QList<EepromAbbild::Bereich> EepromRestore::seiten(const EepromAbbild& abbild, int seite) {
@@ -57,9 +56,8 @@ QString EepromRestore::statusText() const {
         position = m_seiten.at(m_naechsteSeite).von;
     else if (m_naechsterBlock < m_bloecke.size())
         position = m_bloecke.at(m_naechsterBlock).von;
-    return (schreibend ? QStringLiteral("schreiben ") : QStringLiteral("prüfen ")) +
-           QString::number(position / 1000) + QStringLiteral("k von 65k  (") +
-           QString::number(m_result.fehler) + QLatin1Char(')');
+    return eepromFortschritt(schreibend ? QStringLiteral("schreiben ") : QStringLiteral("prüfen "),
+                             QString::number(position / 1000), m_result.fehler);
 }
 
 double EepromRestore::linienSekunden(const PortSettings& s, const EepromAbbild& abbild, int seite,
@@ -76,31 +74,32 @@ double EepromRestore::linienSekunden(const PortSettings& s, const EepromAbbild& 
 
 // The address phase, repeated while the chip is busy with its last write cycle.
 EepromRestore::Adresse EepromRestore::adresse(int a) {
-    const EepromAntwort r = EEPROM_ADRESSE_SETZEN(m_link, m_slave, a, 2);
-    if (r == EepromAntwort::KeinAck && ++m_polls < m_maxPolls) {
+    const SpeicherAntwort r = EEPROM_ADRESSE_SETZEN(m_link, m_slave, a, 2);
+    if (m_zyklus.nochmal(r)) {
         ++m_result.polls;
         return Adresse::Warten;
     }
-    const bool ok = r == EepromAntwort::Ok;
-    m_polls = 0;
-    if (ok)
+    if (r == SpeicherAntwort::Ok)
         return Adresse::Ok;
-    if (r == EepromAntwort::Leitung)
+    if (r.ohneAntwort()) {
+        m_letzte = r;
         return Adresse::Fehler;
-    TWI_STOP(m_link, m_slave);
+    }
+    m_result.letzte = TWI_STOP(m_link, m_slave);
     m_ende = Ende::AdresseFehlt;
     return Adresse::Fehlt;
 }
 
 // A page or block that did not go through is done again while the run's failures allow.
-bool EepromRestore::fehlschlag() {
-    if (m_link.refused()) {
+bool EepromRestore::fehlschlag(const SpeicherAntwort& antwort) {
+    m_result.letzte = antwort.antwort;
+    if (antwort == SpeicherAntwort::NichtGesendet) {
         m_ende = Ende::Abgewiesen;
         return false;
     }
     m_ersteKopie.clear();
     if (++m_result.fehler > MAX_FEHLER) {
-        TWI_STOP(m_link, m_slave);
+        m_result.letzte = TWI_STOP(m_link, m_slave);
         m_ende = Ende::ZuVieleFehler;
         return false;
     }
@@ -122,11 +121,12 @@ bool EepromRestore::schreiben() {
     case Adresse::Fehlt:
         return false;
     case Adresse::Fehler:
-        return fehlschlag();
+        return fehlschlag(m_letzte);
     }
-    if (EEPROM_SEITE_SCHREIBEN(m_link, m_slave, m_soll.bytes(p.von, p.laenge())) !=
-        EepromAntwort::Ok)
-        return fehlschlag();
+    const SpeicherAntwort seite =
+        EEPROM_SEITE_SCHREIBEN(m_link, m_slave, m_soll.bytes(p.von, p.laenge()));
+    if (seite != SpeicherAntwort::Ok)
+        return fehlschlag(seite);
     m_result.geschrieben += p.laenge();
     ++m_naechsteSeite;
     melden();
@@ -144,18 +144,18 @@ bool EepromRestore::lesen() {
     case Adresse::Fehlt:
         return false;
     case Adresse::Fehler:
-        return fehlschlag();
+        return fehlschlag(m_letzte);
     }
-    if (EEPROM_BLOCK_LESEN(m_link, m_slave, b.laenge()) != EepromAntwort::Ok)
-        return fehlschlag();
-    const QByteArray kopie(reinterpret_cast<const char*>(m_link.EMPFANGSPUFFER.data() + 1),
-                           b.laenge());
+    const SpeicherAntwort block = EEPROM_BLOCK_LESEN(m_link, m_slave, b.laenge());
+    if (block != SpeicherAntwort::Ok)
+        return fehlschlag(block);
+    const QByteArray kopie = block.antwort.bytes;
     if (m_ersteKopie.isEmpty()) {
         m_ersteKopie = kopie;
         return true;
     }
     if (kopie != m_ersteKopie)
-        return fehlschlag();
+        return fehlschlag(block);
     for (int k = 0; k < b.laenge(); ++k)
         m_ist.setzen(b.von + k, quint8(kopie.at(k)));
     m_ersteKopie.clear();
@@ -182,7 +182,7 @@ bool EepromRestore::step() {
 void EepromRestore::finish() {
     if (!m_ende) {
         // Cancelled between steps: a poll may have left the bus claimed.
-        TWI_STOP(m_link, m_slave);
+        m_result.letzte = TWI_STOP(m_link, m_slave);
         m_ende = Ende::Abgebrochen;
     }
     m_result.ende = *m_ende;

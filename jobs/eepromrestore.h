@@ -4,6 +4,7 @@
 #include "eepromvergleich.h"
 #include "job.h"
 
+#include "link/memory.h"
 #include "link/serialport.h"
 
 #include <QByteArray>
@@ -55,6 +56,8 @@ public:
         QList<EepromAbbild::Bereich> nichtGeprueft;
         // Set once everything was read back.
         std::optional<EepromVergleich> vergleich;
+        // The transaction the run ended on (a STOP after it included).
+        Reply letzte;
     };
 
     EepromRestore(Link& link, int slave, EepromAbbild soll, Modus modus, int seite = 16,
@@ -90,7 +93,7 @@ protected:
 private:
     enum class Adresse { Ok, Warten, Fehlt, Fehler };
     Adresse adresse(int a);
-    bool fehlschlag();
+    bool fehlschlag(const SpeicherAntwort& antwort);
     bool schreiben();
     bool lesen();
     void melden();
@@ -104,10 +107,10 @@ private:
     QList<EepromAbbild::Bereich> m_bloecke;
     int m_naechsteSeite = 0;
     int m_naechsterBlock = 0;
-    QByteArray m_ersteKopie; // of the block under way, empty before its first read
-    int m_polls = 0;         // of the address phase under way
-    int m_maxPolls;
+    QByteArray m_ersteKopie;  // of the block under way, empty before its first read
+    SpeicherAntwort m_letzte; // the address phase that failed on the line
     bool m_schreiben;
+    EepromSchreibzyklus m_zyklus; // of the address phase under way
     std::optional<Ende> m_ende;
     Result m_result;
 };

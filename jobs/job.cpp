@@ -7,25 +7,25 @@
 namespace zelmar {
 
 Job::Job(Link& link) : QObject(&link), m_link(link) {
-    m_naechster.setSingleShot(true);
-    connect(&m_naechster, &QTimer::timeout, this, &Job::runStep);
+    m_nextStep.setSingleShot(true);
+    connect(&m_nextStep, &QTimer::timeout, this, &Job::runStep);
 }
 
 Job::~Job() = default;
 
 void Job::start() {
-    if (m_zustand != Zustand::Bereit)
+    if (m_state != State::Ready)
         return;
-    m_zustand = Zustand::Laeuft;
+    m_state = State::Running;
     schedule(0);
 }
 
 void Job::cancel() {
-    if (m_abbrechen || m_zustand != Zustand::Laeuft)
+    if (m_cancelRequested || m_state != State::Running)
         return;
-    m_abbrechen = true;
+    m_cancelRequested = true;
     // A step under way ends on its own; a pause between steps is cut short.
-    if (!m_imSchritt && m_naechster.isActive())
+    if (!m_inStep && m_nextStep.isActive())
         schedule(0);
 }
 
@@ -41,21 +41,21 @@ bool Job::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Job::schedule(int ms) {
-    m_naechster.start(ms);
+    m_nextStep.start(ms);
 }
 
 void Job::runStep() {
-    if (m_zustand != Zustand::Laeuft)
+    if (m_state != State::Running)
         return;
     // Another transaction waits for its reply (a click's, or another job's), or the link is
     // reserved for someone else: this one goes on when the line is free, instead of having its
     // frame refused.
-    const bool besetzt = m_link.busy();
-    if (besetzt || !m_link.freiFuer(m_fuer)) {
-        if (!m_warten)
-            m_warten = connect(&m_link, besetzt ? &Link::idle : &Link::freigegeben, this, [this] {
-                disconnect(m_warten);
-                m_warten = {};
+    const bool busy = m_link.busy();
+    if (busy || !m_link.freiFuer(m_runsFor)) {
+        if (!m_waitForLink)
+            m_waitForLink = connect(&m_link, busy ? &Link::idle : &Link::freigegeben, this, [this] {
+                disconnect(m_waitForLink);
+                m_waitForLink = {};
                 schedule(0);
             });
         return;
@@ -64,19 +64,19 @@ void Job::runStep() {
     {
         // A step begun finishes its transfer, and the job its closing step, even when the link
         // is reserved meanwhile.
-        Link::Auftrag auftrag(m_link, m_fuer);
-        m_imSchritt = true;
-        const bool weiter = !m_abbrechen && step();
-        if (weiter && !m_abbrechen) {
-            m_imSchritt = false;
+        Link::Auftrag order(m_link, m_runsFor);
+        m_inStep = true;
+        const bool more = !m_cancelRequested && step();
+        if (more && !m_cancelRequested) {
+            m_inStep = false;
             schedule(m_pause);
             m_pause = 0;
             return;
         }
         finish();
-        m_imSchritt = false;
+        m_inStep = false;
     }
-    m_zustand = Zustand::Fertig;
+    m_state = State::Finished;
     emit ended();
     if (m_autoDelete)
         deleteLater();

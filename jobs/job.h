@@ -29,11 +29,11 @@ public:
     // Cancels the job when `owner` closes or is destroyed (a window and its job).
     void bindTo(QObject* owner);
 
-    bool running() const { return m_zustand == Zustand::Laeuft; }
-    bool cancelled() const { return m_abbrechen; }
+    bool running() const { return m_state == State::Running; }
+    bool cancelled() const { return m_cancelRequested; }
     // The job runs for the holder of a reservation of the link (Link::reservieren): its steps
     // go on while that holder keeps the link. Every other job waits for the link's release.
-    void laeuftFuer(const void* inhaber) { m_fuer = inhaber; }
+    void runFor(const void* holder) { m_runsFor = holder; }
 
     // Tests keep a finished job to look at it.
     void setAutoDelete(bool on) { m_autoDelete = on; }
@@ -56,19 +56,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Zustand { Bereit, Laeuft, Fertig };
+    enum class State { Ready, Running, Finished };
 
     void schedule(int ms);
     void runStep();
 
-    Zustand m_zustand = Zustand::Bereit;
-    bool m_abbrechen = false;
-    bool m_imSchritt = false;
+    State m_state = State::Ready;
+    bool m_cancelRequested = false;
+    bool m_inStep = false;
     bool m_autoDelete = true;
     int m_pause = 0;
-    const void* m_fuer = nullptr;
-    QTimer m_naechster;
-    QMetaObject::Connection m_warten;
+    const void* m_runsFor = nullptr;
+    QTimer m_nextStep;
+    QMetaObject::Connection m_waitForLink;
 };
 
 } // namespace zelmar

@@ -34,8 +34,8 @@ QString twiPinsText(int value) {
 
 namespace {
 
-InterfaceBefund deuten(const Link& l, quint8 b, const QLocale& locale) {
-    const int byte = l.EMPFANGSBYTE;
+InterfaceBefund deuten(const Reply& r, quint8 b, const QLocale& locale) {
+    const int byte = r.byte(0);
     const QString ok = QStringLiteral("ok");
     switch (b) {
     case befehl::MCUCSR:
@@ -47,15 +47,15 @@ InterfaceBefund deuten(const Link& l, quint8 b, const QLocale& locale) {
     }
     case befehl::NAME: {
         QString text;
-        for (int i = 1; i <= 16; ++i)
-            text += QChar(l.EMPFANGSPUFFER[i]); // one character per byte, zeros too
+        for (int i = 0; i < 16; ++i)
+            text += QChar(r.byte(i)); // one character per byte, zeros too
         return {true, text, 0};
     }
     case befehl::TAKT: {
         QLocale loc = locale;
         loc.setNumberOptions(loc.numberOptions() & ~QLocale::OmitGroupSeparator);
-        const auto khz = static_cast<qlonglong>(std::llround(l.EMPFANGSWERT_32 / 1000));
-        return {true, loc.toString(khz) + QStringLiteral(" MHz"), l.EMPFANGSWERT_32};
+        const auto khz = static_cast<qlonglong>(std::llround(r.value32 / 1000));
+        return {true, loc.toString(khz) + QStringLiteral(" MHz"), r.value32};
     }
     case befehl::FEHLERCODE:
         return {byte == 0, byte == 0 ? ok : QString::number(byte), double(byte)};
@@ -68,16 +68,20 @@ InterfaceBefund deuten(const Link& l, quint8 b, const QLocale& locale) {
 
 } // namespace
 
-std::optional<InterfaceBefund> INTERFACE_ABFRAGEN(Link& link, quint8 b, const QLocale& locale) {
+std::optional<InterfaceBefund> INTERFACE_ABFRAGEN(Link& link, quint8 b, const QLocale& locale,
+                                                  Reply* antwort) {
     // Both counts 0: a frame that carried what a previous manual send left in them could take
     // longer to transmit than the reply time-out and fail on a healthy line.
     link.RAHMEN_SENDEN({b, link.SLAVE_ADRESSE});
     if (b == befehl::SPANNUNG)
         link.EMPFANGSPUFFER_LOESCHEN();
-    link.DATEN_EMPFANGEN(antwortBytes(b, 0));
-    if (link.STATUS_CODE != STATUS_OK)
-        return std::nullopt;
-    return deuten(link, b, locale);
+    Reply r = receive(link, antwortBytes(b, 0));
+    std::optional<InterfaceBefund> befund;
+    if (r.done())
+        befund = deuten(r, b, locale);
+    if (antwort)
+        *antwort = std::move(r);
+    return befund;
 }
 
 } // namespace zelmar

@@ -5,6 +5,7 @@
 // replies mean. The console's buttons and the command-line tool both read them here.
 
 #include "link.h"
+#include "reply.h"
 
 #include <QLocale>
 #include <QString>
@@ -28,7 +29,8 @@ struct InterfaceBefund {
 };
 
 // Sends the interface command (both counts 0, the current slave's address) and reads its reply;
-// nullopt when the line failed or the frame was refused (STATUS_CODE says which).
-std::optional<InterfaceBefund> INTERFACE_ABFRAGEN(Link& link, quint8 befehl, const QLocale& locale);
+// nullopt when the line failed or the frame was refused (`antwort` says which).
+std::optional<InterfaceBefund> INTERFACE_ABFRAGEN(Link& link, quint8 befehl, const QLocale& locale,
+                                                  Reply* antwort = nullptr);
 
 } // namespace zelmar

@@ -37,27 +37,32 @@ void EepromErkenner::ende(EepromErkennung::Ergebnis e) {
     m_phase = Phase::Fertig;
 }
 
-EepromAntwort EepromErkenner::fenster(Link& link, int slave, int adresse, int adressBytes,
-                                      QByteArray* d) {
-    EepromAntwort a = EEPROM_ADRESSE_SETZEN(link, slave, adresse, adressBytes);
-    if (a == EepromAntwort::Ok)
+SpeicherAntwort EepromErkenner::fenster(Link& link, int slave, int adresse, int adressBytes,
+                                        QByteArray* d) {
+    SpeicherAntwort a = EEPROM_ADRESSE_SETZEN(link, slave, adresse, adressBytes);
+    if (a == SpeicherAntwort::Ok)
         a = EEPROM_BLOCK_LESEN(link, slave, FENSTER);
-    if (a == EepromAntwort::Ok)
-        *d = QByteArray(reinterpret_cast<const char*>(link.EMPFANGSPUFFER.data() + 1), FENSTER);
-    if (a == EepromAntwort::KeinAck && !link.refused()) {
+    if (a == SpeicherAntwort::Ok)
+        *d = a.antwort.bytes.left(FENSTER);
+    if (a == SpeicherAntwort::NichtGesendet)
+        return SpeicherAntwort(SpeicherAntwort::Leitung, a.antwort);
+    if (a == SpeicherAntwort::KeinAck) {
         // Not acknowledged: no byte went into a page, the STOP only lets go of the bus.
-        TWI_STOP(link, slave);
-        if (link.STATUS_CODE != STATUS_OK && link.STATUS_CODE != STATUS_KEIN_ACK)
-            return EepromAntwort::Leitung;
+        const Reply stop = TWI_STOP(link, slave);
+        if (stop.refused() || stop.lineFailed())
+            return SpeicherAntwort(SpeicherAntwort::Leitung, stop);
     }
+    if (a != SpeicherAntwort::Ok && a != SpeicherAntwort::KeinAck)
+        return SpeicherAntwort(SpeicherAntwort::Leitung, a.antwort);
     return a;
 }
 
 bool EepromErkenner::lesen(Link& link, int slave, int adresse, int adressBytes, QByteArray* d) {
-    const EepromAntwort a = fenster(link, slave, adresse, adressBytes, d);
-    if (a == EepromAntwort::Ok)
+    const SpeicherAntwort a = fenster(link, slave, adresse, adressBytes, d);
+    if (a == SpeicherAntwort::Ok)
         return true;
-    ende(a == EepromAntwort::KeinAck ? EepromErkennung::Ergebnis::Stumm
+    m_e.antwort = a.antwort;
+    ende(a == SpeicherAntwort::KeinAck ? EepromErkennung::Ergebnis::Stumm
                                      : EepromErkennung::Ergebnis::Leitung);
     return false;
 }
@@ -135,14 +140,15 @@ bool EepromErkenner::schritt(Link& link) {
         const int basis = m_e.slave & ~7;
         if (m_nachbar != m_e.slave) {
             QByteArray p0, p16;
-            EepromAntwort a = fenster(link, m_nachbar, 0, 2, &p0);
-            if (a == EepromAntwort::Ok)
+            SpeicherAntwort a = fenster(link, m_nachbar, 0, 2, &p0);
+            if (a == SpeicherAntwort::Ok)
                 a = fenster(link, m_nachbar, 16, 2, &p16);
-            if (a == EepromAntwort::Leitung) {
+            if (a == SpeicherAntwort::Leitung) {
+                m_e.antwort = a.antwort;
                 ende(EepromErkennung::Ergebnis::Leitung);
                 return false;
             }
-            if (a == EepromAntwort::Ok && adressBytes(p0, p16) == m_e.adressBytes)
+            if (a == SpeicherAntwort::Ok && adressBytes(p0, p16) == m_e.adressBytes)
                 m_e.auchAn << m_nachbar;
         }
         if (++m_nachbar < basis + 8)

@@ -26,7 +26,7 @@ struct EepromErkennung {
         Erkannt, // address bytes and the size one slave address reaches
         Unklar,  // the chip answers; its contents do not tell
         Stumm,   // nothing acknowledged the address
-        Leitung, // the link failed (STATUS_CODE of the link says how)
+        Leitung, // the link failed: `antwort` says how
     };
     Ergebnis ergebnis = Ergebnis::Leitung;
     int slave = 0;
@@ -37,6 +37,8 @@ struct EepromErkennung {
     QList<int> auchAn;
     // Chips that fit, the likeliest first; empty unless Erkannt.
     QList<EepromBaustein> vorschlaege;
+    // The reply of the transaction that failed (Leitung, Stumm).
+    Reply antwort;
 
     // One line in English for zelmar-cli, one in German for the window.
     QString text() const;
@@ -67,7 +69,7 @@ private:
         Fertig
     };
     // An address phase and a read of FENSTER bytes; a STOP after one not acknowledged.
-    static EepromAntwort fenster(Link& link, int slave, int adresse, int adressBytes,
+    static SpeicherAntwort fenster(Link& link, int slave, int adresse, int adressBytes,
                                  QByteArray* daten);
     // What the windows read at 0 and 16 through two address bytes tell: 1, 2, or 0 (nothing).
     static int adressBytes(const QByteArray& p0, const QByteArray& p16);

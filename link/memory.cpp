@@ -2,26 +2,28 @@
 
 #include "standard.h"
 
+#include <cmath>
+
 namespace zelmar {
 
 namespace {
-
-// Reads that belong together stop at the first failure: once the line has failed, every
-// further read would only wait out another time-out.
-bool read(Link& link, int count) {
-    link.DATEN_EMPFANGEN(count);
-    return link.STATUS_CODE == STATUS_OK;
-}
 
 QString hex(int n, int digits) {
     return QLatin1Char('x') + QStringLiteral("%1").arg(n, digits, 16, QLatin1Char('0')).toUpper();
 }
 
-// The two status bytes of commands 50, 60 and 65, read one at a time; the second tells.
-EepromAntwort status(Link& link) {
-    if (!read(link, 1) || !read(link, 1))
-        return EepromAntwort::Leitung;
-    return link.EMPFANGSBYTE == 0 ? EepromAntwort::Ok : EepromAntwort::KeinAck;
+SpeicherAntwort::Art ohneAntwort(const Reply& r) {
+    return r.refused() ? SpeicherAntwort::NichtGesendet : SpeicherAntwort::Leitung;
+}
+
+// The two status bytes of commands 50, 60 and 65. `beide`: the address phase's byte counts
+// too; otherwise the second tells.
+SpeicherAntwort quittung(Link& link, bool beide) {
+    Reply r = receiveStatusPair(link);
+    if (!r.done() && !r.notAcknowledged())
+        return {ohneAntwort(r), std::move(r)};
+    const bool ja = r.byte(1) == 0 && (!beide || r.byte(0) == 0);
+    return {ja ? SpeicherAntwort::Ok : SpeicherAntwort::KeinAck, std::move(r)};
 }
 
 QByteArray adressBytes(int adresse, int anzahl) {
@@ -35,6 +37,40 @@ QByteArray adressBytes(int adresse, int anzahl) {
         b.append(char(high));
     b.append(char(low));
     return b;
+}
+
+// Command 80 for `kopf` + `anzahl` bytes and the whole of its reply, taken off the line before
+// anything is judged: leading status, the `kopf` bytes (an echo), the bytes, trailing status.
+// The reply's bytes are the echo and the data.
+SpeicherAntwort blockLesen(Link& link, int slave, int anzahl, int kopf = 0) {
+    link.RAHMEN_SENDEN(Request(befehl::MR_DATEN_STOP, quint8(slave), 0, 0, kopf + anzahl));
+    const Reply vorne = receive(link, 1);
+    if (!vorne.done())
+        return {ohneAntwort(vorne), vorne};
+    QByteArray echo;
+    if (kopf > 0) {
+        const Reply k = receive(link, kopf);
+        if (!k.done())
+            return {ohneAntwort(k), k};
+        echo = k.bytes;
+    }
+    Reply daten = receive(link, anzahl);
+    if (!daten.done())
+        return {ohneAntwort(daten), std::move(daten)};
+    daten.bytes.prepend(echo);
+    const Reply hinten = receive(link, 1);
+    if (!hinten.done())
+        return {ohneAntwort(hinten), hinten};
+    if (vorne.byte(0) != 0) {
+        // The interface fills in for a slave that is not there.
+        daten.outcome = Reply::Outcome::NotAcknowledged;
+        return {SpeicherAntwort::KeinAck, std::move(daten)};
+    }
+    if (hinten.byte(0) != 0) {
+        daten.outcome = Reply::Outcome::NotAcknowledged;
+        return {SpeicherAntwort::SchlussFalsch, std::move(daten)};
+    }
+    return {SpeicherAntwort::Ok, std::move(daten)};
 }
 
 } // namespace
@@ -57,41 +93,48 @@ QString HEX_4(int n) {
     return n < 0 || n > 0xFFFF ? QString() : hex(n, 4);
 }
 
-EepromAntwort EEPROM_ADRESSE_SETZEN(Link& link, int slave, int adresse, int anzahl) {
+SpeicherAntwort EEPROM_ADRESSE_SETZEN(Link& link, int slave, int adresse, int anzahl) {
     const QByteArray daten = adressBytes(adresse, anzahl);
     link.RAHMEN_SENDEN({befehl::MT_DATEN, quint8(slave), 0, double(daten.size()), 0, daten});
-    return status(link);
+    return quittung(link, false);
 }
 
-EepromAntwort EEPROM_BLOCK_LESEN(Link& link, int slave, int n) {
-    link.RAHMEN_SENDEN({befehl::MR_DATEN_STOP, quint8(slave), 0, 0, double(n)});
-    if (!read(link, 1))
-        return EepromAntwort::Leitung;
-    const bool fuehrendOk = link.EMPFANGSBYTE == 0;
-    if (!read(link, n))
-        return EepromAntwort::Leitung;
-    // A read of one byte leaves it in EMPFANGSBYTE only, where the trailing status would land.
-    if (n == 1)
-        link.EMPFANGSPUFFER[1] = link.EMPFANGSBYTE;
-    if (!read(link, 1))
-        return EepromAntwort::Leitung;
-    return fuehrendOk && link.EMPFANGSBYTE == 0 ? EepromAntwort::Ok : EepromAntwort::KeinAck;
+SpeicherAntwort EEPROM_BLOCK_LESEN(Link& link, int slave, int n) {
+    SpeicherAntwort a = blockLesen(link, slave, n);
+    // The link's display shows a single byte where it shows a block.
+    if (n == 1 && !a.antwort.bytes.isEmpty() && !a.ohneAntwort())
+        link.EMPFANGSPUFFER[1] = a.antwort.byte(0);
+    if (a == SpeicherAntwort::SchlussFalsch)
+        a.art = SpeicherAntwort::KeinAck;
+    return a;
 }
 
-EepromAntwort EEPROM_BYTE_SCHREIBEN(Link& link, int slave, int adresse, int anzahl, quint8 wert) {
+SpeicherAntwort EEPROM_BYTE_SCHREIBEN(Link& link, int slave, int adresse, int anzahl, quint8 wert) {
     QByteArray daten = adressBytes(adresse, anzahl);
     daten.append(char(wert));
     link.RAHMEN_SENDEN({befehl::MT_DATEN_STOP, quint8(slave), 0, double(daten.size()), 0, daten});
-    return status(link);
+    return quittung(link, false);
 }
 
-EepromAntwort EEPROM_SEITE_SCHREIBEN(Link& link, int slave, const QByteArray& daten) {
+SpeicherAntwort EEPROM_SEITE_SCHREIBEN(Link& link, int slave, const QByteArray& daten) {
     link.RAHMEN_SENDEN({befehl::DATEN_SENDEN, quint8(slave), 0, double(daten.size()), 0, daten});
-    const EepromAntwort a = status(link);
+    const SpeicherAntwort a = quittung(link, false);
     // Nothing to end when the frame never went out.
-    if (!link.refused())
+    if (a != SpeicherAntwort::NichtGesendet)
         TWI_STOP(link, slave);
     return a;
+}
+
+EepromSchreibzyklus::EepromSchreibzyklus(const PortSettings& leitung, int zeichen, int dauerMs) {
+    const double pollSekunden = zeichen * leitung.bitsPerCharacter() / leitung.baud;
+    m_grenze = int(std::ceil(dauerMs / 1000.0 / pollSekunden)) + 1;
+}
+
+bool EepromSchreibzyklus::nochmal(const SpeicherAntwort& antwort) {
+    if (antwort == SpeicherAntwort::KeinAck && ++m_polls < m_grenze)
+        return true;
+    m_polls = 0;
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -100,30 +143,11 @@ EepromAntwort EEPROM_SEITE_SCHREIBEN(Link& link, int slave, const QByteArray& da
 
 namespace {
 
-void anfrageSenden(Link& link, int slave, quint8 b1, quint8 b2, quint8 b3, quint8 b4) {
+// The requests are written with command 60; both status bytes must be 0.
+SpeicherAntwort anfrageSenden(Link& link, int slave, quint8 b1, quint8 b2, quint8 b3, quint8 b4) {
     const char daten[4] = {char(b1), char(b2), char(b3), char(b4)};
     link.RAHMEN_SENDEN(Request(befehl::MT_DATEN, quint8(slave), 0, 4, 0, QByteArray(daten, 4)));
-}
-
-bool lesen(Link& link, int anzahl) {
-    link.DATEN_EMPFANGEN(anzahl);
-    return link.STATUS_CODE == STATUS_OK;
-}
-
-Atmega8Ergebnis leitungsFehler(const Link& link) {
-    return link.refused() ? Atmega8Ergebnis::NichtGesendet : Atmega8Ergebnis::KeineAntwort;
-}
-
-// The two status bytes of a frame sent with command 60. Both are read before either is judged:
-// the second one comes anyway and must not be taken for the reply of the next frame.
-Atmega8Ergebnis quittung(Link& link) {
-    if (!lesen(link, 1))
-        return leitungsFehler(link);
-    const quint8 adressPhase = link.EMPFANGSBYTE;
-    if (!lesen(link, 1))
-        return leitungsFehler(link);
-    return adressPhase == 0 && link.EMPFANGSBYTE == 0 ? Atmega8Ergebnis::Ok
-                                                      : Atmega8Ergebnis::KeinAck;
+    return quittung(link, true);
 }
 
 bool gueltigeAdresse(int slave) {
@@ -132,86 +156,54 @@ bool gueltigeAdresse(int slave) {
 
 } // namespace
 
-Atmega8Ergebnis SRAM_ZEIGER_SETZEN(Link& link, int slave, int adresse) {
+SpeicherAntwort SRAM_ZEIGER_SETZEN(Link& link, int slave, int adresse) {
     if (!gueltigeAdresse(slave) || adresse < 0 || adresse > 0xFFFF)
-        return Atmega8Ergebnis::Ungueltig;
-    anfrageSenden(link, slave, anfrage::SRAM_ZEIGER, quint8(adresse & 0xFF), quint8(adresse >> 8),
-                  0);
-    return quittung(link);
+        return SpeicherAntwort::Ungueltig;
+    return anfrageSenden(link, slave, anfrage::SRAM_ZEIGER, quint8(adresse & 0xFF),
+                         quint8(adresse >> 8), 0);
 }
 
-Atmega8Ergebnis SRAM_BLOCK_LESEN(Link& link, int slave, int anzahl, QByteArray* daten) {
+SpeicherAntwort SRAM_BLOCK_LESEN(Link& link, int slave, int anzahl) {
     if (!gueltigeAdresse(slave) || anzahl < 1 || anzahl > 0xFFFF)
-        return Atmega8Ergebnis::Ungueltig;
-    link.RAHMEN_SENDEN(Request(befehl::MR_DATEN_STOP, quint8(slave), 0, 0, anzahl));
-    // Leading status, the bytes, trailing status: the whole reply is taken off the line.
-    if (!lesen(link, 1))
-        return leitungsFehler(link);
-    const quint8 anfang = link.EMPFANGSBYTE;
-    if (!lesen(link, anzahl))
-        return leitungsFehler(link);
-    QByteArray bytes;
-    if (anzahl == 1)
-        bytes.append(char(link.EMPFANGSBYTE));
-    else
-        bytes = QByteArray(reinterpret_cast<const char*>(link.EMPFANGSPUFFER.data() + 1), anzahl);
-    if (!lesen(link, 1))
-        return leitungsFehler(link);
-    if (anfang != 0)
-        return Atmega8Ergebnis::KeinAck; // the interface fills in for a slave that is not there
-    if (daten)
-        *daten = bytes;
-    return link.EMPFANGSBYTE == 0 ? Atmega8Ergebnis::Ok : Atmega8Ergebnis::SchlussFalsch;
+        return SpeicherAntwort::Ungueltig;
+    return blockLesen(link, slave, anzahl);
 }
 
-Atmega8Ergebnis SRAM_WERT_SCHREIBEN(Link& link, int slave, int adresse, quint8 wert) {
+SpeicherAntwort SRAM_WERT_SCHREIBEN(Link& link, int slave, int adresse, quint8 wert) {
     if (!gueltigeAdresse(slave) || adresse < 0 || adresse > 0xFFFF)
-        return Atmega8Ergebnis::Ungueltig;
-    anfrageSenden(link, slave, anfrage::SRAM_SCHREIBEN, quint8(adresse & 0xFF),
-                  quint8(adresse >> 8), wert);
-    return quittung(link);
+        return SpeicherAntwort::Ungueltig;
+    return anfrageSenden(link, slave, anfrage::SRAM_SCHREIBEN, quint8(adresse & 0xFF),
+                         quint8(adresse >> 8), wert);
 }
 
-Atmega8Ergebnis REGISTER_ANFORDERN(Link& link, int slave) {
+SpeicherAntwort REGISTER_ANFORDERN(Link& link, int slave) {
     if (!gueltigeAdresse(slave))
-        return Atmega8Ergebnis::Ungueltig;
-    anfrageSenden(link, slave, anfrage::REGISTER_LESEN, 0, 0, 0);
-    return quittung(link);
+        return SpeicherAntwort::Ungueltig;
+    return anfrageSenden(link, slave, anfrage::REGISTER_LESEN, 0, 0, 0);
 }
 
-Atmega8Ergebnis REGISTER_DUMP_LESEN(Link& link, int slave, std::array<quint8, 32>* werte) {
+SpeicherAntwort REGISTER_DUMP_LESEN(Link& link, int slave) {
     if (!gueltigeAdresse(slave))
-        return Atmega8Ergebnis::Ungueltig;
-    link.RAHMEN_SENDEN(Request(befehl::MR_DATEN_STOP, quint8(slave), 0, 0, 33));
-    // The interface's leading status, the slave's echo, R0..R31, the trailing status.
-    if (!lesen(link, 1))
-        return leitungsFehler(link);
-    const quint8 anfang = link.EMPFANGSBYTE;
-    if (!lesen(link, 1))
-        return leitungsFehler(link);
-    const quint8 echo = link.EMPFANGSBYTE;
-    if (!lesen(link, 32))
-        return leitungsFehler(link);
-    std::array<quint8, 32> gelesen{};
-    std::copy_n(link.EMPFANGSPUFFER.begin() + 1, 32, gelesen.begin());
-    if (!lesen(link, 1))
-        return leitungsFehler(link);
-    if (anfang != 0)
-        return Atmega8Ergebnis::KeinAck;
-    if (echo != anfrage::REGISTER_LESEN)
-        return Atmega8Ergebnis::EchoFalsch;
-    if (link.EMPFANGSBYTE != 0)
-        return Atmega8Ergebnis::SchlussFalsch;
-    if (werte)
-        *werte = gelesen;
-    return Atmega8Ergebnis::Ok;
+        return SpeicherAntwort::Ungueltig;
+    // The slave's echo, then R0..R31.
+    SpeicherAntwort a = blockLesen(link, slave, 32, 1);
+    if (a != SpeicherAntwort::Ok && a != SpeicherAntwort::SchlussFalsch)
+        return a;
+    const bool echo = a.antwort.byte(0) == anfrage::REGISTER_LESEN;
+    a.antwort.bytes.remove(0, 1);
+    if (!echo) {
+        a.antwort.outcome = Reply::Outcome::NotAcknowledged;
+        a.art = SpeicherAntwort::EchoFalsch;
+    }
+    if (a != SpeicherAntwort::Ok)
+        a.antwort.bytes.clear();
+    return a;
 }
 
-Atmega8Ergebnis REGISTER_WERT_SCHREIBEN(Link& link, int slave, int k, quint8 wert) {
+SpeicherAntwort REGISTER_WERT_SCHREIBEN(Link& link, int slave, int k, quint8 wert) {
     if (!gueltigeAdresse(slave) || k < 0 || k > 31)
-        return Atmega8Ergebnis::Ungueltig;
-    anfrageSenden(link, slave, anfrage::REGISTER_SCHREIBEN, quint8(k), wert, 0);
-    return quittung(link);
+        return SpeicherAntwort::Ungueltig;
+    return anfrageSenden(link, slave, anfrage::REGISTER_SCHREIBEN, quint8(k), wert, 0);
 }
 
 } // namespace zelmar

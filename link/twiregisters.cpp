@@ -29,15 +29,18 @@ const Erklaerung kErklaerungen[] = {
 } // namespace
 
 // Both counts 0: the register commands carry no data bytes, whatever the last frame had.
-quint8 TWI_REGISTER_LESEN(Link& link, int adresse, TwiRegister r) {
+quint8 TWI_REGISTER_LESEN(Link& link, int adresse, TwiRegister r, Reply* antwort) {
     link.RAHMEN_SENDEN({quint8(befehl::TWBR_LESEN + int(r)), quint8(adresse)});
-    link.DATEN_EMPFANGEN(1);
-    return link.STATUS_CODE == STATUS_OK ? link.EMPFANGSBYTE : 0;
+    Reply a = receive(link, 1);
+    const quint8 wert = a.done() ? a.byte(0) : 0;
+    if (antwort)
+        *antwort = std::move(a);
+    return wert;
 }
 
-void TWI_REGISTER_SCHREIBEN(Link& link, int adresse, TwiRegister r, quint8 wert) {
+Reply TWI_REGISTER_SCHREIBEN(Link& link, int adresse, TwiRegister r, quint8 wert) {
     link.RAHMEN_SENDEN({quint8(befehl::TWBR_SETZEN + int(r)), quint8(adresse), wert});
-    link.DATEN_EMPFANGEN(1);
+    return receive(link, 1);
 }
 
 QString twsrBereinigtHex(quint8 twsr) {

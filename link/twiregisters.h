@@ -6,6 +6,7 @@
 // TWCR, the master status codes in a few German words.
 
 #include "link.h"
+#include "reply.h"
 
 #include <QString>
 
@@ -25,10 +26,10 @@ constexpr quint8 TWEA = 0x40;
 constexpr quint8 TWINT = 0x80;
 } // namespace twcr
 
-// The register's value; 0 with STATUS_CODE != 0 when no reply came or the frame never went out.
-quint8 TWI_REGISTER_LESEN(Link& link, int adresse, TwiRegister r);
+// The register's value; 0 when no reply came or the frame never went out (`antwort` says which).
+quint8 TWI_REGISTER_LESEN(Link& link, int adresse, TwiRegister r, Reply* antwort = nullptr);
 // The value goes into the register; the reply byte means nothing.
-void TWI_REGISTER_SCHREIBEN(Link& link, int adresse, TwiRegister r, quint8 wert);
+Reply TWI_REGISTER_SCHREIBEN(Link& link, int adresse, TwiRegister r, quint8 wert);
 
 // TWSR without the prescaler bits and the reserved bit 2: the status code.
 constexpr quint8 twsrStatus(quint8 twsr) {

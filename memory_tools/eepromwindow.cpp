@@ -287,9 +287,9 @@ void EepromExternWindow::EEPROM_LESEN() {
     m_lesen->start();
 }
 
-void EepromExternWindow::nichtGefunden(EepromAntwort antwort) {
+void EepromExternWindow::nichtGefunden(const SpeicherAntwort& antwort) {
     // Without a reply nothing is known about the EEPROM: it is the interface that is silent.
-    m_ctx.prompter.message(antwort == EepromAntwort::Leitung ? kKeineAntwort : kNichtGefunden);
+    m_ctx.prompter.message(antwort.ohneAntwort() ? kKeineAntwort : kNichtGefunden);
 }
 
 bool EepromExternWindow::lesenEinmal(int bytes) {
@@ -299,25 +299,25 @@ bool EepromExternWindow::lesenEinmal(int bytes) {
     Link& link = m_ctx.link;
     const int slave = link.SLAVE_ADRESSE;
     ADRESSE_TEILEN(start, ADRESSE_HIGH, ADRESSE_LOW);
-    const EepromAntwort adresse = EEPROM_ADRESSE_SETZEN(link, slave, start, bytes);
-    if (link.refused())
+    const SpeicherAntwort adresse = EEPROM_ADRESSE_SETZEN(link, slave, start, bytes);
+    if (adresse == SpeicherAntwort::NichtGesendet)
         return false;
-    if (adresse == EepromAntwort::Leitung) {
+    if (adresse == SpeicherAntwort::Leitung) {
         // Nothing came back: the cells show no bytes rather than zeros that were never read.
         m_gueltig = false;
         nichtGefunden(adresse);
         anzeigenAb(start);
         return true;
     }
-    if (adresse == EepromAntwort::KeinAck)
+    if (adresse == SpeicherAntwort::KeinAck)
         nichtGefunden(adresse);
-    const EepromAntwort daten = EEPROM_BLOCK_LESEN(link, slave, ANZAHL);
-    if (link.refused())
+    const SpeicherAntwort daten = EEPROM_BLOCK_LESEN(link, slave, ANZAHL);
+    if (daten == SpeicherAntwort::NichtGesendet)
         return false;
-    m_gueltig = daten != EepromAntwort::Leitung;
+    m_gueltig = daten != SpeicherAntwort::Leitung;
     if (m_gueltig)
-        std::copy_n(link.EMPFANGSPUFFER.begin() + 1, ANZAHL, m_werte.begin());
-    if (daten != EepromAntwort::Ok)
+        std::copy_n(daten.antwort.bytes.cbegin(), ANZAHL, m_werte.begin());
+    if (daten != SpeicherAntwort::Ok)
         nichtGefunden(daten);
     anzeigenAb(start);
     return true;
@@ -415,11 +415,11 @@ void EepromExternWindow::Command_w_Click(int index) {
     }
     ADRESSE_TEILEN(a, ADRESSE_HIGH, ADRESSE_LOW);
     Link& link = m_ctx.link;
-    const EepromAntwort r = EEPROM_BYTE_SCHREIBEN(link, link.SLAVE_ADRESSE, a, bytes, wert);
-    if (link.refused())
+    const SpeicherAntwort r = EEPROM_BYTE_SCHREIBEN(link, link.SLAVE_ADRESSE, a, bytes, wert);
+    if (r == SpeicherAntwort::NichtGesendet)
         return;
-    if (r != EepromAntwort::Ok)
-        m_ctx.prompter.message(r == EepromAntwort::Leitung ? kKeineAntwort : kSchreiben);
+    if (r != SpeicherAntwort::Ok)
+        m_ctx.prompter.message(r == SpeicherAntwort::Leitung ? kKeineAntwort : kSchreiben);
     EEPROM_LESEN();
 }
 

@@ -19,7 +19,7 @@ class QTimer;
 
 namespace zelmar {
 
-enum class EepromAntwort;
+struct SpeicherAntwort;
 
 class AppContext;
 class EepromSonderfunktionen;
@@ -77,7 +77,7 @@ private:
     bool beschaeftigt() const;
     // One pass of the read: address phase, 150 bytes, display. False ends a repeat.
     bool lesenEinmal(int adressBytes);
-    void nichtGefunden(EepromAntwort antwort);
+    void nichtGefunden(const SpeicherAntwort& antwort);
     // Shows the bytes of a read from `start`.
     void anzeigenAb(int start);
 

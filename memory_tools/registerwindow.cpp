@@ -40,14 +40,14 @@ QString registerName(int k) {
 RegisterWindow::RegisterWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::REGISTER);
     setWindowTitle(QStringLiteral("---"));
-    aufbauen();
+    bauen();
     verbinden();
     Form_Load();
     Timer_START->start();
     Timer_ANZEIGE->start();
 }
 
-void RegisterWindow::aufbauen() {
+void RegisterWindow::bauen() {
     const QFontMetrics fm = fontMetrics();
     const int hoehe = fm.height() + 5;
     auto* grid = new QGridLayout;
@@ -199,19 +199,22 @@ bool RegisterWindow::anfordern() {
     m_passSlave = m_ctx.link.SLAVE_ADRESSE;
     // Not acknowledged, or nothing came back (a time-out reads as 0 but is no yes): the boxes
     // keep their values, silently; the status line tells a time-out.
-    return REGISTER_ANFORDERN(m_ctx.link, m_passSlave) == Atmega8Ergebnis::Ok;
+    return REGISTER_ANFORDERN(m_ctx.link, m_passSlave) == SpeicherAntwort::Ok;
 }
 
 bool RegisterWindow::dumpLesen() {
-    std::array<quint8, ZEILEN> werte{};
-    switch (REGISTER_DUMP_LESEN(m_ctx.link, m_passSlave, &werte)) {
-    case Atmega8Ergebnis::Ok:
+    const SpeicherAntwort a = REGISTER_DUMP_LESEN(m_ctx.link, m_passSlave);
+    switch (a.art) {
+    case SpeicherAntwort::Ok: {
+        std::array<quint8, ZEILEN> werte{};
+        std::copy_n(a.antwort.bytes.cbegin(), ZEILEN, werte.begin());
         anzeigen(werte);
         return true;
-    case Atmega8Ergebnis::EchoFalsch:
+    }
+    case SpeicherAntwort::EchoFalsch:
         m_ctx.prompter.message(QStringLiteral("REGISTER Fehler"));
         return false;
-    case Atmega8Ergebnis::SchlussFalsch:
+    case SpeicherAntwort::SchlussFalsch:
         m_ctx.prompter.message(QStringLiteral("FEHLER"));
         return false;
     default:
@@ -253,7 +256,7 @@ void RegisterWindow::REGISTER_SCHREIBEN(int k) {
     }
     // Not acknowledged: no message and no read; the box keeps what was typed.
     if (REGISTER_WERT_SCHREIBEN(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, k, quint8(wert)) !=
-            Atmega8Ergebnis::Ok ||
+            SpeicherAntwort::Ok ||
         m_zu)
         return;
     REGISTER_LESEN();

@@ -48,7 +48,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void aufbauen();
+    void bauen();
     void verbinden();
     void Form_Load();
     void Form_Unload();

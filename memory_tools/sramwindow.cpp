@@ -35,7 +35,7 @@ QString bereichText(qint64 wert) {
 SramWindow::SramWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::SRAM);
     setWindowTitle(QStringLiteral("SRAM"));
-    aufbauen();
+    bauen();
     verbinden();
     // The first read once the window stands.
     Timer1->start();
@@ -79,7 +79,7 @@ QWidget* SramWindow::zeilenSpalte(int von, int bis) {
     return spalte;
 }
 
-void SramWindow::aufbauen() {
+void SramWindow::bauen() {
     auto* zeilen = new QHBoxLayout;
     zeilen->setSpacing(14);
     for (int s = 0; s < 3; ++s)
@@ -229,24 +229,23 @@ bool SramWindow::zeigerSetzen() {
     }
     m_passAb = start;
     m_passSlave = m_ctx.link.SLAVE_ADRESSE;
-    const Atmega8Ergebnis e = SRAM_ZEIGER_SETZEN(m_ctx.link, m_passSlave, int(start));
+    const SpeicherAntwort e = SRAM_ZEIGER_SETZEN(m_ctx.link, m_passSlave, int(start));
     // The engine has reported a refusal once; a repetition would only repeat it.
-    if (e == Atmega8Ergebnis::NichtGesendet)
+    if (e == SpeicherAntwort::NichtGesendet)
         return false;
-    m_zeigerOk = e == Atmega8Ergebnis::Ok;
+    m_zeigerOk = e == SpeicherAntwort::Ok;
     return true;
 }
 
 bool SramWindow::blockLesen() {
-    QByteArray bytes;
-    const Atmega8Ergebnis e = SRAM_BLOCK_LESEN(m_ctx.link, m_passSlave, ZEILEN, &bytes);
-    if (e == Atmega8Ergebnis::NichtGesendet)
+    const SpeicherAntwort e = SRAM_BLOCK_LESEN(m_ctx.link, m_passSlave, ZEILEN);
+    if (e == SpeicherAntwort::NichtGesendet)
         return false;
     // Bytes the slave did not send, or sent from a pointer it never took, are nobody's memory.
     const bool gelesen =
-        m_zeigerOk && (e == Atmega8Ergebnis::Ok || e == Atmega8Ergebnis::SchlussFalsch);
+        m_zeigerOk && (e == SpeicherAntwort::Ok || e == SpeicherAntwort::SchlussFalsch);
     m_werte = gelesen ? Werte::Gelesen : Werte::Fehler;
-    m_bytes = gelesen ? bytes : QByteArray();
+    m_bytes = gelesen ? e.antwort.bytes : QByteArray();
     m_werteAb = m_passAb;
     SRAM_ANZEIGEN();
     return true;
@@ -327,9 +326,9 @@ void SramWindow::SRAM_BYTE_SCHREIBEN(int i) {
         return;
     }
     // A reply still awaited refuses the frame with "DATEN werden noch empfangen".
-    const Atmega8Ergebnis e =
+    const SpeicherAntwort e =
         SRAM_WERT_SCHREIBEN(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, int(adresse), quint8(wert));
-    if (e == Atmega8Ergebnis::NichtGesendet || m_zu)
+    if (e == SpeicherAntwort::NichtGesendet || m_zu)
         return;
     SRAM_LESEN();
 }

@@ -58,7 +58,7 @@ private:
     // Where the text of a value box came from: a display, or the user's typing.
     enum class Herkunft { Dez, Chr, Hex, Getippt };
 
-    void aufbauen();
+    void bauen();
     void verbinden();
     QWidget* zeilenSpalte(int von, int bis);
 

@@ -233,7 +233,7 @@ void HandBetriebWindow::autoLaufStarten(std::vector<AutoLauf::Folge> folgen,
     m_lauf = new AutoLauf(m_ctx.link, std::move(folgen), std::move(again),
                           [this] { return !Frame3->beschaeftigt(); });
     m_lauf->bindTo(this);
-    m_lauf->laeuftFuer(Frame3); // the window's own, through the link it holds
+    m_lauf->runFor(Frame3); // the window's own, through the link it holds
     laufKnoepfe(false);
     connect(m_lauf, &Job::ended, this, [this] {
         m_lauf = nullptr;

@@ -254,7 +254,7 @@ void ReceiverFrame::Command_MR_L_Click() {
     s.twcr = twcr::TWINT | twcr::TWSTO | twcr::TWEN;
     s.danach = Schritt::Danach::TwcrLesen;
     if (ausfuehren(m_panel, m_ctx.link, s) != Ergebnis::Abbruch && Check_MR_TWI_OFF->isChecked())
-        twiAusschalten(m_panel, m_ctx.link, Check_MR_TWI_OFF);
+        twiAusschalten(m_panel, Check_MR_TWI_OFF);
 }
 
 void ReceiverFrame::Command16_Click() {

@@ -197,7 +197,7 @@ RegisterPanel::Vorgang::~Vorgang() {
 }
 
 bool RegisterPanel::weiter() const {
-    return !m_beendet && !m_ctx.link.refused();
+    return !m_beendet && !m_letzteAntwort.refused();
 }
 
 void RegisterPanel::ruhefarben(TwiRegister r, bool gesetzteRot) {
@@ -236,9 +236,9 @@ bool RegisterPanel::lesen(TwiRegister r) {
     Link& link = m_ctx.link;
     const quint8 v = [&] {
         Link::Auftrag auftrag(link, this);
-        return TWI_REGISTER_LESEN(link, link.SLAVE_ADRESSE, r);
+        return TWI_REGISTER_LESEN(link, link.SLAVE_ADRESSE, r, &m_letzteAntwort);
     }();
-    if (link.refused()) {
+    if (m_letzteAntwort.refused()) {
         // Nothing was read: the row keeps what it showed.
         ruhefarben(r, r == TwiRegister::TWCR);
         return false;
@@ -248,7 +248,7 @@ bool RegisterPanel::lesen(TwiRegister r) {
     switch (r) {
     case TwiRegister::TWSR:
         TWSR_BEREINIGT_HEX = twsrBereinigtHex(v);
-        m_twsrStatus = link.STATUS_CODE == STATUS_OK ? twsrStatus(v) : TWI_KEINE_ANTWORT;
+        m_twsrStatus = m_letzteAntwort.done() ? twsrStatus(v) : TWI_KEINE_ANTWORT;
         Text_TWSR_HEX_BEREINIGT->setText(TWSR_BEREINIGT_HEX);
         Text_TWSR_HEX_BEREINIGT->setToolTip(kTipBereinigt + QLatin1Char('\n') + twsrErklaerung());
         break;
@@ -283,7 +283,7 @@ bool RegisterPanel::schreiben(TwiRegister r) {
     Link& link = m_ctx.link;
     {
         Link::Auftrag auftrag(link, this);
-        TWI_REGISTER_SCHREIBEN(link, link.SLAVE_ADRESSE, r, v);
+        m_letzteAntwort = TWI_REGISTER_SCHREIBEN(link, link.SLAVE_ADRESSE, r, v);
     }
     if (r == TwiRegister::TWDR)
         ruhefarben(r, false);

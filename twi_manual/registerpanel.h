@@ -47,6 +47,8 @@ public:
     // separates the polls.
     bool TWINT_ABWARTEN();
     bool weiter() const;
+    // The panel's last register transaction.
+    const Reply& letzteAntwort() const { return m_letzteAntwort; }
 
     // The window is going (closed, or END): every operation stops after its transaction, and
     // the link is free for the others.
@@ -109,6 +111,7 @@ private:
     QLineEdit* Text_TWSR_HEX_BEREINIGT;
     QLineEdit* Text_TWAR_SLAVE;
     int m_twsrStatus = 0;
+    Reply m_letzteAntwort;
     int m_vorgaenge = 0;
     bool m_beendet = false;
 };

@@ -67,7 +67,7 @@ Ergebnis ausfuehren(RegisterPanel& panel, Link& link, const Schritt& s) {
     if (weiter)
         weiter = panel.lesen(TwiRegister::TWSR);
     if (!weiter) {
-        statusFehler(s.status, link.STATUS_TEXT);
+        statusFehler(s.status, panel.letzteAntwort().statusText);
         return Ergebnis::Abbruch;
     }
 
@@ -82,11 +82,11 @@ Ergebnis ausfuehren(RegisterPanel& panel, Link& link, const Schritt& s) {
     return Ergebnis::Falsch;
 }
 
-bool twiAusschalten(RegisterPanel& panel, Link& link, QCheckBox* box) {
+bool twiAusschalten(RegisterPanel& panel, QCheckBox* box) {
     panel.setzen(TwiRegister::TWCR, 0);
     if (!panel.schreiben(TwiRegister::TWCR))
         return false;
-    setBackColor(box, link.STATUS_CODE == STATUS_OK ? QB_HELLGRUEN : QB_HELLROT);
+    setBackColor(box, panel.letzteAntwort().done() ? QB_HELLGRUEN : QB_HELLROT);
     return true;
 }
 

@@ -52,6 +52,6 @@ void statusFehler(QLineEdit* status, const QString& grund);
 
 // "TWI off" after a STOP: TWCR 0 switches the TWI unit off; the box turns green, or red when
 // the interface did not confirm the write.
-bool twiAusschalten(RegisterPanel& panel, Link& link, QCheckBox* box);
+bool twiAusschalten(RegisterPanel& panel, QCheckBox* box);
 
 } // namespace zelmar

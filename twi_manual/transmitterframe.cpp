@@ -191,7 +191,7 @@ void TransmitterFrame::Command_L_Click() {
     s.twcr = twcr::TWINT | twcr::TWSTO | twcr::TWEN;
     s.danach = Schritt::Danach::Nichts; // a STOP sets no TWINT
     if (ausfuehren(m_panel, m_ctx.link, s) != Ergebnis::Abbruch && Check_TWI_OFF->isChecked())
-        twiAusschalten(m_panel, m_ctx.link, Check_TWI_OFF);
+        twiAusschalten(m_panel, Check_TWI_OFF);
 }
 
 } // namespace zelmar

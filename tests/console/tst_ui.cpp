@@ -23,17 +23,33 @@ private slots:
     void textOnlyWhenItChanges();
 };
 
-// The colours every window's meaning rests on: grey idle, green success, red failure.
+// What the windows' meaning rests on: every index names its own colour, the states a field shows
+// (idle, success, failure, pending, marked) are told apart at a glance, and any index wraps.
 void TestUi::paletteColours() {
-    QCOMPARE(qbColor(7), QColor(0xC0, 0xC0, 0xC0));
-    QCOMPARE(qbColor(10), QColor(0x00, 0xFF, 0x00));
-    QCOMPARE(qbColor(11), QColor(0x00, 0xFF, 0xFF));
-    QCOMPARE(qbColor(12), QColor(0xFF, 0x00, 0x00));
-    QCOMPARE(qbColor(14), QColor(0xFF, 0xFF, 0x00));
+    QSet<QRgb> alle;
+    for (int i = 0; i < 16; ++i) {
+        alle.insert(qbColor(i).rgb());
+        QCOMPARE(qbColor(i + 16), qbColor(i));
+        QCOMPARE(qbColor(i - 16), qbColor(i));
+        QCOMPARE(qbColor(i).alpha(), 255);
+    }
+    QCOMPARE(alle.size(), 16);
+
+    const QColor grau = qbColor(QB_HELLGRAU), gruen = qbColor(QB_HELLGRUEN),
+                 rot = qbColor(QB_HELLROT), gelb = qbColor(QB_HELLGELB),
+                 cyan = qbColor(QB_HELLCYAN);
+    // Success is green and failure red by their dominant channel; idle grey has none.
+    QVERIFY(gruen.green() > gruen.red() && gruen.green() > gruen.blue());
+    QVERIFY(rot.red() > rot.green() && rot.red() > rot.blue());
+    QVERIFY(grau.red() == grau.green() && grau.green() == grau.blue());
+    QVERIFY(gelb.red() > gelb.blue() && gelb.green() > gelb.blue());
+    QVERIFY(cyan.green() > cyan.red() && cyan.blue() > cyan.red());
+    // Light shades: black text stays readable on every state colour.
+    for (const QColor& c : {grau, gruen, rot, gelb, cyan})
+        QVERIFY2(c.lightness() >= 96, qPrintable(c.name()));
 }
 
 void TestUi::backColorOnlyWhenItChanges() {
-    QCOMPARE(qbColor(26), qbColor(10)); // indices wrap; the colour table itself is not restated
     QLineEdit box;
     QPushButton button;
     setBackColor(&box, 12);

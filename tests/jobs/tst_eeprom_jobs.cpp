@@ -119,11 +119,13 @@ private slots:
         Bench b;
         const QByteArray& m = b.sim.eeprom(80)->memory();
         for (int n : {1, 2, 150}) {
-            QCOMPARE(EEPROM_ADRESSE_SETZEN(b.t.link, 80, 300), EepromAntwort::Ok);
-            QCOMPARE(EEPROM_BLOCK_LESEN(b.t.link, 80, n), EepromAntwort::Ok);
-            const QByteArray gelesen(
+            QVERIFY(EEPROM_ADRESSE_SETZEN(b.t.link, 80, 300) == SpeicherAntwort::Ok);
+            const SpeicherAntwort a = EEPROM_BLOCK_LESEN(b.t.link, 80, n);
+            QVERIFY(a == SpeicherAntwort::Ok);
+            QCOMPARE(a.antwort.bytes, m.mid(300, n));
+            const QByteArray angezeigt(
                 reinterpret_cast<const char*>(b.t.link.EMPFANGSPUFFER.data() + 1), n);
-            QCOMPARE(gelesen, m.mid(300, n));
+            QCOMPARE(angezeigt, m.mid(300, n));
         }
     }
 

@@ -63,12 +63,11 @@ private slots:
         QFETCH(int, b2);
         QFETCH(int, b3);
         QFETCH(int, b4);
-        link->EMPFANGSPUFFER[1] = 0x99; // never part of the value
-        link->EMPFANGSPUFFER[2] = quint8(b2);
-        link->EMPFANGSPUFFER[3] = quint8(b3);
-        link->EMPFANGSPUFFER[4] = quint8(b4);
-        QTEST(ANTWORT_WERT_16BIT(*link), "v16");
-        QTEST(ANTWORT_WERT_24BIT(*link), "v24");
+        Reply r;
+        r.bytes = QByteArray(1, char(0x99)); // never part of the value
+        r.bytes.append(char(b2)).append(char(b3)).append(char(b4));
+        QTEST(ANTWORT_WERT_16BIT(r), "v16");
+        QTEST(ANTWORT_WERT_24BIT(r), "v24");
     }
 
     // A silent interface: every operation fails, none reports a slave.
@@ -82,11 +81,13 @@ private slots:
         QCOMPARE(link->STATUS_CODE, qint16(1000));
 
         port.clearWritten();
-        STANDARD_BEFEHL_120(*link, 20);
+        const Reply r = STANDARD_BEFEHL_120(*link, 20);
         QCOMPARE(link->STATUS_CODE, qint16(1000));
+        QVERIFY(r.lineFailed());
+        QCOMPARE(r.statusCode, qint16(1000));
         // The status read failed: no command 80 follows, and no STOP into the silence.
         QCOMPARE(commandsSent(), QList<int>{60});
-        QCOMPARE(ANTWORT_WERT_24BIT(*link), 0.0);
+        QCOMPARE(ANTWORT_WERT_24BIT(r), 0.0);
 
         QCOMPARE(SLAVE_INFO_LESEN(*link, 20), QStringLiteral("????????????????"));
         QCOMPARE(link->STATUS_CODE, qint16(1000));
@@ -134,22 +135,25 @@ private slots:
     void eepromBlockReadStatusBytes_data() {
         QTest::addColumn<QByteArray>("antwort");
         QTest::addColumn<int>("ergebnis");
-        QTest::newRow("both 0") << QByteArray("\0\x11\x22\x33\0", 5) << int(EepromAntwort::Ok);
+        QTest::newRow("both 0") << QByteArray("\0\x11\x22\x33\0", 5) << int(SpeicherAntwort::Ok);
         QTest::newRow("address phase failed")
-            << QByteArray("\x48\xFF\xFF\xFF\0", 5) << int(EepromAntwort::KeinAck);
+            << QByteArray("\x48\xFF\xFF\xFF\0", 5) << int(SpeicherAntwort::KeinAck);
         QTest::newRow("data phase failed")
-            << QByteArray("\0\x11\x22\x33\x38", 5) << int(EepromAntwort::KeinAck);
-        QTest::newRow("cut short") << QByteArray("\0\x11\x22", 3) << int(EepromAntwort::Leitung);
+            << QByteArray("\0\x11\x22\x33\x38", 5) << int(SpeicherAntwort::KeinAck);
+        QTest::newRow("cut short") << QByteArray("\0\x11\x22", 3) << int(SpeicherAntwort::Leitung);
     }
     void eepromBlockReadStatusBytes() {
         QFETCH(QByteArray, antwort);
         QFETCH(int, ergebnis);
         port.setPeer([&](const QByteArray&) { port.deliver(antwort); });
-        QCOMPARE(int(EEPROM_BLOCK_LESEN(*link, 80, 3)), ergebnis);
+        const SpeicherAntwort a = EEPROM_BLOCK_LESEN(*link, 80, 3);
+        QCOMPARE(int(a.art), ergebnis);
         QCOMPARE(commandsSent(), QList<int>{80});
         QCOMPARE(quint8(port.written()[0][6]), quint8(3)); // the receive count
-        if (ergebnis == int(EepromAntwort::Ok))
+        if (ergebnis == int(SpeicherAntwort::Ok)) {
             QCOMPARE(link->EMPFANGSPUFFER[3], quint8(0x33));
+            QCOMPARE(a.antwort.bytes, QByteArray("\x11\x22\x33"));
+        }
     }
 
     void dateAndTimeRequests() {
@@ -208,11 +212,12 @@ private slots:
             STANDARD_BEFEHL_121(*link, 20);
             inner = link->STATUS_CODE;
         });
-        STANDARD_BEFEHL_120(*link, 20);
+        const Reply r = STANDARD_BEFEHL_120(*link, 20);
         QCOMPARE(inner, qint16(STATUS_NICHT_GESENDET));
         QCOMPARE(quiet.messages, QStringList{"DATEN werden noch empfangen"});
         QCOMPARE(link->STATUS_CODE, qint16(0));
-        QCOMPARE(ANTWORT_WERT_16BIT(*link), 215.0);
+        QVERIFY(r.done());
+        QCOMPARE(ANTWORT_WERT_16BIT(r), 215.0);
     }
 };
 

@@ -138,8 +138,7 @@ private slots:
         QCOMPARE(s.b.frames().size(), frames);
         QCOMPARE(s.messages().size(), 2);
         QVERIFY(s.messages().at(0).contains(QStringLiteral("STARTPOSITION 65600")));
-        QCOMPARE(Atmega8Ergebnis(SRAM_ZEIGER_SETZEN(s.b.t.link, 8, 65536)),
-                 Atmega8Ergebnis::Ungueltig);
+        QCOMPARE(SRAM_ZEIGER_SETZEN(s.b.t.link, 8, 65536).art, SpeicherAntwort::Ungueltig);
         QCOMPARE(s.b.frames().size(), frames);
 
         // The highest page: the address travels low byte first.
