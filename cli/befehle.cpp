@@ -128,6 +128,10 @@ QString ende(EepromRestore::Ende e) {
         return QStringLiteral("the EEPROM did not acknowledge its address");
     case EepromRestore::Ende::ZuVieleFehler:
         return QStringLiteral("too many failed pages or blocks");
+    case EepromRestore::Ende::NichtGehalten:
+        return QStringLiteral("the EEPROM acknowledged the first page but kept its old bytes "
+                              "(write protection, or a page larger than the chip's?); nothing "
+                              "more was written");
     default:
         return QStringLiteral("cancelled");
     }

@@ -176,7 +176,35 @@ bool EepromRestore::step() {
         m_ende = Ende::Fertig;
         return false;
     }
+    if (m_schreiben && m_naechsteSeite == 1 && !m_ersteGeprueft)
+        return erstePruefen();
     return m_naechsteSeite < m_seiten.size() ? schreiben() : lesen();
+}
+
+bool EepromRestore::erstePruefen() {
+    const EepromAbbild::Bereich p = m_seiten.at(0);
+    switch (adresse(p.von)) {
+    case Adresse::Ok:
+        break;
+    case Adresse::Warten:
+        return true;
+    case Adresse::Fehlt:
+        return false;
+    case Adresse::Fehler:
+        return fehlschlag(m_letzte);
+    }
+    const SpeicherAntwort r = EEPROM_BLOCK_LESEN(m_link, m_slave, p.laenge());
+    if (r != SpeicherAntwort::Ok)
+        return fehlschlag(r);
+    const QByteArray ist = r.antwort.bytes.left(p.laenge());
+    m_ersteGeprueft = true;
+    if (ist == m_soll.bytes(p.von, p.laenge()))
+        return true;
+    // Not in the chip: the page counts as not written, and so does everything after it.
+    m_naechsteSeite = 0;
+    m_result.geschrieben = 0;
+    m_ende = Ende::NichtGehalten;
+    return false;
 }
 
 void EepromRestore::finish() {
@@ -224,6 +252,11 @@ QString EepromRestore::meldung(const Result& r, const QString& kopf, const QLoca
         break;
     case Ende::ZuVieleFehler:
         text = QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
+        break;
+    case Ende::NichtGehalten:
+        text = QStringLiteral("FEHLER: das EEPROM hat die erste Seite quittiert, aber nicht "
+                              "behalten (Schreibschutz aktiv? Seite größer als die des "
+                              "EEPROMs?). Aktion abgebrochen");
         break;
     case Ende::Abgewiesen:
         if (r.modus == Modus::Pruefen || r.geschrieben == 0)

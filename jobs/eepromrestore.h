@@ -25,8 +25,10 @@ namespace zelmar {
 // does; then it compares with the image.
 //
 // A page or block that failed (not acknowledged, a reply lost, two copies that differ) is done
-// again; the 21st failure of the run ends it. An address phase that is not acknowledged within
-// the time limit ends it after a STOP. Only the addresses the image gives are touched.
+// again; the 21st failure of the run ends it. The first page written is read back at once: when
+// the chip acknowledged it and kept its old bytes (write protection), the run ends there. An
+// address phase that is not acknowledged within the time limit ends it after a STOP. Only the
+// addresses the image gives are touched.
 class EepromRestore : public Job {
     Q_OBJECT
 public:
@@ -42,6 +44,7 @@ public:
         AdresseFehlt,  // the EEPROM did not acknowledge its address within the time limit
         ZuVieleFehler, // more than MAX_FEHLER failed pages or blocks
         Abgewiesen,    // the link refused a frame (and has said so)
+        NichtGehalten, // the first page, written and acknowledged, did not read back
     };
     struct Result {
         Modus modus = Modus::Pruefen;
@@ -96,6 +99,9 @@ private:
     bool fehlschlag(const SpeicherAntwort& antwort);
     bool schreiben();
     bool lesen();
+    // The first page read back at once: a chip that takes pages and keeps its old bytes (write
+    // protection) ends the run before the rest is written.
+    bool erstePruefen();
     void melden();
 
     int m_slave;
@@ -111,6 +117,7 @@ private:
     SpeicherAntwort m_letzte; // the address phase that failed on the line
     bool m_schreiben;
     EepromSchreibzyklus m_zyklus; // of the address phase under way
+    bool m_ersteGeprueft = false;
     std::optional<Ende> m_ende;
     Result m_result;
 };

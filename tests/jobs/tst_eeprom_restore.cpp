@@ -62,6 +62,14 @@ struct Bench {
                 action();
         });
     }
+    // `action` once the n-th frame of command `befehl` has gone out.
+    void atCommand(int befehl, int n, std::function<void()> action) {
+        auto seen = std::make_shared<int>(0);
+        QObject::connect(&t.link, &Link::frameSent, &t.link, [=] {
+            if (t.frames.entries.constLast().befehl == befehl && ++*seen == n)
+                action();
+        });
+    }
     QList<int> befehle() const {
         QList<int> b;
         for (const auto& f : t.frames.entries)
@@ -123,7 +131,8 @@ private slots:
         for (const auto& [adresse, anzahl] : seiten)
             QVERIFY(adresse % seite == 0 && anzahl == seite);
         // Then the read-back, as the read-out reads: 66 blocks, each twice.
-        QCOMPARE(b.befehle().count(80), 66 * 2);
+        // The read-back twice, and the first page once at once.
+        QCOMPARE(b.befehle().count(80), 66 * 2 + 1);
 
         QCOMPARE(b.auslesen(), dumpText);
     }
@@ -149,13 +158,12 @@ private slots:
         erwartet.replace(0x1FE, 4, neu.mid(0x1FE, 4));
         QCOMPARE(b.speicher(), erwartet);
 
-        // 128-byte pages into this chip: the write wraps, the report tells.
+        // 128-byte pages into this chip: the first write wraps, and the run ends right there.
         b.speicher() = b.vorher;
         auto* falsch = b.restore(bereich(neu, 0x100, 0x17F), Modus::Schreiben, 128);
-        QCOMPARE(falsch->result().ende, Ende::Fertig);
-        QVERIFY(falsch->result().vergleich->anzahl > 100);
+        QCOMPARE(falsch->result().ende, Ende::NichtGehalten);
         QVERIFY(EepromRestore::meldung(falsch->result(), "K", b.t.ctx.locale)
-                    .startsWith("FEHLER: das EEPROM hält nicht, was geschrieben wurde\r\n\r\nK"));
+                    .contains("Seite größer als die des EEPROMs?"));
     }
 
     // A write cycle longer than the next address frame: that frame is repeated until the chip
@@ -170,15 +178,20 @@ private slots:
         QVERIFY(job->result().vergleich->gleich());
         QVERIFY2(job->result().polls >= 16, qPrintable(QString::number(job->result().polls)));
         QCOMPARE(b.speicher().left(257), QByteArray(256, char(0x3C)) + b.vorher.mid(256, 1));
-        QCOMPARE(b.befehle().count(), 16 * 3 + job->result().polls + 2 * 2);
+        QCOMPARE(b.befehle().count(), 16 * 3 + job->result().polls + 2 * 2 + 2);
 
         // Offline after three pages: the polls cover the time limit, then STOP.
         Bench c;
-        c.atFrame(9, [&] { c.sim->setDeviceOnline(80, false); });
+        c.atCommand(100, 3, [&] { c.sim->setDeviceOnline(80, false); });
         auto* weg = c.restore(abbild, Modus::Schreiben, 16);
         QCOMPARE(weg->result().ende, Ende::AdresseFehlt);
         QCOMPARE(weg->result().geschrieben, 48);
-        const QList<int> danach = c.befehle().mid(9);
+        const QList<int> alle = c.befehle();
+        int dritterStop = -1;
+        for (int k = 0, n = 0; k < alle.size() && dritterStop < 0; ++k)
+            if (alle[k] == 100 && ++n == 3)
+                dritterStop = k;
+        const QList<int> danach = alle.mid(dritterStop + 1);
         const int polls = danach.size() - 1;
         QCOMPARE(danach, QList<int>(polls, 60) << 100);
         const double pollSekunden = 14 * 10 / 19200.0;
@@ -209,6 +222,26 @@ private slots:
                  QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen\r\n\r\n"
                                 "0 Byte geschrieben, NICHT geschrieben: 65.536 Byte\r\n"
                                 "x0000 … xFFFF (65.536 Byte)"));
+    }
+
+    // A chip that acknowledges the data and keeps its old bytes (write protection of that
+    // kind): the first page is read back at once and the run ends there, nothing more sent.
+    void aChipThatKeepsItsBytesStopsAfterTheFirstPage() {
+        Bench b;
+        for (int a = 0; a < 65536; ++a)
+            b.sim->eeprom(80)->setStuck(a, true);
+        auto* job = b.restore(bereich(QByteArray(65536, 'Z'), 0, 65535), Modus::Schreiben);
+        const auto& r = job->result();
+        QCOMPARE(r.ende, Ende::NichtGehalten);
+        QCOMPARE(r.geschrieben, 0);
+        QVERIFY2(b.befehle().size() <= 8, qPrintable(QString::number(b.befehle().size())));
+        QCOMPARE(b.befehle().count(65), 1);
+        QCOMPARE(b.speicher(), b.vorher);
+        QCOMPARE(r.nichtGeschrieben,
+                 (QList<EepromAbbild::Bereich>{EepromAbbild::Bereich{0, 65535}}));
+        QVERIFY(r.nichtGeprueft.isEmpty());
+        QVERIFY(EepromRestore::meldung(r, "K", b.t.ctx.locale)
+                    .startsWith("FEHLER: das EEPROM hat die erste Seite quittiert"));
     }
 
     // Verify only reads: one byte changed at the very end is found; with lost reply bytes the
@@ -246,14 +279,16 @@ private slots:
         QTest::addColumn<QList<EepromAbbild::Bereich>>("nichtGeprueft");
         QTest::addColumn<QString>("bericht");
         // 100..299 in 13 pages of three frames each, then one block read twice.
-        QTest::newRow("third page") << 3 * 2 + 1 << 28 << QList<EepromAbbild::Bereich>{{128, 299}}
-                                    << QList<EepromAbbild::Bereich>{{100, 127}}
-                                    << "Der Rahmen wurde nicht gesendet\r\n\r\n"
-                                       "28 Byte geschrieben, NICHT geschrieben: 172 Byte\r\n"
-                                       "x0080 … x012B (172 Byte)\r\n"
-                                       "geschrieben, aber NICHT geprüft: 28 Byte\r\n"
-                                       "x0064 … x007F (28 Byte)";
-        QTest::newRow("read-back") << 13 * 3 + 2 << 200 << QList<EepromAbbild::Bereich>{}
+        // After the first page, its read-back: an address frame and a read.
+        QTest::newRow("third page")
+            << 3 * 2 + 2 + 1 << 28 << QList<EepromAbbild::Bereich>{{128, 299}}
+            << QList<EepromAbbild::Bereich>{{100, 127}}
+            << "Der Rahmen wurde nicht gesendet\r\n\r\n"
+               "28 Byte geschrieben, NICHT geschrieben: 172 Byte\r\n"
+               "x0080 … x012B (172 Byte)\r\n"
+               "geschrieben, aber NICHT geprüft: 28 Byte\r\n"
+               "x0064 … x007F (28 Byte)";
+        QTest::newRow("read-back") << 13 * 3 + 2 + 2 << 200 << QList<EepromAbbild::Bereich>{}
                                    << QList<EepromAbbild::Bereich>{{100, 299}}
                                    << "Der Rahmen wurde nicht gesendet\r\n\r\n"
                                       "200 Byte geschrieben\r\n"
@@ -285,12 +320,16 @@ private slots:
         Bench b;
         EepromRestore* job = new EepromRestore(b.t.link, 80, bereich(QByteArray(65536, 'Q'), 0, 99),
                                                Modus::Schreiben, 16, b.t.ctx.locale);
-        b.atFrame(3 * 2 + 1, [job] { job->cancel(); });
+        b.atCommand(65, 3, [job] { job->cancel(); });
         b.run(job);
         QCOMPARE(job->result().ende, Ende::Abgebrochen);
         QCOMPARE(job->result().geschrieben, 48);
         QCOMPARE(job->result().nichtGeschrieben, (QList<EepromAbbild::Bereich>{{48, 99}}));
-        QCOMPARE(b.befehle(), (QList<int>{60, 65, 100, 60, 65, 100, 60, 65, 100, 100}));
+        // Three pages (the first read back at once, after polls for its write cycle), STOP.
+        const QList<int> f = b.befehle();
+        QCOMPARE(f.count(65), 3);
+        QCOMPARE(f.count(80), 1);
+        QCOMPARE(f.mid(f.size() - 4), (QList<int>{60, 65, 100, 100}));
         QCOMPARE(b.speicher().mid(47, 2), QByteArray("Q") + b.vorher.mid(48, 1));
     }
 };

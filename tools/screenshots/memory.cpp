@@ -58,6 +58,22 @@ int main(int argc, char** argv) {
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     bool ok = true;
     {
+        // The detection of the small EEPROM at 81: a suggestion in the status line.
+        WindowBench b(fenster::EEPROM_EXTERN_65K);
+        b.w->move(0, 0);
+        b.t.link.SLAVE_ADRESSE = 81;
+        settle(200);
+        b.click(QStringLiteral("Option_KLEINER_256_BYTE"));
+        b.clickAndWait(QStringLiteral("Command_lesen"));
+        b.clickAndWait(QStringLiteral("Command_ERKENNEN"));
+        b.tick(QStringLiteral("Timer_ANZEIGE"));
+        settle(150);
+        ok &= save(b.w, dir + QStringLiteral("/eeprom-erkennen.png"));
+    }
+    // "erkennen" as the second argument: that picture alone.
+    if (argc > 2 && QByteArray(argv[2]) == "erkennen")
+        return ok ? 0 : 1;
+    {
         // Hex display in repeat mode: the values changed since the last pass are yellow.
         WindowBench b(fenster::EEPROM_EXTERN_65K);
         logbuch(b.sim->eeprom(80)->memory());
