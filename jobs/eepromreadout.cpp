@@ -1,6 +1,6 @@
 #include "eepromreadout.h"
 
-#include "eepromdump.h"
+#include "files/eepromdump.h"
 
 #include "link/memory.h"
 #include "link/standard.h"
