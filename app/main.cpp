@@ -3,12 +3,12 @@
 
 #include "start.h"
 
+#include "files/datalocation.h"
+#include "files/slavedirectory.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/appcontext.h"
-#include "shell/datalocation.h"
 #include "shell/desktopservices.h"
-#include "shell/slavedirectory.h"
 #include "ui/prompter.h"
 
 #include <QApplication>

@@ -2,11 +2,11 @@
 
 #include "windowcatalog.h"
 
+#include "files/logbooks.h"
+#include "files/settingsfiles.h"
+#include "files/systemservices.h"
 #include "shell/appcontext.h"
 #include "shell/hauptwindow.h"
-#include "shell/logbooks.h"
-#include "shell/settingsfiles.h"
-#include "shell/systemservices.h"
 #include "shell/windownames.h"
 #include "ui/prompter.h"
 

@@ -2,7 +2,7 @@
 
 // What the benchmarks share: the process's CPU time and a clock that only tells the time.
 
-#include "shell/systemservices.h"
+#include "files/systemservices.h"
 
 #include <QDateTime>
 #include <QDir>

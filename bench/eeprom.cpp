@@ -12,14 +12,14 @@
 
 #include "benchsupport.h"
 
-#include "jobs/eepromdump.h"
+#include "files/eepromdump.h"
+#include "files/logbooks.h"
+#include "files/systemservices.h"
 #include "jobs/eepromerase.h"
 #include "jobs/eepromreadout.h"
 #include "jobs/eepromrestore.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
-#include "shell/logbooks.h"
-#include "shell/systemservices.h"
 #include "sim/interfacefirmware.h"
 #include "sim/serialeeprom.h"
 

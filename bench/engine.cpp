@@ -5,10 +5,10 @@
 
 #include "benchsupport.h"
 
+#include "files/logbooks.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/desktopservices.h"
-#include "shell/logbooks.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,12 +4,12 @@
 
 #include "benchsupport.h"
 
+#include "files/slavedirectory.h"
+#include "files/systemservices.h"
 #include "home/homewindows.h"
 #include "link/link.h"
 #include "link/virtualserialport.h"
 #include "shell/appcontext.h"
-#include "shell/slavedirectory.h"
-#include "shell/systemservices.h"
 #include "shell/windownames.h"
 #include "sim/virtualinstallation.h"
 #include "ui/prompter.h"

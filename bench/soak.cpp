@@ -8,10 +8,10 @@
 #include "benchsupport.h"
 
 #include "app/windowcatalog.h"
+#include "files/slavedirectory.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/appcontext.h"
-#include "shell/slavedirectory.h"
 #include "shell/windownames.h"
 #include "ui/prompter.h"
 

@@ -5,14 +5,14 @@
 
 #include "benchsupport.h"
 
+#include "files/slavedirectory.h"
+#include "files/textfile.h"
 #include "home/homewindows.h"
 #include "home/verlaufdatei.h"
 #include "home/verlaufpunkte.h"
 #include "link/link.h"
 #include "link/virtualserialport.h"
 #include "shell/appcontext.h"
-#include "shell/slavedirectory.h"
-#include "shell/textfile.h"
 #include "shell/windownames.h"
 #include "ui/prompter.h"
 

@@ -2,8 +2,8 @@
 
 #include "cli.h"
 
-#include "shell/datalocation.h"
-#include "shell/dateien.h"
+#include "files/datalocation.h"
+#include "files/dateien.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

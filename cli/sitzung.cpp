@@ -1,8 +1,8 @@
 #include "sitzung.h"
 
+#include "files/settingsfiles.h"
+#include "files/textfile.h"
 #include "link/serialport.h"
-#include "shell/settingsfiles.h"
-#include "shell/textfile.h"
 
 #include <QDir>
 #include <QPointer>

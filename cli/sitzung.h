@@ -2,16 +2,16 @@
 
 #include "cli.h"
 
-#include "jobs/eepromimage.h"
+#include "files/eepromimage.h"
+#include "files/logbooks.h"
+#include "files/settingsfiles.h"
+#include "files/slavedirectory.h"
+#include "files/systemservices.h"
 #include "jobs/job.h"
 #include "link/eeprombausteine.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "link/reply.h"
-#include "shell/logbooks.h"
-#include "shell/settingsfiles.h"
-#include "shell/slavedirectory.h"
-#include "shell/systemservices.h"
 
 #include <QEventLoop>
 #include <QJsonDocument>

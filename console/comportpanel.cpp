@@ -1,8 +1,8 @@
 #include "comportpanel.h"
 
+#include "files/logbooks.h"
+#include "files/settingsfiles.h"
 #include "shell/appcontext.h"
-#include "shell/logbooks.h"
-#include "shell/settingsfiles.h"
 
 #include "link/hardwareserialport.h"
 #include "ui/palette.h"

@@ -2,7 +2,7 @@
 
 #include "consolepanel.h"
 
-#include "shell/settingsfiles.h"
+#include "files/settingsfiles.h"
 
 #include <array>
 

@@ -13,12 +13,12 @@
 #include "sonderfunktionenpanel.h"
 #include "standardbefehlepanel.h"
 
+#include "files/logbooks.h"
+#include "files/settingsfiles.h"
+#include "files/systemservices.h"
+#include "files/texts.h"
 #include "shell/appcontext.h"
-#include "shell/logbooks.h"
 #include "shell/programm.h"
-#include "shell/settingsfiles.h"
-#include "shell/systemservices.h"
-#include "shell/texts.h"
 #include "shell/windownames.h"
 
 #include "ui/format.h"

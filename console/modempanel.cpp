@@ -1,7 +1,7 @@
 #include "modempanel.h"
 
+#include "files/dateien.h"
 #include "shell/appcontext.h"
-#include "shell/dateien.h"
 #include "ui/steuerelemente.h"
 
 #include "ui/format.h"

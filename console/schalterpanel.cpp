@@ -1,7 +1,7 @@
 #include "schalterpanel.h"
 
+#include "files/systemservices.h"
 #include "shell/appcontext.h"
-#include "shell/systemservices.h"
 
 #include "link/standard.h"
 #include "ui/palette.h"

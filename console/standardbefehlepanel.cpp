@@ -1,8 +1,8 @@
 #include "standardbefehlepanel.h"
 
+#include "files/systemservices.h"
+#include "files/texts.h"
 #include "shell/appcontext.h"
-#include "shell/systemservices.h"
-#include "shell/texts.h"
 #include "shell/windownames.h"
 
 #include "jobs/repetition.h"

@@ -3,8 +3,8 @@
 // exactly 65536 of them.
 #include "fuzzsupport.h"
 
-#include "jobs/eepromdump.h"
-#include "shell/textfile.h"
+#include "files/eepromdump.h"
+#include "files/textfile.h"
 
 #include <QLocale>
 

@@ -3,12 +3,12 @@
 // gives must survive being written back and read again unchanged.
 #include "fuzzsupport.h"
 
+#include "files/registerbemerkungen.h"
+#include "files/settingsfiles.h"
+#include "files/textfile.h"
+#include "files/texts.h"
 #include "link/hardwareserialport.h"
 #include "link/virtualserialport.h"
-#include "shell/registerbemerkungen.h"
-#include "shell/settingsfiles.h"
-#include "shell/textfile.h"
-#include "shell/texts.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "files/slavedirectory.h"
 #include "jobs/busscan.h"
-#include "shell/slavedirectory.h"
 
 #include <QList>
 #include <QPointer>

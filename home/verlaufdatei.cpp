@@ -1,6 +1,6 @@
 #include "verlaufdatei.h"
 
-#include "shell/textfile.h"
+#include "files/textfile.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "files/dateien.h"
 #include "jobs/apartmentfetch.h"
-#include "shell/dateien.h"
 
 #include <QDate>
 #include <QLocale>

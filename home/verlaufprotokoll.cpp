@@ -1,8 +1,8 @@
 #include "verlaufprotokoll.h"
 
+#include "files/systemservices.h"
+#include "files/textfile.h"
 #include "shell/appcontext.h"
-#include "shell/systemservices.h"
-#include "shell/textfile.h"
 
 namespace zelmar {
 

@@ -3,8 +3,8 @@
 #include "anzeigetexte.h"
 #include "verlaufprotokoll.h"
 
+#include "files/systemservices.h"
 #include "shell/appcontext.h"
-#include "shell/systemservices.h"
 #include "shell/windownames.h"
 #include "ui/unloadgate.h"
 

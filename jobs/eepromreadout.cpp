@@ -1,7 +1,7 @@
 #include "eepromreadout.h"
 
-#include "eepromdump.h"
 #include "eepromfortschritt.h"
+#include "files/eepromdump.h"
 
 #include "link/memory.h"
 #include "link/standard.h"

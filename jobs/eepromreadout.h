@@ -1,6 +1,6 @@
 #pragma once
 
-#include "eepromimage.h"
+#include "files/eepromimage.h"
 #include "job.h"
 
 #include "link/serialport.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "eepromimage.h"
-#include "eepromvergleich.h"
+#include "files/eepromimage.h"
+#include "files/eepromvergleich.h"
 #include "job.h"
 
 #include "link/memory.h"

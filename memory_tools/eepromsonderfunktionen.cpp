@@ -1,11 +1,11 @@
 #include "eepromsonderfunktionen.h"
 
+#include "files/systemservices.h"
 #include "shell/appcontext.h"
-#include "shell/systemservices.h"
 
-#include "shell/textfile.h"
+#include "files/textfile.h"
 
-#include "jobs/eepromdump.h"
+#include "files/eepromdump.h"
 #include "ui/format.h"
 #include "ui/palette.h"
 #include "ui/prompter.h"

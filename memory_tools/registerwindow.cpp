@@ -1,9 +1,9 @@
 #include "registerwindow.h"
 
+#include "files/registerbemerkungen.h"
 #include "link/memory.h"
 #include "shell/appcontext.h"
 #include "shell/programm.h"
-#include "shell/registerbemerkungen.h"
 #include "shell/windownames.h"
 #include "ui/format.h"
 #include "ui/palette.h"

@@ -1,7 +1,7 @@
 #include "appcontext.h"
 
-#include "logbooks.h"
-#include "systemservices.h"
+#include "files/logbooks.h"
+#include "files/systemservices.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

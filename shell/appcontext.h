@@ -1,6 +1,6 @@
 #pragma once
 
-#include "slavedirectory.h"
+#include "files/slavedirectory.h"
 #include "windowregistry.h"
 
 #include "link/link.h"

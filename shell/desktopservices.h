@@ -1,6 +1,6 @@
 #pragma once
 
-#include "systemservices.h"
+#include "files/systemservices.h"
 
 namespace zelmar {
 

@@ -1,9 +1,9 @@
 #include "programm.h"
 
 #include "appcontext.h"
-#include "logbooks.h"
-#include "settingsfiles.h"
-#include "systemservices.h"
+#include "files/logbooks.h"
+#include "files/settingsfiles.h"
+#include "files/systemservices.h"
 
 #include "ui/prompter.h"
 

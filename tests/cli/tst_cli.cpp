@@ -4,9 +4,9 @@
 
 #include "cli/cli.h"
 #include "cli/sitzung.h"
-#include "jobs/eepromimage.h"
-#include "shell/settingsfiles.h"
-#include "shell/slavedirectory.h"
+#include "files/eepromimage.h"
+#include "files/settingsfiles.h"
+#include "files/slavedirectory.h"
 
 #include <QCryptographicHash>
 #include <QFile>

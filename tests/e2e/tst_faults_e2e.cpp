@@ -6,8 +6,8 @@
 #include "windowbench.h"
 
 #include "app/windowcatalog.h"
+#include "files/eepromdump.h"
 #include "jobs/busscan.h"
-#include "jobs/eepromdump.h"
 #include "jobs/eepromreadout.h"
 #include "link/hardwareserialport.h"
 #include "shell/appcontext.h"

@@ -5,11 +5,11 @@
 // too (a read-only mode would not).
 #include "windowbench.h"
 
-#include "jobs/eepromdump.h"
-#include "jobs/eepromimage.h"
+#include "files/eepromdump.h"
+#include "files/eepromimage.h"
+#include "files/registerbemerkungen.h"
+#include "files/settingsfiles.h"
 #include "shell/programm.h"
-#include "shell/registerbemerkungen.h"
-#include "shell/settingsfiles.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 
 #include "windowbench.h"
 
+#include "files/settingsfiles.h"
 #include "shell/programm.h"
-#include "shell/settingsfiles.h"
 
 #include <QComboBox>
 #include <QLineEdit>

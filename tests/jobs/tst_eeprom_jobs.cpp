@@ -3,7 +3,7 @@
 
 #include "testcontext.h"
 
-#include "jobs/eepromdump.h"
+#include "files/eepromdump.h"
 #include "jobs/eepromerase.h"
 #include "jobs/eepromreadout.h"
 #include "link/memory.h"

@@ -4,7 +4,7 @@
 
 #include "testcontext.h"
 
-#include "jobs/eepromdump.h"
+#include "files/eepromdump.h"
 #include "jobs/eepromreadout.h"
 #include "jobs/eepromrestore.h"
 #include "sim/virtualinstallation.h"

@@ -2,8 +2,8 @@
 
 #include "windowbench.h"
 
-#include "jobs/eepromdump.h"
-#include "jobs/eepromimage.h"
+#include "files/eepromdump.h"
+#include "files/eepromimage.h"
 #include "memory_tools/eepromsonderfunktionen.h"
 
 #include <QComboBox>

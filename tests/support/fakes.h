@@ -2,8 +2,8 @@
 
 // Stand-ins for the program's seams: the prompter, the machine and the frame log.
 
+#include "files/systemservices.h"
 #include "link/link.h"
-#include "shell/systemservices.h"
 #include "ui/prompter.h"
 
 #include <QDateTime>

@@ -5,11 +5,11 @@
 
 #include "fakes.h"
 
+#include "files/slavedirectory.h"
+#include "files/systemservices.h"
 #include "link/link.h"
 #include "link/virtualserialport.h"
 #include "shell/appcontext.h"
-#include "shell/slavedirectory.h"
-#include "shell/systemservices.h"
 #include "ui/palette.h"
 #include "ui/prompter.h"
 

@@ -5,7 +5,7 @@
 #include "shots.h"
 #include "windowbench.h"
 
-#include "jobs/eepromdump.h"
+#include "files/eepromdump.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "testcontext.h"
 
+#include "files/settingsfiles.h"
 #include "link/link.h"
 #include "link/virtualserialport.h"
-#include "shell/settingsfiles.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "eepromdump.h"
 
-#include "shell/dateien.h"
+#include "dateien.h"
 
 #include <QFile>
 

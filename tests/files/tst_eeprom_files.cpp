@@ -3,8 +3,8 @@
 
 #include "testcontext.h"
 
-#include "jobs/eepromimage.h"
-#include "jobs/eepromvergleich.h"
+#include "files/eepromimage.h"
+#include "files/eepromvergleich.h"
 #include "link/memory.h"
 
 #include <QProcess>

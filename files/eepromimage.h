@@ -4,7 +4,7 @@
 // raw binary and Intel HEX (records 00 to 05). Widget-free, so the restore and verify jobs
 // and a command-line tool share it with the window.
 
-#include "shell/dateien.h"
+#include "dateien.h"
 
 #include <QBitArray>
 #include <QByteArray>

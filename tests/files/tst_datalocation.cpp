@@ -1,4 +1,4 @@
-#include "shell/datalocation.h"
+#include "files/datalocation.h"
 
 #include <QCoreApplication>
 #include <QDir>

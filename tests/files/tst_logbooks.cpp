@@ -1,10 +1,10 @@
 #include "testcontext.h"
 
+#include "files/logbooks.h"
+#include "files/systemservices.h"
+#include "files/texts.h"
 #include "link/link.h"
 #include "link/virtualserialport.h"
-#include "shell/logbooks.h"
-#include "shell/systemservices.h"
-#include "shell/texts.h"
 
 #include <QtTest>
 

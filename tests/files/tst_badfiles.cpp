@@ -2,9 +2,9 @@
 // the program must go on with defaults and never read without bound.
 #include "testcontext.h"
 
-#include "shell/logbooks.h"
-#include "shell/settingsfiles.h"
-#include "shell/texts.h"
+#include "files/logbooks.h"
+#include "files/settingsfiles.h"
+#include "files/texts.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
