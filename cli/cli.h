@@ -23,6 +23,8 @@ enum Ausgang {
 
 // What a run sees of the world around it.
 struct Umgebung {
+    // The name messages on standard error start with.
+    QString programm = QStringLiteral("zelmar-cli");
     // Where PORTS.ini, the settings files, SLAVE_INFO.ini and DATEN/ live.
     QString programmPfad;
     QTextStream* out = nullptr;

@@ -131,7 +131,7 @@ void Sitzung::warnen(const Einstellungswarnung& w) {
                    .arg(w.ersatz);
         break;
     }
-    *m_umgebung.err << "zelmar-cli: warning: " << text << Qt::endl;
+    *m_umgebung.err << m_umgebung.programm << ": warning: " << text << Qt::endl;
 }
 
 SlaveDirectory Sitzung::verzeichnis() const {
@@ -157,13 +157,13 @@ bool Sitzung::verbinden() {
 }
 
 int Sitzung::melden(const QString& text, int status) {
-    *m_umgebung.err << "zelmar-cli: " << text << Qt::endl;
+    *m_umgebung.err << m_umgebung.programm << ": " << text << Qt::endl;
     return status;
 }
 
 int Sitzung::aufruf(const QString& text) {
     melden(text, AUFRUF);
-    *m_umgebung.err << "Try 'zelmar-cli " << m_befehl << " --help'." << Qt::endl;
+    *m_umgebung.err << "Try '" << m_umgebung.programm << ' ' << m_befehl << " --help'." << Qt::endl;
     return AUFRUF;
 }
 

@@ -24,6 +24,12 @@ if(TARGET zelmar-cli)
     install(TARGETS zelmar-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     list(APPEND ZELMAR_PROGRAMS zelmar-cli)
 endif()
+if(TARGET zelmar-bridge)
+    install(TARGETS zelmar-bridge RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/zelmar-bridge@.service
+            DESTINATION lib/systemd/system)
+    list(APPEND ZELMAR_PROGRAMS zelmar-bridge)
+endif()
 add_custom_target(programs)
 add_dependencies(programs ${ZELMAR_PROGRAMS})
 # Read by the package test: what must be in /usr/bin.

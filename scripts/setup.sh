@@ -10,6 +10,8 @@ ZELMAR_BUILD="${ZELMAR_BUILD:-$ZELMAR_ROOT/build}"
 zelmar_packages=(qt6-base-dev qt6-serialport-dev qt6-charts-dev cmake ninja-build g++ xvfb xauth)
 # objcopy: the Intel HEX files are checked against binutils' reading and writing of them.
 zelmar_packages+=(binutils)
+# zelmar-bridge talks MQTT through libmosquitto; its tests start a mosquitto broker of their own.
+zelmar_packages+=(libmosquitto-dev pkg-config mosquitto)
 zelmar_packages+=(${zelmar_more_packages[@]+"${zelmar_more_packages[@]}"})
 
 zelmar_ensure_packages() {
