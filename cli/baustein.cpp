@@ -6,6 +6,7 @@
 #include "link/memory.h"
 #include "link/standard.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -23,8 +24,6 @@ QString vorschlagText(const EepromErkennung& e) {
                : QStringLiteral("a %1 (%2)")
                      .arg(e.vorschlaege.first().text(), e.vorschlaege.first().groesseText());
 }
-
-} // namespace
 
 // Polls while the EEPROM may be busy with a write cycle: twice the cycle, counted in polls.
 EepromSchreibzyklus schreibzyklus(Link& link, int zeichen) {
@@ -47,11 +46,11 @@ SpeicherAntwort adressieren(Link& link, int slave, int adresse, int adressBytes)
     }
 }
 
-int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
+int fehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
     if (r == SpeicherAntwort::NichtGesendet)
         return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse),
                             r.antwort);
-    if (r == SpeicherAntwort::Leitung)
+    if (r.ohneAntwort())
         return s.linkFehler(
             QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse),
             r.antwort);
@@ -59,6 +58,8 @@ int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
         QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
         FEHLER);
 }
+
+} // namespace
 
 bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int* status) {
     const Optionen& o = s.optionen();
@@ -70,10 +71,10 @@ bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int*
     const QString nenne = QStringLiteral("name the chip with --chip (%1)").arg(eeprom::namen());
     switch (e.ergebnis) {
     case EepromErkennung::Ergebnis::Leitung:
-        *status = eepromFehler(s, SpeicherAntwort(SpeicherAntwort::Leitung, e.antwort), slave, 0);
+        *status = fehler(s, SpeicherAntwort(SpeicherAntwort::Leitung, e.antwort), slave, 0);
         return false;
     case EepromErkennung::Ergebnis::Stumm:
-        *status = eepromFehler(s, SpeicherAntwort::KeinAck, slave, 0);
+        *status = fehler(s, SpeicherAntwort::KeinAck, slave, 0);
         return false;
     case EepromErkennung::Ergebnis::Unklar:
         *status = s.melden(QStringLiteral("cannot tell which EEPROM answers at %1: every byte "
@@ -147,7 +148,7 @@ bool bausteinLesen(Sitzung& s, const EepromBaustein& b, int slave, int start, in
                 r = EEPROM_BLOCK_LESEN(link, an, laenge);
         }
         if (r != SpeicherAntwort::Ok) {
-            *status = eepromFehler(s, r, an, pos);
+            *status = fehler(s, r, an, pos);
             return false;
         }
         daten->append(r.antwort.bytes);
@@ -169,7 +170,7 @@ bool bausteinSchreiben(Sitzung& s, const EepromBaustein& b, int slave, int start
             r = EEPROM_BYTE_SCHREIBEN(link, an, b.innen(pos), b.adressBytes, quint8(daten[i]));
         while (zyklus.nochmal(r));
         if (r != SpeicherAntwort::Ok) {
-            *status = eepromFehler(s, r, an, pos);
+            *status = fehler(s, r, an, pos);
             return false;
         }
     }

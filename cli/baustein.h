@@ -5,17 +5,8 @@
 #include "sitzung.h"
 
 #include "link/eeprombausteine.h"
-#include "link/memory.h"
 
 namespace zelmar::cli {
-
-// Polls while the EEPROM may be busy with a write cycle: twice the cycle, counted in polls.
-EepromSchreibzyklus schreibzyklus(Link& link, int zeichen);
-// The address phase, repeated while the EEPROM is busy with a write cycle (it does not
-// acknowledge then); the bus is released when it never answers.
-SpeicherAntwort adressieren(Link& link, int slave, int adresse, int adressBytes);
-// What a failed EEPROM request says: the line's status, or that nothing acknowledged.
-int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse);
 
 // The chip at `slave`: the one --chip names, or else what reading it shows, which must agree
 // with the address bytes assumed (--address-bytes, default 2). With `ganz` (a command on the

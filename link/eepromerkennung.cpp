@@ -43,27 +43,24 @@ SpeicherAntwort EepromErkenner::fenster(Link& link, int slave, int adresse, int 
     if (a == SpeicherAntwort::Ok)
         a = EEPROM_BLOCK_LESEN(link, slave, FENSTER);
     if (a == SpeicherAntwort::Ok)
-        *d = a.antwort.bytes.left(FENSTER);
-    if (a == SpeicherAntwort::NichtGesendet)
-        return SpeicherAntwort(SpeicherAntwort::Leitung, a.antwort);
+        *d = a.antwort.bytes;
     if (a == SpeicherAntwort::KeinAck) {
         // Not acknowledged: no byte went into a page, the STOP only lets go of the bus.
-        const Reply stop = TWI_STOP(link, slave);
-        if (stop.refused() || stop.lineFailed())
-            return SpeicherAntwort(SpeicherAntwort::Leitung, stop);
+        Reply stop = TWI_STOP(link, slave);
+        if (!stop.done())
+            return {stop.refused() ? SpeicherAntwort::NichtGesendet : SpeicherAntwort::Leitung,
+                    std::move(stop)};
     }
-    if (a != SpeicherAntwort::Ok && a != SpeicherAntwort::KeinAck)
-        return SpeicherAntwort(SpeicherAntwort::Leitung, a.antwort);
     return a;
 }
 
 bool EepromErkenner::lesen(Link& link, int slave, int adresse, int adressBytes, QByteArray* d) {
     const SpeicherAntwort a = fenster(link, slave, adresse, adressBytes, d);
+    m_e.antwort = a.antwort;
     if (a == SpeicherAntwort::Ok)
         return true;
-    m_e.antwort = a.antwort;
     ende(a == SpeicherAntwort::KeinAck ? EepromErkennung::Ergebnis::Stumm
-                                     : EepromErkennung::Ergebnis::Leitung);
+                                       : EepromErkennung::Ergebnis::Leitung);
     return false;
 }
 
@@ -143,8 +140,8 @@ bool EepromErkenner::schritt(Link& link) {
             SpeicherAntwort a = fenster(link, m_nachbar, 0, 2, &p0);
             if (a == SpeicherAntwort::Ok)
                 a = fenster(link, m_nachbar, 16, 2, &p16);
-            if (a == SpeicherAntwort::Leitung) {
-                m_e.antwort = a.antwort;
+            m_e.antwort = a.antwort;
+            if (a.ohneAntwort()) {
                 ende(EepromErkennung::Ergebnis::Leitung);
                 return false;
             }

@@ -26,9 +26,10 @@ struct EepromErkennung {
         Erkannt, // address bytes and the size one slave address reaches
         Unklar,  // the chip answers; its contents do not tell
         Stumm,   // nothing acknowledged the address
-        Leitung, // the link failed: `antwort` says how
+        Leitung, // the link failed (the reply says how)
     };
     Ergebnis ergebnis = Ergebnis::Leitung;
+    Reply antwort; // of the probe the detection ended on
     int slave = 0;
     int adressBytes = 0;
     int groesse = 0; // bytes one slave address reaches
@@ -37,8 +38,6 @@ struct EepromErkennung {
     QList<int> auchAn;
     // Chips that fit, the likeliest first; empty unless Erkannt.
     QList<EepromBaustein> vorschlaege;
-    // The reply of the transaction that failed (Leitung, Stumm).
-    Reply antwort;
 
     // One line in English for zelmar-cli, one in German for the window.
     QString text() const;
@@ -70,7 +69,7 @@ private:
     };
     // An address phase and a read of FENSTER bytes; a STOP after one not acknowledged.
     static SpeicherAntwort fenster(Link& link, int slave, int adresse, int adressBytes,
-                                 QByteArray* daten);
+                                   QByteArray* daten);
     // What the windows read at 0 and 16 through two address bytes tell: 1, 2, or 0 (nothing).
     static int adressBytes(const QByteArray& p0, const QByteArray& p16);
     // fenster(), and the end of the run when it failed.
