@@ -38,37 +38,34 @@ HandbetriebPanel::HandbetriebPanel(AppContext& ctx, QGroupBox* empfangenFrame, Q
 
     Text_HANDBETRIEB_BEFEHL_MASTER =
         zahlFeld(QStringLiteral("Text_HANDBETRIEB_BEFEHL_MASTER"), QStringLiteral("50"),
-                 QStringLiteral("BEFEHL (RS232 INTERFACE)"), this);
-    Text_HANDBETRIEB_ADRESSE_SLAVE =
-        zahlFeld(QStringLiteral("Text_HANDBETRIEB_ADRESSE_SLAVE"), QStringLiteral("0"),
-                 QStringLiteral("Adresse SLAVE"), this);
+                 tr("BEFEHL (RS232 INTERFACE)"), this);
+    Text_HANDBETRIEB_ADRESSE_SLAVE = zahlFeld(QStringLiteral("Text_HANDBETRIEB_ADRESSE_SLAVE"),
+                                              QStringLiteral("0"), tr("Adresse SLAVE"), this);
     // It follows SLAVE_ADRESSE; the frame always goes to the current slave.
     Text_HANDBETRIEB_ADRESSE_SLAVE->setReadOnly(true);
     Text_HANDBETRIEB_ADRESSE_SLAVE->setFocusPolicy(Qt::NoFocus);
     Text_HANDBETRIEB_RESERVE = zahlFeld(QStringLiteral("Text_HANDBETRIEB_RESERVE"),
-                                        QStringLiteral("0"), QStringLiteral("RESERVE"), this);
-    Text_SENDE_ANZAHL_SENDE_BYTES =
-        zahlFeld(QStringLiteral("Text_SENDE_ANZAHL_SENDE_BYTES"), QStringLiteral("4"),
-                 QStringLiteral("ANZAHL SENDE-BYTES"), this);
+                                        QStringLiteral("0"), tr("RESERVE"), this);
+    Text_SENDE_ANZAHL_SENDE_BYTES = zahlFeld(QStringLiteral("Text_SENDE_ANZAHL_SENDE_BYTES"),
+                                             QStringLiteral("4"), tr("ANZAHL SENDE-BYTES"), this);
     Text_SENDE_ANZAHL_EMPFANGS_BYTES =
         zahlFeld(QStringLiteral("Text_SENDE_ANZAHL_EMPFANGS_BYTES"), QStringLiteral("0"),
-                 QStringLiteral("ANZAHL EMPFANGS-BYTES"), this);
+                 tr("ANZAHL EMPFANGS-BYTES"), this);
     for (int i = 0; i < 4; ++i)
         Text_BYTE[i] = zahlFeld(QStringLiteral("Text_BYTE%1").arg(i + 1), QStringLiteral("0"),
-                                QStringLiteral("Byte %1").arg(i + 1), this);
+                                tr("Byte %1").arg(i + 1), this);
 
     Command_SENDEN_HANDBETRIEB =
-        steuer::knopf(QStringLiteral("senden"), QStringLiteral("Command_SENDEN_HANDBETRIEB"), this);
+        steuer::knopf(tr("senden"), QStringLiteral("Command_SENDEN_HANDBETRIEB"), this);
     Check_EMPFANGSDATENPUFFER_LEEREN =
-        steuer::haken(QStringLiteral("Empfangs-Puffer leeren und auswerten"),
+        steuer::haken(tr("Empfangs-Puffer leeren und auswerten"),
                       QStringLiteral("Check_EMPFANGSDATENPUFFER_LEEREN"), true, this);
     Text_ANTWORT2 = steuer::anzeige(QStringLiteral("Text_ANTWORT2"), this);
     Text_ANTWORT2->setFixedWidth(56);
     Text_ANTWORT2->setAlignment(Qt::AlignCenter);
-    Command_STOP = steuer::knopf(QStringLiteral("STOP"), QStringLiteral("Command_STOP"), this);
-    Command_PING_STOP =
-        steuer::knopf(QStringLiteral("PING +STOP"), QStringLiteral("Command_PING_STOP"), this);
-    Command7 = steuer::knopf(QStringLiteral("PING ohne STOP"), QStringLiteral("Command7"), this);
+    Command_STOP = steuer::knopf(tr("STOP"), QStringLiteral("Command_STOP"), this);
+    Command_PING_STOP = steuer::knopf(tr("PING +STOP"), QStringLiteral("Command_PING_STOP"), this);
+    Command7 = steuer::knopf(tr("PING ohne STOP"), QStringLiteral("Command7"), this);
 
     // The fields in frame order, each under a short caption.
     auto* felder = new QGridLayout;
@@ -122,13 +119,13 @@ HandbetriebPanel::HandbetriebPanel(AppContext& ctx, QGroupBox* empfangenFrame, Q
         Text_EMPFANGSZEICHEN_[i] =
             steuer::anzeige(QStringLiteral("Text_EMPFANGSZEICHEN_%1").arg(i + 1), empfangenFrame,
                             QStringLiteral("-"));
-        Text_EMPFANGSZEICHEN_[i]->setToolTip(QStringLiteral("Empfangs-Byte %1").arg(i + 1));
+        Text_EMPFANGSZEICHEN_[i]->setToolTip(tr("Empfangs-Byte %1").arg(i + 1));
         Text_EMPFANGSZEICHEN_[i]->setFixedWidth(40);
         Text_EMPFANGSZEICHEN_[i]->setAlignment(Qt::AlignCenter);
         empfangen->addWidget(Text_EMPFANGSZEICHEN_[i]);
     }
     Command_4_ZEICHEN_EMPFANGEN = steuer::knopf(
-        QStringLiteral("empfangen"), QStringLiteral("Command_4_ZEICHEN_EMPFANGEN"), empfangenFrame);
+        tr("empfangen"), QStringLiteral("Command_4_ZEICHEN_EMPFANGEN"), empfangenFrame);
     empfangen->addSpacing(6);
     empfangen->addWidget(Command_4_ZEICHEN_EMPFANGEN);
     empfangen->addStretch(1);
@@ -154,7 +151,7 @@ bool HandbetriebPanel::feldLesen(QLineEdit* box, int max, int* wert) {
     if (parseWholeNumber(box->text(), wert) && *wert >= 0 && *wert <= max)
         return true;
     m_ctx.prompter.message(
-        QStringLiteral("Fehler: WERTEBEREICH 0...%1 im Feld \"%2\"").arg(max).arg(box->toolTip()));
+        tr("Fehler: WERTEBEREICH 0...%1 im Feld \"%2\"").arg(max).arg(box->toolTip()));
     box->setFocus();
     box->selectAll();
     return false;
@@ -173,8 +170,7 @@ bool HandbetriebPanel::anzahlLesen(QLineEdit* box, double* anzahl) {
         *anzahl = t.toDouble();
         return true;
     }
-    m_ctx.prompter.message(
-        QStringLiteral("Fehler: keine ganze Zahl ab 0 im Feld \"%1\"").arg(box->toolTip()));
+    m_ctx.prompter.message(tr("Fehler: keine ganze Zahl ab 0 im Feld \"%1\"").arg(box->toolTip()));
     box->setFocus();
     box->selectAll();
     return false;
@@ -215,7 +211,7 @@ void HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click() {
     if (link.STATUS_CODE == 0)
         link.DATEN_EMPFANGEN(1);
     if (link.STATUS_CODE != 0)
-        antwort(false, QStringLiteral("ERROR"));
+        antwort(false, tr("ERROR"));
     else
         antwort(link.EMPFANGSBYTE == 0, QString::number(link.EMPFANGSBYTE));
 }
@@ -225,7 +221,7 @@ void HandbetriebPanel::Command_STOP_Click() {
     Link& link = m_ctx.link;
     TWI_STOP(link, link.SLAVE_ADRESSE);
     if (link.STATUS_CODE != 0)
-        antwort(false, QStringLiteral("ERROR"));
+        antwort(false, tr("ERROR"));
     else
         antwort(link.EMPFANGSBYTE == 0, QString::number(link.EMPFANGSBYTE));
 }
@@ -234,8 +230,7 @@ void HandbetriebPanel::Command_PING_STOP_Click() {
     Text_ANTWORT2->clear();
     Link& link = m_ctx.link;
     const bool da = SLAVE_ANSPRECHEN_MIT_STOP(link, link.SLAVE_ADRESSE);
-    antwort(da,
-            link.STATUS_CODE != 0 ? QStringLiteral("ERROR") : QString::number(link.EMPFANGSBYTE));
+    antwort(da, link.STATUS_CODE != 0 ? tr("ERROR") : QString::number(link.EMPFANGSBYTE));
 }
 
 // Twice, so the second probe is a repeated START; the bus stays claimed until "STOP".

@@ -26,9 +26,9 @@ std::optional<quint8> EepromErase::LOESCH_WERT(const QString& antwort) {
 }
 
 QString EepromErase::statusText() const {
-    return QStringLiteral("löschen ") +
+    return tr("löschen ") +
            m_locale.toString(m_position / 1000.0, 'f', QLocale::FloatingPointShortest) +
-           QStringLiteral("k von 65k  (") + QString::number(m_result.fehler) + QLatin1Char(')');
+           tr("k von 65k  (") + QString::number(m_result.fehler) + QLatin1Char(')');
 }
 
 double EepromErase::linienSekunden(const PortSettings& s) {
@@ -41,9 +41,9 @@ double EepromErase::linienSekunden(const PortSettings& s) {
 QString EepromErase::meldung(const Result& r) {
     switch (r.ende) {
     case Ende::Abgebrochen:
-        return QStringLiteral("aktion wurde abgebrochen");
+        return tr("aktion wurde abgebrochen");
     case Ende::ZuVieleFehler:
-        return QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
+        return tr("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
     case Ende::Fertig:
     case Ende::Abgewiesen:
         break;
