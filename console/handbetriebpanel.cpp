@@ -72,11 +72,11 @@ HandbetriebPanel::HandbetriebPanel(AppContext& ctx, QGroupBox* empfangenFrame, Q
     felder->setHorizontalSpacing(3);
     felder->setVerticalSpacing(0);
     const std::pair<const char*, QLineEdit*> spalten[] = {
-        {"BEF", Text_HANDBETRIEB_BEFEHL_MASTER},
-        {"ADR", Text_HANDBETRIEB_ADRESSE_SLAVE},
-        {"RES", Text_HANDBETRIEB_RESERVE},
-        {"SEN", Text_SENDE_ANZAHL_SENDE_BYTES},
-        {"EMP", Text_SENDE_ANZAHL_EMPFANGS_BYTES},
+        {QT_TR_NOOP("BEF"), Text_HANDBETRIEB_BEFEHL_MASTER},
+        {QT_TR_NOOP("ADR"), Text_HANDBETRIEB_ADRESSE_SLAVE},
+        {QT_TR_NOOP("RES"), Text_HANDBETRIEB_RESERVE},
+        {QT_TR_NOOP("SEN"), Text_SENDE_ANZAHL_SENDE_BYTES},
+        {QT_TR_NOOP("EMP"), Text_SENDE_ANZAHL_EMPFANGS_BYTES},
         {"B1", Text_BYTE[0]},
         {"B2", Text_BYTE[1]},
         {"B3", Text_BYTE[2]},
@@ -84,7 +84,7 @@ HandbetriebPanel::HandbetriebPanel(AppContext& ctx, QGroupBox* empfangenFrame, Q
     };
     int spalte = 0;
     for (const auto& [caption, box] : spalten) {
-        auto* l = new QLabel(QLatin1String(caption), this);
+        auto* l = new QLabel(tr(caption), this);
         l->setToolTip(box->toolTip());
         QFont f = l->font();
         f.setPointSizeF(f.pointSizeF() * 0.85);

@@ -115,19 +115,19 @@ void KonfigurationWindow::bauen() {
         bool nurProfi; // shown in the "TWI-PROFI" view only
     };
     const FrameEintrag twiFrames[] = {
-        {"Frame8", "ADRESSE SLAVE", false},
-        {"Frame11", "TWI-SLAVE-ADRESSEN SCANER", false},
-        {"Frame_SLAVE_INFO", "TWI_SLAVE-INFO-abfragen (16 BYTE)", false},
-        {"Frame_TWI_FEHLER", "TWI-FEHLER-ERZEUGEN", true},
-        {"Frame_TWI_TAKT", "TWI- SCL-Frequenz", true},
-        {"Frame_TWI_SCHALTEN", "SLAVE-SCHALTEN", true},
-        {"Frame_HANDBETRIEB_1", "HAND-BETRIEB-SENDEN", true},
-        {"Frame_HANDBETRIEB_2", "HAND-BETRIEB-EMPFANGEN", true},
-        {"Frame_STANDARD_BEFEHLE", "STANDARD-BEFEHLE", true},
-        {"Frame_TWI_SONDERFUNKTIONEN", "TWI-SONDERFUNKTIONEN", true},
+        {"Frame8", QT_TR_NOOP("ADRESSE SLAVE"), false},
+        {"Frame11", QT_TR_NOOP("TWI-SLAVE-ADRESSEN SCANER"), false},
+        {"Frame_SLAVE_INFO", QT_TR_NOOP("TWI_SLAVE-INFO-abfragen (16 BYTE)"), false},
+        {"Frame_TWI_FEHLER", QT_TR_NOOP("TWI-FEHLER-ERZEUGEN"), true},
+        {"Frame_TWI_TAKT", QT_TR_NOOP("TWI- SCL-Frequenz"), true},
+        {"Frame_TWI_SCHALTEN", QT_TR_NOOP("SLAVE-SCHALTEN"), true},
+        {"Frame_HANDBETRIEB_1", QT_TR_NOOP("HAND-BETRIEB-SENDEN"), true},
+        {"Frame_HANDBETRIEB_2", QT_TR_NOOP("HAND-BETRIEB-EMPFANGEN"), true},
+        {"Frame_STANDARD_BEFEHLE", QT_TR_NOOP("STANDARD-BEFEHLE"), true},
+        {"Frame_TWI_SONDERFUNKTIONEN", QT_TR_NOOP("TWI-SONDERFUNKTIONEN"), true},
     };
     for (const FrameEintrag& e : twiFrames) {
-        QGroupBox* f = neuerFrame(e.name, QString::fromUtf8(e.titel), Frame_TWI);
+        QGroupBox* f = neuerFrame(e.name, tr(e.titel), Frame_TWI);
         if (e.nurProfi)
             m_profiFrames << f;
     }

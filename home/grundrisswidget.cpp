@@ -135,9 +135,10 @@ void GrundrissWidget::paintScene(QPainter& p) {
     klein.setPixelSize(14);
     p.setFont(klein);
     p.setPen(kBeschriftung);
-    const char* zeilen[] = {"Luftdruck", "Sonne", "Aufgang", "Untergang"};
+    const char* zeilen[] = {QT_TR_NOOP("Luftdruck"), QT_TR_NOOP("Sonne"), QT_TR_NOOP("Aufgang"),
+                            QT_TR_NOOP("Untergang")};
     for (int i = 0; i < 4; ++i)
-        p.drawText(AUSSEN_ZEILE(i), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(zeilen[i]));
+        p.drawText(AUSSEN_ZEILE(i), Qt::AlignLeft | Qt::AlignVCenter, tr(zeilen[i]));
     p.drawText(QRectF(960, 302, 140, 22), Qt::AlignLeft | Qt::AlignVCenter, tr("Kessel"));
     p.drawText(QRectF(960, 402, 140, 22), Qt::AlignLeft | Qt::AlignVCenter, tr("Puffer"));
 

@@ -87,7 +87,7 @@ void wertRaster(QValueAxis* achse, double tief, double hoch) {
 
 VerlaufWindow::VerlaufWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::VERLAUF);
-    setWindowTitle(fenster::VERLAUF);
+    setWindowTitle(tr("VERLAUF"));
     bauen();
     tageAuflisten();
     Combo_BEREICH->setCurrentIndex(HEUTE);

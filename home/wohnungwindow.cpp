@@ -42,7 +42,7 @@ QRectF neben(const QRectF& marker, qreal breite = 104) {
 
 WohnungWindow::WohnungWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::WOHNUNG);
-    setWindowTitle(fenster::WOHNUNG);
+    setWindowTitle(tr("WOHNUNG"));
     m_raum[WZ].werte = 0;     // slave 20
     m_raum[AZ].werte = 1;     // 40
     m_raum[KUECHE].werte = 2; // 60

@@ -287,6 +287,10 @@ It was not written.</translation>
         <source>Fehler: die ADRESSE %1 liegt nicht im EEPROM (0 bis 65.535).</source>
         <translation>Error: the ADDRESS %1 is not in the EEPROM (0 to 65,535).</translation>
     </message>
+    <message>
+        <source>max</source>
+        <translation>max</translation>
+    </message>
 </context>
 <context>
     <name>zelmar::EepromReadout</name>
@@ -514,7 +518,7 @@ Expected: </translation>
         <source><byte value="xd"/>
 Ist:  </source>
         <translation><byte value="xd"/>
-Actual:  </translation>
+Actual:   </translation>
     </message>
     <message>
         <source><byte value="xd"/>
@@ -618,6 +622,22 @@ will be written into the %1, in pages of %4 bytes.</translation>
         <source>binär (.bin)</source>
         <translation>binary (.bin)</translation>
     </message>
+    <message>
+        <source>Dump (.txt)</source>
+        <translation>Dump (.txt)</translation>
+    </message>
+    <message>
+        <source>Intel-HEX (.hex)</source>
+        <translation>Intel HEX (.hex)</translation>
+    </message>
+    <message>
+        <source>Seite:</source>
+        <translation>Page:</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
 </context>
 <context>
     <name>zelmar::EepromZellen</name>
@@ -706,6 +726,22 @@ will be written into the %1, in pages of %4 bytes.</translation>
     <message>
         <source>Heizung aus</source>
         <translation>heating off</translation>
+    </message>
+    <message>
+        <source>Luftdruck</source>
+        <translation>Air pressure</translation>
+    </message>
+    <message>
+        <source>Sonne</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>Aufgang</source>
+        <translation>Sunrise</translation>
+    </message>
+    <message>
+        <source>Untergang</source>
+        <translation>Sunset</translation>
     </message>
 </context>
 <context>
@@ -832,6 +868,26 @@ will be written into the %1, in pages of %4 bytes.</translation>
     <message>
         <source>ERROR</source>
         <translation>ERROR</translation>
+    </message>
+    <message>
+        <source>BEF</source>
+        <translation>CMD</translation>
+    </message>
+    <message>
+        <source>ADR</source>
+        <translation>ADR</translation>
+    </message>
+    <message>
+        <source>RES</source>
+        <translation>RES</translation>
+    </message>
+    <message>
+        <source>SEN</source>
+        <translation>SND</translation>
+    </message>
+    <message>
+        <source>EMP</source>
+        <translation>RCV</translation>
     </message>
 </context>
 <context>
@@ -975,7 +1031,7 @@ will be written into the %1, in pages of %4 bytes.</translation>
     </message>
     <message>
         <source> BEFEHL=   0 ==&gt; DUMMY an PC senden (zur Überprüfung der Verbindung)   ANTWORT vom µC==&gt; 0</source>
-        <translation> COMMAND=   0 ==&gt; send DUMMY to the PC (checks the connection)       REPLY from µC==&gt; 0</translation>
+        <translation> COMMAND=   0 ==&gt; send DUMMY to the PC (checks the connection)        REPLY from µC==&gt; 0</translation>
     </message>
     <message>
         <source> BEFEHL=   1 ==&gt; MCUCSR auslesen (Grund des letzten Resets (z.B. WDR)  ANTWORT vom µC==&gt; WERT</source>
@@ -1003,7 +1059,7 @@ will be written into the %1, in pages of %4 bytes.</translation>
     </message>
     <message>
         <source> BEFEHL=   9 ==&gt; TWI-BUS-SPANNUNG-RESET (Versorgungsspannung für SLAVE)ANTWORT vom µC==&gt; 0</source>
-        <translation> COMMAND=   9 ==&gt; TWI BUS VOLTAGE RESET (supply voltage of the SLAVES) REPLY from µC==&gt; 0</translation>
+        <translation> COMMAND=   9 ==&gt; TWI BUS VOLTAGE RESET (SLAVE supply voltage)        REPLY from µC==&gt; 0</translation>
     </message>
     <message>
         <source> BEFEHL=  10 ==&gt; Reset µC                                              ANTWORT vom µC==&gt; 0</source>
@@ -1143,6 +1199,46 @@ will be written into the %1, in pages of %4 bytes.</translation>
     <message>
         <source>MODEM-STEUERUNG</source>
         <translation>MODEM CONTROL</translation>
+    </message>
+    <message>
+        <source>ADRESSE SLAVE</source>
+        <translation>SLAVE ADDRESS</translation>
+    </message>
+    <message>
+        <source>TWI-SLAVE-ADRESSEN SCANER</source>
+        <translation>TWI SLAVE ADDRESS SCANNER</translation>
+    </message>
+    <message>
+        <source>TWI_SLAVE-INFO-abfragen (16 BYTE)</source>
+        <translation>query TWI SLAVE INFO (16 BYTES)</translation>
+    </message>
+    <message>
+        <source>TWI-FEHLER-ERZEUGEN</source>
+        <translation>CAUSE TWI ERROR</translation>
+    </message>
+    <message>
+        <source>TWI- SCL-Frequenz</source>
+        <translation>TWI SCL frequency</translation>
+    </message>
+    <message>
+        <source>SLAVE-SCHALTEN</source>
+        <translation>SLAVE SWITCHES</translation>
+    </message>
+    <message>
+        <source>HAND-BETRIEB-SENDEN</source>
+        <translation>MANUAL MODE SEND</translation>
+    </message>
+    <message>
+        <source>HAND-BETRIEB-EMPFANGEN</source>
+        <translation>MANUAL MODE RECEIVE</translation>
+    </message>
+    <message>
+        <source>STANDARD-BEFEHLE</source>
+        <translation>STANDARD COMMANDS</translation>
+    </message>
+    <message>
+        <source>TWI-SONDERFUNKTIONEN</source>
+        <translation>TWI SPECIAL FUNCTIONS</translation>
     </message>
 </context>
 <context>
@@ -2141,6 +2237,10 @@ allowed: 0...255 (decimal)</translation>
         <source>%1 Messungen</source>
         <translation>%1 measurements</translation>
     </message>
+    <message>
+        <source>VERLAUF</source>
+        <translation>HISTORY</translation>
+    </message>
 </context>
 <context>
     <name>zelmar::WindowRegistry</name>
@@ -2182,6 +2282,10 @@ allowed: 0...255 (decimal)</translation>
     <message>
         <source> mbar</source>
         <translation> mbar</translation>
+    </message>
+    <message>
+        <source>WOHNUNG</source>
+        <translation>APARTMENT</translation>
     </message>
 </context>
 <context>

@@ -103,24 +103,25 @@ void EepromSonderfunktionen::bauenDateien(QGridLayout* grid, int zeile) {
         tr("Seitengröße beim Schreiben in Byte: 16 passt zu jedem EEPROM bis 64 KiB"));
     Combo_DATEIFORMAT = new QComboBox(this);
     Combo_DATEIFORMAT->setObjectName(QStringLiteral("Combo_DATEIFORMAT"));
-    Combo_DATEIFORMAT->addItem(QStringLiteral("Dump (.txt)"), int(abbild::Format::Dump));
+    Combo_DATEIFORMAT->addItem(tr("Dump (.txt)"), int(abbild::Format::Dump));
     Combo_DATEIFORMAT->addItem(tr("binär (.bin)"), int(abbild::Format::Binaer));
-    Combo_DATEIFORMAT->addItem(QStringLiteral("Intel-HEX (.hex)"), int(abbild::Format::IntelHex));
+    Combo_DATEIFORMAT->addItem(tr("Intel-HEX (.hex)"), int(abbild::Format::IntelHex));
     Combo_DATEIFORMAT->setToolTip(tr("Dateiformat beim kompletten Auslesen"));
 
     auto beschriftet = [this](const char* text, const char* name, QWidget* feld) {
         auto* h = new QHBoxLayout;
         h->setSpacing(4);
-        h->addWidget(
-            steuer::beschriftung(QString::fromUtf8(text), QString::fromLatin1(name), this));
+        h->addWidget(steuer::beschriftung(tr(text), QString::fromLatin1(name), this));
         h->addWidget(feld, 1);
         return h;
     };
     grid->addWidget(Command_AUS_DATEI_SCHREIBEN, zeile, 0);
-    grid->addLayout(beschriftet("Seite:", "Label_SEITENGROESSE", Combo_SEITENGROESSE), zeile, 1);
+    grid->addLayout(beschriftet(QT_TR_NOOP("Seite:"), "Label_SEITENGROESSE", Combo_SEITENGROESSE),
+                    zeile, 1);
     grid->addWidget(Command_MIT_DATEI_VERGLEICHEN, zeile + 1, 0);
     grid->addWidget(Command_DUMPS_VERGLEICHEN, zeile + 1, 1);
-    grid->addLayout(beschriftet("Format:", "Label_DATEIFORMAT", Combo_DATEIFORMAT), zeile + 2, 0);
+    grid->addLayout(beschriftet(QT_TR_NOOP("Format:"), "Label_DATEIFORMAT", Combo_DATEIFORMAT),
+                    zeile + 2, 0);
     grid->addWidget(Command_BERICHT_SPEICHERN, zeile + 2, 1);
 }
 

@@ -138,7 +138,7 @@ QGroupBox* EepromExternWindow::bauenStartadresse() {
     Command7 = k("- 10.000", "Command7");
     Command8 = k("+ 10.000", "Command8");
     Command17 = k("0", "Command17");
-    Command18 = k("max", "Command18");
+    Command18 = steuer::knopf(tr("max"), QStringLiteral("Command18"), frame);
     auto* grid = new QGridLayout(frame);
     grid->setVerticalSpacing(3);
     auto* start = new QHBoxLayout;

@@ -19,6 +19,8 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace zelmar;
 using sprache::Sprache;
 
@@ -132,23 +134,68 @@ const QStringList& alleFenster() {
 
 const QRegularExpression kUmlaut(QStringLiteral("[äöüÄÖÜß]"));
 
-// German source texts left in any window: those whose English differs and a window shows.
-QStringList deutschGeblieben(const QSet<QString>& deutsch) {
-    QStringList gefunden;
+// The texts of every window, the main window first, in the order of their widgets.
+QList<QPair<QString, QStringList>> alleTexte() {
     WindowBench b(WindowBench::Geraete::Keine);
-    QList<QPair<QString, QWidget*>> fensterListe;
-    fensterListe << qMakePair(fenster::HAUPT, static_cast<QWidget*>(Main(b.t.ctx, b.t.dir.path())));
+    QList<QPair<QString, QStringList>> liste;
+    liste << qMakePair(fenster::HAUPT, texte(Main(b.t.ctx, b.t.dir.path())));
     for (const QString& name : alleFenster()) {
         QWidget* w = b.t.ctx.windows.show(name);
         if (!w)
             qFatal("window %s does not open", qPrintable(name));
-        fensterListe << qMakePair(name, w);
+        liste << qMakePair(name, texte(w));
     }
-    for (const auto& [name, w] : fensterListe)
-        for (const QString& text : texte(w))
-            // Umlauts mark German that never went through the translation at all.
+    return liste;
+}
+
+// German source texts left: those whose English differs, and umlauts, which mark German that
+// never went through the translation at all.
+QStringList deutschGeblieben(const QList<QPair<QString, QStringList>>& fenster,
+                             const QSet<QString>& deutsch) {
+    QStringList gefunden;
+    for (const auto& [name, texte] : fenster)
+        for (const QString& text : texte)
             if (deutsch.contains(text) || text.contains(kUmlaut))
                 gefunden << name + QStringLiteral(": ") + text;
+    gefunden.removeDuplicates();
+    return gefunden;
+}
+
+// The system's own names stay in both languages: the program's name, register bits, window and
+// control names, short upper-case names (TWEA, SDA, DTR), shifts such as 1<<TWEA.
+bool systemName(const QString& text) {
+    if (text == QLatin1String("ZELMAR"))
+        return true;
+    static const QRegularExpression zeichen(QStringLiteral("^[A-Z0-9_<>+ ]+$"));
+    static const QRegularExpression langesWort(QStringLiteral("[A-Z]{6,}"));
+    return text.contains(zeichen) &&
+           (text.contains(QLatin1Char('_')) || text.contains(QLatin1Char('<')) ||
+            !text.contains(langesWort));
+}
+
+// Texts with words that a window shows in both languages, though no translation says they are
+// the same: a text that does not go through the translation.
+QStringList unuebersetzt(const QList<QPair<QString, QStringList>>& de,
+                         const QList<QPair<QString, QStringList>>& en,
+                         const QSet<QString>& gleich) {
+    static const QRegularExpression wort(QStringLiteral("[A-Za-z]{3}"));
+    QList<QRegularExpression> muster; // "COM %1" stands for "COM 7"
+    for (const QString& g : gleich)
+        muster << QRegularExpression(
+            QRegularExpression::anchoredPattern(QRegularExpression::escape(g).replace(
+                QRegularExpression(QStringLiteral("\\\\?%\\d+")), QStringLiteral(".+"))));
+    QStringList gefunden;
+    for (int f = 0; f < de.size(); ++f) {
+        const QSet<QString> deutsch(de[f].second.begin(), de[f].second.end());
+        for (const QString& t : en[f].second) {
+            if (!deutsch.contains(t) || !t.contains(wort) || t.startsWith(QLatin1Char('/')) ||
+                systemName(t))
+                continue;
+            if (std::none_of(muster.begin(), muster.end(),
+                             [&](const QRegularExpression& m) { return m.match(t).hasMatch(); }))
+                gefunden << de[f].first + QStringLiteral(": ") + t;
+        }
+    }
     gefunden.removeDuplicates();
     return gefunden;
 }
@@ -310,20 +357,24 @@ void TestSprache::translationCoversEverySourceText() {
 void TestSprache::everyWindowSpeaksEnglish() {
     // The German texts that have an English one of their own; system names that stay the same
     // in both (DTR, EEPROM, numbers) are no finding.
-    QSet<QString> deutsch;
+    QSet<QString> deutsch, gleich;
     for (const Eintrag& e : tsLesen(QStringLiteral(ZELMAR_I18N "/zelmar_en.ts")))
-        if (e.fertig && e.uebersetzung != e.quelle)
-            deutsch.insert(e.quelle);
+        if (e.fertig)
+            (e.uebersetzung != e.quelle ? deutsch : gleich).insert(e.quelle);
 
     // The walk sees German where nothing is translated, so it is able to find what it looks for.
-    const QStringList ohne = deutschGeblieben(deutsch);
-    QVERIFY2(ohne.size() > 100, qPrintable(ohne.join(QLatin1Char('\n'))));
+    const auto ohne = alleTexte();
+    const QStringList ohneGefunden = deutschGeblieben(ohne, deutsch);
+    QVERIFY2(ohneGefunden.size() > 100, qPrintable(ohneGefunden.join(QLatin1Char('\n'))));
 
     QVERIFY(sprache::installieren(Sprache::Englisch));
-    const QStringList mit = deutschGeblieben(deutsch);
+    const auto mit = alleTexte();
     for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
         QCoreApplication::removeTranslator(t);
-    QVERIFY2(mit.isEmpty(), qPrintable(mit.join(QLatin1Char('\n'))));
+    const QStringList gefunden = deutschGeblieben(mit, deutsch) + unuebersetzt(ohne, mit, gleich);
+    if (!gefunden.isEmpty())
+        qWarning("%s", qPrintable(gefunden.join(QLatin1Char('\n'))));
+    QVERIFY(gefunden.isEmpty());
 }
 
 QTEST_MAIN(TestSprache)
