@@ -1,5 +1,6 @@
 // The commands of zelmar-cli: each one the same protocol functions and jobs the windows use.
 
+#include "baustein.h"
 #include "sitzung.h"
 
 #include "jobs/busscan.h"
@@ -88,22 +89,6 @@ QString name(const SlaveDirectory& d, int a) {
     return slaveBenannt(d.SLAVE_NAME[a]) ? d.SLAVE_NAME[a].trimmed() : QString();
 }
 
-// The address phase, repeated while the EEPROM is busy with a write cycle (it does not
-// acknowledge then); the bus is released when it never answers.
-EepromAntwort adressieren(Link& link, int slave, int adresse, int adressBytes) {
-    QElapsedTimer zeit;
-    zeit.start();
-    for (;;) {
-        const EepromAntwort r = EEPROM_ADRESSE_SETZEN(link, slave, adresse, adressBytes);
-        if (r != EepromAntwort::KeinAck)
-            return r;
-        if (zeit.elapsed() > 2 * EepromRestore::SCHREIBZYKLUS_MS) {
-            TWI_STOP(link, slave);
-            return r;
-        }
-    }
-}
-
 int eepromFehler(Sitzung& s, EepromAntwort r, int slave, int adresse) {
     if (r == EepromAntwort::Leitung && s.link().refused())
         return s.linkFehler(QCoreApplication::translate("zelmar::cli", "EEPROM at %1, address %2")
@@ -121,35 +106,16 @@ int eepromFehler(Sitzung& s, EepromAntwort r, int slave, int adresse) {
                     FEHLER);
 }
 
-// Reads n bytes from `start` on in blocks the interface takes; false after saying why. A
-// block whose reply was lost, or whose status bytes were not 0 right after the EEPROM took
-// its address, is the line's doing as long as a new try may succeed.
-bool eepromLesen(Sitzung& s, int slave, int start, int n, QByteArray* daten, int* status) {
-    constexpr int VERSUCHE = 3;
-    Link& link = s.link();
-    for (int pos = start; pos < start + n;) {
-        const int laenge = std::min(EepromReadout::BLOCK, start + n - pos);
-        EepromAntwort r = EepromAntwort::Leitung;
-        for (int versuch = 0; versuch < VERSUCHE && r != EepromAntwort::Ok; ++versuch) {
-            r = adressieren(link, slave, pos, s.optionen().adressBytes);
-            // Not acknowledged through a whole write cycle: the EEPROM, not the line.
-            if (r == EepromAntwort::KeinAck || link.refused())
-                break;
-            if (r == EepromAntwort::Ok)
-                r = EEPROM_BLOCK_LESEN(link, slave, laenge);
-        }
-        if (r != EepromAntwort::Ok) {
-            *status = eepromFehler(s, r, slave, pos);
-            return false;
-        }
-        daten->append(reinterpret_cast<const char*>(link.EMPFANGSPUFFER.data() + 1), laenge);
-        pos += laenge;
-    }
-    return true;
-}
-
-int eepromGroesse(const Sitzung& s) {
-    return s.optionen().adressBytes == 1 ? 256 : EepromAbbild::GROESSE;
+// The chip of a command on the whole EEPROM; false after saying why.
+bool ganzerBaustein(Sitzung& s, int slave, EepromBaustein* b, int* status) {
+    if (!bausteinBestimmen(s, slave, true, b, status))
+        return false;
+    if (b->klassisch())
+        return true;
+    *status = s.melden(QCoreApplication::translate("zelmar::cli", "%1 of a %2 is not supported")
+                           .arg(s.befehl(), b->text()),
+                       FEHLER);
+    return false;
 }
 
 abbild::Format format(const Sitzung& s, const QString& pfad) {
@@ -244,6 +210,9 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     };
     if (!s.verbinden())
         return FEHLER;
+    EepromBaustein baustein{};
+    if (!ganzerBaustein(s, slave, &baustein, &status))
+        return status;
     const auto r = s.laufen(new EepromRestore(s.link(), slave, bild, modus, 16, s.locale()));
     const QString was = schreiben ? QStringLiteral("restore") : QStringLiteral("verify");
     if (r.ende != EepromRestore::Ende::Fertig || !r.vergleich) {
@@ -497,23 +466,32 @@ int send(Sitzung& s, const QStringList& a) {
 
 int read(Sitzung& s, const QStringList& a) {
     Zahlen z{s};
-    const int groesse = eepromGroesse(s);
+    const int groesste = eeprom::bausteine().constLast().groesse;
     const int slave = z.slave(a[0]);
-    const int start = z(a[1], QStringLiteral("START"), 0, groesse - 1);
-    const int anzahl = z(a[2], QStringLiteral("COUNT"), 1, groesse - start);
+    const int start = z(a[1], QStringLiteral("START"), 0, groesste - 1);
+    const int anzahl = z(a[2], QStringLiteral("COUNT"), 1, groesste);
     if (z.status != ERFOLG)
         return z.status;
+    int status = ERFOLG;
+    const auto& chip = s.optionen().baustein;
+    if (chip && (!ersteAdresse(s, *chip, slave, &status) ||
+                 !imBaustein(s, *chip, slave, start, anzahl, &status)))
+        return status;
     if (!s.verbinden())
         return FEHLER;
-    QByteArray daten;
-    int status = ERFOLG;
-    if (!eepromLesen(s, slave, start, anzahl, &daten, &status))
+    EepromBaustein b{};
+    if (!bausteinBestimmen(s, slave, false, &b, &status) ||
+        !imBaustein(s, b, slave, start, anzahl, &status))
         return status;
+    QByteArray daten;
+    if (!bausteinLesen(s, b, slave, start, anzahl, &daten, &status))
+        return status;
+    const int stellen = b.groesse > 0x10000 ? 5 : 4;
     for (int i = 0; i < daten.size(); i += 16) {
         QStringList bytes;
         for (int k = i; k < std::min<int>(i + 16, daten.size()); ++k)
             bytes << QStringLiteral("%1").arg(quint8(daten[k]), 2, 16, QLatin1Char('0')).toUpper();
-        s.out() << QStringLiteral("%1: ").arg(start + i, 4, 16, QLatin1Char('0')).toUpper()
+        s.out() << QStringLiteral("%1: ").arg(start + i, stellen, 16, QLatin1Char('0')).toUpper()
                 << bytes.join(QLatin1Char(' ')) << Qt::endl;
     }
     return ERFOLG;
@@ -521,40 +499,29 @@ int read(Sitzung& s, const QStringList& a) {
 
 int write(Sitzung& s, const QStringList& a) {
     Zahlen z{s};
-    const int groesse = eepromGroesse(s);
+    const int groesste = eeprom::bausteine().constLast().groesse;
     const int slave = z.slave(a[0]);
-    const int start = z(a[1], QStringLiteral("START"), 0, groesse - 1);
+    const int start = z(a[1], QStringLiteral("START"), 0, groesste - 1);
     QByteArray daten;
     for (int i = 2; i < a.size(); ++i)
         daten.append(char(z(a[i], QStringLiteral("BYTE"), 0, 255)));
-    if (z.status == ERFOLG && start + daten.size() > groesse)
-        return s.aufruf(QCoreApplication::translate("zelmar::cli",
-                                                    "%1 bytes from %2 on do not fit into %3 bytes")
-                            .arg(daten.size())
-                            .arg(start)
-                            .arg(groesse));
     if (z.status != ERFOLG)
         return z.status;
+    int status = ERFOLG;
+    const auto& chip = s.optionen().baustein;
+    if (chip && (!ersteAdresse(s, *chip, slave, &status) ||
+                 !imBaustein(s, *chip, slave, start, daten.size(), &status)))
+        return status;
     if (!s.verbinden())
         return FEHLER;
-    Link& link = s.link();
-    const int adressBytes = s.optionen().adressBytes;
-    for (int i = 0; i < daten.size(); ++i) {
-        // The previous byte's write cycle: the chip does not acknowledge until it is over.
-        QElapsedTimer zeit;
-        zeit.start();
-        EepromAntwort r;
-        do
-            r = EEPROM_BYTE_SCHREIBEN(link, slave, start + i, adressBytes, quint8(daten[i]));
-        while (r == EepromAntwort::KeinAck &&
-               zeit.elapsed() <= 2 * EepromRestore::SCHREIBZYKLUS_MS);
-        if (r != EepromAntwort::Ok)
-            return eepromFehler(s, r, slave, start + i);
-    }
+    EepromBaustein b{};
+    if (!bausteinBestimmen(s, slave, false, &b, &status) ||
+        !imBaustein(s, b, slave, start, daten.size(), &status) ||
+        !bausteinSchreiben(s, b, slave, start, daten, &status))
+        return status;
     // Read back: a write-protected chip acknowledges and keeps its old bytes.
     QByteArray zurueck;
-    int status = ERFOLG;
-    if (!eepromLesen(s, slave, start, daten.size(), &zurueck, &status))
+    if (!bausteinLesen(s, b, slave, start, daten.size(), &zurueck, &status))
         return status;
     for (int i = 0; i < daten.size(); ++i)
         if (zurueck[i] != daten[i])
@@ -576,6 +543,10 @@ int dump(Sitzung& s, const QStringList& a) {
     const QString datei = QFileInfo(a[1]).absoluteFilePath();
     if (!s.verbinden())
         return FEHLER;
+    EepromBaustein baustein{};
+    int status = ERFOLG;
+    if (!ganzerBaustein(s, slave, &baustein, &status))
+        return status;
     const auto r = s.laufen(new EepromReadout(s.link(), slave, datei, s.locale(), format(s, a[1])));
     switch (r.ende) {
     case EepromReadout::Ende::Fertig:
@@ -635,6 +606,10 @@ int erase(Sitzung& s, const QStringList& a) {
         return status;
     if (!s.verbinden())
         return FEHLER;
+    EepromBaustein baustein{};
+    int fehler = ERFOLG;
+    if (!ganzerBaustein(s, slave, &baustein, &fehler))
+        return fehler;
     const auto r = s.laufen(new EepromErase(s.link(), slave, quint8(wert), s.locale()));
     switch (r.ende) {
     case EepromErase::Ende::Fertig:

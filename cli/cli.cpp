@@ -16,7 +16,16 @@ namespace zelmar::cli {
 namespace {
 
 // Options a command may take beyond the common ones.
-enum Extra { KEINE = 0, JSON = 1, JA = 2, FORMAT = 4, ADRESSBYTES = 8, WERT = 16, EMPFANG = 32 };
+enum Extra {
+    KEINE = 0,
+    JSON = 1,
+    JA = 2,
+    FORMAT = 4,
+    ADRESSBYTES = 8,
+    WERT = 16,
+    EMPFANG = 32,
+    CHIP = 64,
+};
 
 struct Befehl {
     const char* name;
@@ -64,42 +73,56 @@ const Befehl kBefehle[] = {
          "frame's value byte from --value, its receive count from --receive (default 0). Prints\n"
          "the reply bytes the command gets (status bytes included)."),
      send},
-    {"read", "ADDR START COUNT", QT_TRANSLATE_NOOP("zelmar::cli", "EEPROM bytes"), 3, 3,
-     ADRESSBYTES,
+    {"detect", "ADDR",
+     QT_TRANSLATE_NOOP("zelmar::cli", "which EEPROM answers at ADDR, by reading only"), 1, 1, JSON,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
-         "COUNT bytes of the EEPROM at ADDR from address START on, 16 to a line in hexadecimal."),
+         "Reads the EEPROM at ADDR through different address phases and says whether it answers,\n"
+         "how many address bytes it takes and how many bytes one address reaches (where its\n"
+         "pointer wraps), with the chips that fit. Nothing is written. Contents with every byte\n"
+         "alike (an erased chip) cannot tell, and then nothing is suggested. A suggestion is\n"
+         "confirmed by giving it to the other commands with --chip."),
+     detect},
+    {"read", "ADDR START COUNT", QT_TRANSLATE_NOOP("zelmar::cli", "EEPROM bytes"), 3, 3,
+     ADRESSBYTES | CHIP,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "COUNT bytes of the EEPROM at ADDR from address START on, 16 to a line in hexadecimal.\n"
+         "Without --chip the EEPROM is first read to learn its geometry (see detect); a range\n"
+         "past its end is refused before anything is sent."),
      read},
     {"write", "ADDR START BYTE...", QT_TRANSLATE_NOOP("zelmar::cli", "EEPROM bytes, read back"), 3,
-     -1, ADRESSBYTES,
+     -1, ADRESSBYTES | CHIP,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
          "Writes the bytes into the EEPROM at ADDR from address START on, one byte write each,\n"
-         "and reads them back."),
+         "and reads them back. Without --chip the EEPROM is first read to learn its geometry,\n"
+         "and nothing is written when it does not take --address-bytes (default 2) or cannot be\n"
+         "told; a range past its end is refused before anything is sent."),
      write},
-    {"dump", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "the whole 64 KiB EEPROM into FILE"), 2,
-     2, FORMAT,
+    {"dump", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "the whole EEPROM into FILE"), 2, 2,
+     FORMAT | CHIP,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
          "Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its\n"
          "old contents unless the read-out completes."),
      dump},
     {"restore", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "FILE into the EEPROM, read back"), 2,
-     2, FORMAT | JA,
+     2, FORMAT | JA | CHIP,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
          "Writes the image in FILE into the 64 KiB EEPROM at ADDR in 16-byte pages and reads it\n"
          "back. Asks for confirmation unless --yes is given."),
      restore},
     {"verify", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "the EEPROM against FILE"), 2, 2,
-     FORMAT,
+     FORMAT | CHIP,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
          "Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they\n"
          "differ; the differing addresses are listed."),
      verify},
     {"erase", "ADDR", QT_TRANSLATE_NOOP("zelmar::cli", "every byte of the EEPROM set to one value"),
-     1, 1, WERT | JA,
+     1, 1, WERT | JA | CHIP,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
          "Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each\n"
@@ -112,11 +135,17 @@ const char* kOptionen = QT_TRANSLATE_NOOP("zelmar::cli", R"(Options:
                         (default: PROGRAMM.ini's port)
   --settings TEXT       line settings such as 19200,n,8,1 (default: settings.ini's)
   --timeout MS          reply time-out per byte in milliseconds (default: PROGRAMM.ini's)
-  --json                JSON output (scan, check, info, diag, std)
+  --json                JSON output (scan, check, info, diag, std, detect)
   --yes                 no confirmation question (restore, erase)
   --format txt|bin|hex  image file format (default: by the file's extension;
                         .txt dump text, .hex/.ihx Intel HEX, anything else binary)
-  --address-bytes 1|2   EEPROM address bytes for read and write (default 2)
+  --chip NAME           the EEPROM: 24C01, 24C02, 24C04, 24C08, 24C16, 24C32, 24C64,
+                        24C128, 24C256, 24C512, 24M01, 24M02 (read, write, dump,
+                        restore, verify, erase). Without it the EEPROM is read first to
+                        learn its geometry; dump, restore, verify and erase then take
+                        only the 64 KiB one (24C512)
+  --address-bytes 1|2   EEPROM address bytes expected by read and write without --chip
+                        (default 2)
   --value N             fill value of erase; value byte of send's frame
   --receive N           receive count of send's frame
   --help                this text, or a command's with COMMAND --help
@@ -184,11 +213,12 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
     const QCommandLineOption adressBytes(QStringLiteral("address-bytes"), QString(),
                                          QStringLiteral("n"));
     const QCommandLineOption wert(QStringLiteral("value"), QString(), QStringLiteral("n"));
+    const QCommandLineOption chip(QStringLiteral("chip"), QString(), QStringLiteral("name"));
     const QCommandLineOption empfang(QStringLiteral("receive"), QString(), QStringLiteral("n"));
     const QCommandLineOption hilfe(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     const QCommandLineOption version(QStringLiteral("version"));
-    p.addOptions(
-        {port, settings, timeout, json, ja, format, adressBytes, wert, empfang, hilfe, version});
+    p.addOptions({port, settings, timeout, json, ja, format, adressBytes, wert, empfang, chip,
+                  hilfe, version});
     // A negative number ("info -1") is an argument to be judged as one, not an unknown option.
     const QChar zahlMarke(0x1);
     QStringList markiert{QStringLiteral("zelmar-cli")};
@@ -228,8 +258,8 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
     }
 
     const std::pair<const QCommandLineOption*, int> extras[] = {
-        {&json, JSON}, {&ja, JA},          {&format, FORMAT}, {&adressBytes, ADRESSBYTES},
-        {&wert, WERT}, {&empfang, EMPFANG}};
+        {&json, JSON}, {&ja, JA},           {&format, FORMAT}, {&adressBytes, ADRESSBYTES},
+        {&wert, WERT}, {&empfang, EMPFANG}, {&chip, CHIP}};
     for (const auto& [option, bit] : extras)
         if (p.isSet(*option) && !(b->extras & bit))
             return fehler(u,
@@ -288,6 +318,24 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
         return fehler(
             u, QCoreApplication::translate("zelmar::cli", "--address-bytes must be 1 or 2"), name);
     o.adressBytes = bytes.value_or(2);
+    o.adressBytesGegeben = bytes.has_value();
+    if (p.isSet(chip)) {
+        o.baustein = eeprom::baustein(val(chip));
+        if (!o.baustein)
+            return fehler(
+                u,
+                QCoreApplication::translate("zelmar::cli", "--chip must be one of %1, not '%2'")
+                    .arg(eeprom::namen(), val(chip)),
+                name);
+        if (o.adressBytesGegeben && o.baustein->adressBytes != o.adressBytes)
+            return fehler(
+                u,
+                QCoreApplication::translate("zelmar::cli", "a %1 takes %2 address byte(s), not %3")
+                    .arg(o.baustein->text())
+                    .arg(o.baustein->adressBytes)
+                    .arg(o.adressBytes),
+                name);
+    }
     if (!zahlOption(wert, 0, 255, &o.wert))
         return fehler(
             u,

@@ -4,6 +4,7 @@
 
 #include "jobs/eepromimage.h"
 #include "jobs/job.h"
+#include "link/eeprombausteine.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/logbooks.h"
@@ -30,8 +31,10 @@ struct Optionen {
     bool ja = false; // --yes
     std::optional<abbild::Format> format;
     int adressBytes = 2;
-    std::optional<int> wert;      // --value
-    std::optional<int> empfangen; // --receive
+    bool adressBytesGegeben = false;
+    std::optional<EepromBaustein> baustein; // --chip
+    std::optional<int> wert;                // --value
+    std::optional<int> empfangen;           // --receive
 };
 
 // A whole number in decimal or with "0x" in hexadecimal, within min..max.
@@ -48,6 +51,7 @@ public:
     Sitzung(const Umgebung& umgebung, const Optionen& optionen, QString befehl);
 
     const Optionen& optionen() const { return m_optionen; }
+    const QString& befehl() const { return m_befehl; }
     Link& link() { return m_link; }
     QTextStream& out() { return *m_umgebung.out; }
     const QLocale& locale() const { return m_locale; }
@@ -125,5 +129,6 @@ int dump(Sitzung& s, const QStringList& a);
 int restore(Sitzung& s, const QStringList& a);
 int verify(Sitzung& s, const QStringList& a);
 int erase(Sitzung& s, const QStringList& a);
+int detect(Sitzung& s, const QStringList& a);
 
 } // namespace zelmar::cli

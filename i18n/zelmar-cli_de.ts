@@ -132,10 +132,6 @@
         <translation>Antwort auf Befehl %1</translation>
     </message>
     <message>
-        <source>%1 bytes from %2 on do not fit into %3 bytes</source>
-        <translation>%1 Byte ab %2 passen nicht in %3 Byte</translation>
-    </message>
-    <message>
         <source>address %1 (%2): wrote %3, read back %4</source>
         <translation>Adresse %1 (%2): %3 geschrieben, %4 zurückgelesen</translation>
     </message>
@@ -236,22 +232,8 @@ Gibt die Antwortbytes des Befehls aus (Statusbytes eingeschlossen).</translation
         <translation>EEPROM-Bytes</translation>
     </message>
     <message>
-        <source>COUNT bytes of the EEPROM at ADDR from address START on, 16 to a line in hexadecimal.</source>
-        <translation>COUNT Bytes des EEPROMs an ADDR ab Adresse START, 16 je Zeile, hexadezimal.</translation>
-    </message>
-    <message>
         <source>EEPROM bytes, read back</source>
         <translation>EEPROM-Bytes, zurückgelesen</translation>
-    </message>
-    <message>
-        <source>Writes the bytes into the EEPROM at ADDR from address START on, one byte write each,
-and reads them back.</source>
-        <translation>Schreibt die Bytes in das EEPROM an ADDR ab Adresse START, jedes mit einem Byte-Schreiben,
-und liest sie zurück.</translation>
-    </message>
-    <message>
-        <source>the whole 64 KiB EEPROM into FILE</source>
-        <translation>das ganze 64-KiB-EEPROM in FILE</translation>
     </message>
     <message>
         <source>Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its
@@ -288,42 +270,6 @@ sich unterscheiden; die abweichenden Adressen werden aufgelistet.</translation>
 page back. Asks for confirmation unless --yes is given.</source>
         <translation>Setzt jedes Byte des 64-KiB-EEPROMs an ADDR auf --value (vorgegeben 255) und liest jede
 Seite zurück. Fragt nach einer Bestätigung, wenn --yes nicht angegeben ist.</translation>
-    </message>
-    <message>
-        <source>Options:
-  --port DEVICE|NUMBER  serial device, or port number 1..17 looked up in PORTS.ini
-                        (default: PROGRAMM.ini&apos;s port)
-  --settings TEXT       line settings such as 19200,n,8,1 (default: settings.ini&apos;s)
-  --timeout MS          reply time-out per byte in milliseconds (default: PROGRAMM.ini&apos;s)
-  --json                JSON output (scan, check, info, diag, std)
-  --yes                 no confirmation question (restore, erase)
-  --format txt|bin|hex  image file format (default: by the file&apos;s extension;
-                        .txt dump text, .hex/.ihx Intel HEX, anything else binary)
-  --address-bytes 1|2   EEPROM address bytes for read and write (default 2)
-  --value N             fill value of erase; value byte of send&apos;s frame
-  --receive N           receive count of send&apos;s frame
-  --help                this text, or a command&apos;s with COMMAND --help
-  --version             the version
-  --language de|en      language of the messages (default: the desktop&apos;s UI languages;
-                        English under the C locale)
-</source>
-        <translation>Optionen:
-  --port DEVICE|NUMBER  serielles Gerät oder Portnummer 1..17, nachgeschlagen in PORTS.ini
-                        (vorgegeben: der Port aus PROGRAMM.ini)
-  --settings TEXT       Leitungseinstellung wie 19200,n,8,1 (vorgegeben: aus settings.ini)
-  --timeout MS          Antwortzeit je Byte in Millisekunden (vorgegeben: aus PROGRAMM.ini)
-  --json                Ausgabe als JSON (scan, check, info, diag, std)
-  --yes                 keine Rückfrage (restore, erase)
-  --format txt|bin|hex  Format der Abbilddatei (vorgegeben: nach der Endung der Datei;
-                        .txt Dump-Text, .hex/.ihx Intel-HEX, alles andere binär)
-  --address-bytes 1|2   EEPROM-Adressbytes für read und write (vorgegeben 2)
-  --value N             Füllwert von erase; Wertbyte des Rahmens von send
-  --receive N           Empfangsanzahl des Rahmens von send
-  --help                dieser Text, oder der eines Befehls mit BEFEHL --help
-  --version             die Version
-  --language de|en      Sprache der Meldungen (vorgegeben: die UI-Sprachen des Desktops;
-                        Englisch unter der C-Locale)
-</translation>
     </message>
     <message>
         <source>Exit status: 0 success, 1 link, device or file failure, 2 usage error,
@@ -524,6 +470,144 @@ Adressen und Bytes sind dezimal, oder hexadezimal mit 0x.
     <message>
         <source>match</source>
         <translation>stimmen überein</translation>
+    </message>
+    <message>
+        <source>one address byte</source>
+        <translation>ein Adressbyte</translation>
+    </message>
+    <message>
+        <source>two address bytes</source>
+        <translation>zwei Adressbytes</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Byte</translation>
+    </message>
+    <message>
+        <source>name the chip with --chip (%1)</source>
+        <translation>den Baustein mit --chip nennen (%1)</translation>
+    </message>
+    <message>
+        <source>cannot tell which EEPROM answers at %1: every byte read alike, or a repeating pattern; %2</source>
+        <translation>nicht erkennbar, welches EEPROM an %1 antwortet: alle gelesenen Bytes gleich oder ein sich wiederholendes Muster; %2</translation>
+    </message>
+    <message>
+        <source>the EEPROM at %1 takes %2, not %3: it looks like %4; %5</source>
+        <translation>das EEPROM an %1 nimmt %2, nicht %3: es sieht aus wie %4; %5</translation>
+    </message>
+    <message>
+        <source>the EEPROM at %1 is not the 64 KiB one: it looks like %2 (%3 at this address); %4</source>
+        <translation>das EEPROM an %1 ist nicht das mit 64 KiB: es sieht aus wie %2 (%3 an dieser Adresse); %4</translation>
+    </message>
+    <message>
+        <source>a %1 answers at %2 to %3: give its first address %2</source>
+        <translation>ein %1 antwortet an %2 bis %3: seine erste Adresse %2 angeben</translation>
+    </message>
+    <message>
+        <source>%1 bytes from %2 on do not fit into the %3 (%4) at %5</source>
+        <translation>%1 Byte ab %2 passen nicht in den %3 (%4) an %5</translation>
+    </message>
+    <message>
+        <source>ADDR must be a number from 0 to 127, not &apos;%1&apos;</source>
+        <translation>ADDR muss eine Zahl von 0 bis 127 sein, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>%1 of a %2 is not supported</source>
+        <translation>%1 eines %2 wird nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>which EEPROM answers at ADDR, by reading only</source>
+        <translation>welches EEPROM an ADDR antwortet, nur lesend</translation>
+    </message>
+    <message>
+        <source>Reads the EEPROM at ADDR through different address phases and says whether it answers,
+how many address bytes it takes and how many bytes one address reaches (where its
+pointer wraps), with the chips that fit. Nothing is written. Contents with every byte
+alike (an erased chip) cannot tell, and then nothing is suggested. A suggestion is
+confirmed by giving it to the other commands with --chip.</source>
+        <translation>Liest das EEPROM an ADDR mit verschiedenen Adressphasen und sagt, ob es antwortet, wie
+viele Adressbytes es nimmt und wie viele Bytes eine Adresse erreicht (wo sein Zeiger
+umläuft), mit den passenden Bausteinen. Es wird nichts geschrieben. Ein Inhalt mit lauter
+gleichen Bytes (ein gelöschter Baustein) verrät nichts, dann gibt es keinen Vorschlag. Ein
+Vorschlag wird bestätigt, indem man ihn den anderen Befehlen mit --chip gibt.</translation>
+    </message>
+    <message>
+        <source>COUNT bytes of the EEPROM at ADDR from address START on, 16 to a line in hexadecimal.
+Without --chip the EEPROM is first read to learn its geometry (see detect); a range
+past its end is refused before anything is sent.</source>
+        <translation>COUNT Bytes des EEPROMs an ADDR ab Adresse START, 16 je Zeile, hexadezimal.
+Ohne --chip wird das EEPROM zuerst gelesen, um seine Geometrie zu erfahren (siehe detect);
+ein Bereich über sein Ende hinaus wird abgelehnt, bevor etwas gesendet wird.</translation>
+    </message>
+    <message>
+        <source>Writes the bytes into the EEPROM at ADDR from address START on, one byte write each,
+and reads them back. Without --chip the EEPROM is first read to learn its geometry,
+and nothing is written when it does not take --address-bytes (default 2) or cannot be
+told; a range past its end is refused before anything is sent.</source>
+        <translation>Schreibt die Bytes in das EEPROM an ADDR ab Adresse START, jedes mit einem Byte-Schreiben,
+und liest sie zurück. Ohne --chip wird das EEPROM zuerst gelesen, um seine Geometrie zu
+erfahren, und nichts wird geschrieben, wenn es --address-bytes (vorgegeben 2) nicht nimmt
+oder nicht erkennbar ist; ein Bereich über sein Ende hinaus wird vorher abgelehnt.</translation>
+    </message>
+    <message>
+        <source>the whole EEPROM into FILE</source>
+        <translation>das ganze EEPROM in FILE</translation>
+    </message>
+    <message>
+        <source>Options:
+  --port DEVICE|NUMBER  serial device, or port number 1..17 looked up in PORTS.ini
+                        (default: PROGRAMM.ini&apos;s port)
+  --settings TEXT       line settings such as 19200,n,8,1 (default: settings.ini&apos;s)
+  --timeout MS          reply time-out per byte in milliseconds (default: PROGRAMM.ini&apos;s)
+  --json                JSON output (scan, check, info, diag, std, detect)
+  --yes                 no confirmation question (restore, erase)
+  --format txt|bin|hex  image file format (default: by the file&apos;s extension;
+                        .txt dump text, .hex/.ihx Intel HEX, anything else binary)
+  --chip NAME           the EEPROM: 24C01, 24C02, 24C04, 24C08, 24C16, 24C32, 24C64,
+                        24C128, 24C256, 24C512, 24M01, 24M02 (read, write, dump,
+                        restore, verify, erase). Without it the EEPROM is read first to
+                        learn its geometry; dump, restore, verify and erase then take
+                        only the 64 KiB one (24C512)
+  --address-bytes 1|2   EEPROM address bytes expected by read and write without --chip
+                        (default 2)
+  --value N             fill value of erase; value byte of send&apos;s frame
+  --receive N           receive count of send&apos;s frame
+  --help                this text, or a command&apos;s with COMMAND --help
+  --version             the version
+  --language de|en      language of the messages (default: the desktop&apos;s UI languages;
+                        English under the C locale)
+</source>
+        <translation>Optionen:
+  --port DEVICE|NUMBER  serielles Gerät oder Portnummer 1..17, nachgeschlagen in PORTS.ini
+                        (vorgegeben: der Port aus PROGRAMM.ini)
+  --settings TEXT       Leitungseinstellung wie 19200,n,8,1 (vorgegeben: aus settings.ini)
+  --timeout MS          Antwortzeit je Byte in Millisekunden (vorgegeben: aus PROGRAMM.ini)
+  --json                Ausgabe als JSON (scan, check, info, diag, std, detect)
+  --yes                 keine Rückfrage (restore, erase)
+  --format txt|bin|hex  Format der Abbilddatei (vorgegeben: nach der Endung der Datei;
+                        .txt Dump-Text, .hex/.ihx Intel-HEX, alles andere binär)
+  --chip NAME           das EEPROM: 24C01, 24C02, 24C04, 24C08, 24C16, 24C32, 24C64,
+                        24C128, 24C256, 24C512, 24M01, 24M02 (read, write, dump,
+                        restore, verify, erase). Ohne die Option wird das EEPROM zuerst
+                        gelesen, um seine Geometrie zu erfahren; dump, restore, verify
+                        und erase nehmen dann nur das mit 64 KiB (24C512)
+  --address-bytes 1|2   EEPROM-Adressbytes, die read und write ohne --chip erwarten
+                        (vorgegeben 2)
+  --value N             Füllwert von erase; Wertbyte des Rahmens von send
+  --receive N           Empfangsanzahl des Rahmens von send
+  --help                dieser Text, oder der eines Befehls mit BEFEHL --help
+  --version             die Version
+  --language de|en      Sprache der Meldungen (vorgegeben: die UI-Sprachen des Desktops;
+                        Englisch unter der C-Locale)
+</translation>
+    </message>
+    <message>
+        <source>--chip must be one of %1, not &apos;%2&apos;</source>
+        <translation>--chip muss eines von %1 sein, nicht &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>a %1 takes %2 address byte(s), not %3</source>
+        <translation>ein %1 nimmt %2 Adressbyte(s), nicht %3</translation>
     </message>
 </context>
 </TS>

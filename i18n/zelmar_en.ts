@@ -164,6 +164,25 @@ action cancelled</translation>
     </message>
 </context>
 <context>
+    <name>zelmar::EepromErkennung</name>
+    <message>
+        <source>Kein EEPROM an Adresse %1</source>
+        <translation>No EEPROM at address %1</translation>
+    </message>
+    <message>
+        <source>Leitung gestört, nichts erkannt</source>
+        <translation>Line disturbed, nothing detected</translation>
+    </message>
+    <message>
+        <source>Nicht erkennbar (alle Bytes gleich?)</source>
+        <translation>Cannot tell (every byte alike?)</translation>
+    </message>
+    <message>
+        <source>Vorschlag: %1 (%2 Byte je Adresse, %3 Adressbyte%4)</source>
+        <translation>Suggestion: %1 (%2 bytes per address, %3 address byte%4)</translation>
+    </message>
+</context>
+<context>
     <name>zelmar::EepromExternWindow</name>
     <message>
         <source>Bitte zuerst die EEPROM-Größe definieren</source>
@@ -637,6 +656,22 @@ will be written into the %1, in pages of %4 bytes.</translation>
     <message>
         <source>Format:</source>
         <translation>Format:</translation>
+    </message>
+    <message>
+        <source>Erkennen</source>
+        <translation>Detect</translation>
+    </message>
+    <message>
+        <source>nur lesend ermitteln, welches EEPROM an der SLAVE-Adresse antwortet (ein Vorschlag)</source>
+        <translation>find out, by reading only, which EEPROM answers at the SLAVE address (a suggestion)</translation>
+    </message>
+    <message>
+        <source>erkennen ...</source>
+        <translation>detecting ...</translation>
+    </message>
+    <message>
+        <source>aktion wurde abgebrochen</source>
+        <translation>action was cancelled</translation>
     </message>
 </context>
 <context>

@@ -72,6 +72,10 @@ void EepromSonderfunktionen::bauen() {
     grid->addWidget(Command_ABBRECHEN, 1, 0);
     grid->addWidget(Command_EDIT, 1, 1);
     bauenDateien(grid, 2);
+    Command_ERKENNEN = steuer::knopf(tr("Erkennen"), QStringLiteral("Command_ERKENNEN"), this);
+    Command_ERKENNEN->setToolTip(
+        tr("nur lesend ermitteln, welches EEPROM an der SLAVE-Adresse antwortet (ein Vorschlag)"));
+    grid->addWidget(Command_ERKENNEN, 7, 0);
     grid->addWidget(Text_EEPROM_STATUS, 5, 0, 1, 2);
     grid->addWidget(ProgressBar_EEPROM, 6, 0, 1, 2);
 }
@@ -142,6 +146,33 @@ void EepromSonderfunktionen::verbinden() {
                    &EepromSonderfunktionen::Command_DUMPS_VERGLEICHEN_Click);
     guardedConnect(Command_BERICHT_SPEICHERN, &QPushButton::clicked, this,
                    &EepromSonderfunktionen::Command_BERICHT_SPEICHERN_Click);
+    guardedConnect(Command_ERKENNEN, &QPushButton::clicked, this,
+                   &EepromSonderfunktionen::Command_ERKENNEN_Click);
+}
+
+void EepromSonderfunktionen::Command_ERKENNEN_Click() {
+    if (m_lauf || m_ctx.link.busy())
+        return;
+    setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
+    EEPROM_STATUS_TEXT = tr("erkennen ...");
+    auto* job = new EepromErkennen(m_ctx.link, m_ctx.link.SLAVE_ADRESSE);
+    m_lauf = job;
+    for (QPushButton* b :
+         {Command_KOMLETT_AUSLESEN, Command_EEPROM_LOESCHEN, Command_AUS_DATEI_SCHREIBEN,
+          Command_MIT_DATEI_VERGLEICHEN, Command_ERKENNEN})
+        b->setEnabled(false);
+    job->bindTo(window());
+    connect(job, &EepromErkennen::finished, this, [this, job](const EepromErkennung& e) {
+        EEPROM_STATUS_TEXT = job->cancelled() ? tr("aktion wurde abgebrochen") : e.textDeutsch();
+    });
+    connect(job, &Job::ended, this, [this] {
+        m_lauf = nullptr;
+        for (QPushButton* b :
+             {Command_KOMLETT_AUSLESEN, Command_EEPROM_LOESCHEN, Command_AUS_DATEI_SCHREIBEN,
+              Command_MIT_DATEI_VERGLEICHEN, Command_ERKENNEN})
+            b->setEnabled(true);
+    });
+    job->start();
 }
 
 void EepromSonderfunktionen::tick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/eepromerase.h"
+#include "jobs/eepromerkennen.h"
 #include "jobs/eepromreadout.h"
 #include "jobs/eepromrestore.h"
 
@@ -49,6 +50,7 @@ public slots:
     void Command_MIT_DATEI_VERGLEICHEN_Click();
     void Command_DUMPS_VERGLEICHEN_Click();
     void Command_BERICHT_SPEICHERN_Click();
+    void Command_ERKENNEN_Click();
 
 signals:
     // An erase has run (the grid is read again).
@@ -91,6 +93,7 @@ private:
     QPushButton* Command_MIT_DATEI_VERGLEICHEN;
     QPushButton* Command_DUMPS_VERGLEICHEN;
     QPushButton* Command_BERICHT_SPEICHERN;
+    QPushButton* Command_ERKENNEN;
 };
 
 } // namespace zelmar

@@ -112,17 +112,41 @@ bool readSlave(const QJsonObject& o, DeviceConfig& d, QString* error) {
 bool readEeprom(const QJsonObject& o, DeviceConfig& d, QString* error) {
     SerialEeprom::Config& c = d.eeprom;
     const int address = c.address;
-    const int size = o.value(QStringLiteral("size")).toInt(65536);
-    c = size <= 256 ? SerialEeprom::small(address) : SerialEeprom::large(address);
-    c.size = size;
-    c.pageSize = o.value(QStringLiteral("pageSize")).toInt(c.pageSize);
-    c.addressBytes = o.value(QStringLiteral("addressBytes")).toInt(c.addressBytes);
+    const QJsonValue chip = o.value(QStringLiteral("chip"));
+    int size = o.value(QStringLiteral("size")).toInt(65536);
+    if (!chip.isUndefined()) {
+        // A part of the family by name; its geometry is the family's, not to be given twice.
+        const auto f = SerialEeprom::family(chip.toString(), address);
+        if (!f)
+            return fail(error, QStringLiteral("EEPROM %1: no chip \"%2\" (known: %3)")
+                                   .arg(address)
+                                   .arg(chip.toVariant().toString(),
+                                        SerialEeprom::familyNames().join(QStringLiteral(", "))));
+        for (const char* k : {"size", "pageSize", "addressBytes"})
+            if (o.contains(QLatin1String(k)))
+                return fail(error, QStringLiteral("EEPROM %1: %2 comes with the chip's name")
+                                       .arg(address)
+                                       .arg(QLatin1String(k)));
+        c = *f;
+        size = c.size;
+        if (address != (address & ~((1 << c.blockBits) - 1)))
+            return fail(error, QStringLiteral("EEPROM %1: a %2 answers from an address whose "
+                                              "lowest %3 bits are 0")
+                                   .arg(address)
+                                   .arg(c.family)
+                                   .arg(c.blockBits));
+    } else {
+        c = size <= 256 ? SerialEeprom::small(address) : SerialEeprom::large(address);
+        c.size = size;
+        c.pageSize = o.value(QStringLiteral("pageSize")).toInt(c.pageSize);
+        c.addressBytes = o.value(QStringLiteral("addressBytes")).toInt(c.addressBytes);
+    }
     c.writeCycleUs = o.value(QStringLiteral("writeCycleUs")).toInteger(c.writeCycleUs);
     c.writeProtected = o.value(QStringLiteral("writeProtected")).toBool(false);
     c.fill = static_cast<quint8>(o.value(QStringLiteral("fill")).toInt(0xFF));
-    if (size < 1 || size > 65536 || c.pageSize < 1 || size % c.pageSize != 0 ||
-        (c.addressBytes != 1 && c.addressBytes != 2) || (c.addressBytes == 1 && size > 256) ||
-        c.writeCycleUs < 0)
+    if (size < 1 || size > (65536 << c.blockBits) || c.pageSize < 1 || size % c.pageSize != 0 ||
+        (c.addressBytes != 1 && c.addressBytes != 2) ||
+        (c.addressBytes == 1 && size > (256 << c.blockBits)) || c.writeCycleUs < 0)
         return fail(
             error,
             QStringLiteral("EEPROM %1: size, page size or address bytes do not fit").arg(address));
@@ -289,9 +313,13 @@ QByteArray Scenario::toJson() const {
             const SerialEeprom::Config& c = d.eeprom;
             o.insert(QStringLiteral("type"), QStringLiteral("eeprom"));
             o.insert(QStringLiteral("address"), c.address);
-            o.insert(QStringLiteral("size"), c.size);
-            o.insert(QStringLiteral("pageSize"), c.pageSize);
-            o.insert(QStringLiteral("addressBytes"), c.addressBytes);
+            if (!c.family.isEmpty()) {
+                o.insert(QStringLiteral("chip"), c.family);
+            } else {
+                o.insert(QStringLiteral("size"), c.size);
+                o.insert(QStringLiteral("pageSize"), c.pageSize);
+                o.insert(QStringLiteral("addressBytes"), c.addressBytes);
+            }
             o.insert(QStringLiteral("writeCycleUs"), c.writeCycleUs);
             o.insert(QStringLiteral("writeProtected"), c.writeProtected);
             o.insert(QStringLiteral("fill"), c.fill);

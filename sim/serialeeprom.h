@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QMap>
 #include <QSet>
+#include <QStringList>
+
+#include <optional>
 
 namespace zelmar::sim {
 
@@ -13,7 +16,9 @@ namespace zelmar::sim {
 // starts the internal write cycle, during which the chip acknowledges nothing. Reads run on
 // from the address pointer and wrap at the end of the memory. With write protection the
 // address bytes are acknowledged and data bytes are not. A stuck cell takes its byte like any
-// other and keeps its old value when the page is written.
+// other and keeps its old value when the page is written. A chip larger than its address bytes
+// reach takes the upper address bits from the device address ("block bits"): it answers at
+// 2^blockBits consecutive addresses, one block each.
 class SerialEeprom : public TwiDevice {
 public:
     struct Config {
@@ -21,6 +26,8 @@ public:
         int size = 65536;
         int pageSize = 128;
         int addressBytes = 2;
+        int blockBits = 0;
+        QString family; // "24C16": the name the scenario gave, empty when given by numbers
         qint64 writeCycleUs = 5000;
         bool writeProtected = false;
         quint8 fill = 0xFF;
@@ -31,8 +38,14 @@ public:
     // The two parts of the installation.
     static Config large(int address); // 64 KiB, 128-byte pages, two address bytes
     static Config small(int address); // 128 bytes, 8-byte pages, one address byte
+    // A chip of the family by its name ("24C16", case-insensitive): nullopt for a name the
+    // simulator does not know.
+    static std::optional<Config> family(const QString& name, int address);
+    static QStringList familyNames();
 
     int address() const override { return m_config.address; }
+    bool answersAt(int address) const override;
+    void selectedAt(int address) override;
     QString kind() const override;
 
     const Config& config() const { return m_config; }
@@ -58,6 +71,8 @@ private:
     Config m_config;
     QByteArray m_memory;
     int m_pointer = 0;
+    int m_block = 0; // the block the device address selected
+    int m_inner = 0; // the address bytes as they came
     qint64 m_busyUntil = 0;
     bool m_powered = true;
     bool m_writing = false;

@@ -15,7 +15,7 @@ void TwiBus::detach(TwiDevice* device) {
 QList<TwiDevice*> TwiBus::devicesAt(int address) const {
     QList<TwiDevice*> found;
     for (TwiDevice* d : m_devices)
-        if (d->address() == address)
+        if (d->answersAt(address))
             found.append(d);
     return found;
 }
@@ -54,8 +54,9 @@ bool TwiBus::address(quint8 sla, double sclHz, qint64 t) {
     for (TwiDevice* d : m_devices) {
         if (!d->isOnline() || sclHz > d->maxSclHz())
             continue;
-        const bool mine =
-            address == 0 ? (!read && d->answersGeneralCall()) : d->address() == address;
+        const bool mine = address == 0 ? (!read && d->answersGeneralCall()) : d->answersAt(address);
+        if (mine)
+            d->selectedAt(address);
         if (mine && d->addressed(read, t)) {
             ack = true;
             m_selected.append(d);

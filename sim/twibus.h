@@ -15,6 +15,10 @@ public:
 
     // The 7-bit address the device answers to now.
     virtual int address() const = 0;
+    // Whether it answers to `address` (a chip with block bits answers at several).
+    virtual bool answersAt(int address) const { return address == this->address(); }
+    // Which of its addresses the next addressed() call came through.
+    virtual void selectedAt(int) {}
     // Whether it also takes writes to the general-call address 0.
     virtual bool answersGeneralCall() const { return false; }
     virtual QString kind() const = 0;

@@ -394,6 +394,50 @@ private slots:
         QCOMPARE(l.out.mid(6, 14), QStringLiteral("FF FF 01 02 FE"));
     }
 
+    // The 128-byte chip at 81 taken for another: every command is refused before it writes,
+    // nothing wraps around the chip's end, and the chip keeps every byte.
+    void noWrongSuccessOnTheSmallChip() {
+        const QStringList alles = {"read", "81", "0", "128", "--chip", "24C01"};
+        const Lauf vorher = cli(alles);
+        QCOMPARE(vorher.status, 0);
+        QCOMPARE(vorher.out.count(QLatin1Char('\n')), 8);
+
+        struct Fall {
+            QStringList args;
+            int status;
+            const char* sagt;
+        };
+        const QString bin = datei(QStringLiteral("e81.bin"));
+        const Fall faelle[] = {
+            {{"write", "81", "127", "1", "2", "--address-bytes", "1"}, 2, "do not fit"},
+            {{"write", "81", "127", "1", "2", "--chip", "24C01"}, 2, "do not fit"},
+            {{"write", "81", "5", "9"}, 1, "--chip"},
+            {{"read", "81", "120", "20"}, 1, "one address byte"},
+            {{"read", "81", "120", "20", "--chip", "24c01"}, 2, "128 bytes"},
+            {{"read", "80", "65535", "2", "--chip", "24C512"}, 2, "do not fit"},
+            {{"dump", "81", bin}, 1, "--chip"},
+            {{"erase", "81", "--yes"}, 1, "--chip"},
+            {{"read", "81", "0", "1", "--chip", "24C99"}, 2, "24C01, 24C02"},
+            {{"read", "81", "0", "1", "--chip", "24C01", "--address-bytes", "2"}, 2, "24C01"},
+            {{"read", "89", "0", "1", "--chip", "24C16"}, 2, "88"},
+        };
+        for (const Fall& f : faelle) {
+            const Lauf l = cli(f.args);
+            QVERIFY2(l.status == f.status, qPrintable(f.args.join(' ') + ": " + l.err));
+            QVERIFY2(l.err.contains(QLatin1String(f.sagt)),
+                     qPrintable(f.args.join(' ') + ": " + l.err));
+        }
+        QVERIFY(!QFileInfo::exists(bin));
+        QCOMPARE(cli(alles).out, vorher.out);
+
+        // Named or detected, the small chip is read and written where it is asked.
+        QCOMPARE(cli({"write", "81", "126", "0x11", "0x22", "--address-bytes", "1"}).status, 0);
+        QCOMPARE(cli({"read", "81", "120", "8", "--chip", "24C01"}).out,
+                 QStringLiteral("0078: FF FF FF FF FF FF 11 22\n"));
+        QCOMPARE(cli({"read", "81", "0", "2", "--address-bytes", "1"}).out,
+                 QStringLiteral("0000: 08 14\n"));
+    }
+
     // Failures of the line and the devices: exit status 1 and what went wrong, never success.
     void failuresAreReported() {
         QFile kaputt(datei(QStringLiteral("kaputt.hex")));
@@ -447,12 +491,14 @@ private slots:
         const Lauf l = cli({QStringLiteral("erase"), QStringLiteral("80"), QStringLiteral("--yes"),
                             QStringLiteral("--value"), QStringLiteral("0x5A")});
         QCOMPARE(l.status, 0);
+        // Every byte alike: the chip cannot be told by reading and has to be named.
         const Lauf r = cli({QStringLiteral("read"), QStringLiteral("80"), QStringLiteral("0"),
                             QStringLiteral("2")});
-        QCOMPARE(r.out, QStringLiteral("0000: 5A 5A\n"));
-        QCOMPARE(cli({QStringLiteral("read"), QStringLiteral("80"), QStringLiteral("65534"),
-                      QStringLiteral("2")})
-                     .out,
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QLatin1String("cannot tell")), qPrintable(r.err));
+        QCOMPARE(cli({"read", "80", "0", "2", "--chip", "24C512"}).out,
+                 QStringLiteral("0000: 5A 5A\n"));
+        QCOMPARE(cli({"read", "80", "65534", "2", "--chip", "24C512"}).out,
                  QStringLiteral("FFFE: 5A 5A\n"));
     }
 
@@ -884,7 +930,8 @@ private slots:
         QTest::newRow("beyond the EEPROM")
             << QStringList{"write", "80", "65535", "1", "2"} << "do not fit";
         QTest::newRow("small EEPROM")
-            << QStringList{"read", "81", "250", "7", "--address-bytes", "1"} << "COUNT";
+            << QStringList{"read", "81", "250", "7", "--address-bytes", "1"}
+            << "do not fit into the 24C01 (128 bytes)";
         QTest::newRow("bad value") << QStringList{"erase", "80", "--value", "256"} << "--value";
         QTest::newRow("port 0") << QStringList{"--port", "0", "scan"} << "--port";
         QTest::newRow("port 18") << QStringList{"--port", "18", "scan"} << "--port";

@@ -408,6 +408,30 @@ private slots:
         QVERIFY(bar->format().startsWith("2.000 von 65.536 Byte   Dauer"));
     }
 
+    // "Erkennen" reads and suggests; it writes nothing, and an erased chip gets no suggestion.
+    void detectionFromTheWindow() {
+        EepromBench b;
+        const QByteArray vorher = b.speicher(81);
+        b.t.link.SLAVE_ADRESSE = 81;
+        b.click("Command_ERKENNEN");
+        QVERIFY(!b.enabled("Command_ERKENNEN") && !b.enabled("Command_KOMLETT_AUSLESEN"));
+        b.waitForJobs();
+        b.tick("Timer_ANZEIGE");
+        QCOMPARE(b.text("Text_EEPROM_STATUS"),
+                 QStringLiteral("Vorschlag: 24C01 (128 Byte je Adresse, 1 Adressbyte)"));
+        QVERIFY(b.enabled("Command_ERKENNEN"));
+        QVERIFY(b.speicher(81) == vorher);
+        QCOMPARE(b.sim->eeprom(81)->writeCycles(), 0);
+        for (const auto& f : b.t.frames.entries)
+            QVERIFY(f.befehl != 50 && f.befehl != 65);
+
+        b.speicher(81).fill(char(0xFF));
+        b.clickAndWait("Command_ERKENNEN");
+        b.tick("Timer_ANZEIGE");
+        QCOMPARE(b.text("Text_EEPROM_STATUS"),
+                 QStringLiteral("Nicht erkennbar (alle Bytes gleich?)"));
+    }
+
     // The erase asks first; no, cancel, an empty or a bad fill value leave the EEPROM alone.
     void eraseAsksFirst() {
         EepromBench b;

@@ -1,0 +1,178 @@
+// EEPROMs of every size: the program's chip table against the simulator's own description of
+// the family, and the read-only detection against a chip of each kind.
+
+#include "eepromscenario.h"
+#include "testcontext.h"
+
+#include "link/eeprombausteine.h"
+#include "link/eepromerkennung.h"
+#include "sim/virtualinstallation.h"
+
+#include <QtTest>
+
+using namespace zelmar;
+
+namespace {
+
+struct Bench {
+    TestContext t;
+    sim::VirtualInstallation sim{t.port, eepromszenario::scenario()};
+
+    QList<sim::SerialEeprom*> eeproms() const {
+        QList<sim::SerialEeprom*> l;
+        for (int a : {80, 81, 82, 83, 84, 88})
+            l << sim.eeprom(a);
+        return l;
+    }
+};
+
+QStringList namen(const QList<EepromBaustein>& l) {
+    QStringList n;
+    for (const auto& b : l)
+        n << b.text();
+    return n;
+}
+
+} // namespace
+
+class TestEepromChips : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The two descriptions are written apart; a wrong entry in either shows here.
+    void tableAgreesWithTheSimulator() {
+        QStringList programm;
+        for (const EepromBaustein& b : eeprom::bausteine()) {
+            programm << b.text();
+            const auto s = sim::SerialEeprom::family(b.text(), 80);
+            QVERIFY2(s, b.name);
+            QCOMPARE(b.groesse, s->size);
+            QCOMPARE(b.seite, s->pageSize);
+            QCOMPARE(b.adressBytes, s->addressBytes);
+            QCOMPARE(b.blockBits, s->blockBits);
+            // What one slave address reaches is what its address bytes can say.
+            QCOMPARE(b.block(),
+                     b.adressBytes == 1 ? std::min(b.groesse, 256) : std::min(b.groesse, 65536));
+        }
+        QCOMPARE(programm, sim::SerialEeprom::familyNames());
+        QCOMPARE(eeprom::baustein(QStringLiteral(" 24c16 "))->groesse, 2048);
+        QVERIFY(!eeprom::baustein(QStringLiteral("24C03")));
+        QVERIFY(eeprom::standard().klassisch());
+    }
+
+    // Where transfers must end, and which slave address a chip address needs.
+    void blocksPagesAndSlaveAddresses() {
+        const EepromBaustein c16 = *eeprom::baustein(QStringLiteral("24C16"));
+        QCOMPARE(c16.slave(88, 0), 88);
+        QCOMPARE(c16.slave(88, 0x3FF), 91);
+        QCOMPARE(c16.slave(88, 2047), 95);
+        QCOMPARE(c16.innen(0x3FF), 0xFF);
+        QCOMPARE(c16.bisBlockEnde(250, 1000), 6);
+        QCOMPARE(c16.bisSeitenEnde(250, 100), 6);
+        QCOMPARE(c16.basis(93), 88);
+        const EepromBaustein m02 = *eeprom::baustein(QStringLiteral("24M02"));
+        QCOMPARE(m02.slave(84, 0x2FFFF), 86);
+        QCOMPARE(m02.innen(0x2FFFF), 0xFFFF);
+        QCOMPARE(m02.bisBlockEnde(65000, 1000), 536);
+        const EepromBaustein c512 = eeprom::standard();
+        QCOMPARE(c512.bisBlockEnde(65000, 1000), 536);
+        QCOMPARE(c512.slave(80, 65535), 80);
+    }
+
+    void detectionOfEachKind_data() {
+        QTest::addColumn<int>("slave");
+        QTest::addColumn<QString>("erster");
+        QTest::addColumn<int>("adressBytes");
+        QTest::addColumn<int>("groesse");
+        QTest::newRow("24C01 of the demo") << 81 << "24C01" << 1 << 128;
+        QTest::newRow("24C512 of the demo") << 80 << "24C512" << 2 << 65536;
+        QTest::newRow("24C02") << 82 << "24C02" << 1 << 256;
+        QTest::newRow("24C64") << 83 << "24C64" << 2 << 8192;
+        QTest::newRow("24M02") << 84 << "24M02" << 2 << 65536;
+        QTest::newRow("24M02, third block") << 86 << "24M02" << 2 << 65536;
+        QTest::newRow("24C16") << 88 << "24C16" << 1 << 256;
+        QTest::newRow("24C16, fourth block") << 91 << "24C16" << 1 << 256;
+    }
+    // Each kind is told, and the run writes nothing: no write frame, no write cycle, every
+    // byte of every chip as it was.
+    void detectionOfEachKind() {
+        QFETCH(int, slave);
+        QFETCH(QString, erster);
+        QFETCH(int, adressBytes);
+        QFETCH(int, groesse);
+        Bench b;
+        QList<QByteArray> vorher;
+        for (auto* e : b.eeproms())
+            vorher << e->memory();
+        const EepromErkennung e = EEPROM_ERKENNEN(b.t.link, slave);
+        QCOMPARE(int(e.ergebnis), int(EepromErkennung::Ergebnis::Erkannt));
+        QCOMPARE(e.adressBytes, adressBytes);
+        QCOMPARE(e.groesse, groesse);
+        QVERIFY2(!e.vorschlaege.isEmpty() && e.vorschlaege.first().text() == erster,
+                 qPrintable(namen(e.vorschlaege).join(' ')));
+        QVERIFY(e.text().startsWith(erster));
+        for (const auto& f : b.t.frames.entries)
+            QVERIFY2(f.befehl != 50 && f.befehl != 65, qPrintable(QString::number(f.befehl)));
+        for (int i = 0; i < b.eeproms().size(); ++i) {
+            QCOMPARE(b.eeproms()[i]->writeCycles(), 0);
+            QVERIFY(b.eeproms()[i]->memory() == vorher[i]);
+        }
+    }
+
+    // Contents that cannot tell: nothing suggested. A write-protected chip with one address
+    // byte refuses a second one as data and is still told.
+    void cannotTellAndProtected() {
+        Bench b;
+        b.sim.eeprom(83)->memory().fill(char(0xFF));
+        EepromErkennung e = EEPROM_ERKENNEN(b.t.link, 83);
+        QCOMPARE(int(e.ergebnis), int(EepromErkennung::Ergebnis::Unklar));
+        QVERIFY(e.vorschlaege.isEmpty());
+        // A pattern that repeats every 16 bytes looks the same through either address phase.
+        QByteArray& m = b.sim.eeprom(82)->memory();
+        for (int a = 0; a < m.size(); ++a)
+            m[a] = char(a % 16);
+        QCOMPARE(int(EEPROM_ERKENNEN(b.t.link, 82).ergebnis),
+                 int(EepromErkennung::Ergebnis::Unklar));
+
+        b.sim.eeprom(81)->setWriteProtected(true);
+        e = EEPROM_ERKENNEN(b.t.link, 81);
+        QCOMPARE(int(e.ergebnis), int(EepromErkennung::Ergebnis::Erkannt));
+        QCOMPARE(e.adressBytes, 1);
+        QCOMPARE(e.groesse, 128);
+
+        e = EEPROM_ERKENNEN(b.t.link, 99);
+        QCOMPARE(int(e.ergebnis), int(EepromErkennung::Ergebnis::Stumm));
+        b.sim.faults().silent = true;
+        QCOMPARE(int(EEPROM_ERKENNEN(b.t.link, 80).ergebnis),
+                 int(EepromErkennung::Ergebnis::Leitung));
+    }
+
+    // The simulator's block bits: one chip at eight addresses, a block each.
+    void blockBitsInTheSimulator() {
+        Bench b;
+        sim::SerialEeprom* c16 = b.sim.eeprom(88);
+        for (int a = 88; a < 96; ++a)
+            QCOMPARE(b.sim.bus().devicesAt(a), QList<sim::TwiDevice*>{c16});
+        QVERIFY(b.sim.bus().devicesAt(96).isEmpty());
+        QCOMPARE(c16->kind(), QStringLiteral("24C16"));
+        const auto json = b.sim.installation().scenario().toJson();
+        QVERIFY(json.contains("\"chip\": \"24C16\""));
+        const auto zurueck = sim::Scenario::fromJson(json);
+        QVERIFY(zurueck);
+        QCOMPARE(zurueck->devices.constLast().eeprom.blockBits, 3);
+        QCOMPARE(zurueck->devices.constLast().contents.value(0).size(), 2048);
+
+        for (const char* falsch :
+             {R"({"devices":[{"type":"eeprom","address":80,"chip":"24C99"}]})",
+              R"({"devices":[{"type":"eeprom","address":80,"chip":"24C16","size":256}]})",
+              R"({"devices":[{"type":"eeprom","address":89,"chip":"24C16"}]})"}) {
+            QString warum;
+            QVERIFY2(!sim::Scenario::fromJson(falsch, &warum), falsch);
+            QVERIFY2(warum.contains(QLatin1String("24C")) || warum.contains(QLatin1String("size")),
+                     qPrintable(warum));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEepromChips)
+#include "tst_eeprom_chips.moc"
