@@ -1,10 +1,12 @@
 // ZELMAR: commissioning, testing and operating a TWI bus installation through an RS232-TWI
-// interface. The command line knows only --version and --help; no environment of its own.
+// interface. The command line knows --version, --help and --language; the desktop's UI languages
+// choose the language otherwise.
 
 #include "start.h"
 
 #include "files/datalocation.h"
 #include "files/slavedirectory.h"
+#include "i18n/sprache.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "shell/appcontext.h"
@@ -26,11 +28,14 @@ bool answeredCommandLine(int argc, char* argv[]) {
             return true;
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::printf("Usage: zelmar [--version | --help]\n"
+            std::printf("Usage: zelmar [--version | --help | --language de|en]\n"
                         "Commissions, tests and operates a TWI bus installation through an "
                         "RS232-TWI interface.\n"
                         "Settings files, PORTS.ini and the DATEN/ logbooks live beside the "
-                        "program when its\ndirectory is writable, else in %s.\n",
+                        "program when its\ndirectory is writable, else in %s.\n"
+                        "--language de|en chooses German or English; without it the desktop's "
+                        "UI languages\ndecide (German unless English is preferred, German under "
+                        "the C locale).\n",
                         qPrintable(zelmar::datalocation::userDataDir()));
             return true;
         }
@@ -44,6 +49,14 @@ int main(int argc, char* argv[]) {
     if (answeredCommandLine(argc, argv))
         return 0;
     QApplication app(argc, argv);
+    QStringList argumente = QCoreApplication::arguments();
+    const zelmar::sprache::Wahl wahl = zelmar::sprache::ausArgumenten(argumente);
+    if (!wahl.fehler.isEmpty()) {
+        std::fprintf(stderr, "zelmar: %s\n", qPrintable(wahl.fehler));
+        return 2;
+    }
+    zelmar::sprache::installieren(
+        wahl.sprache.value_or(zelmar::sprache::desktop(zelmar::sprache::Sprache::Deutsch)));
     // The program ends through PROGRAMM_BEENDEN only, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -10,6 +10,7 @@
 #include "shell/windownames.h"
 #include "ui/prompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace zelmar {
@@ -30,14 +31,15 @@ HauptWindow* Main(AppContext& ctx, const QString& programmPfad) {
         warnungen << *ports;
     // Said once, and the program goes on with what it uses instead.
     if (!warnungen.isEmpty()) {
-        QStringList zeilen{QStringLiteral("Einstellungen, die nicht verwendet werden:")};
+        QStringList zeilen{QCoreApplication::translate(
+            "zelmar::Start", "Einstellungen, die nicht verwendet werden:")};
         for (const Einstellungswarnung& w : warnungen)
             zeilen << w.text();
         ctx.prompter.message(zeilen.join(QStringLiteral("\r\n")));
     }
     SLAVE_INFO_INI_LADEN(ctx.PROGRAMM_PFAD, ctx.slaves);
     ctx.link.SLAVE_ADRESSE = 127;
-    ctx.link.STATUS_TEXT = QStringLiteral("PROGRAMMSTART");
+    ctx.link.STATUS_TEXT = QCoreApplication::translate("zelmar::Start", "PROGRAMMSTART");
 
     auto* haupt = new HauptWindow(ctx);
     haupt->setAttribute(Qt::WA_DeleteOnClose);

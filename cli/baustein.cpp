@@ -6,6 +6,7 @@
 #include "link/memory.h"
 #include "link/standard.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -15,12 +16,13 @@ namespace zelmar::cli {
 namespace {
 
 QString adressBytesText(int n) {
-    return n == 1 ? QStringLiteral("one address byte") : QStringLiteral("two address bytes");
+    return n == 1 ? QCoreApplication::translate("zelmar::cli", "one address byte")
+                  : QCoreApplication::translate("zelmar::cli", "two address bytes");
 }
 
 QString vorschlagText(const EepromErkennung& e) {
     return e.vorschlaege.isEmpty()
-               ? QStringLiteral("%1 bytes").arg(e.groesse)
+               ? QCoreApplication::translate("zelmar::cli", "%1 bytes").arg(e.groesse)
                : QStringLiteral("a %1 (%2)")
                      .arg(e.vorschlaege.first().text(), e.vorschlaege.first().groesseText());
 }
@@ -48,15 +50,21 @@ SpeicherAntwort adressieren(Link& link, int slave, int adresse, int adressBytes)
 
 int fehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
     if (r == SpeicherAntwort::NichtGesendet)
-        return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse),
+        return s.linkFehler(QCoreApplication::translate("zelmar::cli", "EEPROM at %1, address %2")
+                                .arg(slave)
+                                .arg(adresse),
                             r.antwort);
     if (r.ohneAntwort())
         return s.linkFehler(
-            QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse),
+            QCoreApplication::translate("zelmar::cli", "EEPROM at %1, address %2: the line failed")
+                .arg(slave)
+                .arg(adresse),
             r.antwort);
-    return s.melden(
-        QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
-        FEHLER);
+    return s.melden(QCoreApplication::translate("zelmar::cli",
+                                                "the EEPROM at %1 did not acknowledge (address %2)")
+                        .arg(slave)
+                        .arg(adresse),
+                    FEHLER);
 }
 
 } // namespace
@@ -68,7 +76,9 @@ bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int*
         return ersteAdresse(s, *b, slave, status);
     }
     const EepromErkennung e = EEPROM_ERKENNEN(s.link(), slave, false);
-    const QString nenne = QStringLiteral("name the chip with --chip (%1)").arg(eeprom::namen());
+    const QString nenne =
+        QCoreApplication::translate("zelmar::cli", "name the chip with --chip (%1)")
+            .arg(eeprom::namen());
     switch (e.ergebnis) {
     case EepromErkennung::Ergebnis::Leitung:
         *status = fehler(s, SpeicherAntwort(SpeicherAntwort::Leitung, e.antwort), slave, 0);
@@ -77,8 +87,9 @@ bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int*
         *status = fehler(s, SpeicherAntwort::KeinAck, slave, 0);
         return false;
     case EepromErkennung::Ergebnis::Unklar:
-        *status = s.melden(QStringLiteral("cannot tell which EEPROM answers at %1: every byte "
-                                          "read alike, or a repeating pattern; %2")
+        *status = s.melden(QCoreApplication::translate(
+                               "zelmar::cli", "cannot tell which EEPROM answers at %1: every byte "
+                                              "read alike, or a repeating pattern; %2")
                                .arg(slave)
                                .arg(nenne),
                            FEHLER);
@@ -87,11 +98,13 @@ bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int*
         break;
     }
     if (e.adressBytes != o.adressBytes) {
-        *status = s.melden(QStringLiteral("the EEPROM at %1 takes %2, not %3: it looks like %4; %5")
-                               .arg(slave)
-                               .arg(adressBytesText(e.adressBytes), adressBytesText(o.adressBytes),
-                                    vorschlagText(e), nenne),
-                           FEHLER);
+        *status =
+            s.melden(QCoreApplication::translate(
+                         "zelmar::cli", "the EEPROM at %1 takes %2, not %3: it looks like %4; %5")
+                         .arg(slave)
+                         .arg(adressBytesText(e.adressBytes), adressBytesText(o.adressBytes),
+                              vorschlagText(e), nenne),
+                     FEHLER);
         return false;
     }
     // What one slave address reaches, as the reading showed it: no block bits assumed.
@@ -99,11 +112,13 @@ bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int*
         e.vorschlaege.isEmpty() ? "?" : e.vorschlaege.first().name, e.groesse,
         e.vorschlaege.isEmpty() ? 8 : e.vorschlaege.first().seite, e.adressBytes, 0};
     if (ganz && !gesehen.klassisch()) {
-        *status = s.melden(QStringLiteral("the EEPROM at %1 is not the 64 KiB one: it looks like "
-                                          "%2 (%3 at this address); %4")
-                               .arg(slave)
-                               .arg(vorschlagText(e), gesehen.groesseText(), nenne),
-                           FEHLER);
+        *status =
+            s.melden(QCoreApplication::translate(
+                         "zelmar::cli", "the EEPROM at %1 is not the 64 KiB one: it looks like "
+                                        "%2 (%3 at this address); %4")
+                         .arg(slave)
+                         .arg(vorschlagText(e), gesehen.groesseText(), nenne),
+                     FEHLER);
         return false;
     }
     *b = ganz ? eeprom::standard() : gesehen;
@@ -113,7 +128,8 @@ bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int*
 bool ersteAdresse(Sitzung& s, const EepromBaustein& b, int slave, int* status) {
     if (b.basis(slave) == slave)
         return true;
-    *status = s.aufruf(QStringLiteral("a %1 answers at %2 to %3: give its first address %2")
+    *status = s.aufruf(QCoreApplication::translate(
+                           "zelmar::cli", "a %1 answers at %2 to %3: give its first address %2")
                            .arg(b.text())
                            .arg(b.basis(slave))
                            .arg(b.basis(slave) + b.slaveAnzahl() - 1));
@@ -123,7 +139,8 @@ bool ersteAdresse(Sitzung& s, const EepromBaustein& b, int slave, int* status) {
 bool imBaustein(Sitzung& s, const EepromBaustein& b, int slave, int start, int n, int* status) {
     if (start >= 0 && n >= 0 && qint64(start) + n <= b.groesse)
         return true;
-    *status = s.aufruf(QStringLiteral("%1 bytes from %2 on do not fit into the %3 (%4) at %5")
+    *status = s.aufruf(QCoreApplication::translate(
+                           "zelmar::cli", "%1 bytes from %2 on do not fit into the %3 (%4) at %5")
                            .arg(n)
                            .arg(start)
                            .arg(b.text(), b.groesseText())
@@ -180,7 +197,9 @@ bool bausteinSchreiben(Sitzung& s, const EepromBaustein& b, int slave, int start
 int detect(Sitzung& s, const QStringList& a) {
     const auto slave = zahl(a[0], 0, 127);
     if (!slave)
-        return s.aufruf(QStringLiteral("ADDR must be a number from 0 to 127, not '%1'").arg(a[0]));
+        return s.aufruf(QCoreApplication::translate("zelmar::cli",
+                                                    "ADDR must be a number from 0 to 127, not '%1'")
+                            .arg(a[0]));
     if (!s.verbinden())
         return FEHLER;
     const EepromErkennung e = EEPROM_ERKENNEN(s.link(), *slave);

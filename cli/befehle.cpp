@@ -11,6 +11,7 @@
 #include "link/memory.h"
 #include "link/standard.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,7 +33,8 @@ struct Zahlen {
             return 0;
         const auto n = zahl(text, min, max);
         if (!n) {
-            status = s.aufruf(QStringLiteral("%1 must be a number from %2 to %3, not '%4'")
+            status = s.aufruf(QCoreApplication::translate(
+                                  "zelmar::cli", "%1 must be a number from %2 to %3, not '%4'")
                                   .arg(name)
                                   .arg(min)
                                   .arg(max)
@@ -60,8 +62,9 @@ QString byteListe(const QByteArray& bytes) {
 bool scannen(Sitzung& s, BusScan::Result* r, int* status) {
     *r = s.laufen(new BusScan(s.link()));
     if (r->interfaceSilent) {
-        *status = s.melden(QStringLiteral("scan: the interface does not answer (no byte to %1 "
-                                          "probes in a row, stopped at address %2)")
+        *status = s.melden(QCoreApplication::translate(
+                               "zelmar::cli", "scan: the interface does not answer (no byte to %1 "
+                                              "probes in a row, stopped at address %2)")
                                .arg(BusScan::STUMM)
                                .arg(r->probed - 1),
                            FEHLER);
@@ -72,8 +75,9 @@ bool scannen(Sitzung& s, BusScan::Result* r, int* status) {
         return false;
     }
     if (r->ohneAntwort > 0) {
-        *status = s.melden(QStringLiteral("scan: the interface did not answer at %1 of 128 "
-                                          "addresses (status %2)")
+        *status = s.melden(QCoreApplication::translate(
+                               "zelmar::cli", "scan: the interface did not answer at %1 of 128 "
+                                              "addresses (status %2)")
                                .arg(r->ohneAntwort)
                                .arg(r->statusCode),
                            FEHLER);
@@ -88,15 +92,21 @@ QString name(const SlaveDirectory& d, int a) {
 
 int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
     if (r == SpeicherAntwort::NichtGesendet)
-        return s.linkFehler(QStringLiteral("EEPROM at %1, address %2").arg(slave).arg(adresse),
+        return s.linkFehler(QCoreApplication::translate("zelmar::cli", "EEPROM at %1, address %2")
+                                .arg(slave)
+                                .arg(adresse),
                             r.antwort);
     if (r == SpeicherAntwort::Leitung)
         return s.linkFehler(
-            QStringLiteral("EEPROM at %1, address %2: the line failed").arg(slave).arg(adresse),
+            QCoreApplication::translate("zelmar::cli", "EEPROM at %1, address %2: the line failed")
+                .arg(slave)
+                .arg(adresse),
             r.antwort);
-    return s.melden(
-        QStringLiteral("the EEPROM at %1 did not acknowledge (address %2)").arg(slave).arg(adresse),
-        FEHLER);
+    return s.melden(QCoreApplication::translate("zelmar::cli",
+                                                "the EEPROM at %1 did not acknowledge (address %2)")
+                        .arg(slave)
+                        .arg(adresse),
+                    FEHLER);
 }
 
 // The image's fingerprint: SHA-256 of its bytes, addresses the file leaves out as 0xFF.
@@ -112,8 +122,9 @@ bool ganzerBaustein(Sitzung& s, int slave, EepromBaustein* b, int* status) {
         return false;
     if (b->klassisch())
         return true;
-    *status =
-        s.melden(QStringLiteral("%1 of a %2 is not supported").arg(s.befehl(), b->text()), FEHLER);
+    *status = s.melden(QCoreApplication::translate("zelmar::cli", "%1 of a %2 is not supported")
+                           .arg(s.befehl(), b->text()),
+                       FEHLER);
     return false;
 }
 
@@ -126,7 +137,7 @@ bool bildLaden(Sitzung& s, const QString& pfad, EepromAbbild* bild, int* status)
     bool ok = abbild::laden(pfad, format(s, pfad), bild, &f);
     if (ok && bild->leer()) {
         ok = false;
-        f.grund = QStringLiteral("gives no bytes");
+        f.grund = QCoreApplication::translate("zelmar::cli", "gives no bytes");
     }
     if (!ok)
         *status = s.melden(
@@ -138,15 +149,17 @@ bool bildLaden(Sitzung& s, const QString& pfad, EepromAbbild* bild, int* status)
 QString ende(EepromRestore::Ende e) {
     switch (e) {
     case EepromRestore::Ende::AdresseFehlt:
-        return QStringLiteral("the EEPROM did not acknowledge its address");
+        return QCoreApplication::translate("zelmar::cli",
+                                           "the EEPROM did not acknowledge its address");
     case EepromRestore::Ende::ZuVieleFehler:
-        return QStringLiteral("too many failed pages or blocks");
+        return QCoreApplication::translate("zelmar::cli", "too many failed pages or blocks");
     case EepromRestore::Ende::NichtGehalten:
-        return QStringLiteral("the EEPROM acknowledged the first page but kept its old bytes "
-                              "(write protection, or a page larger than the chip's?); nothing "
-                              "more was written");
+        return QCoreApplication::translate(
+            "zelmar::cli", "the EEPROM acknowledged the first page but kept its old bytes "
+                           "(write protection, or a page larger than the chip's?); nothing "
+                           "more was written");
     default:
-        return QStringLiteral("cancelled");
+        return QCoreApplication::translate("zelmar::cli", "cancelled");
     }
 }
 
@@ -155,7 +168,7 @@ QString ende(EepromRestore::Ende e) {
 QString leitungsZusatz(const Reply& letzte) {
     if (letzte.statusCode == STATUS_OK || letzte.statusCode == STATUS_KEIN_ACK)
         return {};
-    return QStringLiteral("; the line failed: %1 (status %2)")
+    return QCoreApplication::translate("zelmar::cli", "; the line failed: %1 (status %2)")
         .arg(letzte.statusText)
         .arg(letzte.statusCode);
 }
@@ -178,13 +191,15 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     // A HEX file may leave gaps, a binary one may end early: what it leaves out is not written.
     const int ausgelassen = EepromAbbild::GROESSE - bild.anzahl();
     if (schreiben) {
-        QString frage = QStringLiteral("Write %1 bytes from %2 into the EEPROM at %3?")
+        QString frage = QCoreApplication::translate("zelmar::cli",
+                                                    "Write %1 bytes from %2 into the EEPROM at %3?")
                             .arg(bild.anzahl())
                             .arg(a[1])
                             .arg(slave);
         if (ausgelassen > 0)
-            frage.prepend(QStringLiteral("The %1 addresses the file does not give stay as they "
-                                         "are. ")
+            frage.prepend(QCoreApplication::translate(
+                              "zelmar::cli", "The %1 addresses the file does not give stay as they "
+                                             "are. ")
                               .arg(ausgelassen));
         status = s.bestaetigen(frage);
         if (status != ERFOLG)
@@ -195,12 +210,16 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
             return;
         constexpr int BEREICHE = 20;
         const QList<EepromAbbild::Bereich> b = bild.ausgelassen();
-        s.out() << QStringLiteral("left as they were (%1 bytes):").arg(ausgelassen) << Qt::endl;
+        s.out() << QCoreApplication::translate("zelmar::cli", "left as they were (%1 bytes):")
+                       .arg(ausgelassen)
+                << Qt::endl;
         for (int i = 0; i < b.size() && i < BEREICHE; ++i)
-            s.out() << QStringLiteral("%1 to %2").arg(hex(b[i].von, 4), hex(b[i].bis, 4))
+            s.out() << QCoreApplication::translate("zelmar::cli", "%1 to %2")
+                           .arg(hex(b[i].von, 4), hex(b[i].bis, 4))
                     << Qt::endl;
         if (b.size() > BEREICHE)
-            s.out() << QStringLiteral("... and %1 more ranges").arg(b.size() - BEREICHE)
+            s.out() << QCoreApplication::translate("zelmar::cli", "... and %1 more ranges")
+                           .arg(b.size() - BEREICHE)
                     << Qt::endl;
     };
     if (!s.verbinden())
@@ -218,12 +237,15 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
             s.melden(QStringLiteral("%1: %2%3").arg(was, ende(r.ende), leitungsZusatz(r.letzte)),
                      FEHLER);
         for (const auto& b : r.nichtGeschrieben)
-            s.melden(QStringLiteral("not written: %1 to %2").arg(hex(b.von, 4), hex(b.bis, 4)),
+            s.melden(QCoreApplication::translate("zelmar::cli", "not written: %1 to %2")
+                         .arg(hex(b.von, 4), hex(b.bis, 4)),
                      FEHLER);
         const QString ungeprueft =
-            schreiben ? QStringLiteral("written, not verified") : QStringLiteral("not verified");
+            schreiben ? QCoreApplication::translate("zelmar::cli", "written, not verified")
+                      : QCoreApplication::translate("zelmar::cli", "not verified");
         for (const auto& b : r.nichtGeprueft)
-            s.melden(QStringLiteral("%1: %2 to %3").arg(ungeprueft, hex(b.von, 4), hex(b.bis, 4)),
+            s.melden(QCoreApplication::translate("zelmar::cli", "%1: %2 to %3")
+                         .arg(ungeprueft, hex(b.von, 4), hex(b.bis, 4)),
                      FEHLER);
         return FEHLER;
     }
@@ -247,14 +269,17 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
         return v.gleich() ? ERFOLG : schreiben ? FEHLER : UNTERSCHIED;
     }
     const auto fingerabdruck = [&] {
-        s.out() << QStringLiteral("SHA-256 of %1: %2").arg(a[1], sha256(bild)) << Qt::endl;
+        s.out() << QCoreApplication::translate("zelmar::cli", "SHA-256 of %1: %2")
+                       .arg(a[1], sha256(bild))
+                << Qt::endl;
     };
     if (v.gleich()) {
-        s.out() << QStringLiteral("%1: %2 bytes %3 the EEPROM at %4")
+        s.out() << QCoreApplication::translate("zelmar::cli", "%1: %2 bytes %3 the EEPROM at %4")
                        .arg(a[1])
                        .arg(v.verglichen)
-                       .arg(schreiben ? QStringLiteral("written to and read back from")
-                                      : QStringLiteral("match"))
+                       .arg(schreiben ? QCoreApplication::translate("zelmar::cli",
+                                                                    "written to and read back from")
+                                      : QCoreApplication::translate("zelmar::cli", "match"))
                        .arg(slave)
                 << Qt::endl;
         fingerabdruck();
@@ -262,7 +287,8 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
         return ERFOLG;
     }
     constexpr int ZEILEN = 20;
-    s.out() << QStringLiteral("%1: %2 of %3 bytes differ from the EEPROM at %4")
+    s.out() << QCoreApplication::translate("zelmar::cli",
+                                           "%1: %2 of %3 bytes differ from the EEPROM at %4")
                    .arg(a[1])
                    .arg(v.anzahl)
                    .arg(v.verglichen)
@@ -270,13 +296,15 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
             << Qt::endl;
     for (int i = 0; i < v.erste.size() && i < ZEILEN; ++i) {
         const auto& u = v.erste[i];
-        s.out() << QStringLiteral("address %1 (%2): file %3, EEPROM %4")
+        s.out() << QCoreApplication::translate("zelmar::cli", "address %1 (%2): file %3, EEPROM %4")
                        .arg(u.adresse)
                        .arg(hex(u.adresse, 4), byteText(u.soll), byteText(u.ist))
                 << Qt::endl;
     }
     if (v.anzahl > ZEILEN)
-        s.out() << QStringLiteral("... and %1 more").arg(v.anzahl - ZEILEN) << Qt::endl;
+        s.out()
+            << QCoreApplication::translate("zelmar::cli", "... and %1 more").arg(v.anzahl - ZEILEN)
+            << Qt::endl;
     fingerabdruck();
     ausgelassenListe();
     // What was written did not come back: the device failed, not the comparison.
@@ -333,7 +361,9 @@ int check(Sitzung& s, const QStringList&) {
                                          {QStringLiteral("unknown"), liste(p.unbekannt)},
                                          {QStringLiteral("matches"), p.stimmt()}}));
     } else {
-        s.out() << QStringLiteral("%1 addresses answered").arg(r.found.size()) << Qt::endl;
+        s.out() << QCoreApplication::translate("zelmar::cli", "%1 addresses answered")
+                       .arg(r.found.size())
+                << Qt::endl;
         auto liste = [&](const QList<int>& adressen, const QString& titel) {
             if (adressen.isEmpty())
                 return;
@@ -344,8 +374,10 @@ int check(Sitzung& s, const QStringList&) {
                         << (n.isEmpty() ? QString() : QStringLiteral("  ") + n) << Qt::endl;
             }
         };
-        liste(p.fehlt, QStringLiteral("missing (named in SLAVE_INFO.ini, no answer)"));
-        liste(p.unbekannt, QStringLiteral("unknown (answered, no name in SLAVE_INFO.ini)"));
+        liste(p.fehlt, QCoreApplication::translate("zelmar::cli",
+                                                   "missing (named in SLAVE_INFO.ini, no answer)"));
+        liste(p.unbekannt, QCoreApplication::translate(
+                               "zelmar::cli", "unknown (answered, no name in SLAVE_INFO.ini)"));
         if (p.stimmt())
             s.out() << "the installation matches the directory" << Qt::endl;
     }
@@ -362,7 +394,8 @@ int info(Sitzung& s, const QStringList& a) {
     Reply antwort;
     QString n = SLAVE_INFO_LESEN(s.link(), slave, &antwort);
     if (!antwort.done())
-        return s.linkFehler(QStringLiteral("slave %1").arg(slave), antwort);
+        return s.linkFehler(QCoreApplication::translate("zelmar::cli", "slave %1").arg(slave),
+                            antwort);
     n.replace(QChar(0), QLatin1Char(' '));
     n = n.trimmed();
     if (s.optionen().json)
@@ -432,8 +465,11 @@ int std_(Sitzung& s, const QStringList& a) {
     const Reply antwort =
         STANDARD_BEFEHL(link, slave, quint8(code), quint8(p[0]), quint8(p[1]), quint8(p[2]));
     if (!antwort.done())
-        return s.linkFehler(QStringLiteral("slave %1, standard command %2").arg(slave).arg(code),
-                            antwort);
+        return s.linkFehler(
+            QCoreApplication::translate("zelmar::cli", "slave %1, standard command %2")
+                .arg(slave)
+                .arg(code),
+            antwort);
     if (s.optionen().json) {
         QJsonArray reply;
         for (int i = 0; i < 4; ++i)
@@ -464,9 +500,11 @@ int send(Sitzung& s, const QStringList& a) {
                         double(daten.size()), double(empfangen), daten});
     const Reply antwort = receive(link, antwortBytes(quint8(cmd), empfangen));
     if (antwort.refused())
-        return s.linkFehler(QStringLiteral("command %1").arg(cmd), antwort);
+        return s.linkFehler(QCoreApplication::translate("zelmar::cli", "command %1").arg(cmd),
+                            antwort);
     if (!antwort.done())
-        return s.linkFehler(QStringLiteral("reply to command %1").arg(cmd), antwort);
+        return s.linkFehler(
+            QCoreApplication::translate("zelmar::cli", "reply to command %1").arg(cmd), antwort);
     s.out() << byteListe(antwort.bytes) << Qt::endl;
     return ERFOLG;
 }
@@ -532,7 +570,8 @@ int write(Sitzung& s, const QStringList& a) {
         return status;
     for (int i = 0; i < daten.size(); ++i)
         if (zurueck[i] != daten[i])
-            return s.melden(QStringLiteral("address %1 (%2): wrote %3, read back %4")
+            return s.melden(QCoreApplication::translate("zelmar::cli",
+                                                        "address %1 (%2): wrote %3, read back %4")
                                 .arg(start + i)
                                 .arg(hex(start + i, 4))
                                 .arg(quint8(daten[i]))
@@ -559,7 +598,10 @@ int dump(Sitzung& s, const QStringList& a) {
         // The fingerprint of the file as it will be used: read back as an image.
         EepromAbbild bild;
         if (!abbild::laden(datei, format(s, a[1]), &bild, nullptr))
-            return s.melden(QStringLiteral("%1 does not read back as an image").arg(a[1]), FEHLER);
+            return s.melden(
+                QCoreApplication::translate("zelmar::cli", "%1 does not read back as an image")
+                    .arg(a[1]),
+                FEHLER);
         if (s.optionen().json) {
             s.json(QJsonDocument(QJsonObject{{QStringLiteral("file"), a[1]},
                                              {QStringLiteral("address"), slave},
@@ -567,10 +609,13 @@ int dump(Sitzung& s, const QStringList& a) {
                                              {QStringLiteral("sha256"), sha256(bild)}}));
             return ERFOLG;
         }
-        s.out()
-            << QStringLiteral("%1: %2 bytes of the EEPROM at %3").arg(a[1]).arg(r.bytes).arg(slave)
-            << Qt::endl
-            << QStringLiteral("SHA-256 %1").arg(sha256(bild)) << Qt::endl;
+        s.out() << QCoreApplication::translate("zelmar::cli", "%1: %2 bytes of the EEPROM at %3")
+                       .arg(a[1])
+                       .arg(r.bytes)
+                       .arg(slave)
+                << Qt::endl
+                << QCoreApplication::translate("zelmar::cli", "SHA-256 %1").arg(sha256(bild))
+                << Qt::endl;
         return ERFOLG;
     }
     case EepromReadout::Ende::Abgewiesen:
@@ -578,23 +623,26 @@ int dump(Sitzung& s, const QStringList& a) {
     case EepromReadout::Ende::AdresseFehlt:
         return eepromFehler(s, SpeicherAntwort::KeinAck, slave, r.position);
     case EepromReadout::Ende::ZuVieleFehler:
-        return s.melden(QStringLiteral("dump: given up at address %1 (%2) after %3 failed blocks%4")
-                            .arg(r.position)
-                            .arg(hex(r.position, 4))
-                            .arg(r.fehler)
-                            .arg(r.leitung ? QStringLiteral("; the line failed: %1 (status %2)")
-                                                 .arg(r.statusText)
-                                                 .arg(r.statusCode)
-                                           : QString()),
-                        FEHLER);
-    case EepromReadout::Ende::DateiFehler:
         return s.melden(
-            QStringLiteral("%1 could not be written: %2").arg(a[1], grundText(r.dateiGrund)),
+            QCoreApplication::translate(
+                "zelmar::cli", "dump: given up at address %1 (%2) after %3 failed blocks%4")
+                .arg(r.position)
+                .arg(hex(r.position, 4))
+                .arg(r.fehler)
+                .arg(r.leitung ? QCoreApplication::translate("zelmar::cli",
+                                                             "; the line failed: %1 (status %2)")
+                                     .arg(r.statusText)
+                                     .arg(r.statusCode)
+                               : QString()),
             FEHLER);
+    case EepromReadout::Ende::DateiFehler:
+        return s.melden(QCoreApplication::translate("zelmar::cli", "%1 could not be written: %2")
+                            .arg(a[1], grundText(r.dateiGrund)),
+                        FEHLER);
     case EepromReadout::Ende::Abgebrochen:
         break;
     }
-    return s.melden(QStringLiteral("dump cancelled"), FEHLER);
+    return s.melden(QCoreApplication::translate("zelmar::cli", "dump cancelled"), FEHLER);
 }
 
 int restore(Sitzung& s, const QStringList& a) {
@@ -611,10 +659,11 @@ int erase(Sitzung& s, const QStringList& a) {
     if (z.status != ERFOLG)
         return z.status;
     const int wert = s.optionen().wert.value_or(255);
-    const int status = s.bestaetigen(QStringLiteral("Set all %1 bytes of the EEPROM at %2 to %3?")
-                                         .arg(EepromErase::GROESSE)
-                                         .arg(slave)
-                                         .arg(wert));
+    const int status = s.bestaetigen(
+        QCoreApplication::translate("zelmar::cli", "Set all %1 bytes of the EEPROM at %2 to %3?")
+            .arg(EepromErase::GROESSE)
+            .arg(slave)
+            .arg(wert));
     if (status != ERFOLG)
         return status;
     if (!s.verbinden())
@@ -626,7 +675,8 @@ int erase(Sitzung& s, const QStringList& a) {
     const auto r = s.laufen(new EepromErase(s.link(), slave, quint8(wert), s.locale()));
     switch (r.ende) {
     case EepromErase::Ende::Fertig:
-        s.out() << QStringLiteral("%1 bytes of the EEPROM at %2 set to %3")
+        s.out() << QCoreApplication::translate("zelmar::cli",
+                                               "%1 bytes of the EEPROM at %2 set to %3")
                        .arg(r.bytes)
                        .arg(slave)
                        .arg(wert)
@@ -636,20 +686,22 @@ int erase(Sitzung& s, const QStringList& a) {
         return s.linkFehler(QStringLiteral("erase"), r.letzte);
     case EepromErase::Ende::ZuVieleFehler:
         // Pages go in address order: every byte below the page that failed is set.
-        return s.melden(QStringLiteral("erase: given up at address %1 (%2) after %3 failed pages; "
-                                       "%4 of %5 bytes set to %6%7")
-                            .arg(r.bytes)
-                            .arg(hex(r.bytes, 4))
-                            .arg(r.fehler)
-                            .arg(r.bytes)
-                            .arg(EepromErase::GROESSE)
-                            .arg(wert)
-                            .arg(leitungsZusatz(r.letzte)),
-                        FEHLER);
+        return s.melden(
+            QCoreApplication::translate("zelmar::cli",
+                                        "erase: given up at address %1 (%2) after %3 failed pages; "
+                                        "%4 of %5 bytes set to %6%7")
+                .arg(r.bytes)
+                .arg(hex(r.bytes, 4))
+                .arg(r.fehler)
+                .arg(r.bytes)
+                .arg(EepromErase::GROESSE)
+                .arg(wert)
+                .arg(leitungsZusatz(r.letzte)),
+            FEHLER);
     case EepromErase::Ende::Abgebrochen:
         break;
     }
-    return s.melden(QStringLiteral("erase cancelled"), FEHLER);
+    return s.melden(QCoreApplication::translate("zelmar::cli", "erase cancelled"), FEHLER);
 }
 
 } // namespace zelmar::cli

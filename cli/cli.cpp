@@ -5,6 +5,7 @@
 #include "link/serialport.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -37,66 +38,100 @@ struct Befehl {
 };
 
 const Befehl kBefehle[] = {
-    {"scan", "", "the addresses that answer", 0, 0, JSON,
-     "The bus addresses that answer, with their names from SLAVE_INFO.ini.", scan},
-    {"check", "", "the installation against SLAVE_INFO.ini", 0, 0, JSON,
-     "Scans the bus and compares it with SLAVE_INFO.ini: named addresses that do not answer\n"
-     "(missing) and answering addresses without a name (unknown). Exit status 3 when they\n"
-     "differ.",
+    {"scan", "", QT_TRANSLATE_NOOP("zelmar::cli", "the addresses that answer"), 0, 0, JSON,
+     QT_TRANSLATE_NOOP("zelmar::cli",
+                       "The bus addresses that answer, with their names from SLAVE_INFO.ini."),
+     scan},
+    {"check", "", QT_TRANSLATE_NOOP("zelmar::cli", "the installation against SLAVE_INFO.ini"), 0, 0,
+     JSON,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "Scans the bus and compares it with SLAVE_INFO.ini: named addresses that do not answer\n"
+         "(missing) and answering addresses without a name (unknown). Exit status 3 when they\n"
+         "differ."),
      check},
-    {"info", "ADDR", "the slave's name", 1, 1, JSON,
-     "The 16-character name the slave at ADDR gives.", info},
-    {"diag", "", "the interface's diagnostics", 0, 0, JSON,
-     "The interface's diagnostics: connection, reset cause, supply voltage, name, clock,\n"
-     "error code and the state of the bus lines.",
+    {"info", "ADDR", QT_TRANSLATE_NOOP("zelmar::cli", "the slave's name"), 1, 1, JSON,
+     QT_TRANSLATE_NOOP("zelmar::cli", "The 16-character name the slave at ADDR gives."), info},
+    {"diag", "", QT_TRANSLATE_NOOP("zelmar::cli", "the interface's diagnostics"), 0, 0, JSON,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "The interface's diagnostics: connection, reset cause, supply voltage, name, clock,\n"
+         "error code and the state of the bus lines."),
      diag},
-    {"std", "ADDR CODE [P2 [P3 [P4]]]", "one standard command, its four reply bytes", 2, 5, JSON,
-     "One standard command (request code CODE, parameter bytes P2..P4, default 0) to the\n"
-     "slave at ADDR; prints the four reply bytes.",
+    {"std", "ADDR CODE [P2 [P3 [P4]]]",
+     QT_TRANSLATE_NOOP("zelmar::cli", "one standard command, its four reply bytes"), 2, 5, JSON,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "One standard command (request code CODE, parameter bytes P2..P4, default 0) to the\n"
+         "slave at ADDR; prints the four reply bytes."),
      std_},
-    {"send", "CMD ADDR [BYTE...]", "one hand-built frame and its reply", 2, -1, WERT | EMPFANG,
-     "One hand-built frame: interface command CMD, slave address ADDR, the data bytes; the\n"
-     "frame's value byte from --value, its receive count from --receive (default 0). Prints\n"
-     "the reply bytes the command gets (status bytes included).",
+    {"send", "CMD ADDR [BYTE...]",
+     QT_TRANSLATE_NOOP("zelmar::cli", "one hand-built frame and its reply"), 2, -1, WERT | EMPFANG,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "One hand-built frame: interface command CMD, slave address ADDR, the data bytes; the\n"
+         "frame's value byte from --value, its receive count from --receive (default 0). Prints\n"
+         "the reply bytes the command gets (status bytes included)."),
      send},
-    {"detect", "ADDR", "which EEPROM answers at ADDR, by reading only", 1, 1, JSON,
-     "Reads the EEPROM at ADDR through different address phases and says whether it answers,\n"
-     "how many address bytes it takes and how many bytes one address reaches (where its\n"
-     "pointer wraps), with the chips that fit. Nothing is written. Contents with every byte\n"
-     "alike (an erased chip) cannot tell, and then nothing is suggested. A suggestion is\n"
-     "confirmed by giving it to the other commands with --chip.",
+    {"detect", "ADDR",
+     QT_TRANSLATE_NOOP("zelmar::cli", "which EEPROM answers at ADDR, by reading only"), 1, 1, JSON,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "Reads the EEPROM at ADDR through different address phases and says whether it answers,\n"
+         "how many address bytes it takes and how many bytes one address reaches (where its\n"
+         "pointer wraps), with the chips that fit. Nothing is written. Contents with every byte\n"
+         "alike (an erased chip) cannot tell, and then nothing is suggested. A suggestion is\n"
+         "confirmed by giving it to the other commands with --chip."),
      detect},
-    {"read", "ADDR START COUNT", "EEPROM bytes", 3, 3, ADRESSBYTES | CHIP,
-     "COUNT bytes of the EEPROM at ADDR from address START on, 16 to a line in hexadecimal.\n"
-     "Without --chip the EEPROM is first read to learn its geometry (see detect); a range\n"
-     "past its end is refused before anything is sent.",
+    {"read", "ADDR START COUNT", QT_TRANSLATE_NOOP("zelmar::cli", "EEPROM bytes"), 3, 3,
+     ADRESSBYTES | CHIP,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "COUNT bytes of the EEPROM at ADDR from address START on, 16 to a line in hexadecimal.\n"
+         "Without --chip the EEPROM is first read to learn its geometry (see detect); a range\n"
+         "past its end is refused before anything is sent."),
      read},
-    {"write", "ADDR START BYTE...", "EEPROM bytes, read back", 3, -1, ADRESSBYTES | CHIP,
-     "Writes the bytes into the EEPROM at ADDR from address START on, one byte write each,\n"
-     "and reads them back. Without --chip the EEPROM is first read to learn its geometry,\n"
-     "and nothing is written when it does not take --address-bytes (default 2) or cannot be\n"
-     "told; a range past its end is refused before anything is sent.",
+    {"write", "ADDR START BYTE...", QT_TRANSLATE_NOOP("zelmar::cli", "EEPROM bytes, read back"), 3,
+     -1, ADRESSBYTES | CHIP,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "Writes the bytes into the EEPROM at ADDR from address START on, one byte write each,\n"
+         "and reads them back. Without --chip the EEPROM is first read to learn its geometry,\n"
+         "and nothing is written when it does not take --address-bytes (default 2) or cannot be\n"
+         "told; a range past its end is refused before anything is sent."),
      write},
-    {"dump", "ADDR FILE", "the whole EEPROM into FILE", 2, 2, FORMAT | CHIP | JSON,
-     "Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its\n"
-     "old contents unless the read-out completes. Prints the image's SHA-256.",
+    {"dump", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "the whole EEPROM into FILE"), 2, 2,
+     FORMAT | CHIP | JSON,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its\n"
+         "old contents unless the read-out completes. Prints the image's SHA-256."),
      dump},
-    {"restore", "ADDR FILE", "FILE into the EEPROM, read back", 2, 2, FORMAT | JA | CHIP,
-     "Writes the image in FILE into the 64 KiB EEPROM at ADDR in 16-byte pages and reads it\n"
-     "back. Asks for confirmation unless --yes is given.",
+    {"restore", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "FILE into the EEPROM, read back"), 2,
+     2, FORMAT | JA | CHIP,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "Writes the image in FILE into the 64 KiB EEPROM at ADDR in 16-byte pages and reads it\n"
+         "back. Asks for confirmation unless --yes is given."),
      restore},
-    {"verify", "ADDR FILE", "the EEPROM against FILE", 2, 2, FORMAT | CHIP | JSON,
-     "Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they\n"
-     "differ; the differing addresses are listed. Prints the image's SHA-256 (its 65536\n"
-     "bytes, addresses the file leaves out as 255).",
+    {"verify", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "the EEPROM against FILE"), 2, 2,
+     FORMAT | CHIP | JSON,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they\n"
+         "differ; the differing addresses are listed. Prints the image's SHA-256 (its 65536\n"
+         "bytes, addresses the file leaves out as 255)."),
      verify},
-    {"erase", "ADDR", "every byte of the EEPROM set to one value", 1, 1, WERT | JA | CHIP,
-     "Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each\n"
-     "page back. Asks for confirmation unless --yes is given.",
+    {"erase", "ADDR", QT_TRANSLATE_NOOP("zelmar::cli", "every byte of the EEPROM set to one value"),
+     1, 1, WERT | JA | CHIP,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each\n"
+         "page back. Asks for confirmation unless --yes is given."),
      erase},
 };
 
-const char* kOptionen = R"(Options:
+const char* kOptionen = QT_TRANSLATE_NOOP("zelmar::cli", R"(Options:
   --port DEVICE|NUMBER  serial device, or port number 1..17 looked up in PORTS.ini
                         (default: PROGRAMM.ini's port)
   --settings TEXT       line settings such as 19200,n,8,1 (default: settings.ini's)
@@ -116,30 +151,40 @@ const char* kOptionen = R"(Options:
   --receive N           receive count of send's frame
   --help                this text, or a command's with COMMAND --help
   --version             the version
-)";
+  --language de|en      language of the messages (default: the desktop's UI languages;
+                        English under the C locale)
+)");
 
-const char* kStatus = R"(Exit status: 0 success, 1 link, device or file failure, 2 usage error,
+const char* kStatus = QT_TRANSLATE_NOOP(
+    "zelmar::cli", R"(Exit status: 0 success, 1 link, device or file failure, 2 usage error,
 3 verify or check found differences.
-)";
+)");
+
+QString optionenUndStatus() {
+    return QCoreApplication::translate("zelmar::cli", kOptionen) + QLatin1Char('\n') +
+           QCoreApplication::translate("zelmar::cli", kStatus);
+}
 
 QString allgemeineHilfe() {
-    QString t = QStringLiteral("Usage: zelmar-cli [OPTIONS] COMMAND [ARGUMENTS]\n\n"
-                               "Drives the TWI bus through the RS232-TWI interface.\n\n"
-                               "Commands:\n");
+    QString t = QCoreApplication::translate(
+        "zelmar::cli", "Usage: zelmar-cli [OPTIONS] COMMAND [ARGUMENTS]\n\n"
+                       "Drives the TWI bus through the RS232-TWI interface.\n\n"
+                       "Commands:\n");
     for (const Befehl& b : kBefehle)
         t += QStringLiteral("  %1 %2 %3\n")
                  .arg(QString::fromLatin1(b.name), -7)
                  .arg(QString::fromLatin1(b.argumente), -24)
-                 .arg(QString::fromUtf8(b.kurz));
-    t += QStringLiteral("\nAddresses and bytes are decimal, or hexadecimal with 0x.\n\n");
-    return t + QString::fromLatin1(kOptionen) + QLatin1Char('\n') + QString::fromLatin1(kStatus);
+                 .arg(QCoreApplication::translate("zelmar::cli", b.kurz));
+    t += QCoreApplication::translate(
+        "zelmar::cli", "\nAddresses and bytes are decimal, or hexadecimal with 0x.\n\n");
+    return t + optionenUndStatus();
 }
 
 QString befehlsHilfe(const Befehl& b) {
-    return QStringLiteral("Usage: zelmar-cli [OPTIONS] %1 %2\n\n%3\n\n")
+    return QCoreApplication::translate("zelmar::cli", "Usage: zelmar-cli [OPTIONS] %1 %2\n\n%3\n\n")
                .arg(QString::fromLatin1(b.name), QString::fromLatin1(b.argumente),
-                    QString::fromLatin1(b.hilfe)) +
-           QString::fromLatin1(kOptionen) + QLatin1Char('\n') + QString::fromLatin1(kStatus);
+                    QCoreApplication::translate("zelmar::cli", b.hilfe)) +
+           optionenUndStatus();
 }
 
 int fehler(const Umgebung& u, const QString& text, const QString& befehl = QString()) {
@@ -198,7 +243,7 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
             *u.out << allgemeineHilfe() << Qt::flush;
             return ERFOLG;
         }
-        return fehler(u, QStringLiteral("no command given"));
+        return fehler(u, QCoreApplication::translate("zelmar::cli", "no command given"));
     }
     const QString name = rest.takeFirst();
     const Befehl* b = nullptr;
@@ -206,7 +251,8 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
         if (name == QLatin1String(k.name))
             b = &k;
     if (!b)
-        return fehler(u, QStringLiteral("unknown command '%1'").arg(name));
+        return fehler(u,
+                      QCoreApplication::translate("zelmar::cli", "unknown command '%1'").arg(name));
     if (p.isSet(hilfe)) {
         *u.out << befehlsHilfe(*b) << Qt::flush;
         return ERFOLG;
@@ -217,34 +263,41 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
         {&wert, WERT}, {&empfang, EMPFANG}, {&chip, CHIP}};
     for (const auto& [option, bit] : extras)
         if (p.isSet(*option) && !(b->extras & bit))
-            return fehler(
-                u,
-                QStringLiteral("--%1 does not apply to %2").arg(option->names().constFirst(), name),
-                name);
+            return fehler(u,
+                          QCoreApplication::translate("zelmar::cli", "--%1 does not apply to %2")
+                              .arg(option->names().constFirst(), name),
+                          name);
     const QString usage = QStringLiteral("%1 %2").arg(name, QString::fromLatin1(b->argumente));
     if (rest.size() < b->min)
-        return fehler(u, QStringLiteral("missing arguments: %1").arg(usage.trimmed()), name);
+        return fehler(u,
+                      QCoreApplication::translate("zelmar::cli", "missing arguments: %1")
+                          .arg(usage.trimmed()),
+                      name);
     if (b->max >= 0 && rest.size() > b->max)
-        return fehler(
-            u,
-            QStringLiteral("too many arguments ('%1'): %2").arg(rest.at(b->max), usage.trimmed()),
-            name);
+        return fehler(u,
+                      QCoreApplication::translate("zelmar::cli", "too many arguments ('%1'): %2")
+                          .arg(rest.at(b->max), usage.trimmed()),
+                      name);
 
     Optionen o;
     o.port = val(port);
     if (p.isSet(port) && o.port.trimmed().isEmpty())
-        return fehler(u, QStringLiteral("--port needs a device or a port number"), name);
+        return fehler(
+            u, QCoreApplication::translate("zelmar::cli", "--port needs a device or a port number"),
+            name);
     if (zahl(o.port, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()) &&
         !zahl(o.port, 1, 17))
         return fehler(u,
-                      QStringLiteral("--port must be a device or a port number from 1 to 17, "
-                                     "not '%1'")
+                      QCoreApplication::translate(
+                          "zelmar::cli", "--port must be a device or a port number from 1 to 17, "
+                                         "not '%1'")
                           .arg(o.port),
                       name);
     o.settings = val(settings);
     if (p.isSet(settings) && !parsePortSettings(o.settings))
         return fehler(u,
-                      QStringLiteral("--settings '%1' is no line setting such as 19200,n,8,1")
+                      QCoreApplication::translate(
+                          "zelmar::cli", "--settings '%1' is no line setting such as 19200,n,8,1")
                           .arg(o.settings),
                       name);
     auto zahlOption = [&](const QCommandLineOption& option, int min, int max,
@@ -257,33 +310,45 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
     std::optional<int> ms, bytes;
     if (!zahlOption(timeout, 1, 600000, &ms))
         return fehler(
-            u, QStringLiteral("--timeout must be 1 to 600000 ms, not '%1'").arg(val(timeout)),
+            u,
+            QCoreApplication::translate("zelmar::cli", "--timeout must be 1 to 600000 ms, not '%1'")
+                .arg(val(timeout)),
             name);
     o.timeoutMs = ms.value_or(0);
     if (!zahlOption(adressBytes, 1, 2, &bytes))
-        return fehler(u, QStringLiteral("--address-bytes must be 1 or 2"), name);
+        return fehler(
+            u, QCoreApplication::translate("zelmar::cli", "--address-bytes must be 1 or 2"), name);
     o.adressBytes = bytes.value_or(2);
     o.adressBytesGegeben = bytes.has_value();
     if (p.isSet(chip)) {
         o.baustein = eeprom::baustein(val(chip));
         if (!o.baustein)
-            return fehler(u,
-                          QStringLiteral("--chip must be one of %1, not '%2'")
-                              .arg(eeprom::namen(), val(chip)),
-                          name);
+            return fehler(
+                u,
+                QCoreApplication::translate("zelmar::cli", "--chip must be one of %1, not '%2'")
+                    .arg(eeprom::namen(), val(chip)),
+                name);
         if (o.adressBytesGegeben && o.baustein->adressBytes != o.adressBytes)
-            return fehler(u,
-                          QStringLiteral("a %1 takes %2 address byte(s), not %3")
-                              .arg(o.baustein->text())
-                              .arg(o.baustein->adressBytes)
-                              .arg(o.adressBytes),
-                          name);
+            return fehler(
+                u,
+                QCoreApplication::translate("zelmar::cli", "a %1 takes %2 address byte(s), not %3")
+                    .arg(o.baustein->text())
+                    .arg(o.baustein->adressBytes)
+                    .arg(o.adressBytes),
+                name);
     }
     if (!zahlOption(wert, 0, 255, &o.wert))
-        return fehler(u, QStringLiteral("--value must be 0 to 255, not '%1'").arg(val(wert)), name);
+        return fehler(
+            u,
+            QCoreApplication::translate("zelmar::cli", "--value must be 0 to 255, not '%1'")
+                .arg(val(wert)),
+            name);
     if (!zahlOption(empfang, 0, 65535, &o.empfangen))
-        return fehler(u, QStringLiteral("--receive must be 0 to 65535, not '%1'").arg(val(empfang)),
-                      name);
+        return fehler(
+            u,
+            QCoreApplication::translate("zelmar::cli", "--receive must be 0 to 65535, not '%1'")
+                .arg(val(empfang)),
+            name);
     if (p.isSet(format)) {
         const QString f = val(format);
         if (f == QLatin1String("txt"))
@@ -293,7 +358,10 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
         else if (f == QLatin1String("hex"))
             o.format = abbild::Format::IntelHex;
         else
-            return fehler(u, QStringLiteral("--format must be txt, bin or hex, not '%1'").arg(f),
+            return fehler(u,
+                          QCoreApplication::translate("zelmar::cli",
+                                                      "--format must be txt, bin or hex, not '%1'")
+                              .arg(f),
                           name);
     }
     o.json = p.isSet(json);

@@ -2,6 +2,8 @@
 
 #include "cli.h"
 
+#include "i18n/sprache.h"
+
 #include "files/datalocation.h"
 #include "files/dateien.h"
 
@@ -110,6 +112,14 @@ int main(int argc, char* argv[]) {
     QStringList argumente;
     for (int i = 1; i < argc; ++i)
         argumente << zelmar::datei::vonNativ(QByteArray(argv[i]));
+    // The language the window program would choose, but English under the C locale.
+    const zelmar::sprache::Wahl wahl = zelmar::sprache::ausArgumenten(argumente);
+    if (!wahl.fehler.isEmpty()) {
+        err << "zelmar-cli: " << wahl.fehler << '\n';
+        return zelmar::cli::AUFRUF;
+    }
+    zelmar::sprache::installierenCli(
+        wahl.sprache.value_or(zelmar::sprache::desktop(zelmar::sprache::Sprache::Englisch)));
     const int status = zelmar::cli::ausfuehren(argumente, u);
     out.flush();
     err.flush();

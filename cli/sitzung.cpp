@@ -4,6 +4,7 @@
 #include "files/textfile.h"
 #include "link/serialport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPointer>
 
@@ -23,27 +24,32 @@ std::optional<int> zahl(const QString& text, int min, int max) {
 QString grundText(const datei::Grund& g) {
     using A = datei::Grund::Art;
     const QString link =
-        g.wo.isEmpty() ? QString() : QStringLiteral(" (the link leads to %1)").arg(g.wo);
-    const QString keine = QStringLiteral(", not a regular file") + link;
+        g.wo.isEmpty()
+            ? QString()
+            : QCoreApplication::translate("zelmar::cli", " (the link leads to %1)").arg(g.wo);
+    const QString keine = QCoreApplication::translate("zelmar::cli", ", not a regular file") + link;
     switch (g.art) {
     case A::Keiner:
         break;
     case A::Fehlt:
-        return QStringLiteral("no such file");
+        return QCoreApplication::translate("zelmar::cli", "no such file");
     case A::OrdnerFehlt:
-        return QStringLiteral("the directory %1 does not exist").arg(g.wo);
+        return QCoreApplication::translate("zelmar::cli", "the directory %1 does not exist")
+            .arg(g.wo);
     case A::Verzeichnis:
-        return QStringLiteral("a directory") + keine;
+        return QCoreApplication::translate("zelmar::cli", "a directory") + keine;
     case A::Fifo:
-        return QStringLiteral("a FIFO") + keine;
+        return QCoreApplication::translate("zelmar::cli", "a FIFO") + keine;
     case A::Geraet:
-        return QStringLiteral("a device") + keine;
+        return QCoreApplication::translate("zelmar::cli", "a device") + keine;
     case A::Socket:
-        return QStringLiteral("a socket") + keine;
+        return QCoreApplication::translate("zelmar::cli", "a socket") + keine;
     case A::Anderes:
-        return QStringLiteral("not a regular file") + link;
+        return QCoreApplication::translate("zelmar::cli", "not a regular file") + link;
     case A::Verwaist:
-        return QStringLiteral("a symbolic link to %1, which does not exist").arg(g.wo);
+        return QCoreApplication::translate("zelmar::cli",
+                                           "a symbolic link to %1, which does not exist")
+            .arg(g.wo);
     case A::System:
         return g.systemText();
     }
@@ -106,26 +112,30 @@ void Sitzung::warnen(const Einstellungswarnung& w) {
     case W::Port:
         if (!m_optionen.port.isEmpty())
             return;
-        text = QStringLiteral("%1 line 1: port '%2' is not 1 to 16; port %3 is used")
+        text = QCoreApplication::translate("zelmar::cli",
+                                           "%1 line 1: port '%2' is not 1 to 16; port %3 is used")
                    .arg(w.datei, w.wert, w.ersatz);
         break;
     case W::Antwortzeit:
         if (m_optionen.timeoutMs > 0)
             return;
-        text = QStringLiteral("%1 line 2: reply time-out '%2' is not 1 to 65000 ms; %3")
+        text = QCoreApplication::translate(
+                   "zelmar::cli", "%1 line 2: reply time-out '%2' is not 1 to 65000 ms; %3")
                    .arg(w.datei, w.wert,
-                        (w.bleibt ? QStringLiteral("the previous %1 ms stay")
-                                  : QStringLiteral("%1 ms are used"))
+                        (w.bleibt
+                             ? QCoreApplication::translate("zelmar::cli", "the previous %1 ms stay")
+                             : QCoreApplication::translate("zelmar::cli", "%1 ms are used"))
                             .arg(w.ersatz));
         break;
     case W::Leitung:
         if (!m_optionen.settings.isEmpty())
             return;
-        text = QStringLiteral("%1: '%2' is no line setting such as 19200,n,8,1; %3 is used")
+        text = QCoreApplication::translate(
+                   "zelmar::cli", "%1: '%2' is no line setting such as 19200,n,8,1; %3 is used")
                    .arg(w.datei, w.wert, w.ersatz);
         break;
     case W::PortsIni:
-        text = QStringLiteral("%1 cannot be read (%2); port %3 is %4")
+        text = QCoreApplication::translate("zelmar::cli", "%1 cannot be read (%2); port %3 is %4")
                    .arg(w.datei, grundText(w.grund))
                    .arg(w.port)
                    .arg(w.ersatz);
@@ -144,13 +154,15 @@ bool Sitzung::verbinden() {
     if (m_port.open())
         return true;
     if (const auto h = m_port.heldBy())
-        melden(QStringLiteral("%1: port in use by %2")
+        melden(QCoreApplication::translate("zelmar::cli", "%1: port in use by %2")
                    .arg(m_port.deviceName(),
-                        h->pid > 0 ? QStringLiteral("process %1 (%2)").arg(h->pid).arg(h->program)
-                                   : QStringLiteral("another process")),
+                        h->pid > 0 ? QCoreApplication::translate("zelmar::cli", "process %1 (%2)")
+                                         .arg(h->pid)
+                                         .arg(h->program)
+                                   : QCoreApplication::translate("zelmar::cli", "another process")),
                FEHLER);
     else
-        melden(QStringLiteral("cannot open the serial port %1 (%2): %3")
+        melden(QCoreApplication::translate("zelmar::cli", "cannot open the serial port %1 (%2): %3")
                    .arg(m_port.deviceName(), m_port.settings(), m_port.openError()),
                FEHLER);
     return false;
@@ -173,9 +185,13 @@ int Sitzung::linkFehler(const QString& was, const Reply& antwort) {
 
 int Sitzung::linkFehler(const QString& was, qint16 statusCode, const QString& statusText) {
     // 110 leaves the text of the line, which was in order.
-    const QString text =
-        statusCode == STATUS_KEIN_ACK ? QStringLiteral("not acknowledged") : statusText;
-    return melden(QStringLiteral("%1: %2 (status %3)").arg(was, text).arg(statusCode), FEHLER);
+    const QString text = statusCode == STATUS_KEIN_ACK
+                             ? QCoreApplication::translate("zelmar::cli", "not acknowledged")
+                             : statusText;
+    return melden(QCoreApplication::translate("zelmar::cli", "%1: %2 (status %3)")
+                      .arg(was, text)
+                      .arg(statusCode),
+                  FEHLER);
 }
 
 void Sitzung::json(const QJsonDocument& doc) {
@@ -187,22 +203,25 @@ int Sitzung::bestaetigen(const QString& frage) {
     if (m_optionen.ja)
         return ERFOLG;
     if (!m_umgebung.eingabeTerminal)
-        return melden(frage + QStringLiteral(" Refused: standard input is no terminal and "
-                                             "--yes was not given."),
+        return melden(frage + QCoreApplication::translate(
+                                  "zelmar::cli", " Refused: standard input is no terminal and "
+                                                 "--yes was not given."),
                       AUFRUF);
     *m_umgebung.err << frage << " [y/N] " << Qt::flush;
     const std::optional<QString> zeile =
         m_umgebung.zeileLesen ? m_umgebung.zeileLesen() : std::optional<QString>(QString());
     if (!zeile) {
         *m_umgebung.err << Qt::endl;
-        return melden(QStringLiteral("interrupted, nothing done"), FEHLER);
+        return melden(QCoreApplication::translate("zelmar::cli", "interrupted, nothing done"),
+                      FEHLER);
     }
     const QString antwort = zeile->trimmed().toLower();
     static const QStringList ja = {QStringLiteral("y"), QStringLiteral("yes"), QStringLiteral("j"),
                                    QStringLiteral("ja")};
     if (ja.contains(antwort))
         return ERFOLG;
-    return melden(QStringLiteral("not confirmed, nothing done"), FEHLER);
+    return melden(QCoreApplication::translate("zelmar::cli", "not confirmed, nothing done"),
+                  FEHLER);
 }
 
 void Sitzung::linkMessage(const QString& text) {

@@ -39,7 +39,7 @@ QLineEdit* indicator(const QString& text, const char* name, QWidget* parent) {
 
 ComPortPanel::ComPortPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, parent) {
     setObjectName(QStringLiteral("ComPortPanel"));
-    Frame1 = new QGroupBox(QStringLiteral("COM-PORT"), this);
+    Frame1 = new QGroupBox(tr("COM-PORT"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -47,16 +47,15 @@ ComPortPanel::ComPortPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx,
 
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(2);
-    auto* bemerkungen = new QLabel(QStringLiteral("BEMERKUNGEN"), Frame1);
+    auto* bemerkungen = new QLabel(tr("BEMERKUNGEN"), Frame1);
     bemerkungen->setObjectName(QStringLiteral("Label_BEMERKUNGEN"));
     grid->addWidget(bemerkungen, 0, 1);
     m_optionen = new QButtonGroup(this);
     for (int i = 0; i < ANZAHL_PORTS; ++i) {
-        Option_COM[i] = new QRadioButton(QStringLiteral("COM %1").arg(i + 1), Frame1);
+        Option_COM[i] = new QRadioButton(tr("COM %1").arg(i + 1), Frame1);
         Option_COM[i]->setObjectName(QStringLiteral("Option_COM_%1").arg(i));
         m_optionen->addButton(Option_COM[i], i);
-        Text1[i] =
-            new QLineEdit(i == 0 ? QStringLiteral("BEMERKUNGEN") : QStringLiteral("..."), Frame1);
+        Text1[i] = new QLineEdit(i == 0 ? tr("BEMERKUNGEN") : QStringLiteral("..."), Frame1);
         Text1[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
         grid->addWidget(Option_COM[i], i + 1, 0);
         grid->addWidget(Text1[i], i + 1, 1);
@@ -64,12 +63,11 @@ ComPortPanel::ComPortPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx,
                        i);
     }
     // Only port 17's remark is never kept: say so where it is typed.
-    Text1[ANZAHL_PORTS - 1]->setToolTip(
-        QStringLiteral("Die Bemerkung zu COM 17 wird nicht gespeichert."));
+    Text1[ANZAHL_PORTS - 1]->setToolTip(tr("Die Bemerkung zu COM 17 wird nicht gespeichert."));
 
-    Command_COM_TEST = new QPushButton(QStringLiteral("PORT SUCHE"), Frame1);
+    Command_COM_TEST = new QPushButton(tr("PORT SUCHE"), Frame1);
     Command_COM_TEST->setObjectName(QStringLiteral("Command_COM_TEST"));
-    Label2 = new QLabel(QStringLiteral("Settings:"), Frame1);
+    Label2 = new QLabel(tr("Settings:"), Frame1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Text_SETTINGS = new QLineEdit(Frame1);
     Text_SETTINGS->setObjectName(QStringLiteral("Text_SETTINGS"));
@@ -77,18 +75,18 @@ ComPortPanel::ComPortPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx,
     Command_SETTINGS_EDIT = new QPushButton(QStringLiteral("..."), Frame1);
     Command_SETTINGS_EDIT->setObjectName(QStringLiteral("Command_SETTINGS_EDIT"));
     Command_SETTINGS_EDIT->setFixedWidth(32);
-    Command_PORT_OPEN = new QPushButton(QStringLiteral("open"), Frame1);
+    Command_PORT_OPEN = new QPushButton(tr("open"), Frame1);
     Command_PORT_OPEN->setObjectName(QStringLiteral("Command_PORT_OPEN"));
-    Command_PORT_CLOSE = new QPushButton(QStringLiteral("close"), Frame1);
+    Command_PORT_CLOSE = new QPushButton(tr("close"), Frame1);
     Command_PORT_CLOSE->setObjectName(QStringLiteral("Command_PORT_CLOSE"));
-    Check_DTR = new QCheckBox(QStringLiteral("DTR"), Frame1);
+    Check_DTR = new QCheckBox(tr("DTR"), Frame1);
     Check_DTR->setObjectName(QStringLiteral("Check_DTR"));
     Check_DTR->setChecked(true);
-    Check_RTS = new QCheckBox(QStringLiteral("RTS"), Frame1);
+    Check_RTS = new QCheckBox(tr("RTS"), Frame1);
     Check_RTS->setObjectName(QStringLiteral("Check_RTS"));
     Check_RTS->setChecked(true);
-    Text_DTR = indicator(QStringLiteral("DTR"), "Text_DTR", Frame1);
-    Text_RTS = indicator(QStringLiteral("RTS"), "Text_RTS", Frame1);
+    Text_DTR = indicator(tr("DTR"), "Text_DTR", Frame1);
+    Text_RTS = indicator(tr("RTS"), "Text_RTS", Frame1);
 
     auto* settings = new QHBoxLayout;
     settings->addWidget(Label2);
@@ -202,14 +200,14 @@ void ComPortPanel::Command_COM_TEST_Click() {
 
 void ComPortPanel::Command_SETTINGS_EDIT_Click() {
     SerialPort& port = m_ctx.MSComm1();
-    const QString answer = m_ctx.prompter.input(
-        QStringLiteral("Wert eingeben"), QStringLiteral("COM-PORT-SETTINGS"), port.settings());
+    const QString answer =
+        m_ctx.prompter.input(tr("Wert eingeben"), tr("COM-PORT-SETTINGS"), port.settings());
     if (answer.isEmpty())
         return;
     // A string no port takes is refused here: stored, it would come back at every start.
     if (!parsePortSettings(answer)) {
-        m_ctx.prompter.message(QStringLiteral("Fehler: \"%1\" sind keine COM-PORT-SETTINGS\r\n"
-                                              "Beispiel: 19200,n,8,1 (Baud,Parität,Bits,Stopbits)")
+        m_ctx.prompter.message(tr("Fehler: \"%1\" sind keine COM-PORT-SETTINGS\r\n"
+                                  "Beispiel: 19200,n,8,1 (Baud,Parität,Bits,Stopbits)")
                                    .arg(answer.left(40)));
         return;
     }

@@ -20,9 +20,16 @@ namespace zelmar {
 
 namespace {
 
-const QString kError = QStringLiteral("ERROR");
-const QString kOk = QStringLiteral("ok");
-const QString kWarnung = QStringLiteral("WARNUNG");
+// Looked up when shown, so they follow the language installed at start.
+QString kError() {
+    return DiagnosePanel::tr("ERROR");
+}
+QString kOk() {
+    return DiagnosePanel::tr("ok");
+}
+QString kWarnung() {
+    return DiagnosePanel::tr("WARNUNG");
+}
 
 QPushButton* knopf(const QString& caption, const char* name, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -46,33 +53,31 @@ DiagnosePanel::DiagnosePanel(AppContext& ctx, QGroupBox* fehlerFrame, QWidget* p
     : ConsolePanel(ctx, parent) {
     setObjectName(QStringLiteral("DiagnosePanel"));
 
-    Command_DUMMY = knopf(QStringLiteral("RXD/TXD testen"), "Command_DUMMY", this);
+    Command_DUMMY = knopf(tr("RXD/TXD testen"), "Command_DUMMY", this);
     Text_DUMMY = ergebnisFeld("Text_DUMMY", this);
-    Command_MCUCSR = knopf(QStringLiteral("MCUCSR"), "Command_MCUCSR", this);
-    Command_MCUCSR_CLEAR = knopf(QStringLiteral("clear"), "Command_MCUCSR_CLEAR", this);
+    Command_MCUCSR = knopf(tr("MCUCSR"), "Command_MCUCSR", this);
+    Command_MCUCSR_CLEAR = knopf(tr("clear"), "Command_MCUCSR_CLEAR", this);
     Text_MCUCSR = ergebnisFeld("Text_MCUCSR", this);
-    Command_VOLT = knopf(QStringLiteral("Spannung  auslesen"), "Command_VOLT", this);
+    Command_VOLT = knopf(tr("Spannung  auslesen"), "Command_VOLT", this);
     Text_SPANNUNG = ergebnisFeld("Text_SPANNUNG", this);
-    Command25 = knopf(QStringLiteral("INTERFACE INFO auslesen"), "Command25", this);
+    Command25 = knopf(tr("INTERFACE INFO auslesen"), "Command25", this);
     Text_INFO = ergebnisFeld("Text_INFO", this);
     Text_INFO->setMinimumWidth(150);
-    Command_OFF = knopf(QStringLiteral("INTERFACE OFF"), "Command_OFF", this);
+    Command_OFF = knopf(tr("INTERFACE OFF"), "Command_OFF", this);
     Text_OFF = ergebnisFeld("Text_OFF", this);
-    Command_RESET = knopf(QStringLiteral("INTERFACE RESET"), "Command_RESET", this);
+    Command_RESET = knopf(tr("INTERFACE RESET"), "Command_RESET", this);
     Text_RESET = ergebnisFeld("Text_RESET", this);
-    Command_TAKT_AUSLESEN = knopf(QStringLiteral("TAKT auslesen"), "Command_TAKT_AUSLESEN", this);
+    Command_TAKT_AUSLESEN = knopf(tr("TAKT auslesen"), "Command_TAKT_AUSLESEN", this);
     Text_TAKT_MASTER = ergebnisFeld("Text_TAKT_MASTER", this);
     Command_FEHLERCODE_INTERFACE =
-        knopf(QStringLiteral("Fehler auslesen"), "Command_FEHLERCODE_INTERFACE", this);
+        knopf(tr("Fehler auslesen"), "Command_FEHLERCODE_INTERFACE", this);
     Text_FEHLERCODE_INTERFACE = ergebnisFeld("Text_FEHLERCODE_INTERFACE", this);
-    Command_TWI_PINS_AUSLESEN =
-        knopf(QStringLiteral("TWI-PINS auslesen"), "Command_TWI_PINS_AUSLESEN", this);
+    Command_TWI_PINS_AUSLESEN = knopf(tr("TWI-PINS auslesen"), "Command_TWI_PINS_AUSLESEN", this);
     Text_TWI_PINS_AUSLESEN = ergebnisFeld("Text_TWI_PINS_AUSLESEN", this);
-    Command1 = knopf(QStringLiteral("Spannung RESET"), "Command1", this);
+    Command1 = knopf(tr("Spannung RESET"), "Command1", this);
     Text_BUS_RESET = ergebnisFeld("Text_BUS_RESET", this);
 
-    Command_TWI_FEHLER_ERZEUGEN =
-        knopf(QStringLiteral("START"), "Command_TWI_FEHLER_ERZEUGEN", fehlerFrame);
+    Command_TWI_FEHLER_ERZEUGEN = knopf(tr("START"), "Command_TWI_FEHLER_ERZEUGEN", fehlerFrame);
     Text_TWI_FEHLER_ERZEUGEN = ergebnisFeld("Text_TWI_FEHLER_ERZEUGEN", fehlerFrame);
     auto* fehler = new QHBoxLayout(fehlerFrame);
     fehler->addWidget(Command_TWI_FEHLER_ERZEUGEN);
@@ -154,7 +159,7 @@ const DiagnosePanel::Abfrage DiagnosePanel::kTabelle[] = {
     {befehl::FEHLERCODE, &DiagnosePanel::Text_FEHLERCODE_INTERFACE},
     {befehl::TWI_PINS, &DiagnosePanel::Text_TWI_PINS_AUSLESEN},
     {befehl::BUS_SPANNUNG_RESET, &DiagnosePanel::Text_BUS_RESET,
-     "Möchten Sie wirklich ein BUS-RESET durchführen?"},
+     QT_TRANSLATE_NOOP("zelmar::DiagnosePanel", "Möchten Sie wirklich ein BUS-RESET durchführen?")},
 };
 
 // "???" on yellow, painted before the wait begins.
@@ -173,7 +178,7 @@ void DiagnosePanel::abfragen(const Abfrage& a) {
     ausstehend(box);
     if (a.warnung) {
         // The question is open meanwhile; on No the box stays as it is.
-        if (!m_ctx.prompter.askYesNo(QString::fromUtf8(a.warnung), kWarnung))
+        if (!m_ctx.prompter.askYesNo(tr(a.warnung), kWarnung()))
             return;
     } else {
         QCoreApplication::processEvents();
@@ -181,7 +186,7 @@ void DiagnosePanel::abfragen(const Abfrage& a) {
     // A failed line shows "ERROR" on red.
     const auto befund = INTERFACE_ABFRAGEN(m_ctx.link, a.befehl, m_ctx.locale);
     if (!befund)
-        return ergebnis(box, false, kError);
+        return ergebnis(box, false, kError());
     ergebnis(box, befund->gut, befund->text);
 }
 
@@ -222,8 +227,8 @@ void DiagnosePanel::Command1_Click() {
 }
 
 void DiagnosePanel::Command_TWI_FEHLER_ERZEUGEN_Click() {
-    if (!m_ctx.prompter.askYesNo(
-            QStringLiteral("Möchten Sie wirklich einen TWI-BUS-FEHLER erzeugen"), kWarnung))
+    if (!m_ctx.prompter.askYesNo(tr("Möchten Sie wirklich einen TWI-BUS-FEHLER erzeugen"),
+                                 kWarnung()))
         return;
     // START, STOP and TWI off written straight into TWCR, then the interface's own TWI off.
     const std::pair<quint8, quint8> schritte[] = {{befehl::TWCR_SETZEN, 0xA4},
@@ -241,7 +246,7 @@ void DiagnosePanel::Command_TWI_FEHLER_ERZEUGEN_Click() {
         letzte = receive(link, 1);
     }
     const bool ok = letzte.done();
-    ergebnis(Text_TWI_FEHLER_ERZEUGEN, ok, ok ? kOk : kError);
+    ergebnis(Text_TWI_FEHLER_ERZEUGEN, ok, ok ? kOk() : kError());
 }
 
 } // namespace zelmar

@@ -38,48 +38,45 @@ HandbetriebPanel::HandbetriebPanel(AppContext& ctx, QGroupBox* empfangenFrame, Q
 
     Text_HANDBETRIEB_BEFEHL_MASTER =
         zahlFeld(QStringLiteral("Text_HANDBETRIEB_BEFEHL_MASTER"), QStringLiteral("50"),
-                 QStringLiteral("BEFEHL (RS232 INTERFACE)"), this);
-    Text_HANDBETRIEB_ADRESSE_SLAVE =
-        zahlFeld(QStringLiteral("Text_HANDBETRIEB_ADRESSE_SLAVE"), QStringLiteral("0"),
-                 QStringLiteral("Adresse SLAVE"), this);
+                 tr("BEFEHL (RS232 INTERFACE)"), this);
+    Text_HANDBETRIEB_ADRESSE_SLAVE = zahlFeld(QStringLiteral("Text_HANDBETRIEB_ADRESSE_SLAVE"),
+                                              QStringLiteral("0"), tr("Adresse SLAVE"), this);
     // It follows SLAVE_ADRESSE; the frame always goes to the current slave.
     Text_HANDBETRIEB_ADRESSE_SLAVE->setReadOnly(true);
     Text_HANDBETRIEB_ADRESSE_SLAVE->setFocusPolicy(Qt::NoFocus);
     Text_HANDBETRIEB_RESERVE = zahlFeld(QStringLiteral("Text_HANDBETRIEB_RESERVE"),
-                                        QStringLiteral("0"), QStringLiteral("RESERVE"), this);
-    Text_SENDE_ANZAHL_SENDE_BYTES =
-        zahlFeld(QStringLiteral("Text_SENDE_ANZAHL_SENDE_BYTES"), QStringLiteral("4"),
-                 QStringLiteral("ANZAHL SENDE-BYTES"), this);
+                                        QStringLiteral("0"), tr("RESERVE"), this);
+    Text_SENDE_ANZAHL_SENDE_BYTES = zahlFeld(QStringLiteral("Text_SENDE_ANZAHL_SENDE_BYTES"),
+                                             QStringLiteral("4"), tr("ANZAHL SENDE-BYTES"), this);
     Text_SENDE_ANZAHL_EMPFANGS_BYTES =
         zahlFeld(QStringLiteral("Text_SENDE_ANZAHL_EMPFANGS_BYTES"), QStringLiteral("0"),
-                 QStringLiteral("ANZAHL EMPFANGS-BYTES"), this);
+                 tr("ANZAHL EMPFANGS-BYTES"), this);
     for (int i = 0; i < 4; ++i)
         Text_BYTE[i] = zahlFeld(QStringLiteral("Text_BYTE%1").arg(i + 1), QStringLiteral("0"),
-                                QStringLiteral("Byte %1").arg(i + 1), this);
+                                tr("Byte %1").arg(i + 1), this);
 
     Command_SENDEN_HANDBETRIEB =
-        steuer::knopf(QStringLiteral("senden"), QStringLiteral("Command_SENDEN_HANDBETRIEB"), this);
+        steuer::knopf(tr("senden"), QStringLiteral("Command_SENDEN_HANDBETRIEB"), this);
     Check_EMPFANGSDATENPUFFER_LEEREN =
-        steuer::haken(QStringLiteral("Empfangs-Puffer leeren und auswerten"),
+        steuer::haken(tr("Empfangs-Puffer leeren und auswerten"),
                       QStringLiteral("Check_EMPFANGSDATENPUFFER_LEEREN"), true, this);
     Text_ANTWORT2 = steuer::anzeige(QStringLiteral("Text_ANTWORT2"), this);
     Text_ANTWORT2->setFixedWidth(56);
     Text_ANTWORT2->setAlignment(Qt::AlignCenter);
-    Command_STOP = steuer::knopf(QStringLiteral("STOP"), QStringLiteral("Command_STOP"), this);
-    Command_PING_STOP =
-        steuer::knopf(QStringLiteral("PING +STOP"), QStringLiteral("Command_PING_STOP"), this);
-    Command7 = steuer::knopf(QStringLiteral("PING ohne STOP"), QStringLiteral("Command7"), this);
+    Command_STOP = steuer::knopf(tr("STOP"), QStringLiteral("Command_STOP"), this);
+    Command_PING_STOP = steuer::knopf(tr("PING +STOP"), QStringLiteral("Command_PING_STOP"), this);
+    Command7 = steuer::knopf(tr("PING ohne STOP"), QStringLiteral("Command7"), this);
 
     // The fields in frame order, each under a short caption.
     auto* felder = new QGridLayout;
     felder->setHorizontalSpacing(3);
     felder->setVerticalSpacing(0);
     const std::pair<const char*, QLineEdit*> spalten[] = {
-        {"BEF", Text_HANDBETRIEB_BEFEHL_MASTER},
-        {"ADR", Text_HANDBETRIEB_ADRESSE_SLAVE},
-        {"RES", Text_HANDBETRIEB_RESERVE},
-        {"SEN", Text_SENDE_ANZAHL_SENDE_BYTES},
-        {"EMP", Text_SENDE_ANZAHL_EMPFANGS_BYTES},
+        {QT_TR_NOOP("BEF"), Text_HANDBETRIEB_BEFEHL_MASTER},
+        {QT_TR_NOOP("ADR"), Text_HANDBETRIEB_ADRESSE_SLAVE},
+        {QT_TR_NOOP("RES"), Text_HANDBETRIEB_RESERVE},
+        {QT_TR_NOOP("SEN"), Text_SENDE_ANZAHL_SENDE_BYTES},
+        {QT_TR_NOOP("EMP"), Text_SENDE_ANZAHL_EMPFANGS_BYTES},
         {"B1", Text_BYTE[0]},
         {"B2", Text_BYTE[1]},
         {"B3", Text_BYTE[2]},
@@ -87,7 +84,7 @@ HandbetriebPanel::HandbetriebPanel(AppContext& ctx, QGroupBox* empfangenFrame, Q
     };
     int spalte = 0;
     for (const auto& [caption, box] : spalten) {
-        auto* l = new QLabel(QLatin1String(caption), this);
+        auto* l = new QLabel(tr(caption), this);
         l->setToolTip(box->toolTip());
         QFont f = l->font();
         f.setPointSizeF(f.pointSizeF() * 0.85);
@@ -122,13 +119,13 @@ HandbetriebPanel::HandbetriebPanel(AppContext& ctx, QGroupBox* empfangenFrame, Q
         Text_EMPFANGSZEICHEN_[i] =
             steuer::anzeige(QStringLiteral("Text_EMPFANGSZEICHEN_%1").arg(i + 1), empfangenFrame,
                             QStringLiteral("-"));
-        Text_EMPFANGSZEICHEN_[i]->setToolTip(QStringLiteral("Empfangs-Byte %1").arg(i + 1));
+        Text_EMPFANGSZEICHEN_[i]->setToolTip(tr("Empfangs-Byte %1").arg(i + 1));
         Text_EMPFANGSZEICHEN_[i]->setFixedWidth(40);
         Text_EMPFANGSZEICHEN_[i]->setAlignment(Qt::AlignCenter);
         empfangen->addWidget(Text_EMPFANGSZEICHEN_[i]);
     }
     Command_4_ZEICHEN_EMPFANGEN = steuer::knopf(
-        QStringLiteral("empfangen"), QStringLiteral("Command_4_ZEICHEN_EMPFANGEN"), empfangenFrame);
+        tr("empfangen"), QStringLiteral("Command_4_ZEICHEN_EMPFANGEN"), empfangenFrame);
     empfangen->addSpacing(6);
     empfangen->addWidget(Command_4_ZEICHEN_EMPFANGEN);
     empfangen->addStretch(1);
@@ -154,7 +151,7 @@ bool HandbetriebPanel::feldLesen(QLineEdit* box, int max, int* wert) {
     if (parseWholeNumber(box->text(), wert) && *wert >= 0 && *wert <= max)
         return true;
     m_ctx.prompter.message(
-        QStringLiteral("Fehler: WERTEBEREICH 0...%1 im Feld \"%2\"").arg(max).arg(box->toolTip()));
+        tr("Fehler: WERTEBEREICH 0...%1 im Feld \"%2\"").arg(max).arg(box->toolTip()));
     box->setFocus();
     box->selectAll();
     return false;
@@ -173,8 +170,7 @@ bool HandbetriebPanel::anzahlLesen(QLineEdit* box, double* anzahl) {
         *anzahl = t.toDouble();
         return true;
     }
-    m_ctx.prompter.message(
-        QStringLiteral("Fehler: keine ganze Zahl ab 0 im Feld \"%1\"").arg(box->toolTip()));
+    m_ctx.prompter.message(tr("Fehler: keine ganze Zahl ab 0 im Feld \"%1\"").arg(box->toolTip()));
     box->setFocus();
     box->selectAll();
     return false;
@@ -217,7 +213,7 @@ void HandbetriebPanel::Command_SENDEN_HANDBETRIEB_Click() {
 // The second status byte of a transfer: 0 on green, any other on red; "ERROR" without reply.
 void HandbetriebPanel::zweiStatusBytes(const Reply& r) {
     if (!r.done() && !r.notAcknowledged())
-        antwort(false, QStringLiteral("ERROR"));
+        antwort(false, tr("ERROR"));
     else
         antwort(r.byte(1) == 0, QString::number(r.byte(1)));
 }

@@ -81,60 +81,57 @@ void KonfigurationWindow::bauen() {
 
     // --- port column ---
     auto* spalteB = new QWidget(inhalt);
-    auto* frame9 = neuerFrame("Frame9", QStringLiteral("DATUM / ZEIT"), spalteB);
+    auto* frame9 = neuerFrame("Frame9", tr("DATUM / ZEIT"), spalteB);
     Text_DATUM_ZEIT = steuer::anzeige(QStringLiteral("Text_DATUM_ZEIT"), frame9);
     (new QVBoxLayout(frame9))->addWidget(Text_DATUM_ZEIT);
     Text_PATH_PROGRAMM = new QLineEdit(spalteB);
     Text_PATH_PROGRAMM->setObjectName(QStringLiteral("Text_PATH_PROGRAMM"));
     Text_PATH_PROGRAMM->setReadOnly(true);
-    Text_PATH_PROGRAMM->setToolTip(
-        QStringLiteral("Verzeichnis der Einstellungen, PORTS.ini und DATEN"));
+    Text_PATH_PROGRAMM->setToolTip(tr("Verzeichnis der Einstellungen, PORTS.ini und DATEN"));
 
-    auto* frame7 = neuerFrame("Frame7", QStringLiteral("ANSICHT"), spalteB);
-    Option_ALLGEMEIN =
-        steuer::option(QStringLiteral("allgemein"), QStringLiteral("Option_ALLGEMEIN"), frame7);
-    Option_TWI = steuer::option(QStringLiteral("TWI"), QStringLiteral("Option_TWI"), frame7);
+    auto* frame7 = neuerFrame("Frame7", tr("ANSICHT"), spalteB);
+    Option_ALLGEMEIN = steuer::option(tr("allgemein"), QStringLiteral("Option_ALLGEMEIN"), frame7);
+    Option_TWI = steuer::option(tr("TWI"), QStringLiteral("Option_TWI"), frame7);
     Option_TWI->setChecked(true);
-    Option_TWI_PROFI =
-        steuer::option(QStringLiteral("TWI-PROFI"), QStringLiteral("Option_TWI_PROFI"), frame7);
-    Option_MODEM = steuer::option(QStringLiteral("MODEM"), QStringLiteral("Option_MODEM"), frame7);
+    Option_TWI_PROFI = steuer::option(tr("TWI-PROFI"), QStringLiteral("Option_TWI_PROFI"), frame7);
+    Option_MODEM = steuer::option(tr("MODEM"), QStringLiteral("Option_MODEM"), frame7);
     auto* l7 = new QGridLayout(frame7);
     l7->addWidget(Option_ALLGEMEIN, 0, 0);
     l7->addWidget(Option_TWI, 0, 1);
     l7->addWidget(Option_TWI_PROFI, 1, 0);
     l7->addWidget(Option_MODEM, 1, 1);
 
-    Command_CLOSE = steuer::knopf(QStringLiteral("OK"), QStringLiteral("Command_CLOSE"), spalteB);
-    Command_END = steuer::knopf(QStringLiteral("END"), QStringLiteral("Command_END"), spalteB);
+    Command_CLOSE = steuer::knopf(tr("OK"), QStringLiteral("Command_CLOSE"), spalteB);
+    Command_END = steuer::knopf(tr("END"), QStringLiteral("Command_END"), spalteB);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(Command_CLOSE);
     knoepfe->addWidget(Command_END);
 
     // --- interface and bus: the frames, each filled by its panel ---
-    Frame_TWI = neuerFrame("Frame_TWI", QStringLiteral("RS232-TWI-INTERFACE"), inhalt);
+    Frame_TWI = neuerFrame("Frame_TWI", tr("RS232-TWI-INTERFACE"), inhalt);
     struct FrameEintrag {
         const char* name;
         const char* titel;
         bool nurProfi; // shown in the "TWI-PROFI" view only
     };
     const FrameEintrag twiFrames[] = {
-        {"Frame8", "ADRESSE SLAVE", false},
-        {"Frame11", "TWI-SLAVE-ADRESSEN SCANER", false},
-        {"Frame_SLAVE_INFO", "TWI_SLAVE-INFO-abfragen (16 BYTE)", false},
-        {"Frame_TWI_FEHLER", "TWI-FEHLER-ERZEUGEN", true},
-        {"Frame_TWI_TAKT", "TWI- SCL-Frequenz", true},
-        {"Frame_TWI_SCHALTEN", "SLAVE-SCHALTEN", true},
-        {"Frame_HANDBETRIEB_1", "HAND-BETRIEB-SENDEN", true},
-        {"Frame_HANDBETRIEB_2", "HAND-BETRIEB-EMPFANGEN", true},
-        {"Frame_STANDARD_BEFEHLE", "STANDARD-BEFEHLE", true},
-        {"Frame_TWI_SONDERFUNKTIONEN", "TWI-SONDERFUNKTIONEN", true},
+        {"Frame8", QT_TR_NOOP("ADRESSE SLAVE"), false},
+        {"Frame11", QT_TR_NOOP("TWI-SLAVE-ADRESSEN SCANER"), false},
+        {"Frame_SLAVE_INFO", QT_TR_NOOP("TWI_SLAVE-INFO-abfragen (16 BYTE)"), false},
+        {"Frame_TWI_FEHLER", QT_TR_NOOP("TWI-FEHLER-ERZEUGEN"), true},
+        {"Frame_TWI_TAKT", QT_TR_NOOP("TWI- SCL-Frequenz"), true},
+        {"Frame_TWI_SCHALTEN", QT_TR_NOOP("SLAVE-SCHALTEN"), true},
+        {"Frame_HANDBETRIEB_1", QT_TR_NOOP("HAND-BETRIEB-SENDEN"), true},
+        {"Frame_HANDBETRIEB_2", QT_TR_NOOP("HAND-BETRIEB-EMPFANGEN"), true},
+        {"Frame_STANDARD_BEFEHLE", QT_TR_NOOP("STANDARD-BEFEHLE"), true},
+        {"Frame_TWI_SONDERFUNKTIONEN", QT_TR_NOOP("TWI-SONDERFUNKTIONEN"), true},
     };
     for (const FrameEintrag& e : twiFrames) {
-        QGroupBox* f = neuerFrame(e.name, QString::fromUtf8(e.titel), Frame_TWI);
+        QGroupBox* f = neuerFrame(e.name, tr(e.titel), Frame_TWI);
         if (e.nurProfi)
             m_profiFrames << f;
     }
-    Frame_MODEM = neuerFrame("Frame_MODEM", QStringLiteral("MODEM-STEUERUNG"), inhalt);
+    Frame_MODEM = neuerFrame("Frame_MODEM", tr("MODEM-STEUERUNG"), inhalt);
 
     // The panels in the order they load; those without a frame place themselves.
     AppContext& ctx = m_ctx;

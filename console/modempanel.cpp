@@ -27,18 +27,17 @@ ModemPanel::ModemPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, par
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setEditText(QStringLiteral("Z"));
     Combo1->setMinimumContentsLength(16);
-    Combo1->setToolTip(QStringLiteral("MODEM-BEFEHL"));
-    Check_AT =
-        steuer::haken(QStringLiteral("\"AT\"-senden"), QStringLiteral("Check_AT"), true, this);
-    Check_CHR13 = steuer::haken(QStringLiteral("\"chr(13)\"-senden"), QStringLiteral("Check_CHR13"),
-                                true, this);
-    Command_AN_MODEM_SENDEN = steuer::knopf(QStringLiteral("an MODEM senden"),
-                                            QStringLiteral("Command_AN_MODEM_SENDEN"), this);
+    Combo1->setToolTip(tr("MODEM-BEFEHL"));
+    Check_AT = steuer::haken(tr("\"AT\"-senden"), QStringLiteral("Check_AT"), true, this);
+    Check_CHR13 =
+        steuer::haken(tr("\"chr(13)\"-senden"), QStringLiteral("Check_CHR13"), true, this);
+    Command_AN_MODEM_SENDEN =
+        steuer::knopf(tr("an MODEM senden"), QStringLiteral("Command_AN_MODEM_SENDEN"), this);
     Text_MODEM_SENDESTRING = steuer::anzeige(QStringLiteral("Text_MODEM_SENDESTRING"), this);
-    Text_MODEM_SENDESTRING->setToolTip(QStringLiteral("zuletzt gesendet"));
-    Check_MODEMANTWORT = steuer::haken(QStringLiteral("MODEMANTWORT"),
-                                       QStringLiteral("Check_MODEMANTWORT"), false, this);
-    Check_MODEMANTWORT->setToolTip(QStringLiteral("Empfang ein, solange die Ansicht MODEM gilt"));
+    Text_MODEM_SENDESTRING->setToolTip(tr("zuletzt gesendet"));
+    Check_MODEMANTWORT =
+        steuer::haken(tr("MODEMANTWORT"), QStringLiteral("Check_MODEMANTWORT"), false, this);
+    Check_MODEMANTWORT->setToolTip(tr("Empfang ein, solange die Ansicht MODEM gilt"));
     Text_MODEMANTWORT = new QPlainTextEdit(this);
     Text_MODEMANTWORT->setObjectName(QStringLiteral("Text_MODEMANTWORT"));
     Text_MODEMANTWORT->setReadOnly(true);
@@ -46,12 +45,12 @@ ModemPanel::ModemPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, par
     Text_MODEMANTWORT->setMinimumSize(420, 360);
     Text_MODEMANTWORT_LAENGE =
         steuer::anzeige(QStringLiteral("Text_MODEMANTWORT_LÄNGE"), this, QStringLiteral("0"));
-    Text_MODEMANTWORT_LAENGE->setToolTip(QStringLiteral("Anzahl der Zeichen"));
+    Text_MODEMANTWORT_LAENGE->setToolTip(tr("Anzahl der Zeichen"));
     Text_MODEMANTWORT_LAENGE->setFixedWidth(70);
     Text_MODEMANTWORT_LAENGE->setAlignment(Qt::AlignRight);
-    Check_ASC = steuer::haken(QStringLiteral("ASC"), QStringLiteral("Check_ASC"), false, this);
-    Command_SPEICHERN = steuer::knopf(QStringLiteral("in TXT-Datei speichern"),
-                                      QStringLiteral("Command_SPEICHERN"), this);
+    Check_ASC = steuer::haken(tr("ASC"), QStringLiteral("Check_ASC"), false, this);
+    Command_SPEICHERN =
+        steuer::knopf(tr("in TXT-Datei speichern"), QStringLiteral("Command_SPEICHERN"), this);
     Command_MODEMANTWORT_CLEAR =
         steuer::knopf(QStringLiteral("C"), QStringLiteral("Command_MODEMANTWORT_CLEAR"), this);
     Command_MODEMANTWORT_CLEAR->setFixedWidth(32);
@@ -143,14 +142,14 @@ void ModemPanel::Command_AN_MODEM_SENDEN_Click() {
     SerialPort& port = m_ctx.MSComm1();
     // Text on the line now would land in the middle of the transaction that waits.
     if (link.busy()) {
-        m_ctx.prompter.message(QStringLiteral("DATEN werden noch empfangen"));
+        m_ctx.prompter.message(tr("DATEN werden noch empfangen"));
         return;
     }
     if (!port.isOpen())
         port.open();
     if (!port.isOpen()) {
-        m_ctx.prompter.message(QStringLiteral(
-            "SCHWERER FEHLER: COM-Port kann nicht geöffnet werden, aktion wird abgebrochen"));
+        m_ctx.prompter.message(
+            tr("SCHWERER FEHLER: COM-Port kann nicht geöffnet werden, aktion wird abgebrochen"));
         return;
     }
     const QString befehl = Combo1->currentText();
@@ -170,9 +169,8 @@ void ModemPanel::Command_SPEICHERN_Click() {
     datei::Grund grund;
     const bool gut = datei::ersetzen(pfad, m_antwort.toLatin1() + "\r\n", &grund);
     const QString anzeige = QDir::toNativeSeparators(pfad) + QStringLiteral("\r\n\r\n");
-    m_ctx.prompter.message(gut ? anzeige + QStringLiteral("erfolgreich gespeichert ")
-                               : anzeige +
-                                     QStringLiteral("FEHLER: konnte nicht gespeichert werden !!!") +
+    m_ctx.prompter.message(gut ? anzeige + tr("erfolgreich gespeichert ")
+                               : anzeige + tr("FEHLER: konnte nicht gespeichert werden !!!") +
                                      QStringLiteral("\r\n") + grund.text());
 }
 

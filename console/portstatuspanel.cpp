@@ -33,7 +33,7 @@ QLineEdit* anzeige(const char* name, QWidget* parent) {
 PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, parent) {
     setObjectName(QStringLiteral("PortStatusPanel"));
 
-    Frame3 = new QGroupBox(QStringLiteral("COM-PORT-STATUS"), this);
+    Frame3 = new QGroupBox(tr("COM-PORT-STATUS"), this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
     Text_STATUS = anzeige("Text_STATUS", Frame3);
     Text_STATUS->setAlignment(Qt::AlignCenter);
@@ -45,14 +45,14 @@ PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePane
     Combo_SENDESTRING->setEditable(true);
     Combo_SENDESTRING->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo_SENDESTRING->setMinimumContentsLength(34);
-    Combo_SENDESTRING->setToolTip(QStringLiteral("die zuletzt gesendeten Rahmen"));
+    Combo_SENDESTRING->setToolTip(tr("die zuletzt gesendeten Rahmen"));
 
     auto* zustand = new QHBoxLayout;
     zustand->addWidget(Text_STATUS);
     zustand->addWidget(Text_STATUS2, 1);
-    Command_HAND_DATEN_EMPFANGEN = new QPushButton(QStringLiteral("holen"), Frame3);
+    Command_HAND_DATEN_EMPFANGEN = new QPushButton(tr("holen"), Frame3);
     Command_HAND_DATEN_EMPFANGEN->setObjectName(QStringLiteral("Command_HAND_DATEN_EMPFANGEN"));
-    Command_HAND_DATEN_EMPFANGEN->setToolTip(QStringLiteral("ein wartendes Antwort-Byte holen"));
+    Command_HAND_DATEN_EMPFANGEN->setToolTip(tr("ein wartendes Antwort-Byte holen"));
     Command_HAND_DATEN_EMPFANGEN->setFixedWidth(52);
     guardedConnect(Command_HAND_DATEN_EMPFANGEN, &QPushButton::clicked, this,
                    &PortStatusPanel::Command_HAND_DATEN_EMPFANGEN_Click);
@@ -68,11 +68,10 @@ PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePane
     l3->addLayout(eingang);
     l3->addLayout(m_historieZeile);
 
-    Frame5 = new QGroupBox(QStringLiteral("TCP/IP"), this);
+    Frame5 = new QGroupBox(tr("TCP/IP"), this);
     Frame5->setObjectName(QStringLiteral("Frame5"));
     Text_Timer_WAIT_DATENEMPFANG = anzeige("Text_Timer_WAIT_DATENEMPFANG", Frame5);
-    Text_Timer_WAIT_DATENEMPFANG->setToolTip(
-        QStringLiteral("Wartezeit je Antwortbyte (bisher gewartet)"));
+    Text_Timer_WAIT_DATENEMPFANG->setToolTip(tr("Wartezeit je Antwortbyte (bisher gewartet)"));
     Command3 = new QPushButton(QStringLiteral("..."), Frame5);
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setFixedWidth(32);
@@ -89,14 +88,13 @@ PortStatusPanel::PortStatusPanel(AppContext& ctx, QWidget* parent) : ConsolePane
 
 void PortStatusPanel::Command3_Click() {
     Link& link = m_ctx.link;
-    const QString answer =
-        m_ctx.prompter.input(QStringLiteral("Wert eingeben"), QStringLiteral("WARTEZEIT"),
-                             QString::number(link.replyTimeout()));
+    const QString answer = m_ctx.prompter.input(tr("Wert eingeben"), tr("WARTEZEIT"),
+                                                QString::number(link.replyTimeout()));
     if (answer.isEmpty())
         return;
     int ms = 0;
     if (!parseWholeNumber(answer, &ms) || ms < 1 || ms > 65000) {
-        m_ctx.prompter.message(QStringLiteral("FEHLER: WERTEBEREICH 1..... 65000  !"));
+        m_ctx.prompter.message(tr("FEHLER: WERTEBEREICH 1..... 65000  !"));
         return;
     }
     link.setReplyTimeout(ms);
@@ -114,10 +112,10 @@ void PortStatusPanel::tick(TickSchritt step) {
     const SerialPort& port = m_ctx.MSComm1();
     switch (step) {
     case TickSchritt::Wartezeit:
-        setTextIfChanged(
-            Text_Timer_WAIT_DATENEMPFANG,
-            formatGrouped(link.replyTimeout(), m_ctx.locale) + QStringLiteral(" ms (") +
-                formatGrouped(link.WARTEZEIT_ZAEHLER * 100, m_ctx.locale) + QLatin1Char(')'));
+        setTextIfChanged(Text_Timer_WAIT_DATENEMPFANG,
+                         formatGrouped(link.replyTimeout(), m_ctx.locale) + tr(" ms (") +
+                             formatGrouped(link.WARTEZEIT_ZAEHLER * 100, m_ctx.locale) +
+                             QLatin1Char(')'));
         break;
     case TickSchritt::SendeHistorie:
         if (Combo_SENDESTRING->currentText() != link.SENDE_HISTORIE[1]) {
@@ -130,7 +128,7 @@ void PortStatusPanel::tick(TickSchritt step) {
         break;
     case TickSchritt::Eingang: {
         const qint64 n = port.bytesAvailable();
-        setTextIfChanged(Text_INPUT, QStringLiteral("INPUT: ") + QString::number(n));
+        setTextIfChanged(Text_INPUT, tr("INPUT: ") + QString::number(n));
         setBackColor(Text_INPUT, n > 0 ? QB_HELLGELB : QB_HELLGRAU);
         break;
     }
@@ -138,7 +136,7 @@ void PortStatusPanel::tick(TickSchritt step) {
         const bool offen = port.isOpen();
         setBackColor(Text_STATUS, offen ? QB_HELLGRUEN : QB_HELLROT);
         setBackColor(Text_STATUS2, offen ? QB_HELLGRUEN : QB_HELLROT);
-        setTextIfChanged(Text_STATUS, offen ? QStringLiteral("open") : QStringLiteral("close"));
+        setTextIfChanged(Text_STATUS, offen ? tr("open") : tr("close"));
         break;
     }
     case TickSchritt::PortSettings:

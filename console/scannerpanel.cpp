@@ -19,10 +19,10 @@ ScannerPanel::ScannerPanel(AppContext& ctx, SlaveAdressePanel& adressen, QWidget
     : ConsolePanel(ctx, parent), m_adressen(adressen) {
     setObjectName(QStringLiteral("ScannerPanel"));
     Command_ADRESSE_TESTEN_AUTO =
-        steuer::knopf(QStringLiteral("START"), QStringLiteral("Command_ADRESSE_TESTEN_AUTO"), this);
+        steuer::knopf(tr("START"), QStringLiteral("Command_ADRESSE_TESTEN_AUTO"), this);
     Text_ADRESSE_TESTEN_ERGEBNIS =
         steuer::anzeige(QStringLiteral("Text_ADRESSE_TESTEN_ERGEBNIS"), this);
-    Text_ADRESSE_TESTEN_ERGEBNIS->setToolTip(QStringLiteral("gefundene SLAVE-ADRESSEN"));
+    Text_ADRESSE_TESTEN_ERGEBNIS->setToolTip(tr("gefundene SLAVE-ADRESSEN"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(Command_ADRESSE_TESTEN_AUTO);

@@ -30,9 +30,9 @@ SchalterPanel::SchalterPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ct
     }
     row->addStretch(1);
     Command_SCHALTER_HOLEN =
-        steuer::knopf(QStringLiteral("holen"), QStringLiteral("Command_SCHALTER_HOLEN"), this);
+        steuer::knopf(tr("holen"), QStringLiteral("Command_SCHALTER_HOLEN"), this);
     Command_SCHALTER_SETZEN =
-        steuer::knopf(QStringLiteral("setzen"), QStringLiteral("Command_SCHALTER_SETZEN"), this);
+        steuer::knopf(tr("setzen"), QStringLiteral("Command_SCHALTER_SETZEN"), this);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(Command_SCHALTER_HOLEN);
     knoepfe->addWidget(Command_SCHALTER_SETZEN);
@@ -60,8 +60,8 @@ void SchalterPanel::Command_SCHALTER_HOLEN_Click() {
         faerben(QB_HELLROT);
         if (antwort.refused())
             return; // the engine has reported the refusal
-        m_ctx.prompter.message(QStringLiteral("FEHLER: Schalterstellung konnte nicht gelesen "
-                                              "werden (STATUS_CODE %1)")
+        m_ctx.prompter.message(tr("FEHLER: Schalterstellung konnte nicht gelesen "
+                                  "werden (STATUS_CODE %1)")
                                    .arg(antwort.statusCode));
         return;
     }
@@ -69,9 +69,8 @@ void SchalterPanel::Command_SCHALTER_HOLEN_Click() {
 }
 
 void SchalterPanel::Command_SCHALTER_SETZEN_Click() {
-    if (!m_ctx.prompter.askYesNo(
-            QStringLiteral("Möchten Sie wirklich diese Schalterstellung setzen"),
-            QStringLiteral("WARNUNG")))
+    if (!m_ctx.prompter.askYesNo(tr("Möchten Sie wirklich diese Schalterstellung setzen"),
+                                 tr("WARNUNG")))
         return;
     faerben(QB_HELLGELB);
     if (!STANDARD_BEFEHL_219(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, m_ctx.system.now().date())

@@ -29,31 +29,29 @@ double sclFrequenz(double takt, double bitrate, double prescaler) {
 
 SclRechnerPanel::SclRechnerPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, parent) {
     setObjectName(QStringLiteral("SclRechnerPanel"));
-    Label25 = steuer::beschriftung(QStringLiteral("TAKT"), QStringLiteral("Label25"), this);
+    Label25 = steuer::beschriftung(tr("TAKT"), QStringLiteral("Label25"), this);
     // Written in the system's own grouping, so "=" reads it back as sixteen million anywhere.
     Text_TAKT = steuer::eingabe(QStringLiteral("Text_TAKT"), formatGrouped(16000000, ctx.locale),
-                                this, QStringLiteral("TAKT des INTERFACE in Hz"));
-    Label26 = steuer::beschriftung(QStringLiteral("BITRATE"), QStringLiteral("Label26"), this);
-    Text_BITRATE = steuer::eingabe(QStringLiteral("Text_BITRATE"), QStringLiteral("49"), this,
-                                   QStringLiteral("TWBR"));
-    Label27 =
-        steuer::beschriftung(QStringLiteral("PRE(1,4,16,64)"), QStringLiteral("Label27"), this);
+                                this, tr("TAKT des INTERFACE in Hz"));
+    Label26 = steuer::beschriftung(tr("BITRATE"), QStringLiteral("Label26"), this);
+    Text_BITRATE =
+        steuer::eingabe(QStringLiteral("Text_BITRATE"), QStringLiteral("49"), this, tr("TWBR"));
+    Label27 = steuer::beschriftung(tr("PRE(1,4,16,64)"), QStringLiteral("Label27"), this);
     Text_PRESCALER = steuer::eingabe(QStringLiteral("Text_PRESCALER"), QStringLiteral("16"), this,
-                                     QStringLiteral("PRESCALER (TWPS)"));
+                                     tr("PRESCALER (TWPS)"));
     Command_BERECHNEN =
         steuer::knopf(QStringLiteral("="), QStringLiteral("Command_BERECHNEN"), this);
     Text_BERECHNUNG_ERGEBNIS = steuer::anzeige(QStringLiteral("Text_BERECHNUNG_ERGEBNIS"), this);
-    Text_BERECHNUNG_ERGEBNIS->setToolTip(QStringLiteral("SCL-Frequenz"));
+    Text_BERECHNUNG_ERGEBNIS->setToolTip(tr("SCL-Frequenz"));
     Text_BERECHNUNG_ERGEBNIS->setAlignment(Qt::AlignRight);
     Command4 = steuer::knopf(QStringLiteral("+"), QStringLiteral("Command4"), this);
-    Command4->setToolTip(QStringLiteral("kleinste SCL-Frequenz"));
+    Command4->setToolTip(tr("kleinste SCL-Frequenz"));
     Command5 = steuer::knopf(QStringLiteral("-"), QStringLiteral("Command5"), this);
-    Command5->setToolTip(QStringLiteral("größte SCL-Frequenz"));
-    Command_UEBERTRAGEN =
-        steuer::knopf(QStringLiteral("senden"), QStringLiteral("Command_ÜBERTRAGEN"), this);
-    Command_UEBERTRAGEN->setToolTip(QStringLiteral("BITRATE und PRESCALER an das INTERFACE"));
-    Command_HOLEN = steuer::knopf(QStringLiteral("holen"), QStringLiteral("Command_HOLEN"), this);
-    Command_HOLEN->setToolTip(QStringLiteral("TAKT, BITRATE und PRESCALER vom INTERFACE"));
+    Command5->setToolTip(tr("größte SCL-Frequenz"));
+    Command_UEBERTRAGEN = steuer::knopf(tr("senden"), QStringLiteral("Command_ÜBERTRAGEN"), this);
+    Command_UEBERTRAGEN->setToolTip(tr("BITRATE und PRESCALER an das INTERFACE"));
+    Command_HOLEN = steuer::knopf(tr("holen"), QStringLiteral("Command_HOLEN"), this);
+    Command_HOLEN->setToolTip(tr("TAKT, BITRATE und PRESCALER vom INTERFACE"));
 
     Text_TAKT->setMinimumWidth(84);
     Text_BERECHNUNG_ERGEBNIS->setMinimumWidth(96);
@@ -102,19 +100,18 @@ void SclRechnerPanel::Command_BERECHNEN_Click() {
     const double takt = l.toDouble(Text_TAKT->text(), &taktOk);
     const double bitrate = l.toDouble(Text_BITRATE->text(), &bitrateOk);
     if (!taktOk || takt < 0)
-        m_ctx.prompter.message(QStringLiteral("bitte FELD - Takt prüfen"));
+        m_ctx.prompter.message(tr("bitte FELD - Takt prüfen"));
     if (!bitrateOk || bitrate <= 10)
-        m_ctx.prompter.message(
-            QStringLiteral("bitte FELD - BITRATE prüfen\n\t\n\tsollte größer 10 sein"));
+        m_ctx.prompter.message(tr("bitte FELD - BITRATE prüfen\n\t\n\tsollte größer 10 sein"));
     if (!kPrescaler.contains(Text_PRESCALER->text())) {
         setBackColor(Text_PRESCALER, QB_HELLROT);
-        m_ctx.prompter.message(QStringLiteral(
-            "bitte FELD - PRESCALER prüfen\n\t\n\tmögliche WERTE:\n\t\n\t1, 4, 16, 64"));
+        m_ctx.prompter.message(
+            tr("bitte FELD - PRESCALER prüfen\n\t\n\tmögliche WERTE:\n\t\n\t1, 4, 16, 64"));
         Text_PRESCALER->setText(QStringLiteral("1"));
     }
     const double prescaler = Text_PRESCALER->text().toInt();
     const double f = taktOk && bitrateOk ? sclFrequenz(takt, bitrate, prescaler) : 0;
-    Text_BERECHNUNG_ERGEBNIS->setText(formatGrouped(f, l) + QStringLiteral(" Hz"));
+    Text_BERECHNUNG_ERGEBNIS->setText(formatGrouped(f, l) + tr(" Hz"));
 }
 
 void SclRechnerPanel::Command4_Click() {
@@ -172,7 +169,7 @@ void SclRechnerPanel::Command_UEBERTRAGEN_Click() {
     int twbr = 0;
     // Checked before the calculation, so a bad field gets one message, not two.
     if (!parseWholeNumber(Text_BITRATE->text(), &twbr) || twbr < 0 || twbr > 255) {
-        m_ctx.prompter.message(QStringLiteral(
+        m_ctx.prompter.message(tr(
             "bitte FELD - BITRATE prüfen\n\t\n\tWERTEBEREICH 0...255, es wurde nichts gesendet"));
         return;
     }

@@ -43,11 +43,11 @@ SlaveAdressePanel::SlaveAdressePanel(AppContext& ctx, QWidget* parent) : Console
     Combo_SENDE_ADRESSE_SLAVE->setEditable(true);
     Combo_SENDE_ADRESSE_SLAVE->lineEdit()->setReadOnly(true);
     Combo_SENDE_ADRESSE_SLAVE->setInsertPolicy(QComboBox::NoInsert);
-    Combo_SENDE_ADRESSE_SLAVE->setToolTip(QStringLiteral("aktuelle SLAVE-ADRESSE"));
+    Combo_SENDE_ADRESSE_SLAVE->setToolTip(tr("aktuelle SLAVE-ADRESSE"));
     Command_SENDE_ADRESSE_SLAVE =
         steuer::knopf(QStringLiteral("..."), QStringLiteral("Command_SENDE_ADRESSE_SLAVE"), this);
     Command_SENDE_ADRESSE_SLAVE->setFixedWidth(32);
-    Command_SENDE_ADRESSE_SLAVE->setToolTip(QStringLiteral("ADRESSE eingeben"));
+    Command_SENDE_ADRESSE_SLAVE->setToolTip(tr("ADRESSE eingeben"));
     grid->addWidget(Combo_SENDE_ADRESSE_SLAVE, 1, 0, 1, ANZAHL_DIREKT - 1);
     grid->addWidget(Command_SENDE_ADRESSE_SLAVE, 1, ANZAHL_DIREKT - 1, Qt::AlignRight);
 
@@ -84,14 +84,13 @@ void SlaveAdressePanel::Combo_SENDE_ADRESSE_SLAVE_Click(int index) {
 }
 
 void SlaveAdressePanel::Command_SENDE_ADRESSE_SLAVE_Click() {
-    const QString answer =
-        m_ctx.prompter.input(QStringLiteral("ADRESSE eingeben"), QStringLiteral("SLAVE - ADRESSE"),
-                             QString::number(m_ctx.link.SLAVE_ADRESSE));
+    const QString answer = m_ctx.prompter.input(tr("ADRESSE eingeben"), tr("SLAVE - ADRESSE"),
+                                                QString::number(m_ctx.link.SLAVE_ADRESSE));
     if (answer.isEmpty())
         return;
     int adresse = 0;
     if (!parseWholeNumber(answer, &adresse) || adresse < 0 || adresse > 127) {
-        m_ctx.prompter.message(QStringLiteral("Fehler: WERTEBEREICH 0...127"));
+        m_ctx.prompter.message(tr("Fehler: WERTEBEREICH 0...127"));
         return;
     }
     m_ctx.link.SLAVE_ADRESSE = quint8(adresse);

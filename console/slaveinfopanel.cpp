@@ -15,10 +15,9 @@ namespace zelmar {
 
 SlaveInfoPanel::SlaveInfoPanel(AppContext& ctx, QWidget* parent) : ConsolePanel(ctx, parent) {
     setObjectName(QStringLiteral("SlaveInfoPanel"));
-    Command_SLAVE_INFO =
-        steuer::knopf(QStringLiteral("START"), QStringLiteral("Command_SLAVE_INFO"), this);
+    Command_SLAVE_INFO = steuer::knopf(tr("START"), QStringLiteral("Command_SLAVE_INFO"), this);
     Text_SLAVE_INFO_ERGEBNIS = steuer::anzeige(QStringLiteral("Text_SLAVE_INFO_ERGEBNIS"), this);
-    Text_SLAVE_INFO_ERGEBNIS->setToolTip(QStringLiteral("Name des SLAVE"));
+    Text_SLAVE_INFO_ERGEBNIS->setToolTip(tr("Name des SLAVE"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(Command_SLAVE_INFO);

@@ -12,15 +12,14 @@ namespace zelmar {
 SonderfunktionenPanel::SonderfunktionenPanel(AppContext& ctx, QWidget* parent)
     : ConsolePanel(ctx, parent) {
     setObjectName(QStringLiteral("SonderfunktionenPanel"));
-    Command_HANDBETRIEB =
-        knopf(QStringLiteral("HAND"), "Command_HANDBETRIEB", fenster::HAND_BETRIEB,
-              &SonderfunktionenPanel::Command_HANDBETRIEB_Click);
-    Command6 = knopf(QStringLiteral("Register"), "Command6", fenster::REGISTER,
+    Command_HANDBETRIEB = knopf(tr("HAND"), "Command_HANDBETRIEB", fenster::HAND_BETRIEB,
+                                &SonderfunktionenPanel::Command_HANDBETRIEB_Click);
+    Command6 = knopf(tr("Register"), "Command6", fenster::REGISTER,
                      &SonderfunktionenPanel::Command6_Click);
     Command_EEPROM_EXTERN =
-        knopf(QStringLiteral("65K EEPROM extern..."), "Command_EEPROM_EXTERN",
-              fenster::EEPROM_EXTERN_65K, &SonderfunktionenPanel::Command_EEPROM_EXTERN_Click);
-    Command_SRAM = knopf(QStringLiteral("SRAM..."), "Command_SRAM", fenster::SRAM,
+        knopf(tr("65K EEPROM extern..."), "Command_EEPROM_EXTERN", fenster::EEPROM_EXTERN_65K,
+              &SonderfunktionenPanel::Command_EEPROM_EXTERN_Click);
+    Command_SRAM = knopf(tr("SRAM..."), "Command_SRAM", fenster::SRAM,
                          &SonderfunktionenPanel::Command_SRAM_Click);
 
     auto* grid = new QGridLayout(this);

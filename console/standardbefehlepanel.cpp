@@ -41,36 +41,35 @@ StandardBefehlePanel::StandardBefehlePanel(AppContext& ctx, QWidget* parent)
     setObjectName(QStringLiteral("StandardBefehlePanel"));
     m_gruppe = new QButtonGroup(this);
 
-    Option_AUS = neueOption(QStringLiteral("aus"), QStringLiteral("Option_AUS"), Befehl::Aus);
+    Option_AUS = neueOption(tr("aus"), QStringLiteral("Option_AUS"), Befehl::Aus);
     Option_AUS->setChecked(true);
-    QRadioButton* zeitSenden = neueOption(QStringLiteral("ZEIT"),
-                                          QStringLiteral("Option_ZEIT_SENDEN"), Befehl::ZeitSenden);
-    QRadioButton* datumSenden = neueOption(
-        QStringLiteral("DATUM"), QStringLiteral("Option_DATUM_SENDEN"), Befehl::DatumSenden);
+    QRadioButton* zeitSenden =
+        neueOption(tr("ZEIT"), QStringLiteral("Option_ZEIT_SENDEN"), Befehl::ZeitSenden);
+    QRadioButton* datumSenden =
+        neueOption(tr("DATUM"), QStringLiteral("Option_DATUM_SENDEN"), Befehl::DatumSenden);
     QRadioButton* dummy =
-        neueOption(QStringLiteral("Dummy"), QStringLiteral("Option_DUMMY_SENDEN"), Befehl::Code, 0);
-    Option_RESET_SENDEN = neueOption(QStringLiteral("RESET"), QStringLiteral("Option_RESET_SENDEN"),
-                                     Befehl::Code, 10);
-    QRadioButton* clear = neueOption(QStringLiteral("CLEAR"), QStringLiteral("Option_CLEAR_SENDEN"),
-                                     Befehl::Code, 15);
+        neueOption(tr("Dummy"), QStringLiteral("Option_DUMMY_SENDEN"), Befehl::Code, 0);
+    Option_RESET_SENDEN =
+        neueOption(tr("RESET"), QStringLiteral("Option_RESET_SENDEN"), Befehl::Code, 10);
+    QRadioButton* clear =
+        neueOption(tr("CLEAR"), QStringLiteral("Option_CLEAR_SENDEN"), Befehl::Code, 15);
     setBackColor(Option_RESET_SENDEN, kRosa);
     setBackColor(clear, kRosa);
-    QRadioButton* sparOn = neueOption(QStringLiteral("SPAR-ON"),
-                                      QStringLiteral("Option_SPAR_ON_SENDEN"), Befehl::Code, 20);
-    QRadioButton* sparOff = neueOption(QStringLiteral("SPAR-OFF"),
-                                       QStringLiteral("Option_SPAR_OFF_SENDEN"), Befehl::Code, 21);
+    QRadioButton* sparOn =
+        neueOption(tr("SPAR-ON"), QStringLiteral("Option_SPAR_ON_SENDEN"), Befehl::Code, 20);
+    QRadioButton* sparOff =
+        neueOption(tr("SPAR-OFF"), QStringLiteral("Option_SPAR_OFF_SENDEN"), Befehl::Code, 21);
     OPTION_ZEIT_HOLEN =
-        neueOption(QStringLiteral("ZEIT"), QStringLiteral("OPTION_ZEIT_HOLEN"), Befehl::ZeitHolen);
-    QRadioButton* datumHolen = neueOption(QStringLiteral("DATUM"),
-                                          QStringLiteral("Option_DATUM_HOLEN"), Befehl::DatumHolen);
-    QRadioButton* fehler = neueOption(QStringLiteral("FEHLER"),
-                                      QStringLiteral("Option_FEHLER_HOLEN"), Befehl::Code, 101);
-    QRadioButton* fehlerAnzahl =
-        neueOption(QStringLiteral("FEHLER ANZAHL"), QStringLiteral("Option_FEHLER_ANZAHL_HOLEN"),
-                   Befehl::Code, 102);
+        neueOption(tr("ZEIT"), QStringLiteral("OPTION_ZEIT_HOLEN"), Befehl::ZeitHolen);
+    QRadioButton* datumHolen =
+        neueOption(tr("DATUM"), QStringLiteral("Option_DATUM_HOLEN"), Befehl::DatumHolen);
+    QRadioButton* fehler =
+        neueOption(tr("FEHLER"), QStringLiteral("Option_FEHLER_HOLEN"), Befehl::Code, 101);
+    QRadioButton* fehlerAnzahl = neueOption(
+        tr("FEHLER ANZAHL"), QStringLiteral("Option_FEHLER_ANZAHL_HOLEN"), Befehl::Code, 102);
 
-    Label3 = steuer::beschriftung(QStringLiteral("senden"), QStringLiteral("Label3"), this);
-    Label4 = steuer::beschriftung(QStringLiteral("holen"), QStringLiteral("Label4"), this);
+    Label3 = steuer::beschriftung(tr("senden"), QStringLiteral("Label3"), this);
+    Label4 = steuer::beschriftung(tr("holen"), QStringLiteral("Label4"), this);
 
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(1);
@@ -88,24 +87,23 @@ StandardBefehlePanel::StandardBefehlePanel(AppContext& ctx, QWidget* parent)
     for (int r = 0; r < spalte2.size(); ++r)
         grid->addWidget(spalte2[r], r + 1, 2);
     for (int i = 0; i < 5; ++i) {
-        grid->addWidget(neueOption(QStringLiteral("WERT-%1").arg(i),
+        grid->addWidget(neueOption(tr("WERT-%1").arg(i),
                                    QStringLiteral("Option_WERT_%1_HOLEN").arg(i), Befehl::Code,
                                    quint8(120 + i)),
                         i + 1, 3);
-        grid->addWidget(neueOption(QStringLiteral("sonstiges %1").arg(i),
+        grid->addWidget(neueOption(tr("sonstiges %1").arg(i),
                                    QStringLiteral("Option_SONSTIGES_%1_HOLEN").arg(i), Befehl::Code,
                                    quint8(150 + i)),
                         i + 1, 4);
     }
 
-    Command_STANDARD_BEFEHLE_START = steuer::knopf(
-        QStringLiteral("START"), QStringLiteral("Command_STANDARD_BEFEHLE_START"), this);
-    Check_BEFEHLE_START_REPEAD = steuer::haken(
-        QStringLiteral("repead"), QStringLiteral("Check_BEFEHLE_START_REPEAD"), false, this);
-    Check_PC_ZEIT_STELLEN = steuer::haken(QStringLiteral("PC stellen"),
-                                          QStringLiteral("Check_PC_ZEIT_STELLEN"), false, this);
-    Check_PC_ZEIT_STELLEN->setToolTip(
-        QStringLiteral("die PC-Uhr einmal nach der geholten SLAVE-ZEIT stellen"));
+    Command_STANDARD_BEFEHLE_START =
+        steuer::knopf(tr("START"), QStringLiteral("Command_STANDARD_BEFEHLE_START"), this);
+    Check_BEFEHLE_START_REPEAD =
+        steuer::haken(tr("repead"), QStringLiteral("Check_BEFEHLE_START_REPEAD"), false, this);
+    Check_PC_ZEIT_STELLEN =
+        steuer::haken(tr("PC stellen"), QStringLiteral("Check_PC_ZEIT_STELLEN"), false, this);
+    Check_PC_ZEIT_STELLEN->setToolTip(tr("die PC-Uhr einmal nach der geholten SLAVE-ZEIT stellen"));
     Command_HILFE_BEFEHLE =
         steuer::knopf(QStringLiteral("?"), QStringLiteral("Command_HILFE_BEFEHLE"), this);
     Command_HILFE_BEFEHLE->setFixedWidth(32);
@@ -121,11 +119,11 @@ StandardBefehlePanel::StandardBefehlePanel(AppContext& ctx, QWidget* parent)
             QStringLiteral("Text_EMPFANGSZEICHEN%1").arg(i + 1), this, QStringLiteral("-"));
         Text_EMPFANGSZEICHEN[i]->setFixedWidth(36);
         Text_EMPFANGSZEICHEN[i]->setAlignment(Qt::AlignCenter);
-        Text_EMPFANGSZEICHEN[i]->setToolTip(QStringLiteral("Antwort-Byte %1").arg(i + 1));
+        Text_EMPFANGSZEICHEN[i]->setToolTip(tr("Antwort-Byte %1").arg(i + 1));
         antwort->addWidget(Text_EMPFANGSZEICHEN[i]);
     }
     Text_SONDERAUSGABE = steuer::anzeige(QStringLiteral("Text_SONDERAUSGABE"), this);
-    Text_SONDERAUSGABE->setToolTip(QStringLiteral("PC-ZEIT"));
+    Text_SONDERAUSGABE->setToolTip(tr("PC-ZEIT"));
     steuer::platzBehalten(Text_SONDERAUSGABE);
     Text_SONDERAUSGABE->hide();
 
@@ -251,8 +249,8 @@ bool StandardBefehlePanel::senden() {
 }
 
 bool StandardBefehlePanel::resetBestaetigen() {
-    m_resetBestaetigt = m_ctx.prompter.askYesNo(
-        QStringLiteral("Möchten Sie wirklich einen RESET senden ?"), QStringLiteral("WARNUNG"));
+    m_resetBestaetigt =
+        m_ctx.prompter.askYesNo(tr("Möchten Sie wirklich einen RESET senden ?"), tr("WARNUNG"));
     return m_resetBestaetigt;
 }
 

@@ -1,5 +1,6 @@
 #include "dateien.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -122,27 +123,34 @@ QString Grund::systemText() const {
 
 QString Grund::text() const {
     const QString ueber =
-        wo.isEmpty() ? QString() : QStringLiteral(" (Ziel des Links: %1)").arg(wo);
-    const QString keine = QStringLiteral(", keine gewöhnliche Datei") + ueber;
+        wo.isEmpty()
+            ? QString()
+            : QCoreApplication::translate("zelmar::datei", " (Ziel des Links: %1)").arg(wo);
+    const QString keine =
+        QCoreApplication::translate("zelmar::datei", ", keine gewöhnliche Datei") + ueber;
     switch (art) {
     case Art::Keiner:
         break;
     case Art::Fehlt:
-        return QStringLiteral("Datei nicht vorhanden");
+        return QCoreApplication::translate("zelmar::datei", "Datei nicht vorhanden");
     case Art::OrdnerFehlt:
-        return QStringLiteral("das Verzeichnis %1 gibt es nicht").arg(wo);
+        return QCoreApplication::translate("zelmar::datei", "das Verzeichnis %1 gibt es nicht")
+            .arg(wo);
     case Art::Verzeichnis:
-        return QStringLiteral("ist ein Verzeichnis") + keine;
+        return QCoreApplication::translate("zelmar::datei", "ist ein Verzeichnis") + keine;
     case Art::Fifo:
-        return QStringLiteral("ist eine FIFO (benannte Pipe)") + keine;
+        return QCoreApplication::translate("zelmar::datei", "ist eine FIFO (benannte Pipe)") +
+               keine;
     case Art::Geraet:
-        return QStringLiteral("ist eine Gerätedatei") + keine;
+        return QCoreApplication::translate("zelmar::datei", "ist eine Gerätedatei") + keine;
     case Art::Socket:
-        return QStringLiteral("ist ein Socket") + keine;
+        return QCoreApplication::translate("zelmar::datei", "ist ein Socket") + keine;
     case Art::Anderes:
-        return QStringLiteral("ist keine gewöhnliche Datei") + ueber;
+        return QCoreApplication::translate("zelmar::datei", "ist keine gewöhnliche Datei") + ueber;
     case Art::Verwaist:
-        return QStringLiteral("ist ein symbolischer Link auf %1, das es nicht gibt").arg(wo);
+        return QCoreApplication::translate("zelmar::datei",
+                                           "ist ein symbolischer Link auf %1, das es nicht gibt")
+            .arg(wo);
     case Art::System:
         return systemText();
     }

@@ -2,6 +2,7 @@
 
 #include "dateien.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace zelmar::dump {
@@ -62,11 +63,15 @@ qint64 zeilenZaehlen(const QString& path) {
 
 QString pruefBericht(const QString& datei, qint64 zeilen, const QLocale& locale) {
     const QString absatz = QStringLiteral("\r\n\r\n");
-    const QString anzahl = gruppiert(zeilen, 4, locale) + QStringLiteral(" Byte");
+    const QString anzahl =
+        gruppiert(zeilen, 4, locale) + QCoreApplication::translate("zelmar::abbild", " Byte");
     if (zeilen != ZEILEN)
-        return QStringLiteral("FEHLER") + absatz +
-               QStringLiteral("EEPROM unvollständig ausgelesen") + absatz + anzahl;
-    return datei + absatz + QStringLiteral("erfolgreich gespeichert") + absatz + anzahl;
+        return QCoreApplication::translate("zelmar::abbild", "FEHLER") + absatz +
+               QCoreApplication::translate("zelmar::abbild", "EEPROM unvollständig ausgelesen") +
+               absatz + anzahl;
+    return datei + absatz +
+           QCoreApplication::translate("zelmar::abbild", "erfolgreich gespeichert") + absatz +
+           anzahl;
 }
 
 } // namespace zelmar::dump

@@ -4,6 +4,7 @@
 
 #include "link/memory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -129,7 +130,8 @@ bool dezimalByte(const QString& text, int* wert) {
 bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
     const QList<QByteArray> zeilen = zeilenVon(inhalt);
     if (zeilen.isEmpty())
-        return fehlschlag(fehler, 0, QStringLiteral("Datei ist leer"));
+        return fehlschlag(fehler, 0,
+                          QCoreApplication::translate("zelmar::abbild", "Datei ist leer"));
     EepromAbbild a;
     for (int i = 0; i < zeilen.size(); ++i) {
         const int nr = i + 1;
@@ -139,34 +141,46 @@ bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
             z = QString::fromLatin1(zeilen.at(i));
         const int pfeil = z.indexOf(QLatin1String("===>"));
         if (pfeil < 0)
-            return fehlschlag(fehler, nr,
-                              z.trimmed().isEmpty()
-                                  ? QStringLiteral("leere Zeile")
-                                  : QStringLiteral("\"===>\" fehlt: keine Zeile eines Dumps"));
+            return fehlschlag(
+                fehler, nr,
+                z.trimmed().isEmpty()
+                    ? QCoreApplication::translate("zelmar::abbild", "leere Zeile")
+                    : QCoreApplication::translate("zelmar::abbild",
+                                                  "\"===>\" fehlt: keine Zeile eines Dumps"));
         int adresse = 0;
         if (!dumpAdresse(z.left(pfeil).trimmed(), &adresse))
             return fehlschlag(
                 fehler, nr,
-                QStringLiteral("Adresse \"%1\" ist keine Zahl").arg(z.left(pfeil).trimmed()));
+                QCoreApplication::translate("zelmar::abbild", "Adresse \"%1\" ist keine Zahl")
+                    .arg(z.left(pfeil).trimmed()));
         if (adresse >= EepromAbbild::GROESSE)
-            return fehlschlag(fehler, nr,
-                              QStringLiteral("Adresse %1 liegt über 65535").arg(adresse));
-        const QString rest = z.mid(pfeil + 4).trimmed();
-        if (rest.isEmpty())
-            return fehlschlag(fehler, nr, QStringLiteral("Zeile zu kurz: der Wert fehlt"));
-        int wert = 0;
-        if (!dezimalByte(rest, &wert))
             return fehlschlag(
                 fehler, nr,
-                QStringLiteral("Wert \"%1\" ist keine Zahl von 0 bis 255").arg(rest.left(20)));
+                QCoreApplication::translate("zelmar::abbild", "Adresse %1 liegt über 65535")
+                    .arg(adresse));
+        const QString rest = z.mid(pfeil + 4).trimmed();
+        if (rest.isEmpty())
+            return fehlschlag(
+                fehler, nr,
+                QCoreApplication::translate("zelmar::abbild", "Zeile zu kurz: der Wert fehlt"));
+        int wert = 0;
+        if (!dezimalByte(rest, &wert))
+            return fehlschlag(fehler, nr,
+                              QCoreApplication::translate(
+                                  "zelmar::abbild", "Wert \"%1\" ist keine Zahl von 0 bis 255")
+                                  .arg(rest.left(20)));
         if (adresse < i)
             return fehlschlag(
                 fehler, nr,
-                QStringLiteral("Adresse %1 steht schon in Zeile %2").arg(adresse).arg(adresse + 1));
+                QCoreApplication::translate("zelmar::abbild", "Adresse %1 steht schon in Zeile %2")
+                    .arg(adresse)
+                    .arg(adresse + 1));
         if (adresse > i)
-            return fehlschlag(
-                fehler, nr,
-                QStringLiteral("Adresse %1 fehlt (die Zeile nennt %2)").arg(i).arg(adresse));
+            return fehlschlag(fehler, nr,
+                              QCoreApplication::translate("zelmar::abbild",
+                                                          "Adresse %1 fehlt (die Zeile nennt %2)")
+                                  .arg(i)
+                                  .arg(adresse));
         a.setzen(adresse, quint8(wert));
     }
     const int n = int(zeilen.size());
@@ -174,21 +188,26 @@ bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
         return fehlschlag(
             fehler, 0,
             n + 1 < EepromAbbild::GROESSE
-                ? QStringLiteral("Datei endet nach Zeile %1: Adressen %1 bis 65535 "
-                                 "fehlen")
+                ? QCoreApplication::translate("zelmar::abbild",
+                                              "Datei endet nach Zeile %1: Adressen %1 bis 65535 "
+                                              "fehlen")
                       .arg(n)
-                : QStringLiteral("Datei endet nach Zeile %1: Adresse 65535 fehlt").arg(n));
+                : QCoreApplication::translate("zelmar::abbild",
+                                              "Datei endet nach Zeile %1: Adresse 65535 fehlt")
+                      .arg(n));
     *abbild = a;
     return true;
 }
 
 bool binaerLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
     if (inhalt.isEmpty())
-        return fehlschlag(fehler, 0, QStringLiteral("Datei ist leer"));
+        return fehlschlag(fehler, 0,
+                          QCoreApplication::translate("zelmar::abbild", "Datei ist leer"));
     if (inhalt.size() > EepromAbbild::GROESSE)
-        return fehlschlag(
-            fehler, 0,
-            QStringLiteral("Datei ist mit %1 Byte größer als 65536 Byte").arg(inhalt.size()));
+        return fehlschlag(fehler, 0,
+                          QCoreApplication::translate("zelmar::abbild",
+                                                      "Datei ist mit %1 Byte größer als 65536 Byte")
+                              .arg(inhalt.size()));
     *abbild = EepromAbbild::ausBytes(inhalt);
     return true;
 }
@@ -206,7 +225,8 @@ int hexZiffer(char c) {
 bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
     const QList<QByteArray> zeilen = zeilenVon(inhalt);
     if (zeilen.isEmpty())
-        return fehlschlag(fehler, 0, QStringLiteral("Datei ist leer"));
+        return fehlschlag(fehler, 0,
+                          QCoreApplication::translate("zelmar::abbild", "Datei ist leer"));
     EepromAbbild a;
     std::vector<int> zeileVon(EepromAbbild::GROESSE, 0);
     qint64 oben = 0;    // the upper 16 address bits of record 04
@@ -218,29 +238,41 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
         if (z.isEmpty())
             continue;
         if (ende)
-            return fehlschlag(fehler, nr, QStringLiteral("Daten nach dem Endesatz (Satzart 01)"));
+            return fehlschlag(fehler, nr,
+                              QCoreApplication::translate("zelmar::abbild",
+                                                          "Daten nach dem Endesatz (Satzart 01)"));
         if (!z.startsWith(':'))
-            return fehlschlag(fehler, nr, QStringLiteral("Zeile beginnt nicht mit \":\""));
+            return fehlschlag(
+                fehler, nr,
+                QCoreApplication::translate("zelmar::abbild", "Zeile beginnt nicht mit \":\""));
         if ((z.size() - 1) % 2 != 0)
-            return fehlschlag(fehler, nr, QStringLiteral("ungerade Zahl von Hexadezimalziffern"));
+            return fehlschlag(fehler, nr,
+                              QCoreApplication::translate("zelmar::abbild",
+                                                          "ungerade Zahl von Hexadezimalziffern"));
         QByteArray b;
         for (int k = 1; k < z.size(); k += 2) {
             const int h = hexZiffer(z.at(k));
             const int l = hexZiffer(z.at(k + 1));
             if (h < 0 || l < 0)
                 return fehlschlag(fehler, nr,
-                                  QStringLiteral("\"%1\" ist keine Hexadezimalziffer")
+                                  QCoreApplication::translate("zelmar::abbild",
+                                                              "\"%1\" ist keine Hexadezimalziffer")
                                       .arg(QLatin1Char(h < 0 ? z.at(k) : z.at(k + 1))));
             b.append(char(h * 16 + l));
         }
         if (b.size() < 5)
-            return fehlschlag(fehler, nr, QStringLiteral("Zeile zu kurz für einen Satz"));
+            return fehlschlag(
+                fehler, nr,
+                QCoreApplication::translate("zelmar::abbild", "Zeile zu kurz für einen Satz"));
         const int laenge = quint8(b.at(0));
         if (b.size() != laenge + 5)
             return fehlschlag(
                 fehler, nr,
-                QStringLiteral("Zeile zu %1: %2 Datenbytes angegeben, %3 vorhanden")
-                    .arg(b.size() < laenge + 5 ? QStringLiteral("kurz") : QStringLiteral("lang"))
+                QCoreApplication::translate("zelmar::abbild",
+                                            "Zeile zu %1: %2 Datenbytes angegeben, %3 vorhanden")
+                    .arg(b.size() < laenge + 5
+                             ? QCoreApplication::translate("zelmar::abbild", "kurz")
+                             : QCoreApplication::translate("zelmar::abbild", "lang"))
                     .arg(laenge)
                     .arg(b.size() - 5));
         quint8 summe = 0;
@@ -249,7 +281,8 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
         const quint8 richtig = quint8(-summe);
         if (quint8(b.back()) != richtig)
             return fehlschlag(fehler, nr,
-                              QStringLiteral("Prüfsumme falsch: %1 gelesen, %2 richtig")
+                              QCoreApplication::translate(
+                                  "zelmar::abbild", "Prüfsumme falsch: %1 gelesen, %2 richtig")
                                   .arg(HEX_2(quint8(b.back())), HEX_2(richtig)));
         const int adresse = quint8(b.at(1)) * 256 + quint8(b.at(2));
         const int satzart = quint8(b.at(3));
@@ -259,11 +292,14 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
             for (int k = 0; k < laenge; ++k) {
                 const qint64 ziel = oben + segment + adresse + k;
                 if (ziel >= EepromAbbild::GROESSE)
-                    return fehlschlag(fehler, nr,
-                                      QStringLiteral("Adresse %1 liegt über 65535").arg(ziel));
+                    return fehlschlag(
+                        fehler, nr,
+                        QCoreApplication::translate("zelmar::abbild", "Adresse %1 liegt über 65535")
+                            .arg(ziel));
                 if (a.belegt(int(ziel)))
                     return fehlschlag(fehler, nr,
-                                      QStringLiteral("überlappt Zeile %1 bei Adresse %2")
+                                      QCoreApplication::translate(
+                                          "zelmar::abbild", "überlappt Zeile %1 bei Adresse %2")
                                           .arg(zeileVon[ziel])
                                           .arg(HEX_4(int(ziel))));
                 a.setzen(int(ziel), quint8(daten.at(k)));
@@ -272,14 +308,18 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
             break;
         case 0x01:
             if (laenge != 0)
-                return fehlschlag(fehler, nr, QStringLiteral("Endesatz mit Daten"));
+                return fehlschlag(
+                    fehler, nr,
+                    QCoreApplication::translate("zelmar::abbild", "Endesatz mit Daten"));
             ende = true;
             break;
         case 0x02:
         case 0x04: {
             if (laenge != 2)
                 return fehlschlag(fehler, nr,
-                                  QStringLiteral("Satzart 0%1 braucht 2 Datenbytes").arg(satzart));
+                                  QCoreApplication::translate("zelmar::abbild",
+                                                              "Satzart 0%1 braucht 2 Datenbytes")
+                                      .arg(satzart));
             const qint64 wert = quint8(daten.at(0)) * 256 + quint8(daten.at(1));
             if (satzart == 0x02)
                 segment = wert << 4;
@@ -292,18 +332,24 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
             // Where a program would start: nothing to an EEPROM.
             if (laenge != 4)
                 return fehlschlag(fehler, nr,
-                                  QStringLiteral("Satzart 0%1 braucht 4 Datenbytes").arg(satzart));
+                                  QCoreApplication::translate("zelmar::abbild",
+                                                              "Satzart 0%1 braucht 4 Datenbytes")
+                                      .arg(satzart));
             break;
         default:
             return fehlschlag(fehler, nr,
-                              QStringLiteral("Satzart %1 gibt es nicht (00 bis 05)")
+                              QCoreApplication::translate("zelmar::abbild",
+                                                          "Satzart %1 gibt es nicht (00 bis 05)")
                                   .arg(satzart, 2, 16, QLatin1Char('0')));
         }
     }
     if (!ende)
-        return fehlschlag(fehler, zeilen.size(), QStringLiteral("Endesatz (Satzart 01) fehlt"));
+        return fehlschlag(
+            fehler, zeilen.size(),
+            QCoreApplication::translate("zelmar::abbild", "Endesatz (Satzart 01) fehlt"));
     if (a.leer())
-        return fehlschlag(fehler, 0, QStringLiteral("keine Daten in der Datei"));
+        return fehlschlag(
+            fehler, 0, QCoreApplication::translate("zelmar::abbild", "keine Daten in der Datei"));
     *abbild = a;
     return true;
 }
@@ -325,7 +371,9 @@ QByteArray hexSatz(int adresse, int satzart, const QByteArray& daten) {
 } // namespace
 
 QString Fehler::text() const {
-    return zeile > 0 ? QStringLiteral("Zeile %1: %2").arg(zeile).arg(grund) : grund;
+    return zeile > 0
+               ? QCoreApplication::translate("zelmar::abbild", "Zeile %1: %2").arg(zeile).arg(grund)
+               : grund;
 }
 
 Format formatVonName(const QString& pfad) {
@@ -380,7 +428,9 @@ bool laden(const QString& pfad, Format format, EepromAbbild* abbild, Fehler* feh
         return false;
     }
     if (f.size() > MAX_DATEI)
-        return fehlschlag(fehler, 0, QStringLiteral("Datei ist zu groß für ein EEPROM-Abbild"));
+        return fehlschlag(fehler, 0,
+                          QCoreApplication::translate("zelmar::abbild",
+                                                      "Datei ist zu groß für ein EEPROM-Abbild"));
     return lesen(f.readAll(), format, abbild, fehler);
 }
 
@@ -422,11 +472,11 @@ QString bereicheText(const QList<EepromAbbild::Bereich>& bereiche, const QLocale
     const int n = hoechstens > 0 ? std::min<int>(hoechstens, bereiche.size()) : bereiche.size();
     QStringList zeilen;
     for (int i = 0; i < n; ++i)
-        zeilen << QStringLiteral("%1 … %2 (%3 Byte)")
+        zeilen << QCoreApplication::translate("zelmar::abbild", "%1 … %2 (%3 Byte)")
                       .arg(HEX_4(bereiche[i].von), HEX_4(bereiche[i].bis),
                            locale.toString(bereiche[i].laenge()));
     if (n < bereiche.size())
-        zeilen << QStringLiteral("... und %1 weitere Bereiche")
+        zeilen << QCoreApplication::translate("zelmar::abbild", "... und %1 weitere Bereiche")
                       .arg(locale.toString(bereiche.size() - n));
     return zeilen.join(QStringLiteral("\r\n"));
 }

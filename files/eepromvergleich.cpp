@@ -2,6 +2,8 @@
 
 #include "link/memory.h"
 
+#include <QCoreApplication>
+
 namespace zelmar {
 
 EepromVergleich EepromVergleich::von(const EepromAbbild& soll, const EepromAbbild& ist) {
@@ -30,14 +32,15 @@ EepromVergleich EepromVergleich::von(const EepromAbbild& soll, const EepromAbbil
 
 QString EepromVergleich::anzahlText(int anzahl, const QLocale& locale) {
     return locale.toString(anzahl) +
-           (anzahl == 1 ? QStringLiteral(" Unterschied") : QStringLiteral(" Unterschiede"));
+           (anzahl == 1 ? QCoreApplication::translate("zelmar::abbild", " Unterschied")
+                        : QCoreApplication::translate("zelmar::abbild", " Unterschiede"));
 }
 
 namespace {
 
 QString byteText(const std::optional<quint8>& b) {
     if (!b)
-        return QStringLiteral("--  (fehlt)");
+        return QCoreApplication::translate("zelmar::abbild", "--  (fehlt)");
     return QStringLiteral("%1 = %2").arg(HEX_2(*b)).arg(*b, 3);
 }
 
@@ -45,9 +48,11 @@ QString byteText(const std::optional<quint8>& b) {
 
 QString EepromVergleich::bericht(const QString& kopf, int zeilen, const QLocale& locale) const {
     const QString nl = QStringLiteral("\r\n");
-    QString t = kopf + nl + locale.toString(verglichen) + QStringLiteral(" Byte verglichen") + nl;
+    QString t = kopf + nl + locale.toString(verglichen) +
+                QCoreApplication::translate("zelmar::abbild", " Byte verglichen") + nl;
     if (anzahl > 0) {
-        t += nl + QStringLiteral("Adresse         Soll        Ist") + nl;
+        t += nl + QCoreApplication::translate("zelmar::abbild", "Adresse         Soll        Ist") +
+             nl;
         const int n = std::min<int>(zeilen, erste.size());
         for (int k = 0; k < n; ++k) {
             const Unterschied& u = erste.at(k);
@@ -59,7 +64,9 @@ QString EepromVergleich::bericht(const QString& kopf, int zeilen, const QLocale&
                  nl;
         }
         if (anzahl > n)
-            t += QStringLiteral("... und %1 weitere").arg(locale.toString(anzahl - n)) + nl;
+            t += QCoreApplication::translate("zelmar::abbild", "... und %1 weitere")
+                     .arg(locale.toString(anzahl - n)) +
+                 nl;
         t += nl;
     }
     return t + anzahlText(anzahl, locale);

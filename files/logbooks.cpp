@@ -4,6 +4,8 @@
 #include "textfile.h"
 #include "texts.h"
 
+#include <QCoreApplication>
+
 namespace zelmar {
 
 namespace {
@@ -75,7 +77,10 @@ void TwiLogbook::logFrame(const FrameLogEntry& entry) {
 }
 
 QString nichtGeschrieben(const QString& pfad, const datei::Grund& grund) {
-    return pfad + QStringLiteral("\r\n\r\nkonnte nicht geschrieben werden: ") + grund.text();
+    return pfad +
+           QCoreApplication::translate("zelmar::datei",
+                                       "\r\n\r\nkonnte nicht geschrieben werden: ") +
+           grund.text();
 }
 
 QString nichtGeschrieben(const QList<std::pair<QString, datei::Grund>>& dateien) {
@@ -85,7 +90,7 @@ QString nichtGeschrieben(const QList<std::pair<QString, datei::Grund>>& dateien)
     for (const auto& [pfad, grund] : dateien)
         zeilen << pfad + QStringLiteral(" (") + grund.text() + QLatin1Char(')');
     return zeilen.join(QStringLiteral("\r\n")) +
-           QStringLiteral("\r\n\r\nkonnten nicht geschrieben werden");
+           QCoreApplication::translate("zelmar::datei", "\r\n\r\nkonnten nicht geschrieben werden");
 }
 
 } // namespace zelmar

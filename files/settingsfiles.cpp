@@ -6,6 +6,7 @@
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -137,21 +138,30 @@ bool COM_INI_SPEICHERN(const QString& programmPfad, const ComRemarks& remarks) {
 QString Einstellungswarnung::text() const {
     switch (was) {
     case Was::Port:
-        return QStringLiteral("%1 Zeile 1: Port \"%2\" liegt nicht in 1 bis 16; Port %3 wird "
-                              "verwendet")
+        return QCoreApplication::translate(
+                   "zelmar::Einstellungen",
+                   "%1 Zeile 1: Port \"%2\" liegt nicht in 1 bis 16; Port %3 wird "
+                   "verwendet")
             .arg(datei, wert, ersatz);
     case Was::Antwortzeit:
-        return QStringLiteral("%1 Zeile 2: Antwortzeit \"%2\" liegt nicht in 1 bis 65000 ms; %3")
+        return QCoreApplication::translate(
+                   "zelmar::Einstellungen",
+                   "%1 Zeile 2: Antwortzeit \"%2\" liegt nicht in 1 bis 65000 ms; %3")
             .arg(datei, wert,
-                 (bleibt ? QStringLiteral("die bisherigen %1 ms bleiben")
-                         : QStringLiteral("%1 ms werden verwendet"))
+                 (bleibt ? QCoreApplication::translate("zelmar::Einstellungen",
+                                                       "die bisherigen %1 ms bleiben")
+                         : QCoreApplication::translate("zelmar::Einstellungen",
+                                                       "%1 ms werden verwendet"))
                      .arg(ersatz));
     case Was::Leitung:
-        return QStringLiteral("%1: \"%2\" ist keine Schnittstelleneinstellung wie 19200,n,8,1; "
-                              "%3 wird verwendet")
+        return QCoreApplication::translate(
+                   "zelmar::Einstellungen",
+                   "%1: \"%2\" ist keine Schnittstelleneinstellung wie 19200,n,8,1; "
+                   "%3 wird verwendet")
             .arg(datei, wert, ersatz);
     case Was::PortsIni:
-        return QStringLiteral("%1 kann nicht gelesen werden (%2); Port %3 ist %4")
+        return QCoreApplication::translate("zelmar::Einstellungen",
+                                           "%1 kann nicht gelesen werden (%2); Port %3 ist %4")
             .arg(datei, grund.text())
             .arg(port)
             .arg(ersatz);

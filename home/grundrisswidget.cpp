@@ -76,10 +76,13 @@ void legende(QPainter& p, const QRectF& box) {
         bool rund;
         const char* text;
     };
-    const Zeile zeilen[] = {{qbColor(QB_HELLGRUEN), true, "Slave antwortet"},
-                            {qbColor(QB_HELLROT), true, "keine Antwort"},
-                            {qbColor(QB_HELLROT), false, "Heizung > 30 °C"},
-                            {qbColor(QB_HELLGRAU), false, "Heizung aus"}};
+    const Zeile zeilen[] = {
+        {qbColor(QB_HELLGRUEN), true,
+         QT_TRANSLATE_NOOP("zelmar::GrundrissWidget", "Slave antwortet")},
+        {qbColor(QB_HELLROT), true, QT_TRANSLATE_NOOP("zelmar::GrundrissWidget", "keine Antwort")},
+        {qbColor(QB_HELLROT), false,
+         QT_TRANSLATE_NOOP("zelmar::GrundrissWidget", "Heizung > 30 °C")},
+        {qbColor(QB_HELLGRAU), false, QT_TRANSLATE_NOOP("zelmar::GrundrissWidget", "Heizung aus")}};
     qreal y = box.top() + 36;
     for (const Zeile& z : zeilen) {
         p.setPen(QPen(QColor(40, 40, 40), 1));
@@ -90,7 +93,7 @@ void legende(QPainter& p, const QRectF& box) {
             p.drawRect(QRectF(box.left() + 12, y + 3, 20, 10));
         p.setPen(kBeschriftung);
         p.drawText(QRectF(box.left() + 40, y - 2, box.width() - 44, 20),
-                   Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(z.text));
+                   Qt::AlignLeft | Qt::AlignVCenter, GrundrissWidget::tr(z.text));
         y += 27;
     }
 }
@@ -122,23 +125,22 @@ void GrundrissWidget::paintScene(QPainter& p) {
     gelaender.lineTo(BALKON().bottomRight());
     p.drawPath(gelaender);
 
-    kasten(p, AUSSEN(), QStringLiteral("AUSSEN"));
-    kasten(p, SOLAR(), QStringLiteral("SOLAR"));
-    kasten(p, HEIZHAUS(), QStringLiteral("HEIZHAUS"));
-    kasten(p, LEGENDE(), QStringLiteral("LEGENDE"));
+    kasten(p, AUSSEN(), tr("AUSSEN"));
+    kasten(p, SOLAR(), tr("SOLAR"));
+    kasten(p, HEIZHAUS(), tr("HEIZHAUS"));
+    kasten(p, LEGENDE(), tr("LEGENDE"));
     legende(p, LEGENDE());
 
     QFont klein = p.font();
     klein.setPixelSize(14);
     p.setFont(klein);
     p.setPen(kBeschriftung);
-    const char* zeilen[] = {"Luftdruck", "Sonne", "Aufgang", "Untergang"};
+    const char* zeilen[] = {QT_TR_NOOP("Luftdruck"), QT_TR_NOOP("Sonne"), QT_TR_NOOP("Aufgang"),
+                            QT_TR_NOOP("Untergang")};
     for (int i = 0; i < 4; ++i)
-        p.drawText(AUSSEN_ZEILE(i), Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(zeilen[i]));
-    p.drawText(QRectF(960, 302, 140, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Kessel"));
-    p.drawText(QRectF(960, 402, 140, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Puffer"));
+        p.drawText(AUSSEN_ZEILE(i), Qt::AlignLeft | Qt::AlignVCenter, tr(zeilen[i]));
+    p.drawText(QRectF(960, 302, 140, 22), Qt::AlignLeft | Qt::AlignVCenter, tr("Kessel"));
+    p.drawText(QRectF(960, 402, 140, 22), Qt::AlignLeft | Qt::AlignVCenter, tr("Puffer"));
 
     const Raum raeume[] = {
         {"WZ", WZ(), QColor(252, 246, 232)},        {"AZ", AZ(), QColor(240, 246, 252)},
@@ -182,9 +184,8 @@ void GrundrissWidget::paintScene(QPainter& p) {
             p.drawText(r.rect.adjusted(14, 12, -14, -12), Qt::AlignLeft | Qt::AlignTop,
                        QString::fromUtf8(r.name));
     p.drawText(QRectF(FLUR().left() + 14, FLUR().top(), 80, FLUR().height()), Qt::AlignVCenter,
-               QStringLiteral("FLUR"));
-    p.drawText(BALKON().adjusted(10, 8, -10, -8), Qt::AlignLeft | Qt::AlignTop,
-               QStringLiteral("BALKON"));
+               tr("FLUR"));
+    p.drawText(BALKON().adjusted(10, 8, -10, -8), Qt::AlignLeft | Qt::AlignTop, tr("BALKON"));
 }
 
 } // namespace zelmar

@@ -14,11 +14,11 @@ namespace zelmar {
 
 HausHeizhausWindow::HausHeizhausWindow(AppContext&, QWidget* parent) : QWidget(parent) {
     setObjectName(fenster::HAUS_HEIZHAUS);
-    setWindowTitle(QStringLiteral("HEIZHAUS"));
+    setWindowTitle(tr("HEIZHAUS"));
 
     m_bild = new HeizhausBild(this);
     const QString texte[] = {QStringLiteral("70 °C"), QStringLiteral("55 °C"),
-                             QStringLiteral("i.O."),  QStringLiteral("STÖRUNG"),
+                             QStringLiteral("i.O."),  tr("STÖRUNG"),
                              QStringLiteral("72 °C"), QStringLiteral("55 °C")};
     for (int i = 0; i < 6; ++i) {
         auto* l = new QLabel(texte[i], m_bild);
@@ -38,7 +38,7 @@ HausHeizhausWindow::HausHeizhausWindow(AppContext&, QWidget* parent) : QWidget(p
         Label[i] = l;
     }
 
-    Command_CLOSE = new QPushButton(QStringLiteral("close"), this);
+    Command_CLOSE = new QPushButton(tr("close"), this);
     Command_CLOSE->setObjectName(QStringLiteral("Command_CLOSE"));
     Command_CLOSE->setMinimumWidth(110);
     guardedConnect(Command_CLOSE, &QPushButton::clicked, this,

@@ -85,7 +85,7 @@ void HeizhausBild::paintScene(QPainter& p) {
     for (qreal y = 200; y < 470; y += 20)
         p.drawLine(QPointF(112, y), QPointF(648, y));
 
-    beschriftung(p, QRectF(280, 120, 200, 36), QStringLiteral("HEIZHAUS"), 24);
+    beschriftung(p, QRectF(280, 120, 200, 36), tr("HEIZHAUS"), 24);
 
     // Pipes first, the units over them.
     rohr(p, QPolygonF({QPointF(225, 250), QPointF(225, 215), QPointF(530, 215), QPointF(530, 225)}),
@@ -116,8 +116,8 @@ void HeizhausBild::paintScene(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 160, 40));
     p.drawPath(flamme);
-    beschriftung(p, QRectF(kKessel.left(), kKessel.top() + 12, kKessel.width(), 28),
-                 QStringLiteral("KESSEL"), 18);
+    beschriftung(p, QRectF(kKessel.left(), kKessel.top() + 12, kKessel.width(), 28), tr("KESSEL"),
+                 18);
 
     // Buffer tank, a standing cylinder, warm at the top and cooler below.
     QLinearGradient schichtung(kPuffer.topLeft(), kPuffer.bottomLeft());
@@ -127,7 +127,7 @@ void HeizhausBild::paintScene(QPainter& p) {
     p.setPen(QPen(kTinte, 2));
     p.drawRoundedRect(kPuffer, 40, 22);
     beschriftung(p, QRectF(kPuffer.left(), kPuffer.center().y() - 14, kPuffer.width(), 28),
-                 QStringLiteral("PUFFER"), 18);
+                 tr("PUFFER"), 18);
 
     // Control panel with the two lamps.
     p.setBrush(QColor(90, 95, 105));
@@ -143,8 +143,8 @@ void HeizhausBild::paintScene(QPainter& p) {
     f.setBold(false);
     p.setFont(f);
     p.setPen(kTinte);
-    p.drawText(QRectF(652, 192, 106, 18), Qt::AlignRight, QStringLiteral("Vorlauf"));
-    p.drawText(QRectF(652, 432, 106, 18), Qt::AlignRight, QStringLiteral("Rücklauf"));
+    p.drawText(QRectF(652, 192, 106, 18), Qt::AlignRight, tr("Vorlauf"));
+    p.drawText(QRectF(652, 432, 106, 18), Qt::AlignRight, tr("Rücklauf"));
 }
 
 } // namespace zelmar

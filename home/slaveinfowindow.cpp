@@ -97,7 +97,7 @@ void SlaveInfoWindow::bauen() {
     scroll->setWidgetResizable(true);
 
     auto* adressZeile = new QHBoxLayout;
-    auto* adressText = new QLabel(QStringLiteral("ADRESSE"), this);
+    auto* adressText = new QLabel(tr("ADRESSE"), this);
     adressText->setObjectName(QStringLiteral("Label_ADRESSE"));
     Text_ADRESSE_SLAVE = new QLineEdit(this);
     Text_ADRESSE_SLAVE->setObjectName(QStringLiteral("Text_ADRESSE_SLAVE"));
@@ -112,7 +112,7 @@ void SlaveInfoWindow::bauen() {
     adressZeile->addWidget(Text_ADRESSE_SLAVE);
     adressZeile->addWidget(Command_ADRESSE_SLAVE);
 
-    Frame1 = new QGroupBox(QStringLiteral("SLAVE-TYP"), this);
+    Frame1 = new QGroupBox(tr("SLAVE-TYP"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Combo_SLAVE_TYP = new QComboBox(Frame1);
     Combo_SLAVE_TYP->setObjectName(QStringLiteral("Combo_SLAVE_TYP"));
@@ -123,15 +123,15 @@ void SlaveInfoWindow::bauen() {
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
-    Command_INFO_AUSLESEN = knopf("Command_INFO_AUSLESEN", QStringLiteral("SLAVE INFO auslesen"));
-    Command_SCANNER = knopf("Command_SCANNER", QStringLiteral("Adressen Scanner"));
-    Command_ANLAGE_PRUEFEN = knopf("Command_ANLAGE_PRUEFEN", QStringLiteral("Anlage prüfen"));
+    Command_INFO_AUSLESEN = knopf("Command_INFO_AUSLESEN", tr("SLAVE INFO auslesen"));
+    Command_SCANNER = knopf("Command_SCANNER", tr("Adressen Scanner"));
+    Command_ANLAGE_PRUEFEN = knopf("Command_ANLAGE_PRUEFEN", tr("Anlage prüfen"));
     Command_ANLAGE_PRUEFEN->setToolTip(
-        QStringLiteral("scannen und mit den Namen vergleichen: gelb = fehlt (Name, aber keine "
-                       "Antwort), cyan = unbekannt (Antwort, aber kein Name)"));
-    Command_OK = knopf("Command_OK", QStringLiteral("OK"));
-    Command_ABBRECHEN = knopf("Command_ABBRECHEN", QStringLiteral("abbrechen"));
-    Command_ENDE = knopf("Command_ENDE", QStringLiteral("END"));
+        tr("scannen und mit den Namen vergleichen: gelb = fehlt (Name, aber keine "
+           "Antwort), cyan = unbekannt (Antwort, aber kein Name)"));
+    Command_OK = knopf("Command_OK", tr("OK"));
+    Command_ABBRECHEN = knopf("Command_ABBRECHEN", tr("abbrechen"));
+    Command_ENDE = knopf("Command_ENDE", tr("END"));
 
     auto* seite = new QVBoxLayout;
     seite->addLayout(adressZeile);
@@ -198,8 +198,8 @@ void SlaveInfoWindow::Timer_START_Timer() {
         setBackColor(Text_SLAVE_INFO[i], QB_HELLGRAU);
         m_farbe[i] = QB_HELLGRAU;
     }
-    Combo_SLAVE_TYP->addItems({QStringLiteral("??"), QStringLiteral("ATmega8"),
-                               QStringLiteral("EEPROM65k"), QStringLiteral("EEPROM_128B")});
+    Combo_SLAVE_TYP->addItems({QStringLiteral("??"), QStringLiteral("ATmega8"), tr("EEPROM65k"),
+                               QStringLiteral("EEPROM_128B")});
 }
 
 void SlaveInfoWindow::Timer_ANZEIGE_Timer() {
@@ -262,14 +262,13 @@ void SlaveInfoWindow::Combo_SLAVE_TYP_Click(int index) {
 }
 
 void SlaveInfoWindow::Command_ADRESSE_SLAVE_Click() {
-    const QString antwort =
-        m_ctx.prompter.input(QStringLiteral("ADRESSE eingeben"), QStringLiteral("SLAVE - ADRESSE"),
-                             QString::number(m_ctx.link.SLAVE_ADRESSE));
+    const QString antwort = m_ctx.prompter.input(tr("ADRESSE eingeben"), tr("SLAVE - ADRESSE"),
+                                                 QString::number(m_ctx.link.SLAVE_ADRESSE));
     if (antwort.isEmpty())
         return; // empty or cancelled
     int adresse = 0;
     if (!parseWholeNumber(antwort, &adresse) || adresse < 0 || adresse > 127) {
-        m_ctx.prompter.message(QStringLiteral("Fehler: WERTEBEREICH 0...127"));
+        m_ctx.prompter.message(tr("Fehler: WERTEBEREICH 0...127"));
         return;
     }
     zeileWaehlen(adresse);
@@ -279,7 +278,7 @@ void SlaveInfoWindow::Command_INFO_AUSLESEN_Click() {
     const int adresse = m_ctx.link.SLAVE_ADRESSE;
     if (adresse == 0) {
         m_ctx.prompter.message(
-            QStringLiteral("FEHLER => Adresse 0 (General Call) darf/kann nicht ausgelesen werden"));
+            tr("FEHLER => Adresse 0 (General Call) darf/kann nicht ausgelesen werden"));
         return;
     }
     if (adresse >= ZEILEN)
@@ -336,8 +335,8 @@ void SlaveInfoWindow::anlageZeigen(const BusScan::Result& scan) {
     // A scan that did not hear every address tells nothing about what is missing.
     if (scan.ohneAntwort > 0) {
         m_ctx.prompter.message(
-            QStringLiteral("Anlage prüfen: bei %1 von 128 Adressen hat das Interface nicht "
-                           "geantwortet.\r\n\r\nOhne vollständigen Scan wird nichts markiert.")
+            tr("Anlage prüfen: bei %1 von 128 Adressen hat das Interface nicht "
+               "geantwortet.\r\n\r\nOhne vollständigen Scan wird nichts markiert.")
                 .arg(scan.ohneAntwort));
         return;
     }
@@ -346,13 +345,11 @@ void SlaveInfoWindow::anlageZeigen(const BusScan::Result& scan) {
         namen[i] = Text_SLAVE_INFO[i]->text();
     const Anlage a = anlagePruefen(namen, m_ctx.link.SLAVE_GEFUNDEN);
     const QString nl = QStringLiteral("\r\n");
-    QString text =
-        QStringLiteral("Anlage prüfen: %1 Adressen haben geantwortet.").arg(scan.found.size()) + nl;
+    QString text = tr("Anlage prüfen: %1 Adressen haben geantwortet.").arg(scan.found.size()) + nl;
     auto liste = [&](const QList<int>& adressen, const QString& titel, int farbe,
                      const QString& tip) {
         text += nl + titel + QStringLiteral(": ") +
-                (adressen.isEmpty() ? QStringLiteral("keine") : QString::number(adressen.size())) +
-                nl;
+                (adressen.isEmpty() ? tr("keine") : QString::number(adressen.size())) + nl;
         for (int i : adressen) {
             m_marke[i] = farbe;
             Text_SLAVE_INFO[i]->setToolTip(tip);
@@ -362,12 +359,12 @@ void SlaveInfoWindow::anlageZeigen(const BusScan::Result& scan) {
             text += nl;
         }
     };
-    liste(a.fehlt, QStringLiteral("fehlt (Name, aber keine Antwort)"), QB_HELLGELB,
-          QStringLiteral("fehlt: hat einen Namen, hat aber nicht geantwortet"));
-    liste(a.unbekannt, QStringLiteral("unbekannt (Antwort, aber kein Name)"), QB_HELLCYAN,
-          QStringLiteral("unbekannt: hat geantwortet, hat aber keinen Namen"));
+    liste(a.fehlt, tr("fehlt (Name, aber keine Antwort)"), QB_HELLGELB,
+          tr("fehlt: hat einen Namen, hat aber nicht geantwortet"));
+    liste(a.unbekannt, tr("unbekannt (Antwort, aber kein Name)"), QB_HELLCYAN,
+          tr("unbekannt: hat geantwortet, hat aber keinen Namen"));
     if (a.fehlt.isEmpty() && a.unbekannt.isEmpty())
-        text += nl + QStringLiteral("Die Anlage entspricht dem Verzeichnis.");
+        text += nl + tr("Die Anlage entspricht dem Verzeichnis.");
     m_ctx.prompter.message(text.trimmed());
 }
 

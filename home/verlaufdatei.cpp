@@ -123,18 +123,28 @@ bool zeileParsen(const char* p, qsizetype n, const Format& format, Zeile& zeile)
 
 } // namespace
 
+// The names are the file's column heads; the window shows them translated.
 const std::array<Spalte, WERTE>& spalten() {
     static const QString grad = QStringLiteral("°C");
     static const std::array<Spalte, WERTE> s{{
-        {QStringLiteral("WZ Temperatur"), grad, Art::Temperatur},
-        {QStringLiteral("AZ Temperatur"), grad, Art::Temperatur},
-        {QStringLiteral("KÜCHE Temperatur"), grad, Art::Temperatur},
-        {QStringLiteral("Außentemperatur"), grad, Art::Temperatur},
-        {QStringLiteral("WZ Heizung"), grad, Art::Temperatur},
-        {QStringLiteral("AZ Heizung"), grad, Art::Temperatur},
-        {QStringLiteral("KÜCHE Heizung"), grad, Art::Temperatur},
-        {QStringLiteral("Luftdruck"), QStringLiteral("mbar"), Art::Luftdruck},
-        {QStringLiteral("Sonne"), QString(), Art::Sonne},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "WZ Temperatur")), grad,
+         Art::Temperatur},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "AZ Temperatur")), grad,
+         Art::Temperatur},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "KÜCHE Temperatur")), grad,
+         Art::Temperatur},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "Außentemperatur")), grad,
+         Art::Temperatur},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "WZ Heizung")), grad,
+         Art::Temperatur},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "AZ Heizung")), grad,
+         Art::Temperatur},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "KÜCHE Heizung")), grad,
+         Art::Temperatur},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "Luftdruck")),
+         QStringLiteral("mbar"), Art::Luftdruck},
+        {QStringLiteral(QT_TRANSLATE_NOOP("zelmar::VerlaufWindow", "Sonne")), QString(),
+         Art::Sonne},
     }};
     return s;
 }

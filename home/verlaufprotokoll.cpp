@@ -35,8 +35,8 @@ void VerlaufProtokoll::aufzeichnen(const ApartmentValues& werte) {
     datei::Grund grund;
     if (!verlauf::anhaengen(ziel, zeile, m_ctx.locale, &grund) && !m_gemeldet) {
         m_gemeldet = true;
-        m_ctx.prompter.message(QStringLiteral("Der VERLAUF kann nicht geschrieben werden:\n") +
-                               ziel + QLatin1Char('\n') + grund.text());
+        m_ctx.prompter.message(tr("Der VERLAUF kann nicht geschrieben werden:\n") + ziel +
+                               QLatin1Char('\n') + grund.text());
     }
     emit aufgezeichnet(jetzt.date(), zeile);
 }

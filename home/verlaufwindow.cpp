@@ -87,7 +87,7 @@ void wertRaster(QValueAxis* achse, double tief, double hoch) {
 
 VerlaufWindow::VerlaufWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::VERLAUF);
-    setWindowTitle(fenster::VERLAUF);
+    setWindowTitle(tr("VERLAUF"));
     bauen();
     tageAuflisten();
     Combo_BEREICH->setCurrentIndex(HEUTE);
@@ -122,13 +122,13 @@ VerlaufWindow::Diagramm VerlaufWindow::diagramm(const QString& name, const QStri
 
 void VerlaufWindow::bauen() {
     m_diagramme[0] = diagramm(QStringLiteral("Chart_TEMPERATUR"), QStringLiteral("°C"));
-    m_diagramme[1] = diagramm(QStringLiteral("Chart_LUFTDRUCK"), QStringLiteral("mbar"));
-    m_diagramme[2] = diagramm(QStringLiteral("Chart_SONNE"), QStringLiteral("Sonne"));
+    m_diagramme[1] = diagramm(QStringLiteral("Chart_LUFTDRUCK"), tr("mbar"));
+    m_diagramme[2] = diagramm(QStringLiteral("Chart_SONNE"), tr("Sonne"));
     for (int k = 0; k < verlauf::WERTE; ++k) {
         const verlauf::Spalte& s = verlauf::spalten()[k];
         auto* serie = new QLineSeries;
         serie->setObjectName(QStringLiteral("Serie_%1").arg(k));
-        serie->setName(s.name);
+        serie->setName(tr(s.name.toUtf8().constData()));
         serie->setPen(stift(k));
         const Diagramm& d = m_diagramme[diagrammVon(s.art)];
         d.chart->addSeries(serie);
@@ -139,18 +139,18 @@ void VerlaufWindow::bauen() {
 
     Combo_BEREICH = new QComboBox(this);
     Combo_BEREICH->setObjectName(QStringLiteral("Combo_BEREICH"));
-    Combo_BEREICH->addItem(QStringLiteral("letzte Stunde"));
-    Combo_BEREICH->addItem(QStringLiteral("heute"));
+    Combo_BEREICH->addItem(tr("letzte Stunde"));
+    Combo_BEREICH->addItem(tr("heute"));
     Combo_BEREICH->setMinimumWidth(170);
     Label_WERT = new QLabel(this);
     Label_WERT->setObjectName(QStringLiteral("Label_WERT"));
     Label_WERT->setMinimumWidth(360);
-    Command_CLOSE = new QPushButton(QStringLiteral("close"), this);
+    Command_CLOSE = new QPushButton(tr("close"), this);
     Command_CLOSE->setObjectName(QStringLiteral("Command_CLOSE"));
     Command_CLOSE->setMinimumWidth(110);
 
     auto* unten = new QHBoxLayout;
-    auto* Label_BEREICH = new QLabel(QStringLiteral("Bereich:"), this);
+    auto* Label_BEREICH = new QLabel(tr("Bereich:"), this);
     Label_BEREICH->setObjectName(QStringLiteral("Label_BEREICH"));
     unten->addWidget(Label_BEREICH);
     unten->addWidget(Combo_BEREICH);
@@ -364,9 +364,9 @@ void VerlaufWindow::zeichnen() {
         wertRaster(dia.wertachse, tief[d], hoch[d]);
     }
     if (messungen == 0)
-        Label_WERT->setText(QStringLiteral("keine Werte aufgezeichnet (WOHNUNG: \"DATEN holen\")"));
+        Label_WERT->setText(tr("keine Werte aufgezeichnet (WOHNUNG: \"DATEN holen\")"));
     else if (!m_punktGezeigt)
-        Label_WERT->setText(QStringLiteral("%1 Messungen").arg(messungen));
+        Label_WERT->setText(tr("%1 Messungen").arg(messungen));
 }
 
 void VerlaufWindow::spaeterZeichnen() {
@@ -425,7 +425,7 @@ void VerlaufWindow::Serie_Hovered(const QPointF& punkt, bool darueber) {
     const QPointF p = punkte[naechster];
     const verlauf::Spalte& s = verlauf::spalten()[it - m_serien.begin()];
     QString text =
-        s.name + QStringLiteral("   ") +
+        tr(s.name.toUtf8().constData()) + QStringLiteral("   ") +
         QDateTime::fromMSecsSinceEpoch(qint64(p.x())).toString(QStringLiteral("HH:mm:ss")) +
         QStringLiteral("   ") + zahlText(p.y(), m_ctx.locale);
     if (!s.einheit.isEmpty())

@@ -42,7 +42,7 @@ QRectF neben(const QRectF& marker, qreal breite = 104) {
 
 WohnungWindow::WohnungWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::WOHNUNG);
-    setWindowTitle(fenster::WOHNUNG);
+    setWindowTitle(tr("WOHNUNG"));
     m_raum[WZ].werte = 0;     // slave 20
     m_raum[AZ].werte = 1;     // 40
     m_raum[KUECHE].werte = 2; // 60
@@ -80,7 +80,7 @@ QLabel* WohnungWindow::label(const QString& name, const QString& text, const QRe
 PlanShape* WohnungWindow::marker(int adresse, const QRectF& rect) {
     auto* s = new PlanShape(PlanShape::Form::Kreis, QString::number(adresse), m_plan);
     s->setObjectName(QStringLiteral("Shape_") + dreistellig(adresse));
-    s->setToolTip(QStringLiteral("SLAVE %1").arg(adresse));
+    s->setToolTip(tr("SLAVE %1").arg(adresse));
     m_plan->place(s, rect, 13);
     return s;
 }
@@ -161,8 +161,7 @@ void WohnungWindow::bauen() {
     };
     Label_LUFTDRUCK =
         label(QStringLiteral("Label_LUFTDRUCK"), QString(), wertSpalte(0), 15, rechts);
-    Label_SONNE =
-        label(QStringLiteral("Label_SONNE"), QStringLiteral("SONNE"), wertSpalte(1), 15, rechts);
+    Label_SONNE = label(QStringLiteral("Label_SONNE"), tr("SONNE"), wertSpalte(1), 15, rechts);
     Label_SONNENAUFGANG =
         label(QStringLiteral("Label_SONNENAUFGANG"), QString(), wertSpalte(2), 15, rechts);
     Label_SONNENUNTERGANG =
@@ -182,19 +181,19 @@ void WohnungWindow::bauen() {
         Line_TUER[i] = t;
     }
 
-    Command_DATEN_HOLEN = new QPushButton(QStringLiteral("DATEN holen"), this);
+    Command_DATEN_HOLEN = new QPushButton(tr("DATEN holen"), this);
     Command_DATEN_HOLEN->setObjectName(QStringLiteral("Command_DATEN_HOLEN"));
-    Check_REPEAD = new QCheckBox(QStringLiteral("repead"), this);
+    Check_REPEAD = new QCheckBox(tr("repead"), this);
     Check_REPEAD->setObjectName(QStringLiteral("Check_REPEAD"));
-    Command_VERLAUF = new QPushButton(QStringLiteral("Verlauf"), this);
+    Command_VERLAUF = new QPushButton(tr("Verlauf"), this);
     Command_VERLAUF->setObjectName(QStringLiteral("Command_VERLAUF"));
     if (!m_ctx.windows.available(fenster::VERLAUF)) {
         Command_VERLAUF->setEnabled(false);
         Command_VERLAUF->setToolTip(WindowRegistry::notAvailableTip(fenster::VERLAUF));
     }
-    Command1 = new QPushButton(QStringLiteral("close"), this);
+    Command1 = new QPushButton(tr("close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("end"), this);
+    Command2 = new QPushButton(tr("end"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     for (QPushButton* b : {Command_DATEN_HOLEN, Command_VERLAUF, Command1, Command2})
         b->setMinimumWidth(110);
@@ -252,7 +251,7 @@ void WohnungWindow::Timer_ANZEIGE_Timer() {
     setTextIfChanged(Label_SONNENAUFGANG, uhrzeit(w.sonnenaufgang));
     setTextIfChanged(Label_SONNENUNTERGANG, uhrzeit(w.sonnenuntergang));
     setTextIfChanged(Label_AUSSENTEMPERATUR, messwertText(w.aussentemperatur, kGrad, loc));
-    setTextIfChanged(Label_LUFTDRUCK, messwertText(w.luftdruck, QStringLiteral(" mbar"), loc));
+    setTextIfChanged(Label_LUFTDRUCK, messwertText(w.luftdruck, tr(" mbar"), loc));
 
     for (size_t i = 0; i < Line_TUER.size(); ++i)
         if (Line_TUER[i]->isVisibleTo(m_plan) != m_tuerOffen[i])

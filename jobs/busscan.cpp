@@ -53,9 +53,9 @@ void BusScan::finish() {
 QString BusScan::meldung(const Result& r) {
     if (!r.interfaceSilent)
         return {};
-    return QStringLiteral("Das Interface antwortet nicht (keine DATEN bei %1 Adressen "
-                          "hintereinander).\r\n\r\nScan nach Adresse %2 abgebrochen, die übrigen "
-                          "Adressen gelten als nicht gefunden.")
+    return tr("Das Interface antwortet nicht (keine DATEN bei %1 Adressen "
+              "hintereinander).\r\n\r\nScan nach Adresse %2 abgebrochen, die übrigen "
+              "Adressen gelten als nicht gefunden.")
         .arg(STUMM)
         .arg(r.probed - 1);
 }

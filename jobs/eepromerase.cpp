@@ -29,8 +29,7 @@ std::optional<quint8> EepromErase::LOESCH_WERT(const QString& antwort) {
 
 QString EepromErase::statusText() const {
     return eepromFortschritt(
-        QStringLiteral("löschen "),
-        m_locale.toString(m_position / 1000.0, 'f', QLocale::FloatingPointShortest),
+        tr("löschen "), m_locale.toString(m_position / 1000.0, 'f', QLocale::FloatingPointShortest),
         m_result.fehler);
 }
 
@@ -44,9 +43,9 @@ double EepromErase::linienSekunden(const PortSettings& s) {
 QString EepromErase::meldung(const Result& r) {
     switch (r.ende) {
     case Ende::Abgebrochen:
-        return QStringLiteral("aktion wurde abgebrochen");
+        return tr("aktion wurde abgebrochen");
     case Ende::ZuVieleFehler:
-        return QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
+        return tr("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
     case Ende::Fertig:
     case Ende::Abgewiesen:
         break;

@@ -41,14 +41,14 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
     case Ende::Fertig:
         return dump::pruefBericht(r.datei, r.zeilen, locale);
     case Ende::Abgebrochen:
-        return QStringLiteral("aktion wurde abgebrochen");
+        return tr("aktion wurde abgebrochen");
     case Ende::AdresseFehlt:
-        return QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
+        return tr("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
     case Ende::ZuVieleFehler:
-        return QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
+        return tr("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
     case Ende::DateiFehler:
-        return QStringLiteral("FEHLER\r\n\r\n") + r.datei +
-               QStringLiteral("\r\n\r\nkonnte nicht geschrieben werden: ") + r.dateiGrund.text();
+        return tr("FEHLER\r\n\r\n") + r.datei + tr("\r\n\r\nkonnte nicht geschrieben werden: ") +
+               r.dateiGrund.text();
     case Ende::Abgewiesen:
         break;
     }

@@ -56,7 +56,7 @@ QString EepromRestore::statusText() const {
         position = m_seiten.at(m_naechsteSeite).von;
     else if (m_naechsterBlock < m_bloecke.size())
         position = m_bloecke.at(m_naechsterBlock).von;
-    return eepromFortschritt(schreibend ? QStringLiteral("schreiben ") : QStringLiteral("prüfen "),
+    return eepromFortschritt(schreibend ? tr("schreiben ") : tr("prüfen "),
                              QString::number(position / 1000), m_result.fehler);
 }
 
@@ -242,26 +242,26 @@ QString EepromRestore::meldung(const Result& r, const QString& kopf, const QLoca
             return QString();
         // Written, but the chip does not hold it: never to be read as success.
         if (r.modus == Modus::Schreiben && !r.vergleich->gleich())
-            text = QStringLiteral("FEHLER: das EEPROM hält nicht, was geschrieben wurde") + absatz;
+            text = tr("FEHLER: das EEPROM hält nicht, was geschrieben wurde") + absatz;
         return text + r.vergleich->bericht(kopf, 20, locale);
     case Ende::Abgebrochen:
-        text = QStringLiteral("aktion wurde abgebrochen");
+        text = tr("aktion wurde abgebrochen");
         break;
     case Ende::AdresseFehlt:
-        text = QStringLiteral("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
+        text = tr("FEHLER EEPROM - SLAVE-Adresse koorekt? Aktion wird abgebrochen!");
         break;
     case Ende::ZuVieleFehler:
-        text = QStringLiteral("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
+        text = tr("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
         break;
     case Ende::NichtGehalten:
-        text = QStringLiteral("FEHLER: das EEPROM hat die erste Seite quittiert, aber nicht "
-                              "behalten (Schreibschutz aktiv? Seite größer als die des "
-                              "EEPROMs?). Aktion abgebrochen");
+        text = tr("FEHLER: das EEPROM hat die erste Seite quittiert, aber nicht "
+                  "behalten (Schreibschutz aktiv? Seite größer als die des "
+                  "EEPROMs?). Aktion abgebrochen");
         break;
     case Ende::Abgewiesen:
         if (r.modus == Modus::Pruefen || r.geschrieben == 0)
             return QString();
-        text = QStringLiteral("Der Rahmen wurde nicht gesendet");
+        text = tr("Der Rahmen wurde nicht gesendet");
         break;
     }
     if (r.modus == Modus::Schreiben) {
@@ -273,14 +273,13 @@ QString EepromRestore::meldung(const Result& r, const QString& kopf, const QLoca
         };
         const int offen = summe(r.nichtGeschrieben);
         const int ungeprueft = summe(r.nichtGeprueft);
-        text += absatz + locale.toString(r.geschrieben) + QStringLiteral(" Byte geschrieben");
+        text += absatz + locale.toString(r.geschrieben) + tr(" Byte geschrieben");
         if (offen > 0)
-            text += QStringLiteral(", NICHT geschrieben: ") + locale.toString(offen) +
-                    QStringLiteral(" Byte\r\n") + abbild::bereicheText(r.nichtGeschrieben, locale);
+            text += tr(", NICHT geschrieben: ") + locale.toString(offen) + tr(" Byte\r\n") +
+                    abbild::bereicheText(r.nichtGeschrieben, locale);
         if (ungeprueft > 0)
-            text += QStringLiteral("\r\ngeschrieben, aber NICHT geprüft: ") +
-                    locale.toString(ungeprueft) + QStringLiteral(" Byte\r\n") +
-                    abbild::bereicheText(r.nichtGeprueft, locale);
+            text += tr("\r\ngeschrieben, aber NICHT geprüft: ") + locale.toString(ungeprueft) +
+                    tr(" Byte\r\n") + abbild::bereicheText(r.nichtGeprueft, locale);
     }
     return text;
 }

@@ -3,6 +3,8 @@
 #include "memory.h"
 #include "standard.h"
 
+#include <QCoreApplication>
+
 namespace zelmar {
 
 namespace {
@@ -210,15 +212,19 @@ QString EepromErkennung::text() const {
 QString EepromErkennung::textDeutsch() const {
     switch (ergebnis) {
     case Ergebnis::Stumm:
-        return QStringLiteral("Kein EEPROM an Adresse %1").arg(slave);
+        return QCoreApplication::translate("zelmar::EepromErkennung", "Kein EEPROM an Adresse %1")
+            .arg(slave);
     case Ergebnis::Leitung:
-        return QStringLiteral("Leitung gestört, nichts erkannt");
+        return QCoreApplication::translate("zelmar::EepromErkennung",
+                                           "Leitung gestört, nichts erkannt");
     case Ergebnis::Unklar:
-        return QStringLiteral("Nicht erkennbar (alle Bytes gleich?)");
+        return QCoreApplication::translate("zelmar::EepromErkennung",
+                                           "Nicht erkennbar (alle Bytes gleich?)");
     case Ergebnis::Erkannt:
         break;
     }
-    return QStringLiteral("Vorschlag: %1 (%2 Byte je Adresse, %3 Adressbyte%4)")
+    return QCoreApplication::translate("zelmar::EepromErkennung",
+                                       "Vorschlag: %1 (%2 Byte je Adresse, %3 Adressbyte%4)")
         .arg(namenListe(vorschlaege))
         .arg(groesse)
         .arg(adressBytes)

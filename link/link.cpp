@@ -15,8 +15,13 @@ namespace zelmar {
 
 namespace {
 
-const QString kWarten = QStringLiteral("WARTEN auf DATEN");
-const QString kBusy = QStringLiteral("DATEN werden noch empfangen");
+// Looked up when shown, so they follow the language installed at start.
+QString kWarten() {
+    return Link::tr("WARTEN auf DATEN");
+}
+QString kBusy() {
+    return Link::tr("DATEN werden noch empfangen");
+}
 
 // How long a stream of input may keep the engine from looking at window events.
 constexpr int kEventSliceMs = 50;
@@ -95,8 +100,7 @@ void Link::message(const QString& text) {
 void Link::portWeg() {
     if (m_notifier)
         m_notifier->linkBeep();
-    message(QStringLiteral(
-        "COM-PORT wurde geschlossen, keine Verbindung\r\nAktion wird abgebrochen !!!"));
+    message(tr("COM-PORT wurde geschlossen, keine Verbindung\r\nAktion wird abgebrochen !!!"));
 }
 
 void Link::refuse(qint16 code, const QString& text) {
@@ -162,13 +166,13 @@ void Link::senden(quint8 adresse) {
     if (busy()) {
         // Only a handler running inside a wait gets here; its own reads end at once
         // because they are nested, so the transaction in progress keeps its bytes.
-        message(kBusy);
+        message(kBusy());
         return;
     }
 
     if (m_inhaber && !m_zugelassen) {
         message(m_reserviertMeldung);
-        refuse(STATUS_NICHT_GESENDET, QStringLiteral("Schnittstelle reserviert"));
+        refuse(STATUS_NICHT_GESENDET, tr("Schnittstelle reserviert"));
         return;
     }
 
@@ -179,31 +183,29 @@ void Link::senden(quint8 adresse) {
             m_notifier->linkBeep();
         QString belegt;
         if (const auto h = m_port.heldBy())
-            belegt = (h->pid > 0
-                          ? QStringLiteral("belegt von Prozess %1 (%2)").arg(h->pid).arg(h->program)
-                          : QStringLiteral("belegt von einem anderen Programm")) +
+            belegt = (h->pid > 0 ? tr("belegt von Prozess %1 (%2)").arg(h->pid).arg(h->program)
+                                 : tr("belegt von einem anderen Programm")) +
                      QStringLiteral("\r\n");
-        message(QStringLiteral("COM-PORT konnte nicht geöffnet werden\r\n") + belegt +
-                QStringLiteral("Aktion wird abgebrochen !!!"));
-        refuse(STATUS_PORT_ZU, QStringLiteral("COM-PORT nicht geöffnet"));
+        message(tr("COM-PORT konnte nicht geöffnet werden\r\n") + belegt +
+                tr("Aktion wird abgebrochen !!!"));
+        refuse(STATUS_PORT_ZU, tr("COM-PORT nicht geöffnet"));
         return;
     }
 
     if (!validCount(ANZAHL_SENDEN)) {
         message(ANZAHL_SENDEN > 65535
-                    ? QStringLiteral("FEHLER: ANZAHL SENDEBYTES zu groß, maximal 65.535")
-                    : QStringLiteral("FEHLER: ANZAHL SENDEBYTES ungültig, erlaubt 0 bis 65.535"));
+                    ? tr("FEHLER: ANZAHL SENDEBYTES zu groß, maximal 65.535")
+                    : tr("FEHLER: ANZAHL SENDEBYTES ungültig, erlaubt 0 bis 65.535"));
         STATUS_CODE = STATUS_ANZAHL_SENDEN;
-        refuse(STATUS_ANZAHL_SENDEN, QStringLiteral("ANZAHL SENDEBYTES ungültig"));
+        refuse(STATUS_ANZAHL_SENDEN, tr("ANZAHL SENDEBYTES ungültig"));
         return;
     }
     if (!validCount(ANZAHL_EMPFANGEN)) {
-        message(
-            ANZAHL_EMPFANGEN > 65535
-                ? QStringLiteral("FEHLER: ANZAHL EMPFANGSBYTES zu groß, maximal 65.535")
-                : QStringLiteral("FEHLER: ANZAHL EMPFANGSBYTES ungültig, erlaubt 0 bis 65.535"));
+        message(ANZAHL_EMPFANGEN > 65535
+                    ? tr("FEHLER: ANZAHL EMPFANGSBYTES zu groß, maximal 65.535")
+                    : tr("FEHLER: ANZAHL EMPFANGSBYTES ungültig, erlaubt 0 bis 65.535"));
         STATUS_CODE = STATUS_ANZAHL_EMPFANGEN;
-        refuse(STATUS_ANZAHL_EMPFANGEN, QStringLiteral("ANZAHL EMPFANGSBYTES ungültig"));
+        refuse(STATUS_ANZAHL_EMPFANGEN, tr("ANZAHL EMPFANGSBYTES ungültig"));
         return;
     }
 
@@ -220,7 +222,7 @@ void Link::senden(quint8 adresse) {
     if (!m_leitungRuhig) {
         if (!leitungBeruhigen()) {
             portWeg();
-            refuse(STATUS_PORT_ZU, QStringLiteral("COM-PORT nicht geöffnet"));
+            refuse(STATUS_PORT_ZU, tr("COM-PORT nicht geöffnet"));
             return;
         }
         m_leitungRuhig = true;
@@ -231,11 +233,11 @@ void Link::senden(quint8 adresse) {
     SENDE_RAHMEN = rahmen;
     if (!m_port.write(SENDE_RAHMEN)) {
         if (m_port.isOpen()) {
-            message(QStringLiteral("RAHMEN konnte nicht gesendet werden"));
-            refuse(STATUS_NICHT_GESENDET, QStringLiteral("RAHMEN konnte nicht gesendet werden"));
+            message(tr("RAHMEN konnte nicht gesendet werden"));
+            refuse(STATUS_NICHT_GESENDET, tr("RAHMEN konnte nicht gesendet werden"));
         } else {
             portWeg();
-            refuse(STATUS_PORT_ZU, QStringLiteral("COM-PORT nicht geöffnet"));
+            refuse(STATUS_PORT_ZU, tr("COM-PORT nicht geöffnet"));
         }
         return;
     }
@@ -299,7 +301,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
         // Entered from a handler while another read waits: the bytes on the line and the
         // buffers belong to that read, so this one ends without touching them.
         STATUS_CODE = STATUS_NICHT_GESENDET;
-        STATUS_TEXT = kBusy;
+        STATUS_TEXT = kBusy();
         return;
     }
     anzahl = std::max(anzahl, 1);
@@ -307,7 +309,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
     m_bytesRead = 0;
     EMPFANGSBYTE = 0;
     STATUS_CODE = STATUS_OK;
-    STATUS_TEXT = kWarten;
+    STATUS_TEXT = kWarten();
     if (anzahl > 1)
         EMPFANGSPUFFER_LOESCHEN();
 
@@ -319,11 +321,11 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
     }
     if (anzahl >= PUFFER_GROESSE) {
         STATUS_CODE = STATUS_ANZAHL_EMPFANGEN;
-        STATUS_TEXT = QStringLiteral("ANZAHL EMPFANGSBYTES ungültig");
+        STATUS_TEXT = tr("ANZAHL EMPFANGSBYTES ungültig");
         return;
     }
     if (!m_port.isOpen()) {
-        STATUS_TEXT = QStringLiteral("COM-PORT nicht geöffnet");
+        STATUS_TEXT = tr("COM-PORT nicht geöffnet");
         STATUS_CODE = STATUS_PORT_ZU;
         return;
     }
@@ -333,7 +335,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
     // Handlers run while we wait may write their own outcome into the status; ours stands.
     auto reassert = [this] {
         STATUS_CODE = STATUS_OK;
-        STATUS_TEXT = kWarten;
+        STATUS_TEXT = kWarten();
     };
 
     QElapsedTimer sinceEvents;
@@ -354,7 +356,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
                 // The device went away under the wait (an adapter pulled out): nobody has told
                 // the user yet, and every caller takes this code as already reported.
                 Timer_WAIT_DATENEMPFANG.stop();
-                STATUS_TEXT = QStringLiteral("COM-PORT nicht geöffnet");
+                STATUS_TEXT = tr("COM-PORT nicht geöffnet");
                 STATUS_CODE = STATUS_PORT_ZU;
                 portWeg();
                 return;
@@ -363,7 +365,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
                 // The rest of this reply may still come, and must not pass for the next one.
                 m_leitungRuhig = false;
                 STATUS_CODE = STATUS_KEINE_DATEN;
-                STATUS_TEXT = QStringLiteral("keine DATEN !!!");
+                STATUS_TEXT = tr("keine DATEN !!!");
                 return;
             }
             QEventLoop loop;
@@ -384,7 +386,7 @@ void Link::DATEN_EMPFANGEN(int anzahl) {
     }
     EMPFANGSWERT_32 = empfangswert32(EMPFANGSPUFFER.data());
     STATUS_CODE = STATUS_OK;
-    STATUS_TEXT = QStringLiteral("ok");
+    STATUS_TEXT = tr("ok");
 }
 
 void Link::pause(QTimer& timer) {

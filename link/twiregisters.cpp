@@ -1,5 +1,7 @@
 #include "twiregisters.h"
 
+#include <QCoreApplication>
+
 namespace zelmar {
 
 namespace {
@@ -49,11 +51,11 @@ QString twsrBereinigtHex(quint8 twsr) {
 
 QString twiStatusErklaerung(int status) {
     if (status == TWI_KEINE_ANTWORT)
-        return QStringLiteral("keine Antwort vom Interface");
+        return QCoreApplication::translate("zelmar::twi", "keine Antwort vom Interface");
     for (const Erklaerung& e : kErklaerungen)
         if (e.status == status)
             return QString::fromUtf8(e.text);
-    return QStringLiteral("kein Status des TWI-Masters");
+    return QCoreApplication::translate("zelmar::twi", "kein Status des TWI-Masters");
 }
 
 } // namespace zelmar

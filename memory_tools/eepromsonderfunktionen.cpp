@@ -25,35 +25,36 @@ namespace zelmar {
 
 namespace {
 
-const QString kFilter = QStringLiteral(
-    "EEPROM-Dateien (*.txt *.bin *.hex *.ihx);;Dump (*.txt);;binär (*.bin);;Intel-HEX (*.hex "
-    "*.ihx);;alle Dateien (*)");
+QString kFilter() {
+    return EepromSonderfunktionen::tr(
+        "EEPROM-Dateien (*.txt *.bin *.hex *.ihx);;Dump (*.txt);;binär (*.bin);;Intel-HEX (*.hex "
+        "*.ihx);;alle Dateien (*)");
+}
 const QString kAbsatz = QStringLiteral("\r\n\r\n");
 // Runs of addresses a message lists; the saved report has them all.
 constexpr int kBereiche = 20;
 
 QString eepromText(int slave) {
-    return QStringLiteral("EEPROM an SLAVE-Adresse %1").arg(slave);
+    return EepromSonderfunktionen::tr("EEPROM an SLAVE-Adresse %1").arg(slave);
 }
 
 } // namespace
 
 EepromSonderfunktionen::EepromSonderfunktionen(AppContext& ctx, QWidget* parent)
-    : QGroupBox(QStringLiteral("65k-EEPROM"), parent), m_ctx(ctx) {
+    : QGroupBox(tr("65k-EEPROM"), parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("Frame_SONDERFUNKTIONEN"));
     bauen();
     verbinden();
 }
 
 void EepromSonderfunktionen::bauen() {
-    Command_KOMLETT_AUSLESEN = steuer::knopf(QStringLiteral("65k  komplett auslesen"),
+    Command_KOMLETT_AUSLESEN = steuer::knopf(tr("65k  komplett auslesen"),
                                              QStringLiteral("Command_KOMLETT_AUSLESEN"), this);
-    Command_EEPROM_LOESCHEN = steuer::knopf(QStringLiteral("65k  komplett LÖSCHEN"),
-                                            QStringLiteral("Command_EEPROM_LÖSCHEN"), this);
-    Command_ABBRECHEN =
-        steuer::knopf(QStringLiteral("ABBRECHEN"), QStringLiteral("Command_ABBRECHEN"), this);
-    Command_EDIT = steuer::knopf(QStringLiteral("EDIT"), QStringLiteral("Command_EDIT"), this);
-    Command_EDIT->setToolTip(QStringLiteral("die Dump-Datei dieses SLAVEs ansehen"));
+    Command_EEPROM_LOESCHEN =
+        steuer::knopf(tr("65k  komplett LÖSCHEN"), QStringLiteral("Command_EEPROM_LÖSCHEN"), this);
+    Command_ABBRECHEN = steuer::knopf(tr("ABBRECHEN"), QStringLiteral("Command_ABBRECHEN"), this);
+    Command_EDIT = steuer::knopf(tr("EDIT"), QStringLiteral("Command_EDIT"), this);
+    Command_EDIT->setToolTip(tr("die Dump-Datei dieses SLAVEs ansehen"));
     Text_EEPROM_STATUS =
         steuer::anzeige(QStringLiteral("Text_EEPROM_STATUS"), this, EEPROM_STATUS_TEXT);
     setBackColor(Text_EEPROM_STATUS, QB_HELLGRAU);
@@ -71,10 +72,9 @@ void EepromSonderfunktionen::bauen() {
     grid->addWidget(Command_ABBRECHEN, 1, 0);
     grid->addWidget(Command_EDIT, 1, 1);
     bauenDateien(grid, 2);
-    Command_ERKENNEN =
-        steuer::knopf(QStringLiteral("Erkennen"), QStringLiteral("Command_ERKENNEN"), this);
-    Command_ERKENNEN->setToolTip(QStringLiteral(
-        "nur lesend ermitteln, welches EEPROM an der SLAVE-Adresse antwortet (ein Vorschlag)"));
+    Command_ERKENNEN = steuer::knopf(tr("Erkennen"), QStringLiteral("Command_ERKENNEN"), this);
+    Command_ERKENNEN->setToolTip(
+        tr("nur lesend ermitteln, welches EEPROM an der SLAVE-Adresse antwortet (ein Vorschlag)"));
     grid->addWidget(Command_ERKENNEN, 7, 0);
     grid->addWidget(Text_EEPROM_STATUS, 5, 0, 1, 2);
     grid->addWidget(ProgressBar_EEPROM, 6, 0, 1, 2);
@@ -82,19 +82,21 @@ void EepromSonderfunktionen::bauen() {
 
 void EepromSonderfunktionen::bauenDateien(QGridLayout* grid, int zeile) {
     auto k = [this](const char* caption, const char* name, const char* tip) {
-        QPushButton* b = steuer::knopf(QString::fromUtf8(caption), QString::fromLatin1(name), this);
-        b->setToolTip(QString::fromUtf8(tip));
+        QPushButton* b = steuer::knopf(tr(caption), QString::fromLatin1(name), this);
+        b->setToolTip(tr(tip));
         return b;
     };
     Command_AUS_DATEI_SCHREIBEN =
-        k("aus Datei schreiben", "Command_AUS_DATEI_SCHREIBEN",
-          "eine Datei (Dump, binär, Intel-HEX) ins EEPROM schreiben und zurücklesen");
-    Command_MIT_DATEI_VERGLEICHEN = k("mit Datei vergleichen", "Command_MIT_DATEI_VERGLEICHEN",
-                                      "das EEPROM lesen und mit einer Datei vergleichen");
-    Command_DUMPS_VERGLEICHEN =
-        k("Dumps vergleichen", "Command_DUMPS_VERGLEICHEN", "zwei Dateien miteinander vergleichen");
-    Command_BERICHT_SPEICHERN = k("Bericht speichern", "Command_BERICHT_SPEICHERN",
-                                  "den Bericht des letzten Vergleichs als Textdatei speichern");
+        k(QT_TR_NOOP("aus Datei schreiben"), "Command_AUS_DATEI_SCHREIBEN",
+          QT_TR_NOOP("eine Datei (Dump, binär, Intel-HEX) ins EEPROM schreiben und zurücklesen"));
+    Command_MIT_DATEI_VERGLEICHEN =
+        k(QT_TR_NOOP("mit Datei vergleichen"), "Command_MIT_DATEI_VERGLEICHEN",
+          QT_TR_NOOP("das EEPROM lesen und mit einer Datei vergleichen"));
+    Command_DUMPS_VERGLEICHEN = k(QT_TR_NOOP("Dumps vergleichen"), "Command_DUMPS_VERGLEICHEN",
+                                  QT_TR_NOOP("zwei Dateien miteinander vergleichen"));
+    Command_BERICHT_SPEICHERN =
+        k(QT_TR_NOOP("Bericht speichern"), "Command_BERICHT_SPEICHERN",
+          QT_TR_NOOP("den Bericht des letzten Vergleichs als Textdatei speichern"));
     Command_BERICHT_SPEICHERN->setEnabled(false);
 
     Combo_SEITENGROESSE = new QComboBox(this);
@@ -102,27 +104,28 @@ void EepromSonderfunktionen::bauenDateien(QGridLayout* grid, int zeile) {
     for (int g : EepromRestore::seitenGroessen())
         Combo_SEITENGROESSE->addItem(QString::number(g), g);
     Combo_SEITENGROESSE->setToolTip(
-        QStringLiteral("Seitengröße beim Schreiben in Byte: 16 passt zu jedem EEPROM bis 64 KiB"));
+        tr("Seitengröße beim Schreiben in Byte: 16 passt zu jedem EEPROM bis 64 KiB"));
     Combo_DATEIFORMAT = new QComboBox(this);
     Combo_DATEIFORMAT->setObjectName(QStringLiteral("Combo_DATEIFORMAT"));
-    Combo_DATEIFORMAT->addItem(QStringLiteral("Dump (.txt)"), int(abbild::Format::Dump));
-    Combo_DATEIFORMAT->addItem(QStringLiteral("binär (.bin)"), int(abbild::Format::Binaer));
-    Combo_DATEIFORMAT->addItem(QStringLiteral("Intel-HEX (.hex)"), int(abbild::Format::IntelHex));
-    Combo_DATEIFORMAT->setToolTip(QStringLiteral("Dateiformat beim kompletten Auslesen"));
+    Combo_DATEIFORMAT->addItem(tr("Dump (.txt)"), int(abbild::Format::Dump));
+    Combo_DATEIFORMAT->addItem(tr("binär (.bin)"), int(abbild::Format::Binaer));
+    Combo_DATEIFORMAT->addItem(tr("Intel-HEX (.hex)"), int(abbild::Format::IntelHex));
+    Combo_DATEIFORMAT->setToolTip(tr("Dateiformat beim kompletten Auslesen"));
 
     auto beschriftet = [this](const char* text, const char* name, QWidget* feld) {
         auto* h = new QHBoxLayout;
         h->setSpacing(4);
-        h->addWidget(
-            steuer::beschriftung(QString::fromUtf8(text), QString::fromLatin1(name), this));
+        h->addWidget(steuer::beschriftung(tr(text), QString::fromLatin1(name), this));
         h->addWidget(feld, 1);
         return h;
     };
     grid->addWidget(Command_AUS_DATEI_SCHREIBEN, zeile, 0);
-    grid->addLayout(beschriftet("Seite:", "Label_SEITENGROESSE", Combo_SEITENGROESSE), zeile, 1);
+    grid->addLayout(beschriftet(QT_TR_NOOP("Seite:"), "Label_SEITENGROESSE", Combo_SEITENGROESSE),
+                    zeile, 1);
     grid->addWidget(Command_MIT_DATEI_VERGLEICHEN, zeile + 1, 0);
     grid->addWidget(Command_DUMPS_VERGLEICHEN, zeile + 1, 1);
-    grid->addLayout(beschriftet("Format:", "Label_DATEIFORMAT", Combo_DATEIFORMAT), zeile + 2, 0);
+    grid->addLayout(beschriftet(QT_TR_NOOP("Format:"), "Label_DATEIFORMAT", Combo_DATEIFORMAT),
+                    zeile + 2, 0);
     grid->addWidget(Command_BERICHT_SPEICHERN, zeile + 2, 1);
 }
 
@@ -151,7 +154,7 @@ void EepromSonderfunktionen::Command_ERKENNEN_Click() {
     if (m_lauf || m_ctx.link.busy())
         return;
     setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
-    EEPROM_STATUS_TEXT = QStringLiteral("erkennen ...");
+    EEPROM_STATUS_TEXT = tr("erkennen ...");
     auto* job = new EepromErkennen(m_ctx.link, m_ctx.link.SLAVE_ADRESSE);
     m_lauf = job;
     for (QPushButton* b :
@@ -160,8 +163,7 @@ void EepromSonderfunktionen::Command_ERKENNEN_Click() {
         b->setEnabled(false);
     job->bindTo(window());
     connect(job, &EepromErkennen::finished, this, [this, job](const EepromErkennung& e) {
-        EEPROM_STATUS_TEXT =
-            job->cancelled() ? QStringLiteral("aktion wurde abgebrochen") : e.textDeutsch();
+        EEPROM_STATUS_TEXT = job->cancelled() ? tr("aktion wurde abgebrochen") : e.textDeutsch();
     });
     connect(job, &Job::ended, this, [this] {
         m_lauf = nullptr;
@@ -223,7 +225,7 @@ void EepromSonderfunktionen::fortschritt(int fertig, int gesamt) {
     ProgressBar_EEPROM->setMaximum(gesamt);
     ProgressBar_EEPROM->setValue(fertig);
     const double rest = restSekunden(fertig, gesamt, m_uhr.elapsed() / 1000.0, m_linie);
-    ProgressBar_EEPROM->setFormat(QStringLiteral("%1   noch %2").arg(mengeText(), dauerText(rest)));
+    ProgressBar_EEPROM->setFormat(tr("%1   noch %2").arg(mengeText(), dauerText(rest)));
 }
 
 // Bytes for one pass over the EEPROM; a restore writes and reads back, so it counts in percent.
@@ -231,7 +233,7 @@ QString EepromSonderfunktionen::mengeText() const {
     const int gesamt = ProgressBar_EEPROM->maximum();
     if (m_prozent)
         return QStringLiteral("%1 %").arg(gesamt > 0 ? qint64(m_fertig) * 100 / gesamt : 0);
-    return QStringLiteral("%1 von %2 Byte")
+    return tr("%1 von %2 Byte")
         .arg(formatGrouped(m_fertig, m_ctx.locale), formatGrouped(gesamt, m_ctx.locale));
 }
 
@@ -241,7 +243,7 @@ void EepromSonderfunktionen::beendet() {
                            Command_AUS_DATEI_SCHREIBEN, Command_MIT_DATEI_VERGLEICHEN})
         b->setEnabled(true);
     ProgressBar_EEPROM->setFormat(
-        QStringLiteral("%1   Dauer %2").arg(mengeText(), dauerText(m_uhr.elapsed() / 1000.0)));
+        tr("%1   Dauer %2").arg(mengeText(), dauerText(m_uhr.elapsed() / 1000.0)));
 }
 
 void EepromSonderfunktionen::Command_KOMLETT_AUSLESEN_Click() {
@@ -273,24 +275,24 @@ void EepromSonderfunktionen::Command_EEPROM_LOESCHEN_Click() {
         return;
     setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
     Prompter& p = m_ctx.prompter;
-    if (!p.askYesNo(QStringLiteral("Die EEPROM DATEN werden gelöscht \r\n\r\n\r\n"
-                                   "Möchten Sie fortfahren ?"),
-                    QStringLiteral("WARNUNG !!!")))
+    if (!p.askYesNo(tr("Die EEPROM DATEN werden gelöscht \r\n\r\n\r\n"
+                       "Möchten Sie fortfahren ?"),
+                    tr("WARNUNG !!!")))
         return;
-    const QString antwort = p.input(QStringLiteral("Wert von 0 bis 255 eingeben"),
-                                    QStringLiteral("LÖSCHZEICHEN"), QStringLiteral("255"));
+    const QString antwort =
+        p.input(tr("Wert von 0 bis 255 eingeben"), tr("LÖSCHZEICHEN"), QStringLiteral("255"));
     // Cancel or an empty answer: the EEPROM stays as it is.
     if (antwort.trimmed().isEmpty())
         return;
     const auto wert = EepromErase::LOESCH_WERT(antwort);
     if (!wert) {
-        p.message(QStringLiteral("Fehler: LÖSCHZEICHEN muss eine ganze Zahl von 0 bis 255 sein.\r\n"
-                                 "Das EEPROM wurde nicht verändert."));
+        p.message(tr("Fehler: LÖSCHZEICHEN muss eine ganze Zahl von 0 bis 255 sein.\r\n"
+                     "Das EEPROM wurde nicht verändert."));
         return;
     }
     // A reply still awaited (the questions were answered during another transaction's wait).
     if (m_ctx.link.busy()) {
-        p.message(QStringLiteral("Abbruch, es werden noch daten erwartet"));
+        p.message(tr("Abbruch, es werden noch daten erwartet"));
         return;
     }
     auto* job = new EepromErase(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, *wert, m_ctx.locale);
@@ -314,7 +316,7 @@ void EepromSonderfunktionen::Command_ABBRECHEN_Click() {
 void EepromSonderfunktionen::Command_EDIT_Click() {
     const QString datei = dump::DUMP_DATEINAME(m_ctx.DATEN_PFAD, m_ctx.link.SLAVE_ADRESSE);
     if (!QFileInfo(datei).isFile()) {
-        m_ctx.prompter.message(datei + QStringLiteral("\r\n\r\nDatei nicht vorhanden"));
+        m_ctx.prompter.message(datei + tr("\r\n\r\nDatei nicht vorhanden"));
         return;
     }
     m_ctx.system.openInTextViewer(datei);
@@ -324,14 +326,13 @@ void EepromSonderfunktionen::Command_EDIT_Click() {
 
 bool EepromSonderfunktionen::dateiWaehlen(const QString& titel, const QString& folge, QString* pfad,
                                           EepromAbbild* abbild) {
-    *pfad = m_ctx.prompter.openFileName(titel, m_ctx.DATEN_PFAD, kFilter);
+    *pfad = m_ctx.prompter.openFileName(titel, m_ctx.DATEN_PFAD, kFilter());
     if (pfad->isEmpty())
         return false;
     abbild::Fehler fehler;
     if (abbild::laden(*pfad, abbild, &fehler))
         return true;
-    m_ctx.prompter.message(QStringLiteral("FEHLER in ") + *pfad + kAbsatz + fehler.text() +
-                           kAbsatz + folge);
+    m_ctx.prompter.message(tr("FEHLER in ") + *pfad + kAbsatz + fehler.text() + kAbsatz + folge);
     return false;
 }
 
@@ -349,26 +350,26 @@ void EepromSonderfunktionen::Command_AUS_DATEI_SCHREIBEN_Click() {
         return;
     QString pfad;
     EepromAbbild abbild;
-    if (!dateiWaehlen(QStringLiteral("Datei ins EEPROM schreiben"),
-                      QStringLiteral("Das EEPROM wurde nicht verändert."), &pfad, &abbild))
+    if (!dateiWaehlen(tr("Datei ins EEPROM schreiben"), tr("Das EEPROM wurde nicht verändert."),
+                      &pfad, &abbild))
         return;
     const int slave = m_ctx.link.SLAVE_ADRESSE;
     const int seite = Combo_SEITENGROESSE->currentData().toInt();
-    QString frage = QStringLiteral("In das %1 werden %2 Byte aus\r\n%3\r\ngeschrieben, in "
-                                   "Seiten zu %4 Byte.")
+    QString frage = tr("In das %1 werden %2 Byte aus\r\n%3\r\ngeschrieben, in "
+                       "Seiten zu %4 Byte.")
                         .arg(eepromText(slave), m_ctx.locale.toString(abbild.anzahl()), pfad)
                         .arg(seite);
     const int ausgelassen = EepromAbbild::GROESSE - abbild.anzahl();
     if (ausgelassen > 0)
         frage += kAbsatz +
-                 QStringLiteral("%1 Adressen nennt die Datei nicht; dort bleibt das EEPROM, wie "
-                                "es ist:")
+                 tr("%1 Adressen nennt die Datei nicht; dort bleibt das EEPROM, wie "
+                    "es ist:")
                      .arg(m_ctx.locale.toString(ausgelassen)) +
                  QStringLiteral("\r\n") +
                  abbild::bereicheText(abbild.ausgelassen(), m_ctx.locale, kBereiche);
-    frage += kAbsatz + QStringLiteral("Die bisherigen DATEN gehen verloren.") + kAbsatz +
-             QStringLiteral("Möchten Sie fortfahren ?");
-    if (!m_ctx.prompter.askYesNo(frage, QStringLiteral("WARNUNG")))
+    frage += kAbsatz + tr("Die bisherigen DATEN gehen verloren.") + kAbsatz +
+             tr("Möchten Sie fortfahren ?");
+    if (!m_ctx.prompter.askYesNo(frage, tr("WARNUNG")))
         return;
     abgleichen(pfad, std::move(abbild), EepromRestore::Modus::Schreiben);
 }
@@ -378,8 +379,8 @@ void EepromSonderfunktionen::Command_MIT_DATEI_VERGLEICHEN_Click() {
         return;
     QString pfad;
     EepromAbbild abbild;
-    if (dateiWaehlen(QStringLiteral("EEPROM mit Datei vergleichen"),
-                     QStringLiteral("Es wurde nichts verglichen."), &pfad, &abbild))
+    if (dateiWaehlen(tr("EEPROM mit Datei vergleichen"), tr("Es wurde nichts verglichen."), &pfad,
+                     &abbild))
         abgleichen(pfad, std::move(abbild), EepromRestore::Modus::Pruefen);
 }
 
@@ -391,17 +392,16 @@ void EepromSonderfunktionen::abgleichen(const QString& pfad, EepromAbbild abbild
     const int seite = Combo_SEITENGROESSE->currentData().toInt();
     const double linie = EepromRestore::linienSekunden(leitung(), abbild, seite, modus);
     const bool schreiben = modus == EepromRestore::Modus::Schreiben;
-    const QString titel = (schreiben ? QStringLiteral("Aus Datei geschrieben und zurückgelesen")
-                                     : QStringLiteral("EEPROM mit Datei verglichen")) +
-                          QStringLiteral("\r\nSoll: ") + pfad + QStringLiteral("\r\nIst:  ") +
-                          eepromText(slave);
+    const QString titel = (schreiben ? tr("Aus Datei geschrieben und zurückgelesen")
+                                     : tr("EEPROM mit Datei verglichen")) +
+                          tr("\r\nSoll: ") + pfad + tr("\r\nIst:  ") + eepromText(slave);
     // What a write left alone is part of its report: the message lists the first runs.
     const auto kopf = [&](int bereiche) {
         const int ausgelassen = EepromAbbild::GROESSE - abbild.anzahl();
         if (!schreiben || ausgelassen == 0)
             return titel;
         return titel +
-               QStringLiteral("\r\nnicht in der Datei, unverändert: %1 Byte\r\n")
+               tr("\r\nnicht in der Datei, unverändert: %1 Byte\r\n")
                    .arg(m_ctx.locale.toString(ausgelassen)) +
                abbild::bereicheText(abbild.ausgelassen(), m_ctx.locale, bereiche);
     };
@@ -422,17 +422,16 @@ void EepromSonderfunktionen::abgleichen(const QString& pfad, EepromAbbild abbild
 }
 
 void EepromSonderfunktionen::Command_DUMPS_VERGLEICHEN_Click() {
-    const QString folge = QStringLiteral("Es wurde nichts verglichen.");
+    const QString folge = tr("Es wurde nichts verglichen.");
     QString soll;
     QString ist;
     EepromAbbild a;
     EepromAbbild b;
-    if (!dateiWaehlen(QStringLiteral("Dumps vergleichen: erste Datei (Soll)"), folge, &soll, &a) ||
-        !dateiWaehlen(QStringLiteral("Dumps vergleichen: zweite Datei (Ist)"), folge, &ist, &b))
+    if (!dateiWaehlen(tr("Dumps vergleichen: erste Datei (Soll)"), folge, &soll, &a) ||
+        !dateiWaehlen(tr("Dumps vergleichen: zweite Datei (Ist)"), folge, &ist, &b))
         return;
     const EepromVergleich v = EepromVergleich::von(a, b);
-    const QString kopf =
-        QStringLiteral("Dumps verglichen\r\nSoll: ") + soll + QStringLiteral("\r\nIst:  ") + ist;
+    const QString kopf = tr("Dumps verglichen\r\nSoll: ") + soll + tr("\r\nIst:  ") + ist;
     berichtZeigen(v.bericht(kopf, 20, m_ctx.locale),
                   v.bericht(kopf, EepromVergleich::MAX_ZEILEN, m_ctx.locale));
 }
@@ -440,19 +439,18 @@ void EepromSonderfunktionen::Command_DUMPS_VERGLEICHEN_Click() {
 void EepromSonderfunktionen::Command_BERICHT_SPEICHERN_Click() {
     if (m_bericht.isEmpty())
         return;
-    const QString pfad =
-        m_ctx.prompter.saveFileName(QStringLiteral("Bericht speichern"),
-                                    m_ctx.DATEN_PFAD + QStringLiteral("EEPROM_VERGLEICH.txt"),
-                                    QStringLiteral("Textdateien (*.txt);;alle Dateien (*)"));
+    const QString pfad = m_ctx.prompter.saveFileName(
+        tr("Bericht speichern"), m_ctx.DATEN_PFAD + QStringLiteral("EEPROM_VERGLEICH.txt"),
+        tr("Textdateien (*.txt);;alle Dateien (*)"));
     if (pfad.isEmpty())
         return;
     datei::Grund grund;
     if (!textfile::writeLines(pfad, m_bericht.split(QStringLiteral("\r\n")), &grund)) {
-        m_ctx.prompter.message(QStringLiteral("FEHLER") + kAbsatz + pfad + kAbsatz +
-                               QStringLiteral("konnte nicht geschrieben werden: ") + grund.text());
+        m_ctx.prompter.message(tr("FEHLER") + kAbsatz + pfad + kAbsatz +
+                               tr("konnte nicht geschrieben werden: ") + grund.text());
         return;
     }
-    m_ctx.prompter.message(pfad + kAbsatz + QStringLiteral("erfolgreich gespeichert"));
+    m_ctx.prompter.message(pfad + kAbsatz + tr("erfolgreich gespeichert"));
 }
 
 } // namespace zelmar

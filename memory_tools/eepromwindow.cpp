@@ -25,18 +25,32 @@ namespace zelmar {
 
 namespace {
 
-const QString kGroesse = QStringLiteral("Bitte zuerst die EEPROM-Größe definieren");
-const QString kNichtGefunden =
-    QStringLiteral("FEHLER: EEPROM nicht gefunden. IST SLAVE adresse korrekt?");
-const QString kKeineAntwort = QStringLiteral(
-    "FEHLER: das Interface antwortet nicht (keine DATEN !!!). COM-PORT und Verbindung prüfen.");
-const QString kSchreiben = QStringLiteral(
-    "FEHLER: EEPROM antwotet nicht. IST SLAVE adresse korrekt? Schreibschutz deaktiviert?");
-const QString kFunktion = QStringLiteral("Fehler in Funktion");
-const QString kStart =
-    QStringLiteral("Fehler: die STARTADRESSE muss eine ganze Zahl von 0 bis 65.535 sein.");
-const QString kWert = QStringLiteral(
-    "Fehler: der WERT muss eine Dezimalzahl von 0 bis 255 sein.\r\nEr wurde nicht geschrieben.");
+// Looked up when shown, so they follow the language installed at start.
+QString kGroesse() {
+    return EepromExternWindow::tr("Bitte zuerst die EEPROM-Größe definieren");
+}
+QString kNichtGefunden() {
+    return EepromExternWindow::tr("FEHLER: EEPROM nicht gefunden. IST SLAVE adresse korrekt?");
+}
+QString kKeineAntwort() {
+    return EepromExternWindow::tr(
+        "FEHLER: das Interface antwortet nicht (keine DATEN !!!). COM-PORT und Verbindung prüfen.");
+}
+QString kSchreiben() {
+    return EepromExternWindow::tr(
+        "FEHLER: EEPROM antwotet nicht. IST SLAVE adresse korrekt? Schreibschutz deaktiviert?");
+}
+QString kFunktion() {
+    return EepromExternWindow::tr("Fehler in Funktion");
+}
+QString kStart() {
+    return EepromExternWindow::tr(
+        "Fehler: die STARTADRESSE muss eine ganze Zahl von 0 bis 65.535 sein.");
+}
+QString kWert() {
+    return EepromExternWindow::tr("Fehler: der WERT muss eine Dezimalzahl von 0 bis 255 "
+                                  "sein.\r\nEr wurde nicht geschrieben.");
+}
 const QString kStrich = QStringLiteral("---");
 
 } // namespace
@@ -44,7 +58,7 @@ const QString kStrich = QStringLiteral("---");
 EepromExternWindow::EepromExternWindow(AppContext& ctx, QWidget* parent)
     : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::EEPROM_EXTERN_65K);
-    setWindowTitle(QStringLiteral("EEPROM extern"));
+    setWindowTitle(tr("EEPROM extern"));
     bauen();
     verbinden();
     Timer_ANZEIGE->start();
@@ -54,11 +68,11 @@ EepromExternWindow::EepromExternWindow(AppContext& ctx, QWidget* parent)
 // ------------------------------------------------------------------------------ building
 
 QGroupBox* EepromExternWindow::bauenAdresse() {
-    QGroupBox* frame = steuer::rahmen(QStringLiteral("Adresse"), QStringLiteral("Frame2"), this);
-    Option_GROESSER_256_BYTE = steuer::option(QStringLiteral(">  256 Byte"),
-                                              QStringLiteral("Option_GRÖSSER_256_BYTE"), frame);
-    Option_KLEINER_256_BYTE = steuer::option(QStringLiteral("<=256 Byte"),
-                                             QStringLiteral("Option_KLEINER_256_BYTE"), frame);
+    QGroupBox* frame = steuer::rahmen(tr("Adresse"), QStringLiteral("Frame2"), this);
+    Option_GROESSER_256_BYTE =
+        steuer::option(tr(">  256 Byte"), QStringLiteral("Option_GRÖSSER_256_BYTE"), frame);
+    Option_KLEINER_256_BYTE =
+        steuer::option(tr("<=256 Byte"), QStringLiteral("Option_KLEINER_256_BYTE"), frame);
     Text_ADRESSE_SLAVE = steuer::anzeige(QStringLiteral("Text_ADRESSE_SLAVE"), frame);
     setBackColor(Text_ADRESSE_SLAVE, QB_HELLGELB);
     QFont fett = Text_ADRESSE_SLAVE->font();
@@ -67,7 +81,7 @@ QGroupBox* EepromExternWindow::bauenAdresse() {
     Text_ADRESSE_SLAVE->setFont(fett);
     Text_ADRESSE_SLAVE->setAlignment(Qt::AlignCenter);
     Text_ADRESSE_SLAVE->setFixedWidth(56);
-    Text_ADRESSE_SLAVE->setToolTip(QStringLiteral("SLAVE-ADRESSE"));
+    Text_ADRESSE_SLAVE->setToolTip(tr("SLAVE-ADRESSE"));
 
     auto* grid = new QGridLayout(frame);
     grid->setVerticalSpacing(3);
@@ -84,20 +98,16 @@ QGroupBox* EepromExternWindow::bauenAdresse() {
 }
 
 QGroupBox* EepromExternWindow::bauenDarstellung() {
-    QGroupBox* frame =
-        steuer::rahmen(QStringLiteral("Darstellung"), QStringLiteral("Frame1"), this);
-    Option_HEX = steuer::option(QStringLiteral("hex"), QStringLiteral("Option_HEX"), frame);
-    Option_ASC = steuer::option(QStringLiteral("ASCII"), QStringLiteral("Option_ASC"), frame);
-    Option_DEZ = steuer::option(QStringLiteral("dez"), QStringLiteral("Option_DEZ"), frame);
+    QGroupBox* frame = steuer::rahmen(tr("Darstellung"), QStringLiteral("Frame1"), this);
+    Option_HEX = steuer::option(tr("hex"), QStringLiteral("Option_HEX"), frame);
+    Option_ASC = steuer::option(tr("ASCII"), QStringLiteral("Option_ASC"), frame);
+    Option_DEZ = steuer::option(tr("dez"), QStringLiteral("Option_DEZ"), frame);
     Option_DEZ->setChecked(true);
-    Check_ADRESSE_HEX = steuer::haken(QStringLiteral("ARDESSE=>HEX"),
-                                      QStringLiteral("Check_ADRESSE_HEX"), false, frame);
-    Check_000 = steuer::haken(QStringLiteral("         0 => grau"), QStringLiteral("Check_000"),
-                              false, frame);
-    Check_1_254 = steuer::haken(QStringLiteral("1...254 => grau"), QStringLiteral("Check_1_254"),
-                                false, frame);
-    Check_255 =
-        steuer::haken(QStringLiteral("     255 => grau"), QStringLiteral("Check_255"), true, frame);
+    Check_ADRESSE_HEX =
+        steuer::haken(tr("ARDESSE=>HEX"), QStringLiteral("Check_ADRESSE_HEX"), false, frame);
+    Check_000 = steuer::haken(tr("         0 => grau"), QStringLiteral("Check_000"), false, frame);
+    Check_1_254 = steuer::haken(tr("1...254 => grau"), QStringLiteral("Check_1_254"), false, frame);
+    Check_255 = steuer::haken(tr("     255 => grau"), QStringLiteral("Check_255"), true, frame);
     auto* grid = new QGridLayout(frame);
     grid->setVerticalSpacing(2);
     grid->addWidget(Option_HEX, 0, 0);
@@ -111,13 +121,11 @@ QGroupBox* EepromExternWindow::bauenDarstellung() {
 }
 
 QGroupBox* EepromExternWindow::bauenStartadresse() {
-    QGroupBox* frame =
-        steuer::rahmen(QStringLiteral("EEPROM ADRESSE"), QStringLiteral("Frame6"), this);
-    Label22 = steuer::beschriftung(QStringLiteral("Startposition dezimal:"),
-                                   QStringLiteral("Label22"), frame);
+    QGroupBox* frame = steuer::rahmen(tr("EEPROM ADRESSE"), QStringLiteral("Frame6"), this);
+    Label22 = steuer::beschriftung(tr("Startposition dezimal:"), QStringLiteral("Label22"), frame);
     Text_EERPROM_STARTADRESSE_DEZIMAL =
         steuer::eingabe(QStringLiteral("Text_EERPROM_STARTADRESSE_DEZIMAL"), QStringLiteral("0"),
-                        frame, QStringLiteral("Adresse der ersten Zelle, 0 bis 65535"));
+                        frame, tr("Adresse der ersten Zelle, 0 bis 65535"));
     setBackColor(Text_EERPROM_STARTADRESSE_DEZIMAL, QB_HELLGELB);
     Text_EERPROM_STARTADRESSE_DEZIMAL->setFixedWidth(80);
     auto k = [frame](const char* caption, const char* name) {
@@ -130,7 +138,7 @@ QGroupBox* EepromExternWindow::bauenStartadresse() {
     Command7 = k("- 10.000", "Command7");
     Command8 = k("+ 10.000", "Command8");
     Command17 = k("0", "Command17");
-    Command18 = k("max", "Command18");
+    Command18 = steuer::knopf(tr("max"), QStringLiteral("Command18"), frame);
     auto* grid = new QGridLayout(frame);
     grid->setVerticalSpacing(3);
     auto* start = new QHBoxLayout;
@@ -150,10 +158,8 @@ void EepromExternWindow::bauen() {
     m_zellen = new EepromZellen(this);
 
     auto* frame3 = steuer::rahmen(QString(), QStringLiteral("Frame3"), this);
-    Check_PROFI =
-        steuer::haken(QStringLiteral("Profi"), QStringLiteral("Check_PROFI"), true, frame3);
-    Check_REPEAD =
-        steuer::haken(QStringLiteral("repead"), QStringLiteral("Check_REPEAD"), false, frame3);
+    Check_PROFI = steuer::haken(tr("Profi"), QStringLiteral("Check_PROFI"), true, frame3);
+    Check_REPEAD = steuer::haken(tr("repead"), QStringLiteral("Check_REPEAD"), false, frame3);
     auto* f3 = new QHBoxLayout(frame3);
     f3->addWidget(Check_PROFI);
     f3->addWidget(Check_REPEAD);
@@ -162,12 +168,11 @@ void EepromExternWindow::bauen() {
     Frame_SONDERFUNKTIONEN = new EepromSonderfunktionen(m_ctx, this);
     steuer::platzBehalten(Frame_SONDERFUNKTIONEN);
 
-    Command_ANZEIGE = steuer::knopf(QStringLiteral("ANZEIGE aktualisieren"),
-                                    QStringLiteral("Command_ANZEIGE"), this);
-    Command_lesen =
-        steuer::knopf(QStringLiteral("DATEN REFRESH"), QStringLiteral("Command_lesen"), this);
-    Command2 = steuer::knopf(QStringLiteral("OK"), QStringLiteral("Command2"), this);
-    Command1 = steuer::knopf(QStringLiteral("END"), QStringLiteral("Command1"), this);
+    Command_ANZEIGE =
+        steuer::knopf(tr("ANZEIGE aktualisieren"), QStringLiteral("Command_ANZEIGE"), this);
+    Command_lesen = steuer::knopf(tr("DATEN REFRESH"), QStringLiteral("Command_lesen"), this);
+    Command2 = steuer::knopf(tr("OK"), QStringLiteral("Command2"), this);
+    Command1 = steuer::knopf(tr("END"), QStringLiteral("Command1"), this);
     auto* knoepfe = new QGridLayout;
     knoepfe->addWidget(Command_ANZEIGE, 0, 0);
     knoepfe->addWidget(Command_lesen, 0, 1);
@@ -234,7 +239,7 @@ int EepromExternWindow::adressBytes() {
         return 1;
     setBackColor(Option_GROESSER_256_BYTE, QB_HELLROT);
     setBackColor(Option_KLEINER_256_BYTE, QB_HELLROT);
-    m_ctx.prompter.message(kGroesse);
+    m_ctx.prompter.message(kGroesse());
     return 0;
 }
 
@@ -251,7 +256,7 @@ bool EepromExternWindow::startAdresse(int* start) {
     const QString text = Text_EERPROM_STARTADRESSE_DEZIMAL->text();
     int a = 0;
     if (!text.trimmed().isEmpty() && (!parseWholeNumber(text, &a) || a < 0 || a > 65535)) {
-        m_ctx.prompter.message(kStart);
+        m_ctx.prompter.message(kStart());
         return false;
     }
     *start = a;
@@ -289,7 +294,7 @@ void EepromExternWindow::EEPROM_LESEN() {
 
 void EepromExternWindow::nichtGefunden(const SpeicherAntwort& antwort) {
     // Without a reply nothing is known about the EEPROM: it is the interface that is silent.
-    m_ctx.prompter.message(antwort.ohneAntwort() ? kKeineAntwort : kNichtGefunden);
+    m_ctx.prompter.message(antwort.ohneAntwort() ? kKeineAntwort() : kNichtGefunden());
 }
 
 bool EepromExternWindow::lesenEinmal(int bytes) {
@@ -351,7 +356,7 @@ void EepromExternWindow::EEPROM_ANZEIGEN() {
     if (ausserhalb) {
         // One box for the display, not one per cell; a repeat would bring them back each pass.
         Check_REPEAD->setChecked(false);
-        m_ctx.prompter.message(kFunktion);
+        m_ctx.prompter.message(kFunktion());
     }
     const bool repeat = Check_REPEAD->isChecked();
     for (int i = 0; i < ANZAHL; ++i) {
@@ -400,7 +405,7 @@ void EepromExternWindow::Command_w_Click(int index) {
     // With one address byte a cell above 255 stands for its low byte, as the read showed it.
     if (a > 65535) {
         m_ctx.prompter.message(
-            QStringLiteral("Fehler: die ADRESSE %1 liegt nicht im EEPROM (0 bis 65.535).").arg(a));
+            tr("Fehler: die ADRESSE %1 liegt nicht im EEPROM (0 bis 65.535).").arg(a));
         return;
     }
     QLineEdit* box = m_zellen->Text2[index];
@@ -410,7 +415,7 @@ void EepromExternWindow::Command_w_Click(int index) {
     const bool gezeichnet = !Option_DEZ->isChecked() && !box->isModified();
     if (gezeichnet || !parseDecimalByte(box->text(), &wert)) {
         setBackColor(box, QB_HELLROT);
-        m_ctx.prompter.message(kWert);
+        m_ctx.prompter.message(kWert());
         return;
     }
     ADRESSE_TEILEN(a, ADRESSE_HIGH, ADRESSE_LOW);
@@ -419,7 +424,7 @@ void EepromExternWindow::Command_w_Click(int index) {
     if (r == SpeicherAntwort::NichtGesendet)
         return;
     if (r != SpeicherAntwort::Ok)
-        m_ctx.prompter.message(r == SpeicherAntwort::Leitung ? kKeineAntwort : kSchreiben);
+        m_ctx.prompter.message(r == SpeicherAntwort::Leitung ? kKeineAntwort() : kSchreiben());
     EEPROM_LESEN();
 }
 

@@ -32,9 +32,9 @@ EepromZellen::EepromZellen(QWidget* parent) : QWidget(parent) {
         wert->setFixedWidth(breite - 8);
         wert->setProperty(kZelle, i);
         wert->installEventFilter(this);
-        auto* w = steuer::knopf(QStringLiteral("w"), QStringLiteral("Command_w_%1").arg(i), this);
+        auto* w = steuer::knopf(tr("w"), QStringLiteral("Command_w_%1").arg(i), this);
         w->setFixedWidth(22);
-        w->setToolTip(QStringLiteral("Wert schreiben"));
+        w->setToolTip(tr("Wert schreiben"));
         for (QWidget* c : {static_cast<QWidget*>(adresse), static_cast<QWidget*>(wert),
                            static_cast<QWidget*>(w)})
             c->setFixedHeight(20);

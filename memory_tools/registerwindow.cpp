@@ -67,9 +67,9 @@ void RegisterWindow::bauen() {
         wert->setProperty(kZeile, k);
         wert->installEventFilter(this);
         QPushButton* w =
-            steuer::knopf(QStringLiteral("w"), QStringLiteral("Command_schreiben_%1").arg(k), this);
+            steuer::knopf(tr("w"), QStringLiteral("Command_schreiben_%1").arg(k), this);
         w->setFixedSize(hoehe + 4, hoehe);
-        w->setToolTip(QStringLiteral("den WERT in das Register schreiben"));
+        w->setToolTip(tr("den WERT in das Register schreiben"));
         QLineEdit* notiz = steuer::eingabe(QStringLiteral("Text_BEMERKUNGEN_%1").arg(k),
                                            QStringLiteral("..."), this);
         notiz->setFixedHeight(hoehe);
@@ -86,11 +86,10 @@ void RegisterWindow::bauen() {
     }
     grid->setColumnStretch(3, 1);
 
-    Command_lesen = steuer::knopf(QStringLiteral("REFRESH"), QStringLiteral("Command_lesen"), this);
-    Check_REPEAD =
-        steuer::haken(QStringLiteral("repead"), QStringLiteral("Check_REPEAD"), false, this);
-    Command1 = steuer::knopf(QStringLiteral("close"), QStringLiteral("Command1"), this);
-    Command2 = steuer::knopf(QStringLiteral("end"), QStringLiteral("Command2"), this);
+    Command_lesen = steuer::knopf(tr("REFRESH"), QStringLiteral("Command_lesen"), this);
+    Check_REPEAD = steuer::haken(tr("repead"), QStringLiteral("Check_REPEAD"), false, this);
+    Command1 = steuer::knopf(tr("close"), QStringLiteral("Command1"), this);
+    Command2 = steuer::knopf(tr("end"), QStringLiteral("Command2"), this);
     auto* seite = new QVBoxLayout;
     seite->addWidget(Command_lesen);
     seite->addWidget(Check_REPEAD);
@@ -155,9 +154,8 @@ void RegisterWindow::Form_Unload() {
     // The notes are the user's work: losing them is worth a word.
     datei::Grund grund;
     if (!registernotizen::speichern(m_datei, zeilen, &grund))
-        m_ctx.prompter.message(
-            QStringLiteral("Die BEMERKUNGEN konnten nicht gespeichert werden:\r\n") + m_datei +
-            QStringLiteral("\r\n") + grund.text());
+        m_ctx.prompter.message(tr("Die BEMERKUNGEN konnten nicht gespeichert werden:\r\n") +
+                               m_datei + QStringLiteral("\r\n") + grund.text());
 }
 
 void RegisterWindow::closeEvent(QCloseEvent* event) {
@@ -212,10 +210,10 @@ bool RegisterWindow::dumpLesen() {
         return true;
     }
     case SpeicherAntwort::EchoFalsch:
-        m_ctx.prompter.message(QStringLiteral("REGISTER Fehler"));
+        m_ctx.prompter.message(tr("REGISTER Fehler"));
         return false;
     case SpeicherAntwort::SchlussFalsch:
-        m_ctx.prompter.message(QStringLiteral("FEHLER"));
+        m_ctx.prompter.message(tr("FEHLER"));
         return false;
     default:
         return false;
@@ -247,11 +245,10 @@ void RegisterWindow::REGISTER_SCHREIBEN(int k) {
     quint8 wert = 0;
     if (!parseDecimalByte(box->text(), &wert)) {
         setBackColor(box, QB_HELLROT);
-        m_ctx.prompter.message(
-            (box->text().trimmed().isEmpty()
-                 ? QStringLiteral("Fehler: kein WERT eingegeben")
-                 : QStringLiteral("Fehler: WERT \"%1\" ungültig").arg(box->text())) +
-            QStringLiteral("\r\nerlaubt: 0...255 (dezimal)"));
+        m_ctx.prompter.message((box->text().trimmed().isEmpty()
+                                    ? tr("Fehler: kein WERT eingegeben")
+                                    : tr("Fehler: WERT \"%1\" ungültig").arg(box->text())) +
+                               tr("\r\nerlaubt: 0...255 (dezimal)"));
         return;
     }
     // Not acknowledged: no message and no read; the box keeps what was typed.

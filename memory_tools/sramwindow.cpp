@@ -27,14 +27,14 @@ const char* const kZeile = "zelmarZeile";
 constexpr int kSpaltenAnfang[] = {0, 33, 66, SramWindow::ZEILEN};
 
 QString bereichText(qint64 wert) {
-    return QStringLiteral("%1 ungültig, erlaubt 0...%2").arg(wert).arg(sram::HOECHSTE_ADRESSE);
+    return SramWindow::tr("%1 ungültig, erlaubt 0...%2").arg(wert).arg(sram::HOECHSTE_ADRESSE);
 }
 
 } // namespace
 
 SramWindow::SramWindow(AppContext& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
     setObjectName(fenster::SRAM);
-    setWindowTitle(QStringLiteral("SRAM"));
+    setWindowTitle(tr("SRAM"));
     bauen();
     verbinden();
     // The first read once the window stands.
@@ -63,10 +63,10 @@ QWidget* SramWindow::zeilenSpalte(int von, int bis) {
         wert->setProperty(kZeile, i);
         wert->installEventFilter(this);
         setBackColor(wert, kWertGrund);
-        QPushButton* w = steuer::knopf(QStringLiteral("w"),
-                                       QStringLiteral("Command_schreiben_%1").arg(i), spalte);
+        QPushButton* w =
+            steuer::knopf(tr("w"), QStringLiteral("Command_schreiben_%1").arg(i), spalte);
         w->setFixedSize(hoehe + 4, hoehe);
-        w->setToolTip(QStringLiteral("den WERT dieser Zeile schreiben"));
+        w->setToolTip(tr("den WERT dieser Zeile schreiben"));
         const int z = i - von;
         grid->addWidget(label, z, 0);
         grid->addWidget(wert, z, 1);
@@ -85,32 +85,28 @@ void SramWindow::bauen() {
     for (int s = 0; s < 3; ++s)
         zeilen->addWidget(zeilenSpalte(kSpaltenAnfang[s], kSpaltenAnfang[s + 1]));
 
-    Frame1 = new QGroupBox(QStringLiteral("Darstellung"), this);
+    Frame1 = new QGroupBox(tr("Darstellung"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Option_HEX = steuer::option(QStringLiteral("hex"), QStringLiteral("Option_HEX"), Frame1);
-    Option_CHR = steuer::option(QStringLiteral("chr"), QStringLiteral("Option_CHR"), Frame1);
-    Option_DEZ = steuer::option(QStringLiteral("dez"), QStringLiteral("Option_DEZ"), Frame1);
+    Option_HEX = steuer::option(tr("hex"), QStringLiteral("Option_HEX"), Frame1);
+    Option_CHR = steuer::option(tr("chr"), QStringLiteral("Option_CHR"), Frame1);
+    Option_DEZ = steuer::option(tr("dez"), QStringLiteral("Option_DEZ"), Frame1);
     Option_DEZ->setChecked(true);
     auto* darstellung = new QVBoxLayout(Frame1);
     for (QRadioButton* o : {Option_HEX, Option_CHR, Option_DEZ})
         darstellung->addWidget(o);
 
-    Frame6 = new QGroupBox(QStringLiteral("SRAM auslesen"), this);
+    Frame6 = new QGroupBox(tr("SRAM auslesen"), this);
     Frame6->setObjectName(QStringLiteral("Frame6"));
-    Label22 = steuer::beschriftung(QStringLiteral("Startposition dezimal:"),
-                                   QStringLiteral("Label22"), Frame6);
+    Label22 = steuer::beschriftung(tr("Startposition dezimal:"), QStringLiteral("Label22"), Frame6);
     Text_SRAM_STARTADRESSE_DEZIMAL =
         steuer::eingabe(QStringLiteral("Text_SRAM_STARTADRESSE_DEZIMAL"), QStringLiteral("0"),
-                        Frame6, QStringLiteral("Adresse der ersten Zeile, 0...65535"));
-    Command3 = steuer::knopf(QStringLiteral("+100"), QStringLiteral("Command3"), Frame6);
-    Command4 = steuer::knopf(QStringLiteral("-100"), QStringLiteral("Command4"), Frame6);
-    Command_ANZEIGE =
-        steuer::knopf(QStringLiteral("ANZEIGE"), QStringLiteral("Command_ANZEIGE"), Frame6);
-    Command_ANZEIGE->setToolTip(QStringLiteral("die gelesenen Werte in der gewählten Darstellung"));
-    Command_lesen =
-        steuer::knopf(QStringLiteral("REFRESH"), QStringLiteral("Command_lesen"), Frame6);
-    Check_REPEAD =
-        steuer::haken(QStringLiteral("repead"), QStringLiteral("Check_REPEAD"), false, Frame6);
+                        Frame6, tr("Adresse der ersten Zeile, 0...65535"));
+    Command3 = steuer::knopf(tr("+100"), QStringLiteral("Command3"), Frame6);
+    Command4 = steuer::knopf(tr("-100"), QStringLiteral("Command4"), Frame6);
+    Command_ANZEIGE = steuer::knopf(tr("ANZEIGE"), QStringLiteral("Command_ANZEIGE"), Frame6);
+    Command_ANZEIGE->setToolTip(tr("die gelesenen Werte in der gewählten Darstellung"));
+    Command_lesen = steuer::knopf(tr("REFRESH"), QStringLiteral("Command_lesen"), Frame6);
+    Check_REPEAD = steuer::haken(tr("repead"), QStringLiteral("Check_REPEAD"), false, Frame6);
     auto* blaettern = new QHBoxLayout;
     blaettern->addWidget(Command4);
     blaettern->addWidget(Command3);
@@ -122,8 +118,8 @@ void SramWindow::bauen() {
     auslesen->addWidget(Command_lesen);
     auslesen->addWidget(Check_REPEAD);
 
-    Command2 = steuer::knopf(QStringLiteral("close"), QStringLiteral("Command2"), this);
-    Command1 = steuer::knopf(QStringLiteral("END"), QStringLiteral("Command1"), this);
+    Command2 = steuer::knopf(tr("close"), QStringLiteral("Command2"), this);
+    Command1 = steuer::knopf(tr("END"), QStringLiteral("Command1"), this);
 
     auto* seite = new QVBoxLayout;
     seite->addWidget(Frame1);
@@ -224,7 +220,7 @@ void SramWindow::SRAM_LESEN() {
 bool SramWindow::zeigerSetzen() {
     const qint64 start = startAdresse();
     if (start < 0 || start > sram::HOECHSTE_ADRESSE) {
-        m_ctx.prompter.message(QStringLiteral("Fehler: STARTPOSITION ") + bereichText(start));
+        m_ctx.prompter.message(tr("Fehler: STARTPOSITION ") + bereichText(start));
         return false;
     }
     m_passAb = start;
@@ -301,28 +297,26 @@ void SramWindow::SRAM_BYTE_SCHREIBEN(int i) {
     const QString text = box->text();
     auto ablehnen = [&](const QString& grund) {
         setBackColor(box, QB_HELLROT);
-        m_ctx.prompter.message(grund + QStringLiteral("\r\nerlaubt: 0...255 (dezimal)"));
+        m_ctx.prompter.message(grund + tr("\r\nerlaubt: 0...255 (dezimal)"));
     };
     // What a hex or character display put there is no decimal number, even where it looks like
     // one ("10" in hex is 16).
     const Herkunft h = m_herkunft[size_t(i)];
     if (h == Herkunft::Hex || h == Herkunft::Chr) {
-        ablehnen(QStringLiteral("Fehler: der WERT \"%1\" ist %2 dargestellt")
-                     .arg(text, h == Herkunft::Hex ? QStringLiteral("hexadezimal")
-                                                   : QStringLiteral("als Zeichen")));
+        ablehnen(tr("Fehler: der WERT \"%1\" ist %2 dargestellt")
+                     .arg(text, h == Herkunft::Hex ? tr("hexadezimal") : tr("als Zeichen")));
         return;
     }
     quint8 wert = 0;
     if (!parseDecimalByte(text, &wert)) {
-        ablehnen(text.trimmed().isEmpty()
-                     ? QStringLiteral("Fehler: kein WERT eingegeben")
-                     : QStringLiteral("Fehler: WERT \"%1\" ungültig").arg(text));
+        ablehnen(text.trimmed().isEmpty() ? tr("Fehler: kein WERT eingegeben")
+                                          : tr("Fehler: WERT \"%1\" ungültig").arg(text));
         return;
     }
     const qint64 adresse = (m_werte == Werte::Keine ? startAdresse() : m_werteAb) + i;
     if (adresse < 0 || adresse > sram::HOECHSTE_ADRESSE) {
         setBackColor(box, QB_HELLROT);
-        m_ctx.prompter.message(QStringLiteral("Fehler: ADRESSE ") + bereichText(adresse));
+        m_ctx.prompter.message(tr("Fehler: ADRESSE ") + bereichText(adresse));
         return;
     }
     // A reply still awaited refuses the frame with "DATEN werden noch empfangen".

@@ -8,6 +8,8 @@ ZELMAR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ZELMAR_BUILD="${ZELMAR_BUILD:-$ZELMAR_ROOT/build}"
 
 zelmar_packages=(qt6-base-dev qt6-serialport-dev qt6-charts-dev cmake ninja-build g++ xvfb xauth)
+# lupdate and lrelease: the English translation is built from i18n/zelmar_en.ts.
+zelmar_packages+=(qt6-l10n-tools qt6-tools-dev)
 # objcopy: the Intel HEX files are checked against binutils' reading and writing of them.
 zelmar_packages+=(binutils)
 # zelmar-bridge talks MQTT through libmosquitto; its tests start a mosquitto broker of their own.

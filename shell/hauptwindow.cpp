@@ -21,35 +21,32 @@ HauptWindow::HauptWindow(AppContext& ctx, QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("ZELMAR"));
 
     QMenuBar* bar = menuBar();
-    QMenu* datei = bar->addMenu(QStringLiteral("DATEI"));
+    QMenu* datei = bar->addMenu(tr("DATEI"));
     datei->setObjectName(QStringLiteral("menue_DATEI"));
-    addEntry(datei, "menue_EXIT", QStringLiteral("EXIT"), QString(),
-             &HauptWindow::menue_EXIT_Click);
+    addEntry(datei, "menue_EXIT", tr("EXIT"), QString(), &HauptWindow::menue_EXIT_Click);
 
-    QMenu* ansicht = bar->addMenu(QStringLiteral("Ansicht"));
+    QMenu* ansicht = bar->addMenu(tr("Ansicht"));
     ansicht->setObjectName(QStringLiteral("menue_ANSICHT"));
-    addEntry(ansicht, "menue_HEIZJAUS", QStringLiteral("HEIZHAUS"), fenster::HAUS_HEIZHAUS,
+    addEntry(ansicht, "menue_HEIZJAUS", tr("HEIZHAUS"), fenster::HAUS_HEIZHAUS,
              &HauptWindow::menue_HEIZJAUS_Click);
 
-    QMenu* extras = bar->addMenu(QStringLiteral("Extras"));
+    QMenu* extras = bar->addMenu(tr("Extras"));
     extras->setObjectName(QStringLiteral("menue_EXTRAS"));
-    addEntry(extras, "menue_KONFIGURATION", QStringLiteral("KONFIGURATION"), fenster::KONFIGURATION,
+    addEntry(extras, "menue_KONFIGURATION", tr("KONFIGURATION"), fenster::KONFIGURATION,
              &HauptWindow::menue_KONFIGURATION_Click);
-    addEntry(extras, "menue_SLAVE_INFO", QStringLiteral("SLAVE Info"), fenster::SLAVE_INFO,
+    addEntry(extras, "menue_SLAVE_INFO", tr("SLAVE Info"), fenster::SLAVE_INFO,
              &HauptWindow::menue_SLAVE_INFO_Click);
-    addEntry(extras, "menue_WOHNUNG", QStringLiteral("TEST (WOHNUNG)"), fenster::WOHNUNG,
+    addEntry(extras, "menue_WOHNUNG", tr("TEST (WOHNUNG)"), fenster::WOHNUNG,
              &HauptWindow::menue_WOHNUNG_Click);
 
     QMenu* help = bar->addMenu(QStringLiteral("?"));
     help->setObjectName(QStringLiteral("menue_HELP"));
-    addEntry(help, "menue_HILFE", QStringLiteral("HILFE"), fenster::HILFE,
-             &HauptWindow::menue_HILFE_Click);
-    addEntry(help, "menue_INFO", QStringLiteral("INFO"), fenster::START,
-             &HauptWindow::menue_INFO_Click);
+    addEntry(help, "menue_HILFE", tr("HILFE"), fenster::HILFE, &HauptWindow::menue_HILFE_Click);
+    addEntry(help, "menue_INFO", tr("INFO"), fenster::START, &HauptWindow::menue_INFO_Click);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    Command_EXIT = new QPushButton(QStringLiteral("END"), central);
+    Command_EXIT = new QPushButton(tr("END"), central);
     Command_EXIT->setObjectName(QStringLiteral("Command_EXIT"));
     Command_EXIT->setMinimumHeight(40);
     layout->addWidget(Command_EXIT);

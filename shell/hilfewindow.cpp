@@ -4,6 +4,7 @@
 #include "ui/unloadgate.h"
 #include "windownames.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,66 +19,103 @@ namespace zelmar {
 namespace {
 
 const char* const kRahmen[] = {
-    " PROTOKOLL PC <===> RS232 Interface",
-    "   Zeichen 1 ====>* (Vorspann)",
-    "   Zeichen 2 ====>Befehl",
-    "   Zeichen 3 ====>Adresse SLAVE",
-    "   Zeichen 3 ====>RESERVE",
-    "   Zeichen 4 ====>Anzahl zu sendende Zeichen   (low)",
-    "   Zeichen 5 ====>Anzahl zu sendende Zeichen   (high)",
-    "   Zeichen 6 ====>Anzahl zu empfangene Zeichen (low)",
-    "   Zeichen 7 ====>Anzahl zu empfangene Zeichen (high)",
-    "   Zeichen 8 ====># (Nachspann)",
-    "   Zeichen 9...==># DATEN",
-    "   Zeichen 9...==># (Nachspann)",
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " PROTOKOLL PC <===> RS232 Interface"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", "   Zeichen 1 ====>* (Vorspann)"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", "   Zeichen 2 ====>Befehl"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", "   Zeichen 3 ====>Adresse SLAVE"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", "   Zeichen 3 ====>RESERVE"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow",
+                      "   Zeichen 4 ====>Anzahl zu sendende Zeichen   (low)"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow",
+                      "   Zeichen 5 ====>Anzahl zu sendende Zeichen   (high)"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow",
+                      "   Zeichen 6 ====>Anzahl zu empfangene Zeichen (low)"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow",
+                      "   Zeichen 7 ====>Anzahl zu empfangene Zeichen (high)"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", "   Zeichen 8 ====># (Nachspann)"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", "   Zeichen 9...==># DATEN"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", "   Zeichen 9...==># (Nachspann)"),
 };
 
 const char* const kInterfaceBefehle[] = {
-    " Befehle",
-    " BEFEHL=   0 ==> DUMMY an PC senden (zur Überprüfung der Verbindung)   ANTWORT vom µC==> 0",
-    " BEFEHL=   1 ==> MCUCSR auslesen (Grund des letzten Resets (z.B. WDR)  ANTWORT vom µC==> "
-    "WERT",
-    " BEFEHL=   2 ==> MCUCSR CLEAR                                          ANTWORT vom µC==> 0",
-    " BEFEHL=   3 ==> Spannung auslesen                                     ANTWORT vom µC==> "
-    "WERT",
-    " BEFEHL=   4 ==> NAME des Interfaces auslesen                          ANTWORT vom µC==> "
-    "WERT (16 Zeichen)",
-    " BEFEHL=   5 ==> TWI - AUS                                             ANTWORT vom µC==> 0",
-    " BEFEHL=   8 ==> TWI-BUS-PINS-ZUSTAND auslesen                         ANTWORT vom µC==> "
-    "WERT  (0=OK 1=SDA 2=SCL 3=SDA+SCL)",
-    " BEFEHL=   9 ==> TWI-BUS-SPANNUNG-RESET (Versorgungsspannung für SLAVE)ANTWORT vom µC==> 0",
-    " BEFEHL=  10 ==> Reset µC                                              ANTWORT vom µC==> 0",
-    " BEFEHL=  11 ==> Reset BETRIEBSSPANNUNG                                ANTWORT vom µC==> 0",
-    " BEFEHL=  12 ==> TAKT auslesen                                         ANTWORT vom µC==> "
-    "WERT (Byte1+2+3+4)",
-    " BEFEHL=  15 ==> Fehlercode auslesen                                   ANTWORT vom µC==> "
-    "WERT",
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " Befehle"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=   0 ==> DUMMY an PC senden (zur Überprüfung "
+                                             "der Verbindung)   ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=   1 ==> MCUCSR auslesen (Grund des letzten Resets (z.B. WDR)  ANTWORT vom µC==> "
+        "WERT"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=   2 ==> MCUCSR CLEAR                        "
+                                             "                  ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=   3 ==> Spannung auslesen                                     ANTWORT vom µC==> "
+        "WERT"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=   4 ==> NAME des Interfaces auslesen                          ANTWORT vom µC==> "
+        "WERT (16 Zeichen)"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=   5 ==> TWI - AUS                           "
+                                             "                  ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=   8 ==> TWI-BUS-PINS-ZUSTAND auslesen                         ANTWORT vom µC==> "
+        "WERT  (0=OK 1=SDA 2=SCL 3=SDA+SCL)"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=   9 ==> TWI-BUS-SPANNUNG-RESET "
+                                             "(Versorgungsspannung für SLAVE)ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  10 ==> Reset µC                            "
+                                             "                  ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  11 ==> Reset BETRIEBSSPANNUNG              "
+                                             "                  ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=  12 ==> TAKT auslesen                                         ANTWORT vom µC==> "
+        "WERT (Byte1+2+3+4)"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=  15 ==> Fehlercode auslesen                                   ANTWORT vom µC==> "
+        "WERT"),
 };
 
 const char* const kRegisterBefehle[] = {
-    " BEFEHL=  20 ==> TWBR lesen                                            ANTWORT vom µC==> "
-    "WERT",
-    " BEFEHL=  21 ==> TWSR lesen                                            ANTWORT vom µC==> "
-    "WERT",
-    " BEFEHL=  22 ==> TWAR lesen                                            ANTWORT vom µC==> "
-    "WERT",
-    " BEFEHL=  23 ==> TWCR lesen                                            ANTWORT vom µC==> "
-    "WERT",
-    " BEFEHL=  24 ==> TWDR lesen                                            ANTWORT vom µC==> "
-    "WERT",
-    " BEFEHL=  30 ==> TWBR setzen                                           ANTWORT vom µC==> 0",
-    " BEFEHL=  31 ==> TWSR setzen                                           ANTWORT vom µC==> 0",
-    " BEFEHL=  32 ==> TWAR setzen                                           ANTWORT vom µC==> 0",
-    " BEFEHL=  33 ==> TWCR setzen                                           ANTWORT vom µC==> 0",
-    " BEFEHL=  34 ==> TWDR setzen                                           ANTWORT vom µC==> 0",
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=  20 ==> TWBR lesen                                            ANTWORT vom µC==> "
+        "WERT"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=  21 ==> TWSR lesen                                            ANTWORT vom µC==> "
+        "WERT"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=  22 ==> TWAR lesen                                            ANTWORT vom µC==> "
+        "WERT"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=  23 ==> TWCR lesen                                            ANTWORT vom µC==> "
+        "WERT"),
+    QT_TRANSLATE_NOOP(
+        "zelmar::HilfeWindow",
+        " BEFEHL=  24 ==> TWDR lesen                                            ANTWORT vom µC==> "
+        "WERT"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  30 ==> TWBR setzen                         "
+                                             "                  ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  31 ==> TWSR setzen                         "
+                                             "                  ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  32 ==> TWAR setzen                         "
+                                             "                  ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  33 ==> TWCR setzen                         "
+                                             "                  ANTWORT vom µC==> 0"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  34 ==> TWDR setzen                         "
+                                             "                  ANTWORT vom µC==> 0"),
 };
 
 const char* const kBusBefehle[] = {
-    " BEFEHL=  50 ==> START MT + DATEN + STOP",
-    " BEFEHL=  60 ==> START MT + DATEN",
-    " BEFEHL=  65 ==> DATEN an SLAVE senden",
-    " BEFEHL=  80 ==> START MR + DATEN + STOP",
-    " BEFEHL= 100 ==> STOP",
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  50 ==> START MT + DATEN + STOP"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  60 ==> START MT + DATEN"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  65 ==> DATEN an SLAVE senden"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL=  80 ==> START MR + DATEN + STOP"),
+    QT_TRANSLATE_NOOP("zelmar::HilfeWindow", " BEFEHL= 100 ==> STOP"),
 };
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -85,7 +123,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 template <size_t N> QString joined(const char* const (&lines)[N]) {
     QStringList list;
     for (const char* line : lines)
-        list << QString::fromUtf8(line);
+        list << QCoreApplication::translate("zelmar::HilfeWindow", line);
     return list.join(kCrLf);
 }
 
@@ -101,7 +139,7 @@ QString hilfeText() {
 
 HilfeWindow::HilfeWindow(AppContext& ctx, QWidget* parent) : QWidget(parent) {
     setObjectName(fenster::HILFE);
-    setWindowTitle(QStringLiteral("Form1"));
+    setWindowTitle(tr("Form1"));
 
     Text_HILFE = new QPlainTextEdit(this);
     Text_HILFE->setObjectName(QStringLiteral("Text_HILFE"));
@@ -110,17 +148,16 @@ HilfeWindow::HilfeWindow(AppContext& ctx, QWidget* parent) : QWidget(parent) {
     // The columns of the command list line up only in a fixed-pitch font.
     Text_HILFE->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    Command_THEMA_1 = new QPushButton(QStringLiteral("THEMA1"), this);
+    Command_THEMA_1 = new QPushButton(tr("THEMA1"), this);
     Command_THEMA_1->setObjectName(QStringLiteral("Command_THEMA_1"));
     // Installed, the files are not beside the program; the user needs to know where they are.
-    Label_DATEIEN =
-        new QLabel(QStringLiteral("Einstellungen und DATEN: ") + ctx.PROGRAMM_PFAD, this);
+    Label_DATEIEN = new QLabel(tr("Einstellungen und DATEN: ") + ctx.PROGRAMM_PFAD, this);
     Label_DATEIEN->setObjectName(QStringLiteral("Label_DATEIEN"));
     Label_DATEIEN->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Label_DATEIEN->setToolTip(ctx.PROGRAMM_PFAD);
     // A long path is cut off rather than widening the window past the screen.
     Label_DATEIEN->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    Command_OK = new QPushButton(QStringLiteral("OK"), this);
+    Command_OK = new QPushButton(tr("OK"), this);
     Command_OK->setObjectName(QStringLiteral("Command_OK"));
     guardedConnect(Command_THEMA_1, &QPushButton::clicked, this,
                    &HilfeWindow::Command_THEMA_1_Click);

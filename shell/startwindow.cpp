@@ -52,7 +52,7 @@ QPixmap bild() {
 
 StartWindow::StartWindow(AppContext&, QWidget* parent) : QWidget(parent) {
     setObjectName(fenster::START);
-    setWindowTitle(QStringLiteral("INFO"));
+    setWindowTitle(tr("INFO"));
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));

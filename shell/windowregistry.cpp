@@ -2,6 +2,8 @@
 
 #include "windownames.h"
 
+#include <QCoreApplication>
+
 namespace zelmar {
 
 WindowRegistry::~WindowRegistry() {
@@ -68,7 +70,9 @@ QWidget* WindowRegistry::find(const QString& name) const {
 }
 
 QString WindowRegistry::notAvailableTip(const QString& name) {
-    return QStringLiteral("Das Fenster %1 ist in dieser Version noch nicht verfügbar.").arg(name);
+    return QCoreApplication::translate("zelmar::WindowRegistry",
+                                       "Das Fenster %1 ist in dieser Version noch nicht verfügbar.")
+        .arg(name);
 }
 
 } // namespace zelmar

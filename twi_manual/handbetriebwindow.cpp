@@ -61,7 +61,7 @@ void HandBetriebWindow::bauen() {
     Frame_MT = new TransmitterFrame(m_ctx, *Frame3, this);
     Frame_MR = new ReceiverFrame(m_ctx, *Frame3, this);
 
-    Frame14 = steuer::rahmen(QStringLiteral("SLAVE ADRESSE"), QStringLiteral("Frame14"), this);
+    Frame14 = steuer::rahmen(tr("SLAVE ADRESSE"), QStringLiteral("Frame14"), this);
     Combo_SENDE_ADRESSE_SLAVE = new QComboBox(Frame14);
     Combo_SENDE_ADRESSE_SLAVE->setObjectName(QStringLiteral("Combo_SENDE_ADRESSE_SLAVE"));
     Combo_SENDE_ADRESSE_SLAVE->setEditable(true);
@@ -75,17 +75,16 @@ void HandBetriebWindow::bauen() {
     adresse->addWidget(Combo_SENDE_ADRESSE_SLAVE, 1);
     adresse->addWidget(Command_SLAVE_ADRESSE);
 
-    Frame4 = steuer::rahmen(QStringLiteral("INTERFACE"), QStringLiteral("Frame4"), this);
-    Command_RESET = steuer::knopf(QStringLiteral("RESET"), QStringLiteral("Command_RESET"), Frame4);
-    Command_ERROR = steuer::knopf(QStringLiteral("OFF"), QStringLiteral("Command_ERROR"), Frame4);
+    Frame4 = steuer::rahmen(tr("INTERFACE"), QStringLiteral("Frame4"), this);
+    Command_RESET = steuer::knopf(tr("RESET"), QStringLiteral("Command_RESET"), Frame4);
+    Command_ERROR = steuer::knopf(tr("OFF"), QStringLiteral("Command_ERROR"), Frame4);
     auto* schnittstelle = new QVBoxLayout(Frame4);
     schnittstelle->addWidget(Command_RESET);
     schnittstelle->addWidget(Command_ERROR);
 
     Frame13 = steuer::rahmen(QString(), QStringLiteral("Frame13"), this);
-    Command_CLOSE =
-        steuer::knopf(QStringLiteral("CLOSE"), QStringLiteral("Command_CLOSE"), Frame13);
-    Command_EXIT = steuer::knopf(QStringLiteral("END"), QStringLiteral("Command_EXIT"), Frame13);
+    Command_CLOSE = steuer::knopf(tr("CLOSE"), QStringLiteral("Command_CLOSE"), Frame13);
+    Command_EXIT = steuer::knopf(tr("END"), QStringLiteral("Command_EXIT"), Frame13);
     auto* ende = new QVBoxLayout(Frame13);
     ende->addWidget(Command_CLOSE);
     ende->addWidget(Command_EXIT);
@@ -94,8 +93,8 @@ void HandBetriebWindow::bauen() {
                              const QString& knopfName, QCheckBox*& repeat,
                              const QString& repeatName) {
         QGroupBox* g = steuer::rahmen(caption, name, this);
-        knopf = steuer::knopf(QStringLiteral("auto RUN"), knopfName, g);
-        repeat = steuer::haken(QStringLiteral("repeat"), repeatName, false, g);
+        knopf = steuer::knopf(tr("auto RUN"), knopfName, g);
+        repeat = steuer::haken(tr("repeat"), repeatName, false, g);
         auto* l = new QHBoxLayout(g);
         l->addWidget(knopf);
         l->addWidget(repeat);
@@ -103,14 +102,14 @@ void HandBetriebWindow::bauen() {
         return g;
     };
     Frame5 =
-        laufRahmen(QStringLiteral("MASTER-TRANSMITTER"), QStringLiteral("Frame5"), Command_RUN,
+        laufRahmen(tr("MASTER-TRANSMITTER"), QStringLiteral("Frame5"), Command_RUN,
                    QStringLiteral("Command_RUN"), Check_repeat, QStringLiteral("Check_repeat"));
-    Frame9 = laufRahmen(QStringLiteral("MASTER-RECEIVER"), QStringLiteral("Frame9"), Command_MR_RUN,
+    Frame9 = laufRahmen(tr("MASTER-RECEIVER"), QStringLiteral("Frame9"), Command_MR_RUN,
                         QStringLiteral("Command_MR_RUN"), Check_MR_repeat,
                         QStringLiteral("Check_MR_repeat"));
-    Frame10 = laufRahmen(QStringLiteral("MT + MR"), QStringLiteral("Frame10"), Command1,
-                         QStringLiteral("Command1"), Check_REPEAD_ALLE,
-                         QStringLiteral("Check_REPEAD_ALLE"));
+    Frame10 =
+        laufRahmen(tr("MT + MR"), QStringLiteral("Frame10"), Command1, QStringLiteral("Command1"),
+                   Check_REPEAD_ALLE, QStringLiteral("Check_REPEAD_ALLE"));
 
     auto* links = new QVBoxLayout;
     links->addWidget(Frame14);
@@ -178,14 +177,13 @@ void HandBetriebWindow::Combo_SENDE_ADRESSE_SLAVE_Click(int index) {
 }
 
 void HandBetriebWindow::Command_SLAVE_ADRESSE_Click() {
-    const QString antwort =
-        m_ctx.prompter.input(QStringLiteral("ADRESSE eingeben"), QStringLiteral("SLAVE - ADRESSE"),
-                             QString::number(m_ctx.link.SLAVE_ADRESSE));
+    const QString antwort = m_ctx.prompter.input(tr("ADRESSE eingeben"), tr("SLAVE - ADRESSE"),
+                                                 QString::number(m_ctx.link.SLAVE_ADRESSE));
     if (antwort.isEmpty())
         return;
     double zahl = 0;
     if (!alsZahl(antwort, m_ctx.locale, &zahl) || zahl < 0 || zahl > 127) {
-        m_ctx.prompter.message(QStringLiteral("Fehler: WERTEBEREICH 0...127"));
+        m_ctx.prompter.message(tr("Fehler: WERTEBEREICH 0...127"));
         return;
     }
     m_ctx.link.SLAVE_ADRESSE = quint8(std::lround(zahl));

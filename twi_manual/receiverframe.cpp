@@ -33,16 +33,16 @@ QString infoText(const QStringList& zeilen) {
 } // namespace
 
 ReceiverFrame::ReceiverFrame(AppContext& ctx, RegisterPanel& panel, QWidget* parent)
-    : QGroupBox(QStringLiteral("MASTER RECEIVER"), parent), m_ctx(ctx), m_panel(panel) {
+    : QGroupBox(tr("MASTER RECEIVER"), parent), m_ctx(ctx), m_panel(panel) {
     setObjectName(QStringLiteral("Frame_MR"));
     bauen();
     verbinden();
 }
 
 void ReceiverFrame::bauen() {
-    Command_MR_A = steuer::knopf(QStringLiteral("START"), QStringLiteral("Command_MR_A"), this);
-    Command_MR_B = steuer::knopf(QStringLiteral("ADRESSE"), QStringLiteral("Command_MR_B"), this);
-    Command_MR_L = steuer::knopf(QStringLiteral("STOP"), QStringLiteral("Command_MR_L"), this);
+    Command_MR_A = steuer::knopf(tr("START"), QStringLiteral("Command_MR_A"), this);
+    Command_MR_B = steuer::knopf(tr("ADRESSE"), QStringLiteral("Command_MR_B"), this);
+    Command_MR_L = steuer::knopf(tr("STOP"), QStringLiteral("Command_MR_L"), this);
     Command_MR_L->setEnabled(false);
     Check_MR_A = freigabeBox(QStringLiteral("Check_MR_A"), this);
     Check_MR_C = freigabeBox(QStringLiteral("Check_MR_C"), this);
@@ -53,33 +53,32 @@ void ReceiverFrame::bauen() {
     for (int n = 0; n < 4; ++n) {
         const QString knopf = QLatin1String(kKnopf[n]);
         const QString f = QLatin1String(kFeld[n]);
-        Command_MR_BYTE[n] = steuer::knopf(QStringLiteral("%1.BYTE holen").arg(n + 1),
+        Command_MR_BYTE[n] = steuer::knopf(tr("%1.BYTE holen").arg(n + 1),
                                            QStringLiteral("Command_MR_") + knopf, this);
         Check_MR_BYTE[n] = freigabeBox(QStringLiteral("Check_MR_") + knopf, this);
         Text_MR_DEZ[n] = feld(QStringLiteral("Text_MR_") + f, this, QStringLiteral("255"));
         Text_MR_HEX[n] = feld(QStringLiteral("Text_MR_%1_HEX").arg(f), this, QStringLiteral("FF"));
         Text_MR_ASC[n] = feld(QStringLiteral("Text_MR_%1_ASC").arg(f), this, QStringLiteral("W"));
         for (QLineEdit* b : {Text_MR_DEZ[n], Text_MR_HEX[n], Text_MR_ASC[n]})
-            b->setToolTip(QStringLiteral("DATEN vom SLAVE"));
+            b->setToolTip(tr("DATEN vom SLAVE"));
         Text_MR_STATUS_BYTE[n] = statusFeld(QStringLiteral("Text_MR_STATUS_") + knopf, this);
     }
-    Text_MR_SUMME =
-        steuer::anzeige(QStringLiteral("Text_MR_SUMME"), this, QStringLiteral("SUMME "));
-    Text_MR_SUMME->setToolTip(QStringLiteral("SUMME von BYTE 2+3+4"));
+    Text_MR_SUMME = steuer::anzeige(QStringLiteral("Text_MR_SUMME"), this, tr("SUMME "));
+    Text_MR_SUMME->setToolTip(tr("SUMME von BYTE 2+3+4"));
     Text_MR_SUMME->setAlignment(Qt::AlignRight);
     Command16 = steuer::knopf(QStringLiteral("?"), QStringLiteral("Command16"), this);
     Command12 = steuer::knopf(QStringLiteral("?"), QStringLiteral("Command12"), this);
     for (QPushButton* b : {Command16, Command12})
         b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("?")) + 20);
     Check_MR_TWI_OFF =
-        steuer::haken(QStringLiteral("TWI off"), QStringLiteral("Check_MR_TWI_OFF"), false, this);
+        steuer::haken(tr("TWI off"), QStringLiteral("Check_MR_TWI_OFF"), false, this);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(5);
     grid->setVerticalSpacing(3);
-    const char* const kopf[3] = {"dez", "hex", "asc"};
+    const char* const kopf[3] = {QT_TR_NOOP("dez"), QT_TR_NOOP("hex"), QT_TR_NOOP("asc")};
     for (int i = 0; i < 3; ++i) {
-        auto* l = new QLabel(QLatin1String(kopf[i]), this);
+        auto* l = new QLabel(tr(kopf[i]), this);
         l->setAlignment(Qt::AlignCenter);
         grid->addWidget(l, 0, 2 + i);
     }
@@ -106,7 +105,7 @@ void ReceiverFrame::bauen() {
     grid->addWidget(Command12, 6, 8);
     zeile(7, Command_MR_L, Check_MR_L, Text_MR_STATUS_L, QStringLiteral("xF8"), {});
     grid->addWidget(Check_MR_TWI_OFF, 7, 2, 1, 3);
-    auto* summe = new QLabel(QStringLiteral("SUMME dizimal"), this);
+    auto* summe = new QLabel(tr("SUMME dizimal"), this);
     summe->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(summe, 8, 0, 1, 2);
     grid->addWidget(Text_MR_SUMME, 8, 2, 1, 4);
@@ -258,19 +257,18 @@ void ReceiverFrame::Command_MR_L_Click() {
 }
 
 void ReceiverFrame::Command16_Click() {
-    m_ctx.prompter.message(
-        infoText({QStringLiteral("mehrere Zeichen empfangen"), QString(),
-                  QStringLiteral("senden -ACK- (TWEA=1) für mehrere Daten-Bytes"), QString(),
-                  QStringLiteral("ldi temp, (1<<TWINT | 1<<TWEA  | 1<<TWEN )"),
-                  QStringLiteral("out TWCR, temp")}));
+    m_ctx.prompter.message(infoText({tr("mehrere Zeichen empfangen"), QString(),
+                                     tr("senden -ACK- (TWEA=1) für mehrere Daten-Bytes"), QString(),
+                                     QStringLiteral("ldi temp, (1<<TWINT | 1<<TWEA  | 1<<TWEN )"),
+                                     QStringLiteral("out TWCR, temp")}));
 }
 
 void ReceiverFrame::Command12_Click() {
-    m_ctx.prompter.message(infoText(
-        {QStringLiteral("letztes Zeichen oder nur ein Zeichen empfangen"), QString(), QString(),
-         QStringLiteral("senden -NOT ACK- (TWEA=0) für letztes bzw für ein Daten-Byte"), QString(),
-         QStringLiteral("ldi temp, (1<<TWINT | 0<<TWEA  | 1<<TWEN )"),
-         QStringLiteral("out TWCR, temp")}));
+    m_ctx.prompter.message(
+        infoText({tr("letztes Zeichen oder nur ein Zeichen empfangen"), QString(), QString(),
+                  tr("senden -NOT ACK- (TWEA=0) für letztes bzw für ein Daten-Byte"), QString(),
+                  QStringLiteral("ldi temp, (1<<TWINT | 0<<TWEA  | 1<<TWEN )"),
+                  QStringLiteral("out TWCR, temp")}));
 }
 
 } // namespace zelmar

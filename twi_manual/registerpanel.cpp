@@ -22,8 +22,13 @@ constexpr int kWatchdogMs = 1000;
 // loop that fills the TWI logbook as fast as the line goes.
 constexpr int kAbfrageAbstandMs = 10;
 
-const QString kBesetzt = QStringLiteral("DATEN werden noch empfangen");
-const QString kTipBereinigt = QStringLiteral("TWSR bereinigt (BIT 0+1 ausgeblendet)");
+// Looked up when shown, so they follow the language installed at start.
+QString kBesetzt() {
+    return RegisterPanel::tr("DATEN werden noch empfangen");
+}
+QString kTipBereinigt() {
+    return RegisterPanel::tr("TWSR bereinigt (BIT 0+1 ausgeblendet)");
+}
 const QColor kHellgelb(255, 255, 128);
 
 struct Art {
@@ -33,12 +38,18 @@ struct Art {
 };
 
 const Art kArten[5] = {
-    {"TWBR", "TWBR senden", "Bit RATE Register"},
-    {"TWSR", "TWSR senden", "STATUS-Register (TWI_PRESCALER)"},
-    {"TWAR", "TWAR senden", "Adress-Register (nur SLAVE)"},
-    {"TWCR", "TWCR senden",
-     "Control-REGISTER 1<<TWINT|1<<TWEA|0<<TWSTA|0<<TWSTO|0<<TWWC|1<<TWEN|1<<TWIE"},
-    {"TWDR", "TWDR senden", "DATA Register"},
+    {"TWBR", QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "TWBR senden"),
+     QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "Bit RATE Register")},
+    {"TWSR", QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "TWSR senden"),
+     QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "STATUS-Register (TWI_PRESCALER)")},
+    {"TWAR", QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "TWAR senden"),
+     QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "Adress-Register (nur SLAVE)")},
+    {"TWCR", QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "TWCR senden"),
+     QT_TRANSLATE_NOOP(
+         "zelmar::RegisterPanel",
+         "Control-REGISTER 1<<TWINT|1<<TWEA|0<<TWSTA|0<<TWSTO|0<<TWWC|1<<TWEN|1<<TWIE")},
+    {"TWDR", QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "TWDR senden"),
+     QT_TRANSLATE_NOOP("zelmar::RegisterPanel", "DATA Register")},
 };
 
 // TWCR's boxes by bit number.
@@ -90,10 +101,9 @@ RegisterPanel::RegisterPanel(AppContext& ctx, QWidget* parent) : QGroupBox(paren
     verbinden();
     // A job of another window between two steps, or between two polls of TWINT, would end the
     // transfer on the bus or overwrite the latch in STATUS_CODE.
-    m_ctx.link.reservieren(
-        this, fenster::HAND_BETRIEB +
-                  QStringLiteral(" ist geöffnet: die Schnittstelle ist bis zum Schließen "
-                                 "reserviert.\r\nAktion wird abgebrochen !!!"));
+    m_ctx.link.reservieren(this, fenster::HAND_BETRIEB +
+                                     tr(" ist geöffnet: die Schnittstelle ist bis zum Schließen "
+                                        "reserviert.\r\nAktion wird abgebrochen !!!"));
 }
 
 RegisterPanel::~RegisterPanel() {
@@ -116,11 +126,10 @@ void RegisterPanel::bauen() {
         const Art& art = kArten[i];
         const QString name = QLatin1String(art.name);
         Zeile& z = m_zeilen[size_t(i)];
-        z.abfragen = steuer::knopf(name + QStringLiteral(" abfragen"),
+        z.abfragen = steuer::knopf(name + tr(" abfragen"),
                                    QStringLiteral("Command_TWI_%1_abfragen").arg(name), this);
-        z.senden = steuer::knopf(QString::fromLatin1(art.senden),
-                                 QStringLiteral("Command_TWI_") + name, this);
-        z.senden->setToolTip(QString::fromLatin1(art.sendenTip));
+        z.senden = steuer::knopf(tr(art.senden), QStringLiteral("Command_TWI_") + name, this);
+        z.senden->setToolTip(tr(art.sendenTip));
         grid->addWidget(z.abfragen, i, 0);
         for (int bit = 7; bit >= 0; --bit) {
             QCheckBox* b = steuer::haken(bitCaption(r, bit), bitName(r, bit), false, this);
@@ -140,11 +149,11 @@ void RegisterPanel::bauen() {
     }
     Text_TWSR_HEX_BEREINIGT =
         steuer::anzeige(QStringLiteral("Text_TWSR_HEX_BEREINIGT"), this, QStringLiteral("0"));
-    Text_TWSR_HEX_BEREINIGT->setToolTip(kTipBereinigt);
+    Text_TWSR_HEX_BEREINIGT->setToolTip(kTipBereinigt());
     setBackColor(Text_TWSR_HEX_BEREINIGT, QB_HELLGRAU);
     Text_TWAR_SLAVE = steuer::anzeige(QStringLiteral("Text_TWAR_SLAVE"), this, QStringLiteral("0"));
     Text_TWAR_SLAVE->setToolTip(
-        QStringLiteral("ADRESSE SLAVE (bereinigt) => ohne TWGCE (1x nach rechts verschoben)"));
+        tr("ADRESSE SLAVE (bereinigt) => ohne TWGCE (1x nach rechts verschoben)"));
     setBackColor(Text_TWAR_SLAVE, kHellgelb);
     for (QLineEdit* f : {Text_TWSR_HEX_BEREINIGT, Text_TWAR_SLAVE}) {
         f->setFixedWidth(feldBreite);
@@ -189,7 +198,7 @@ RegisterPanel::Vorgang::Vorgang(RegisterPanel& panel)
     : m_panel(panel), m_frei(panel.m_vorgaenge == 0 && !panel.m_beendet) {
     ++m_panel.m_vorgaenge;
     if (m_panel.m_vorgaenge > 1 && !m_panel.m_beendet)
-        m_panel.m_ctx.prompter.message(kBesetzt);
+        m_panel.m_ctx.prompter.message(kBesetzt());
 }
 
 RegisterPanel::Vorgang::~Vorgang() {
@@ -250,7 +259,7 @@ bool RegisterPanel::lesen(TwiRegister r) {
         TWSR_BEREINIGT_HEX = twsrBereinigtHex(v);
         m_twsrStatus = m_letzteAntwort.done() ? twsrStatus(v) : TWI_KEINE_ANTWORT;
         Text_TWSR_HEX_BEREINIGT->setText(TWSR_BEREINIGT_HEX);
-        Text_TWSR_HEX_BEREINIGT->setToolTip(kTipBereinigt + QLatin1Char('\n') + twsrErklaerung());
+        Text_TWSR_HEX_BEREINIGT->setToolTip(kTipBereinigt() + QLatin1Char('\n') + twsrErklaerung());
         break;
     case TwiRegister::TWAR:
         Text_TWAR_SLAVE->setText(QString::number(v / 2));
@@ -279,7 +288,7 @@ bool RegisterPanel::schreiben(TwiRegister r) {
     if (r == TwiRegister::TWAR)
         Text_TWAR_SLAVE->setText(QString::number(v / 2));
     if (r == TwiRegister::TWBR && v < 11)
-        m_ctx.prompter.message(QStringLiteral("Sollte größer als 10 sein"));
+        m_ctx.prompter.message(tr("Sollte größer als 10 sein"));
     Link& link = m_ctx.link;
     {
         Link::Auftrag auftrag(link, this);

@@ -7,24 +7,27 @@
 #include "ui/steuerelemente.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace zelmar {
 
 namespace {
 
-const QString kTip = QStringLiteral("TWSR-STATUS (hex)");
+QString kTip() {
+    return QCoreApplication::translate("zelmar::Schritt", "TWSR-STATUS (hex)");
+}
 
 void statusZeigen(QLineEdit* status, const QString& text, const QString& erklaerung) {
     status->setText(text);
-    status->setToolTip(kTip + QLatin1Char('\n') + erklaerung);
+    status->setToolTip(kTip() + QLatin1Char('\n') + erklaerung);
 }
 
 } // namespace
 
 QCheckBox* freigabeBox(const QString& name, QWidget* parent) {
     QCheckBox* c = steuer::haken(QString(), name, true, parent);
-    c->setToolTip(QStringLiteral("enabled"));
+    c->setToolTip(QCoreApplication::translate("zelmar::Schritt", "enabled"));
     return c;
 }
 
@@ -39,7 +42,7 @@ QLineEdit* statusFeld(const QString& name, QWidget* parent) {
 
 void statusLeeren(QLineEdit* status) {
     status->clear();
-    status->setToolTip(kTip);
+    status->setToolTip(kTip());
 }
 
 void statusFehler(QLineEdit* status, const QString& grund) {

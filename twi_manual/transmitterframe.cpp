@@ -21,16 +21,16 @@ const char* const kByteZeile[4] = {"E", "G", "I", "K"};
 } // namespace
 
 TransmitterFrame::TransmitterFrame(AppContext& ctx, RegisterPanel& panel, QWidget* parent)
-    : QGroupBox(QStringLiteral("MASTER TRANSMITTER"), parent), m_ctx(ctx), m_panel(panel) {
+    : QGroupBox(tr("MASTER TRANSMITTER"), parent), m_ctx(ctx), m_panel(panel) {
     setObjectName(QStringLiteral("Frame_MT"));
     bauen();
     verbinden();
 }
 
 void TransmitterFrame::bauen() {
-    Command_A = steuer::knopf(QStringLiteral("START"), QStringLiteral("Command_A"), this);
-    Command_B = steuer::knopf(QStringLiteral("ADRESSE"), QStringLiteral("Command_B"), this);
-    Command_L = steuer::knopf(QStringLiteral("STOP"), QStringLiteral("Command_L"), this);
+    Command_A = steuer::knopf(tr("START"), QStringLiteral("Command_A"), this);
+    Command_B = steuer::knopf(tr("ADRESSE"), QStringLiteral("Command_B"), this);
+    Command_L = steuer::knopf(tr("STOP"), QStringLiteral("Command_L"), this);
     Check_A = freigabeBox(QStringLiteral("Check_A"), this);
     Check_C = freigabeBox(QStringLiteral("Check_C"), this);
     Check_L = freigabeBox(QStringLiteral("Check_L"), this);
@@ -40,16 +40,15 @@ void TransmitterFrame::bauen() {
     const int datenBreite = fontMetrics().horizontalAdvance(QStringLiteral("-32768")) + 14;
     for (int n = 0; n < 4; ++n) {
         const QString zeile = QLatin1String(kByteZeile[n]);
-        Command_BYTE[n] = steuer::knopf(QStringLiteral("BYTE senden"),
-                                        QStringLiteral("Command_") + kByteKnopf[n], this);
+        Command_BYTE[n] =
+            steuer::knopf(tr("BYTE senden"), QStringLiteral("Command_") + kByteKnopf[n], this);
         Check_BYTE[n] = freigabeBox(QStringLiteral("Check_") + zeile, this);
         Text_BYTE[n] = steuer::eingabe(QStringLiteral("Text_") + zeile, QStringLiteral("0"), this);
         Text_BYTE[n]->setFixedWidth(datenBreite);
         Text_BYTE[n]->setAlignment(Qt::AlignRight);
         Text_STATUS_BYTE[n] = statusFeld(QStringLiteral("Text_STATUS_") + zeile, this);
     }
-    Check_TWI_OFF =
-        steuer::haken(QStringLiteral("TWI off"), QStringLiteral("Check_TWI_OFF"), false, this);
+    Check_TWI_OFF = steuer::haken(tr("TWI off"), QStringLiteral("Check_TWI_OFF"), false, this);
 
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(6);
@@ -150,8 +149,7 @@ void TransmitterFrame::byteSenden(int n) {
     int wert = 0;
     if (!parseWholeNumber(Text_BYTE[n]->text(), &wert) || wert < -32768 || wert > 32767) {
         // Nothing goes out, and the bytes after it must not go out in its place.
-        statusFehler(status,
-                     QStringLiteral("keine ganze Zahl von -32768 bis 32767, nichts gesendet"));
+        statusFehler(status, tr("keine ganze Zahl von -32768 bis 32767, nichts gesendet"));
         link.STATUS_CODE = fehlerCode;
         return;
     }

@@ -90,6 +90,9 @@ mode_t art(const QByteArray& pfad) {
 
 } // namespace
 
+// Locale variables of a zelmar-cli run, by name.
+using Sprachumgebung = QList<QPair<QString, QString>>;
+
 class TstCli : public QObject {
     Q_OBJECT
 
@@ -98,8 +101,16 @@ class TstCli : public QObject {
     QTemporaryDir m_dir;
 
     // zelmar-cli in its own process, on the simulator's device.
-    Lauf cli(const QStringList& args) {
+    // Under the C locale (the messages English unless --language says otherwise) or `sprache`.
+    Lauf cli(const QStringList& args, const Sprachumgebung& sprache = {
+                                          {QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8")}}) {
         QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
+            env.remove(QLatin1String(v));
+        for (const auto& [name, wert] : sprache)
+            env.insert(name, wert);
+        p.setProcessEnvironment(env);
         p.start(QStringLiteral(ZELMAR_CLI_PATH),
                 QStringList{QStringLiteral("--port"), m_device, QStringLiteral("--timeout"),
                             QStringLiteral("300")} +
@@ -498,7 +509,8 @@ private slots:
               QStringList{"read", "80", "0", "16"}, QStringList{"dump", "80", datei("s.bin")}}) {
             l = cli(QStringList{QStringLiteral("--timeout"), QStringLiteral("50")} + args);
             QCOMPARE(l.status, 1);
-            QVERIFY2(l.err.contains(QLatin1String("keine DATEN !!! (status 1000)")),
+            // The link's own words, in the C locale's English.
+            QVERIFY2(l.err.contains(QLatin1String("no DATA !!! (status 1000)")),
                      qPrintable(args.join(' ') + ": " + l.err));
         }
         QVERIFY(!QFileInfo::exists(datei("s.bin")));
@@ -840,7 +852,16 @@ private slots:
         Lauf l =
             cli({QStringLiteral("restore"), QStringLiteral("80"), txt, QStringLiteral("--yes")});
         QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("Line 101: address 100 is missing")),
+                 qPrintable(l.err));
+        // The file reader it shares with the windows speaks the language chosen, like the rest.
+        l = cli({QStringLiteral("--language"), QStringLiteral("de"), QStringLiteral("restore"),
+                 QStringLiteral("80"), txt, QStringLiteral("--yes")});
+        QCOMPARE(l.status, 1);
         QVERIFY2(l.err.contains(QLatin1String("Zeile 101: Adresse 100 fehlt")), qPrintable(l.err));
+        l = cli({QStringLiteral("--language=fr"), QStringLiteral("scan")});
+        QCOMPARE(l.status, 2);
+        QVERIFY2(l.err.contains(QLatin1String("--language")), qPrintable(l.err));
 
         EepromAbbild bild;
         for (int a : {0x10, 0x11, 0x12, 0x200, 0xFFFF})
@@ -962,6 +983,52 @@ private slots:
         QCOMPARE(l.status, 2);
         QVERIFY2(l.err.contains(meldung), qPrintable(l.err));
         QVERIFY(l.out.isEmpty());
+    }
+
+    // The language the window program would choose, English under the C locale; the option
+    // decides over both. Usage, messages and help change; exit codes do not.
+    void languageOfTheMessages_data() {
+        using Env = Sprachumgebung;
+        QTest::addColumn<Env>("env");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("deutsch");
+        const QString lang = QStringLiteral("LANG");
+        const QString language = QStringLiteral("LANGUAGE");
+        QTest::newRow("C") << Env{{lang, "C"}} << QStringList{} << false;
+        QTest::newRow("nothing set") << Env{} << QStringList{} << false;
+        QTest::newRow("German desktop") << Env{{lang, "de_DE.UTF-8"}} << QStringList{} << true;
+        QTest::newRow("English desktop") << Env{{lang, "en_GB.UTF-8"}} << QStringList{} << false;
+        QTest::newRow("German, English preferred")
+            << Env{{lang, "de_DE.UTF-8"}, {language, "en:de"}} << QStringList{} << false;
+        QTest::newRow("French, then German")
+            << Env{{lang, "fr_FR.UTF-8"}, {language, "fr:de"}} << QStringList{} << true;
+        QTest::newRow("C, --language de")
+            << Env{{lang, "C"}} << QStringList{"--language", "de"} << true;
+        QTest::newRow("German, --language=en")
+            << Env{{lang, "de_DE.UTF-8"}} << QStringList{"--language=en"} << false;
+    }
+    void languageOfTheMessages() {
+        QFETCH(Sprachumgebung, env);
+        QFETCH(QStringList, args);
+        QFETCH(bool, deutsch);
+        Lauf l = cli(args + QStringList{QStringLiteral("frobnicate")}, env);
+        QCOMPARE(l.status, 2);
+        QVERIFY2(l.err.contains(deutsch ? QLatin1String("unbekannter Befehl 'frobnicate'")
+                                        : QLatin1String("unknown command 'frobnicate'")),
+                 qPrintable(l.err));
+        l = cli(args + QStringList{QStringLiteral("--help")}, env);
+        QCOMPARE(l.status, 0);
+        QVERIFY2(l.out.startsWith(deutsch ? QLatin1String("Aufruf: zelmar-cli [OPTIONEN]")
+                                          : QLatin1String("Usage: zelmar-cli [OPTIONS]")),
+                 qPrintable(l.out));
+        // A reader the windows share: the text of a broken Intel HEX file.
+        const QString hex = datei(QStringLiteral("sprache.hex"));
+        QVERIFY(putFile(hex, ":00000006FA\n:00000001FF\n"));
+        l = cli(args + QStringList{QStringLiteral("verify"), QStringLiteral("80"), hex}, env);
+        QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(deutsch ? QLatin1String("Zeile 1: Satzart 06 gibt es nicht")
+                                        : QLatin1String("Line 1: record type 06 does not exist")),
+                 qPrintable(l.err));
     }
 
     void portThatDoesNotExist() {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The package unpacked into a temporary root, as apt would install it: every program of the
 # build is in /usr/bin with its manual page and answers --version with the project's version;
-# zelmar-sim --help lists its options; zelmar, started twice from the read-only copy with a
-# fresh home, keeps its files in the user's data directory and finds them again.
+# zelmar-sim --help lists its options; the English translation is installed; zelmar, started
+# twice from the read-only copy with a fresh home, keeps its files in the user's data directory
+# and finds them again.
 #   installed.sh <folder with the .deb> <programs.txt> <version>
 set -euo pipefail
 deb="$(ls "$1"/zelmar_*.deb)"
@@ -43,6 +44,12 @@ done < "$programs"
 [ "$(ls "$bin" | sort)" = "$(grep . "$programs" | sort)" ] || fail "/usr/bin holds $(ls "$bin")"
 
 "$bin/zelmar-sim" --help | grep -q -- '--scenario' || fail "zelmar-sim --help lists no options"
+
+# The English translation beside the programs, as a Qt translation file.
+qm="$root/usr/share/zelmar/translations/zelmar_en.qm"
+[ -s "$qm" ] || fail "no English translation in /usr/share/zelmar/translations"
+[ "$(head -c 16 "$qm" | od -An -tx1 | tr -d ' \n')" = "3cb86418caef9c95cd211cbf60a1bddd" ] ||
+    fail "$qm is no Qt translation file"
 
 # zelmar from the read-only copy, offscreen, with nothing of the caller's home.
 home="$tmp/home"

@@ -1,6 +1,6 @@
 // Pictures of the SRAM and REGISTER windows of slave 8 in the demo installation, for the
 // documentation. Not a test; run it on a screen of the size the windows are made for:
-//   xvfb-run -s "-screen 0 1366x768x24" ./atmega8_shots <directory>
+//   xvfb-run -s "-screen 0 1366x768x24" ./atmega8_shots <directory> [--language en]
 
 #include "shots.h"
 #include "windowbench.h"
@@ -14,7 +14,8 @@ using shots::settle;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const QStringList args = shots::argumente(); // [directory] [--language en]
+    const QString dir = args.isEmpty() ? QDir::currentPath() : args.at(0);
     bool ok = true;
     {
         WindowBench b;

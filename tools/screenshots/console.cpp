@@ -2,8 +2,9 @@
 // a program directory of its own whose COM 1 is the device given (the demo installation of
 // zelmar-sim), presses a few buttons and writes PNG files.
 //
-//   console_shots <zelmar-sim device> <output directory>
+//   console_shots <zelmar-sim device> <output directory> [--language en]
 
+#include "shots.h"
 #include "testcontext.h"
 
 #include "app/start.h"
@@ -42,10 +43,11 @@ void save(QWidget* w, const QString& path) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 3)
+    const QStringList args = shots::argumente();
+    if (args.size() != 2)
         qFatal("usage: zelmar_screenshots <device> <output directory>");
-    const QString device = QString::fromLocal8Bit(argv[1]);
-    const QDir out(QString::fromLocal8Bit(argv[2]));
+    const QString device = args.at(0);
+    const QDir out(args.at(1));
 
     QTemporaryDir dir;
     putFile(dir.filePath("PORTS.ini"), device.toUtf8() + "\r\n");

@@ -1,6 +1,6 @@
 // A picture of the manual master window after a combined auto run against the demo installation,
 // for the documentation. Not a test; run it on a screen of the size the windows are made for:
-//   xvfb-run -s "-screen 0 1366x768x24" ./handbetrieb_shots <directory>
+//   xvfb-run -s "-screen 0 1366x768x24" ./handbetrieb_shots <directory> [--language en]
 
 #include "shots.h"
 #include "windowbench.h"
@@ -16,7 +16,8 @@ using shots::settle;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const QStringList args = shots::argumente(); // [directory] [--language en]
+    const QString dir = args.isEmpty() ? QDir::currentPath() : args.at(0);
     WindowBench b(fenster::HAND_BETRIEB);
     b.w->move(0, 0);
     // Something to read behind the two bytes the transmitter writes at 0x0010.

@@ -1,6 +1,6 @@
 // Pictures of the home windows against the demo installation, for the documentation. Not a
 // test; run it on a screen of the size the windows are made for:
-//   xvfb-run -s "-screen 0 1366x768x24" ./home_shots <directory>
+//   xvfb-run -s "-screen 0 1366x768x24" ./home_shots <directory> [--language en]
 
 #include "shots.h"
 #include "windowbench.h"
@@ -63,7 +63,8 @@ bool verlauf(const QString& dir) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const QStringList args = shots::argumente(); // [directory] [--language en]
+    const QString dir = args.isEmpty() ? QDir::currentPath() : args.at(0);
     bool ok = true;
     {
         WindowBench b(QStringLiteral("WOHNUNG"));

@@ -1,6 +1,6 @@
 // Pictures of the EEPROM window against the demo installation, for the documentation. Not a
 // test; run it on a screen of the size the windows are made for:
-//   xvfb-run -a -s "-screen 0 1366x768x24" ./memory_shots <directory>
+//   xvfb-run -a -s "-screen 0 1366x768x24" ./memory_shots <directory> [--language en]
 
 #include "shots.h"
 #include "windowbench.h"
@@ -55,7 +55,8 @@ bool mitMeldung(QWidget* w, const QString& text, const QString& path) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const QStringList args = shots::argumente(); // [output directory] [--language en]
+    const QString dir = args.isEmpty() ? QDir::currentPath() : args.at(0);
     bool ok = true;
     {
         // The detection of the small EEPROM at 81: a suggestion in the status line.

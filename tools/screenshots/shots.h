@@ -2,6 +2,9 @@
 
 // What the picture programs share: writing a window's picture, and letting it settle first.
 
+#include "i18n/sprache.h"
+
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QString>
 #include <QTimer>
@@ -10,6 +13,19 @@
 #include <cstdio>
 
 namespace shots {
+
+// The command line without the program's name; "--language en" in it makes the pictures
+// English.
+inline QStringList argumente() {
+    QStringList a = QCoreApplication::arguments();
+    const zelmar::sprache::Wahl w = zelmar::sprache::ausArgumenten(a);
+    if (!w.fehler.isEmpty())
+        qFatal("%s", qPrintable(w.fehler));
+    if (w.sprache && !zelmar::sprache::installieren(*w.sprache))
+        qFatal("the translation cannot be loaded");
+    a.removeFirst();
+    return a;
+}
 
 inline bool save(QWidget* w, const QString& path) {
     const bool ok = w->grab().save(path);
