@@ -32,6 +32,7 @@ struct Optionen {
     int adressBytes = 2;
     std::optional<int> wert;      // --value
     std::optional<int> empfangen; // --receive
+    std::optional<int> anzahl;    // --count
 };
 
 // A whole number in decimal or with "0x" in hexadecimal, within min..max.
@@ -90,14 +91,15 @@ public:
     // LinkNotifier: the engine's messages go to standard error.
     void linkMessage(const QString& text) override;
     void linkBeep() override {}
-    // SystemServices: the clock for the logbook.
+    // SystemServices: the clock for the logbook and the VERLAUF log.
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+
+    // The job unterbrechen() cancels.
+    static void laeuft(Job* job);
 
 private:
     // One line on standard error for a settings value that is not used.
     void warnen(const Einstellungswarnung& w);
-    // The job unterbrechen() cancels.
-    static void laeuft(Job* job);
     void fortschritt(int done, int total);
     void fortschrittEnde();
 
@@ -125,5 +127,6 @@ int dump(Sitzung& s, const QStringList& a);
 int restore(Sitzung& s, const QStringList& a);
 int verify(Sitzung& s, const QStringList& a);
 int erase(Sitzung& s, const QStringList& a);
+int watch(Sitzung& s, const QStringList& a);
 
 } // namespace zelmar::cli
