@@ -8,7 +8,7 @@
 #include "files/slavedirectory.h"
 #include "files/textfile.h"
 #include "home/homewindows.h"
-#include "home/verlaufdatei.h"
+#include "files/verlaufdatei.h"
 #include "home/verlaufpunkte.h"
 #include "link/link.h"
 #include "link/virtualserialport.h"

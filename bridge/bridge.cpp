@@ -1,6 +1,5 @@
 #include "bridge.h"
 
-#include "jobs/apartmentfetch.h"
 #include "link/commands.h"
 #include "link/diagnostics.h"
 
@@ -8,7 +7,28 @@ namespace zelmar::bridge {
 
 Bridge::Bridge(const Konfiguration& k, cli::Sitzung& sitzung, MqttClient& mqtt,
                std::function<void(const QString&)> log)
-    : m_k(k), m_sitzung(sitzung), m_mqtt(mqtt), m_log(std::move(log)) {
+    : m_k(k), m_sitzung(sitzung), m_mqtt(mqtt), m_log(std::move(log)),
+      m_datenPfad(sitzung.datenPfad()),
+      m_wohnung(sitzung.link(), sitzung, m_datenPfad, sitzung.locale()) {
+    m_wohnung.setVerlauf(m_k.verlauf);
+    connect(&m_wohnung, &ApartmentSession::verlaufFehler, this,
+            [this](const QString& pfad, const datei::Grund& grund) {
+                m_log(QStringLiteral("the VERLAUF log cannot be written: %1: %2")
+                          .arg(pfad, cli::grundText(grund)));
+            });
+    connect(&m_wohnung, &ApartmentSession::passDone, this, [this](const ApartmentValues& w) {
+        if (m_laufend)
+            m_laufend->werte = w;
+    });
+    connect(&m_wohnung, &ApartmentSession::ended, this, [this](bool) {
+        if (!m_laufend || m_endet)
+            return;
+        Durchgang d = *m_laufend;
+        m_laufend.reset();
+        if (!d.werte)
+            m_log(QStringLiteral("pass failed: the apartment could not be read"));
+        fertig(d);
+    });
     m_takt.setInterval(m_k.themen.intervall * 1000);
     connect(&m_takt, &QTimer::timeout, this, &Bridge::durchgang);
     connect(&m_mqtt, &MqttClient::connected, this, [this] {
@@ -51,13 +71,12 @@ void Bridge::start() {
 void Bridge::beenden() {
     m_endet = true;
     m_takt.stop();
-    if (m_fetch)
-        m_fetch->cancel();
+    m_wohnung.abbrechen();
     m_mqtt.beenden(QByteArrayLiteral("offline"));
 }
 
 void Bridge::durchgang() {
-    if (m_fetch || m_endet)
+    if (m_wohnung.laeuft() || m_endet)
         return; // the previous pass still runs: never two at once
     Durchgang d;
     if (!m_portOffen) {
@@ -83,24 +102,8 @@ void Bridge::durchgang() {
     d.schnittstelle = true;
     if (const auto v = INTERFACE_ABFRAGEN(link, befehl::SPANNUNG, m_sitzung.locale()))
         d.spannung = v->wert / 10.0;
-    m_fetch = new ApartmentFetch(link);
-    m_fetch->setParent(this);
-    auto gelesen = std::make_shared<std::optional<ApartmentValues>>();
-    connect(m_fetch, &ApartmentFetch::passDone, this,
-            [gelesen](const ApartmentValues& w) { *gelesen = w; });
-    connect(m_fetch, &Job::ended, this, [this, d, gelesen]() mutable {
-        m_fetch->deleteLater();
-        m_fetch = nullptr;
-        if (m_endet)
-            return;
-        d.werte = *gelesen;
-        if (d.werte)
-            emit this->gelesen(*d.werte);
-        else
-            m_log(QStringLiteral("pass failed: the apartment could not be read"));
-        fertig(d);
-    });
-    m_fetch->start();
+    m_laufend = d;
+    m_wohnung.holen(false);
 }
 
 void Bridge::fertig(Durchgang d) {

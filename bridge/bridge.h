@@ -12,9 +12,7 @@
 #include <functional>
 #include <optional>
 
-namespace zelmar {
-class ApartmentFetch;
-}
+#include "jobs/apartmentsession.h"
 
 namespace zelmar::bridge {
 
@@ -38,8 +36,6 @@ public:
 signals:
     // A pass has ended and what it found is published (or kept for the next connection).
     void durchgangFertig(const zelmar::bridge::Durchgang& d);
-    // A pass has read the apartment: for the daily VERLAUF log.
-    void gelesen(const zelmar::ApartmentValues& werte);
     void beendet();
 
 private:
@@ -53,7 +49,9 @@ private:
     MqttClient& m_mqtt;
     std::function<void(const QString&)> m_log;
     QTimer m_takt;
-    QPointer<ApartmentFetch> m_fetch;
+    QString m_datenPfad;
+    ApartmentSession m_wohnung;
+    std::optional<Durchgang> m_laufend;  // the pass under way
     std::optional<Durchgang> m_neuester; // published on the next connection when not sent
     bool m_gesendet = true;
     bool m_portOffen = false;

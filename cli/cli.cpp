@@ -25,6 +25,7 @@ enum Extra {
     WERT = 16,
     EMPFANG = 32,
     CHIP = 64,
+    ANZAHL = 128
 };
 
 struct Befehl {
@@ -129,6 +130,16 @@ const Befehl kBefehle[] = {
          "Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each\n"
          "page back. Asks for confirmation unless --yes is given."),
      erase},
+    {"watch", "", QT_TRANSLATE_NOOP("zelmar::cli", "the apartment's values, one line per pass"), 0,
+     0, JSON | ANZAHL,
+     QT_TRANSLATE_NOOP(
+         "zelmar::cli",
+         "Reads the apartment's values as the WOHNUNG display does, pass after pass, and prints\n"
+         "one line per whole pass (with --json one JSON object per line, null for a value that\n"
+         "could not be read). Each pass is also a row of the day's VERLAUF_<date>.csv in DATEN/,\n"
+         "as in the program. Runs until Ctrl+C (exit status 1 after the pass under way is cut\n"
+         "short) or --count passes."),
+     watch},
 };
 
 const char* kOptionen = QT_TRANSLATE_NOOP("zelmar::cli", R"(Options:
@@ -136,7 +147,8 @@ const char* kOptionen = QT_TRANSLATE_NOOP("zelmar::cli", R"(Options:
                         (default: PROGRAMM.ini's port)
   --settings TEXT       line settings such as 19200,n,8,1 (default: settings.ini's)
   --timeout MS          reply time-out per byte in milliseconds (default: PROGRAMM.ini's)
-  --json                JSON output (scan, check, info, diag, std, detect, dump, verify)
+  --json                JSON output (scan, check, info, diag, std, detect, dump, verify,
+                        watch)
   --yes                 no confirmation question (restore, erase)
   --format txt|bin|hex  image file format (default: by the file's extension;
                         .txt dump text, .hex/.ihx Intel HEX, anything else binary)
@@ -149,6 +161,7 @@ const char* kOptionen = QT_TRANSLATE_NOOP("zelmar::cli", R"(Options:
                         (default 2)
   --value N             fill value of erase; value byte of send's frame
   --receive N           receive count of send's frame
+  --count N             passes of watch (default: until Ctrl+C)
   --help                this text, or a command's with COMMAND --help
   --version             the version
   --language de|en      language of the messages (default: the desktop's UI languages;
@@ -156,8 +169,8 @@ const char* kOptionen = QT_TRANSLATE_NOOP("zelmar::cli", R"(Options:
 )");
 
 const char* kStatus = QT_TRANSLATE_NOOP(
-    "zelmar::cli", R"(Exit status: 0 success, 1 link, device or file failure, 2 usage error,
-3 verify or check found differences.
+    "zelmar::cli", R"(Exit status: 0 success, 1 link, device or file failure or interrupted,
+2 usage error, 3 verify or check found differences.
 )");
 
 QString optionenUndStatus() {
@@ -216,10 +229,11 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
     const QCommandLineOption wert(QStringLiteral("value"), QString(), QStringLiteral("n"));
     const QCommandLineOption chip(QStringLiteral("chip"), QString(), QStringLiteral("name"));
     const QCommandLineOption empfang(QStringLiteral("receive"), QString(), QStringLiteral("n"));
+    const QCommandLineOption anzahl(QStringLiteral("count"), QString(), QStringLiteral("n"));
     const QCommandLineOption hilfe(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     const QCommandLineOption version(QStringLiteral("version"));
     p.addOptions({port, settings, timeout, json, ja, format, adressBytes, wert, empfang, chip,
-                  hilfe, version});
+                  anzahl, hilfe, version});
     // A negative number ("info -1") is an argument to be judged as one, not an unknown option.
     const QChar zahlMarke(0x1);
     QStringList markiert{QStringLiteral("zelmar-cli")};
@@ -260,7 +274,7 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
 
     const std::pair<const QCommandLineOption*, int> extras[] = {
         {&json, JSON}, {&ja, JA},           {&format, FORMAT}, {&adressBytes, ADRESSBYTES},
-        {&wert, WERT}, {&empfang, EMPFANG}, {&chip, CHIP}};
+        {&wert, WERT}, {&empfang, EMPFANG}, {&chip, CHIP},     {&anzahl, ANZAHL}};
     for (const auto& [option, bit] : extras)
         if (p.isSet(*option) && !(b->extras & bit))
             return fehler(u,
@@ -349,6 +363,12 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
             QCoreApplication::translate("zelmar::cli", "--receive must be 0 to 65535, not '%1'")
                 .arg(val(empfang)),
             name);
+    if (!zahlOption(anzahl, 1, std::numeric_limits<int>::max(), &o.anzahl))
+        return fehler(u,
+                      QCoreApplication::translate("zelmar::cli",
+                                                  "--count must be a whole number from 1, not '%1'")
+                          .arg(val(anzahl)),
+                      name);
     if (p.isSet(format)) {
         const QString f = val(format);
         if (f == QLatin1String("txt"))

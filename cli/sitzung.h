@@ -36,6 +36,7 @@ struct Optionen {
     std::optional<EepromBaustein> baustein; // --chip
     std::optional<int> wert;                // --value
     std::optional<int> empfangen;           // --receive
+    std::optional<int> anzahl;              // --count
 };
 
 // A whole number in decimal or with "0x" in hexadecimal, within min..max.
@@ -96,14 +97,15 @@ public:
     // LinkNotifier: the engine's messages go to standard error.
     void linkMessage(const QString& text) override;
     void linkBeep() override {}
-    // SystemServices: the clock for the logbook.
+    // SystemServices: the clock for the logbook and the VERLAUF log.
     QDateTime now() const override { return QDateTime::currentDateTime(); }
+
+    // The job unterbrechen() cancels.
+    static void laeuft(Job* job);
 
 private:
     // One line on standard error for a settings value that is not used.
     void warnen(const Einstellungswarnung& w);
-    // The job unterbrechen() cancels.
-    static void laeuft(Job* job);
     void fortschritt(int done, int total);
     void fortschrittEnde();
 
@@ -132,5 +134,6 @@ int restore(Sitzung& s, const QStringList& a);
 int verify(Sitzung& s, const QStringList& a);
 int erase(Sitzung& s, const QStringList& a);
 int detect(Sitzung& s, const QStringList& a);
+int watch(Sitzung& s, const QStringList& a);
 
 } // namespace zelmar::cli

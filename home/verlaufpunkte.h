@@ -1,6 +1,6 @@
 #pragma once
 
-#include "verlaufdatei.h"
+#include "files/verlaufdatei.h"
 
 #include <QDate>
 #include <QList>

@@ -1,7 +1,6 @@
 #include "verlaufwindow.h"
 
 #include "anzeigetexte.h"
-#include "verlaufprotokoll.h"
 
 #include "files/systemservices.h"
 #include "shell/appcontext.h"
@@ -179,8 +178,7 @@ void VerlaufWindow::verbinden() {
         guardedConnect(s, &QLineSeries::hovered, this, &VerlaufWindow::Serie_Hovered);
     for (const Diagramm& d : m_diagramme)
         d.view->installEventFilter(this);
-    connect(&VerlaufProtokoll::sitzung(m_ctx), &VerlaufProtokoll::aufgezeichnet, this,
-            &VerlaufWindow::zeileNeu);
+    connect(&m_ctx.apartment, &ApartmentSession::aufgezeichnet, this, &VerlaufWindow::zeileNeu);
 }
 
 // The days of older logs, newest first.
@@ -212,9 +210,8 @@ void VerlaufWindow::laden() {
     } else {
         tage << Combo_BEREICH->itemData(index).toDate();
     }
-    const VerlaufProtokoll& protokoll = VerlaufProtokoll::sitzung(m_ctx);
     for (const QDate& tag : tage)
-        m_tage.append({tag, verlauf::lesen(protokoll.pfad(tag))});
+        m_tage.append({tag, verlauf::lesen(m_ctx.apartment.pfad(tag))});
     m_punkte = verlauf::punkte(m_tage);
     zeichnen();
 }

@@ -3,7 +3,6 @@
 #include "anzeigetexte.h"
 #include "grundrisswidget.h"
 #include "scaledcanvas.h"
-#include "verlaufprotokoll.h"
 
 #include "shell/appcontext.h"
 #include "shell/programm.h"
@@ -60,7 +59,19 @@ void WohnungWindow::verbinden() {
     guardedConnect(Command2, &QPushButton::clicked, this, &WohnungWindow::Command2_Click);
     guardedConnect(Timer_START, &QTimer::timeout, this, &WohnungWindow::Timer_START_Timer);
     guardedConnect(Timer_ANZEIGE, &QTimer::timeout, this, &WohnungWindow::Timer_ANZEIGE_Timer);
+    // The fetch and its log belong to the session; the window shows what it reads.
+    ApartmentSession& wohnung = m_ctx.apartment;
+    connect(&wohnung, &ApartmentSession::updated, this, &WohnungWindow::werteUebernehmen);
+    connect(&wohnung, &ApartmentSession::started, this,
+            [this] { Command_DATEN_HOLEN->setEnabled(false); });
+    connect(&wohnung, &ApartmentSession::ended, this,
+            [this] { Command_DATEN_HOLEN->setEnabled(true); });
+    Command_DATEN_HOLEN->setEnabled(!wohnung.laeuft());
     Timer_START->start();
+}
+
+ApartmentFetch* WohnungWindow::fetch() const {
+    return m_ctx.apartment.fetch();
 }
 
 QLabel* WohnungWindow::label(const QString& name, const QString& text, const QRectF& rect,
@@ -259,8 +270,8 @@ void WohnungWindow::Timer_ANZEIGE_Timer() {
 }
 
 // The clocks of the slaves show at once; the rest at the display's next tick.
-void WohnungWindow::werteUebernehmen() {
-    m_werte = m_fetch->values();
+void WohnungWindow::werteUebernehmen(const ApartmentValues& werte) {
+    m_werte = werte;
     for (size_t i = 1; i < SLAVES.size(); ++i) {
         const QString& t = m_werte.zeitSlave[i];
         setTextIfChanged(Label_ZEIT_SLAVE[i], t.isEmpty() ? fehltText() : t);
@@ -268,23 +279,10 @@ void WohnungWindow::werteUebernehmen() {
 }
 
 void WohnungWindow::Command_DATEN_HOLEN_Click() {
-    if (m_fetch)
+    ApartmentSession& wohnung = m_ctx.apartment;
+    if (!wohnung.holen(Check_REPEAD->isChecked(), this))
         return;
-    Command_DATEN_HOLEN->setEnabled(false);
-    m_fetch = new ApartmentFetch(m_ctx.link);
-    m_fetch->bindTo(this);
-    m_fetch->setRepeat(Check_REPEAD->isChecked());
-    connect(Check_REPEAD, &QCheckBox::toggled, m_fetch, &ApartmentFetch::setRepeat);
-    connect(m_fetch, &ApartmentFetch::updated, this, &WohnungWindow::werteUebernehmen);
-    // Every whole pass is a row of the day's log; the recording belongs to the session, not
-    // to this window.
-    connect(m_fetch, &ApartmentFetch::passDone, &VerlaufProtokoll::sitzung(m_ctx),
-            &VerlaufProtokoll::aufzeichnen);
-    connect(m_fetch, &Job::ended, this, [this] {
-        m_fetch = nullptr;
-        Command_DATEN_HOLEN->setEnabled(true);
-    });
-    m_fetch->start();
+    connect(Check_REPEAD, &QCheckBox::toggled, wohnung.fetch(), &ApartmentFetch::setRepeat);
 }
 
 void WohnungWindow::Command_VERLAUF_Click() {

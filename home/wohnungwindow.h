@@ -2,7 +2,6 @@
 
 #include "jobs/apartmentfetch.h"
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -30,8 +29,8 @@ public:
 
     static constexpr auto SLAVES = ApartmentValues::SLAVES;
 
-    // The fetch of the last click, while it runs.
-    ApartmentFetch* fetch() const { return m_fetch; }
+    // The session's fetch, while it runs.
+    ApartmentFetch* fetch() const;
 
 public slots:
     void Command_DATEN_HOLEN_Click();
@@ -51,7 +50,7 @@ private:
     };
     enum { WZ, AZ, KUECHE, BAD, RAEUME };
 
-    void werteUebernehmen();
+    void werteUebernehmen(const zelmar::ApartmentValues& werte);
 
     void bauen();
     void verbinden();
@@ -60,7 +59,6 @@ private:
     PlanShape* marker(int adresse, const QRectF& rect);
 
     AppContext& m_ctx;
-    QPointer<ApartmentFetch> m_fetch;
 
     // Filled by the fetch, shown by the display timer.
     ApartmentValues m_werte;

@@ -260,14 +260,6 @@ page back. Asks for confirmation unless --yes is given.</source>
 Seite zurück. Fragt nach einer Bestätigung, wenn --yes nicht angegeben ist.</translation>
     </message>
     <message>
-        <source>Exit status: 0 success, 1 link, device or file failure, 2 usage error,
-3 verify or check found differences.
-</source>
-        <translation>Exit-Status: 0 Erfolg, 1 Fehler der Leitung, des Geräts oder einer Datei, 2 Aufruffehler,
-3 verify oder check hat Unterschiede gefunden.
-</translation>
-    </message>
-    <message>
         <source>Usage: zelmar-cli [OPTIONS] COMMAND [ARGUMENTS]
 
 Drives the TWI bus through the RS232-TWI interface.
@@ -581,12 +573,29 @@ sich unterscheiden; die abweichenden Adressen werden aufgelistet. Gibt das SHA-2
 Abbilds aus (seine 65536 Bytes, Adressen, die die Datei auslässt, als 255).</translation>
     </message>
     <message>
+        <source>the apartment&apos;s values, one line per pass</source>
+        <translation>die Werte der Wohnung, eine Zeile je Durchgang</translation>
+    </message>
+    <message>
+        <source>Reads the apartment&apos;s values as the WOHNUNG display does, pass after pass, and prints
+one line per whole pass (with --json one JSON object per line, null for a value that
+could not be read). Each pass is also a row of the day&apos;s VERLAUF_&lt;date&gt;.csv in DATEN/,
+as in the program. Runs until Ctrl+C (exit status 1 after the pass under way is cut
+short) or --count passes.</source>
+        <translation>Liest die Werte der Wohnung wie die Anzeige WOHNUNG, Durchgang für Durchgang, und gibt
+eine Zeile je vollständigem Durchgang aus (mit --json ein JSON-Objekt je Zeile, null für
+einen Wert, der nicht gelesen werden konnte). Jeder Durchgang ist auch eine Zeile der
+VERLAUF_&lt;Datum&gt;.csv des Tages in DATEN/, wie im Programm. Läuft bis Strg+C (Exit-Status 1,
+wenn der laufende Durchgang abgebrochen wird) oder --count Durchgänge.</translation>
+    </message>
+    <message>
         <source>Options:
   --port DEVICE|NUMBER  serial device, or port number 1..17 looked up in PORTS.ini
                         (default: PROGRAMM.ini&apos;s port)
   --settings TEXT       line settings such as 19200,n,8,1 (default: settings.ini&apos;s)
   --timeout MS          reply time-out per byte in milliseconds (default: PROGRAMM.ini&apos;s)
-  --json                JSON output (scan, check, info, diag, std, detect, dump, verify)
+  --json                JSON output (scan, check, info, diag, std, detect, dump, verify,
+                        watch)
   --yes                 no confirmation question (restore, erase)
   --format txt|bin|hex  image file format (default: by the file&apos;s extension;
                         .txt dump text, .hex/.ihx Intel HEX, anything else binary)
@@ -599,6 +608,7 @@ Abbilds aus (seine 65536 Bytes, Adressen, die die Datei auslässt, als 255).</tr
                         (default 2)
   --value N             fill value of erase; value byte of send&apos;s frame
   --receive N           receive count of send&apos;s frame
+  --count N             passes of watch (default: until Ctrl+C)
   --help                this text, or a command&apos;s with COMMAND --help
   --version             the version
   --language de|en      language of the messages (default: the desktop&apos;s UI languages;
@@ -609,7 +619,8 @@ Abbilds aus (seine 65536 Bytes, Adressen, die die Datei auslässt, als 255).</tr
                         (vorgegeben: der Port aus PROGRAMM.ini)
   --settings TEXT       Leitungseinstellung wie 19200,n,8,1 (vorgegeben: aus settings.ini)
   --timeout MS          Antwortzeit je Byte in Millisekunden (vorgegeben: aus PROGRAMM.ini)
-  --json                Ausgabe als JSON (scan, check, info, diag, std, detect, dump, verify)
+  --json                Ausgabe als JSON (scan, check, info, diag, std, detect, dump, verify,
+                        watch)
   --yes                 keine Rückfrage (restore, erase)
   --format txt|bin|hex  Format der Abbilddatei (vorgegeben: nach der Endung der Datei;
                         .txt Dump-Text, .hex/.ihx Intel-HEX, alles andere binär)
@@ -622,11 +633,32 @@ Abbilds aus (seine 65536 Bytes, Adressen, die die Datei auslässt, als 255).</tr
                         (vorgegeben 2)
   --value N             Füllwert von erase; Wertbyte des Rahmens von send
   --receive N           Empfangsanzahl des Rahmens von send
+  --count N             Durchgänge von watch (vorgegeben: bis Strg+C)
   --help                dieser Text, oder der eines Befehls mit BEFEHL --help
   --version             die Version
   --language de|en      Sprache der Meldungen (vorgegeben: die UI-Sprachen des Desktops;
                         Englisch unter der C-Locale)
 </translation>
+    </message>
+    <message>
+        <source>Exit status: 0 success, 1 link, device or file failure or interrupted,
+2 usage error, 3 verify or check found differences.
+</source>
+        <translation>Exit-Status: 0 Erfolg, 1 Fehler der Verbindung, des Geräts oder einer Datei oder
+unterbrochen, 2 Aufruffehler, 3 verify oder check fand Unterschiede.
+</translation>
+    </message>
+    <message>
+        <source>--count must be a whole number from 1, not &apos;%1&apos;</source>
+        <translation>--count muss eine ganze Zahl ab 1 sein, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>the VERLAUF log cannot be written: %1: %2</source>
+        <translation>der VERLAUF kann nicht geschrieben werden: %1: %2</translation>
+    </message>
+    <message>
+        <source>watch interrupted after %1 passes</source>
+        <translation>watch nach %1 Durchgängen unterbrochen</translation>
     </message>
 </context>
 </TS>

@@ -13,8 +13,15 @@ AppContext::AppContext(Link& link_, SlaveDirectory& slaves_, Prompter& prompter_
     : link(link_), slaves(slaves_), SLAVE_GEFUNDEN(link_.SLAVE_GEFUNDEN), prompter(prompter_),
       system(system_), locale(std::move(locale_)),
       exeName(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()),
-      m_notifier(prompter_), windows(*this) {
+      m_notifier(prompter_), apartment(link_, system_, DATEN_PFAD, locale), windows(*this) {
     link.setNotifier(&m_notifier);
+    QObject::connect(&apartment, &ApartmentSession::verlaufFehler, &apartment,
+                     [this](const QString& pfad, const datei::Grund& grund) {
+                         prompter.message(QCoreApplication::translate(
+                                              "zelmar::VerlaufProtokoll",
+                                              "Der VERLAUF kann nicht geschrieben werden:\n") +
+                                          pfad + QLatin1Char('\n') + grund.text());
+                     });
 }
 
 AppContext::~AppContext() {

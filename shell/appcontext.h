@@ -3,6 +3,7 @@
 #include "files/slavedirectory.h"
 #include "windowregistry.h"
 
+#include "jobs/apartmentsession.h"
 #include "link/link.h"
 #include "ui/prompter.h"
 
@@ -62,6 +63,10 @@ public:
 private:
     PrompterLinkNotifier m_notifier;
     std::unique_ptr<FrameLogSink> m_twiLogbook;
+
+public:
+    // The apartment's values and their daily log, shared by WOHNUNG and VERLAUF.
+    ApartmentSession apartment;
 
 public:
     // Declared last: its windows go before the state they refer to.

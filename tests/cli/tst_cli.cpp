@@ -4,9 +4,12 @@
 
 #include "cli/cli.h"
 #include "cli/sitzung.h"
+#include "files/datalocation.h"
 #include "files/eepromimage.h"
 #include "files/settingsfiles.h"
 #include "files/slavedirectory.h"
+#include "files/verlaufdatei.h"
+#include "sim/scenario.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -60,6 +63,44 @@ QList<int> adressen(const QJsonArray& a) {
     for (const auto& v : a)
         l << v.toObject().value(QStringLiteral("address")).toInt(-1);
     return l;
+}
+
+// The values of the apartment display, as the day's log has them.
+const std::array<std::optional<double>, verlauf::WERTE> kWohnung = {21.5, 19.8, -0.1, -3.5, 40,
+                                                                    35,   30,   1013, 250};
+
+// The demo installation with constant values where the apartment display reads them.
+QByteArray konstanteWohnung() {
+    sim::Scenario sc = sim::Scenario::demo();
+    const std::tuple<int, int, double> quellen[] = {
+        {20, 120, 215}, {40, 120, 198}, {60, 120, -1},   {44, 120, -35}, {20, 121, 40},
+        {40, 121, 35},  {60, 121, 30},  {44, 150, 1013}, {44, 151, 250}};
+    for (sim::DeviceConfig& d : sc.devices)
+        for (const auto& [slave, code, wert] : quellen)
+            if (d.type == sim::DeviceConfig::Type::Atmega8 && d.slave.address == slave) {
+                sim::ValueSource q;
+                q.value = wert;
+                d.slave.values[code] = q;
+            }
+    return sc.toJson();
+}
+
+// One JSON object a line, nothing else.
+QList<QJsonObject> jsonZeilen(const QByteArray& out) {
+    QList<QJsonObject> l;
+    for (const QByteArray& z : out.split('\n')) {
+        if (z.isEmpty())
+            continue;
+        QJsonParseError e;
+        const QJsonDocument d = QJsonDocument::fromJson(z, &e);
+        [&] { QVERIFY2(e.error == QJsonParseError::NoError && d.isObject(), z.constData()); }();
+        l << d.object();
+    }
+    return l;
+}
+
+QString verlaufDatei(const QString& programmPfad, const QDate& tag) {
+    return programmPfad + QStringLiteral("/DATEN/") + verlauf::dateiname(tag);
 }
 
 // Files by the bytes of their names.
@@ -952,6 +993,114 @@ private slots:
         }
     }
 
+    // watch: a line per whole pass with the display's values and the same row in the day's
+    // log; a slave taken off line is missing in both, never a 0.
+    void watchPrintsThePassesAndLogsThem() {
+        cleanup();
+        const QString szenario = datei(QStringLiteral("konstant.json"));
+        QVERIFY(putFile(szenario, konstanteWohnung()));
+        simStarten({QStringLiteral("--no-pace"), QStringLiteral("--scenario"), szenario});
+        const QStringList watch = {QStringLiteral("--port"), m_device, QStringLiteral("--timeout"),
+                                   QStringLiteral("300"), QStringLiteral("watch")};
+        const QStringList json = {QStringLiteral("--json")};
+
+        Lauf l = imProzess(m_dir.path(), json + watch + QStringList{"--count", "2"});
+        QCOMPARE(l.status, 0);
+        QList<QJsonObject> z = jsonZeilen(l.out.toUtf8());
+        QCOMPARE(z.size(), 2);
+        const QDateTime um =
+            QDateTime::fromString(z[1][QStringLiteral("at")].toString(), Qt::ISODate);
+        const QString log = verlaufDatei(m_dir.path(), um.date());
+        QVector<verlauf::Zeile> zeilen = verlauf::lesen(log);
+        QCOMPARE(zeilen.size(), 2);
+        const QRegularExpression uhr(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+        for (int i = 0; i < 2; ++i) {
+            const QJsonObject& j = z[i];
+            QCOMPARE(j[QStringLiteral("pass")].toInt(), i + 1);
+            const QJsonArray raeume = j[QStringLiteral("rooms")].toArray();
+            QCOMPARE(raeume.size(), 3);
+            QCOMPARE(raeume[2][QStringLiteral("room")].toString(), QStringLiteral("KÜCHE"));
+            QCOMPARE(raeume[2][QStringLiteral("address")].toInt(), 60);
+            std::array<std::optional<double>, verlauf::WERTE> werte;
+            for (int r = 0; r < 3; ++r) {
+                werte[r] = raeume[r][QStringLiteral("temperature")].toDouble();
+                werte[4 + r] = raeume[r][QStringLiteral("heating")].toDouble();
+            }
+            werte[3] = j[QStringLiteral("outside")].toDouble();
+            werte[7] = j[QStringLiteral("pressure")].toDouble();
+            werte[8] = j[QStringLiteral("sun")].toDouble();
+            QCOMPARE(werte, kWohnung);
+            QCOMPARE(zeilen[i].werte, kWohnung);
+            QCOMPARE(zeilen[i].zeit,
+                     QDateTime::fromString(j[QStringLiteral("at")].toString(), Qt::ISODate).time());
+            QVERIFY(uhr.match(j[QStringLiteral("time")].toString()).hasMatch());
+            QVERIFY(j[QStringLiteral("sunrise")].toString().contains(QLatin1Char(':')));
+            const QJsonArray slaves = j[QStringLiteral("slaves")].toArray();
+            QCOMPARE(slaves.size(), 8);
+            for (const auto& s : slaves) {
+                QVERIFY(s[QStringLiteral("present")].toBool());
+                QVERIFY(uhr.match(s[QStringLiteral("clock")].toString()).hasMatch());
+            }
+        }
+
+        simSteuern("offline 20");
+        l = imProzess(m_dir.path(), watch + QStringList{"--count", "1"});
+        QCOMPARE(l.status, 0);
+        QCOMPARE(l.out.count(QLatin1Char('\n')), 1);
+        for (const char* teil :
+             {"  WZ --- heating ---  ", "  AZ 19.8 °C heating 35 °C  ", "  outside -3.5 °C  ",
+              "  pressure 1013 mbar  ", "  absent 20  ", "  present 8 40 44 45 60 65 66  "})
+            QVERIFY2(l.out.contains(QString::fromUtf8(teil)), qPrintable(l.out));
+        l = imProzess(m_dir.path(), json + watch + QStringList{"--count", "1"});
+        QCOMPARE(l.status, 0);
+        z = jsonZeilen(l.out.toUtf8());
+        QCOMPARE(z.size(), 1);
+        const QJsonValue wz = z[0][QStringLiteral("rooms")][0];
+        QVERIFY(wz[QStringLiteral("temperature")].isNull() &&
+                wz[QStringLiteral("heating")].isNull());
+        QCOMPARE(z[0][QStringLiteral("rooms")][1][QStringLiteral("temperature")].toDouble(), 19.8);
+        const QJsonValue s20 = z[0][QStringLiteral("slaves")][1];
+        QCOMPARE(s20[QStringLiteral("address")].toInt(), 20);
+        QCOMPARE(s20[QStringLiteral("present")].toBool(true), false);
+        QVERIFY(s20[QStringLiteral("clock")].isNull());
+        zeilen = verlauf::lesen(log);
+        QCOMPARE(zeilen.size(), 4);
+        for (int k : {0, 4})
+            QVERIFY(!zeilen[3].werte[k]);
+        QCOMPARE(zeilen[3].werte[1], 19.8);
+    }
+
+    // Ctrl+C ends watch after the transaction under way: whole lines only, one row for each,
+    // exit status 1.
+    void watchUntilCtrlC() {
+        const QString programmPfad =
+            datalocation::programmPfad(QFileInfo(QStringLiteral(ZELMAR_CLI_PATH)).absolutePath());
+        const QString log = verlaufDatei(programmPfad, QDate::currentDate());
+        const int vorher = verlauf::lesen(log).size();
+        QProcess p;
+        p.start(QStringLiteral(ZELMAR_CLI_PATH),
+                {QStringLiteral("--port"), m_device, QStringLiteral("--json"),
+                 QStringLiteral("watch")});
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += p.readAllStandardOutput()).count('\n') >= 2, 20000);
+        ::kill(pid_t(p.processId()), SIGINT);
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        out += p.readAllStandardOutput();
+        QVERIFY(out.endsWith('\n'));
+        const QList<QJsonObject> z = jsonZeilen(out);
+        for (int i = 0; i < z.size(); ++i)
+            QCOMPARE(z[i][QStringLiteral("pass")].toInt(), i + 1);
+        const QByteArray err = p.readAllStandardError();
+        QVERIFY2(err.contains(
+                     QStringLiteral("watch interrupted after %1 passes").arg(z.size()).toUtf8()),
+                 err.constData());
+        if (QDate::currentDate() ==
+            QDateTime::fromString(z.last()[QStringLiteral("at")].toString(), Qt::ISODate).date())
+            QCOMPARE(verlauf::lesen(log).size() - vorher, z.size());
+    }
+
     void usageErrors_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("meldung");
@@ -975,6 +1124,8 @@ private slots:
         QTest::newRow("port 0") << QStringList{"--port", "0", "scan"} << "--port";
         QTest::newRow("port 18") << QStringList{"--port", "18", "scan"} << "--port";
         QTest::newRow("negative address") << QStringList{"info", "-1"} << "ADDR must be";
+        QTest::newRow("no passes") << QStringList{"watch", "--count", "0"} << "--count";
+        QTest::newRow("count elsewhere") << QStringList{"scan", "--count", "2"} << "--count";
     }
     void usageErrors() {
         QFETCH(QStringList, args);

@@ -2,7 +2,7 @@
 
 #include "windowbench.h"
 
-#include "home/verlaufdatei.h"
+#include "files/verlaufdatei.h"
 #include "home/verlaufpunkte.h"
 #include "home/verlaufwindow.h"
 #include "sim/atmega8slave.h"

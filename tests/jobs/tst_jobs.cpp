@@ -3,8 +3,10 @@
 #include "testcontext.h"
 
 #include "jobs/apartmentfetch.h"
+#include "jobs/apartmentsession.h"
 #include "jobs/busscan.h"
 #include "jobs/repetition.h"
+#include "sim/atmega8slave.h"
 #include "sim/virtualinstallation.h"
 
 #include <QElapsedTimer>
@@ -49,6 +51,18 @@ struct Bench {
         return b;
     }
 };
+
+// Constant values where the apartment display reads them, so a row can be told exactly.
+void setConstantValues(Bench& b) {
+    const std::tuple<int, int, double> quellen[] = {
+        {20, 120, 215}, {40, 120, 198}, {60, 120, -1},   {44, 120, -35}, {20, 121, 40},
+        {40, 121, 35},  {60, 121, 30},  {44, 150, 1013}, {44, 151, 250}};
+    for (const auto& [slave, code, wert] : quellen) {
+        sim::ValueSource q;
+        q.value = wert;
+        b.sim.slave(slave)->setValue(code, q);
+    }
+}
 
 } // namespace
 
@@ -320,6 +334,96 @@ private slots:
         b.run(fetch);
         QCOMPARE(fetch->passes(), 1);
         QCOMPARE(b.t.frames.entries.size(), kFramesPerPass + 12);
+    }
+
+    // The session's fetch: one at a time, every whole pass a row of the day's log, and each
+    // subscriber hears of the same passes.
+    void sessionOnceAndRepeated() {
+        Bench b;
+        setConstantValues(b);
+        ApartmentSession& s = b.t.ctx.apartment;
+        QObject erster, zweiter;
+        QList<double> wzErster, wzZweiter;
+        QObject::connect(&s, &ApartmentSession::passDone, &erster, [&](const ApartmentValues& v) {
+            wzErster << v.raum[0].temperatur.value_or(-999);
+        });
+        QObject::connect(
+            &s, &ApartmentSession::aufgezeichnet, &zweiter,
+            [&](const QDate&, const verlauf::Zeile& z) { wzZweiter << z.werte[0].value_or(-999); });
+        QSignalSpy ended(&s, &ApartmentSession::ended);
+
+        QVERIFY(s.holen(false));
+        QVERIFY(s.laeuft());
+        QVERIFY(!s.holen(true)); // no second fetch beside the first
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(ended.first().first().toBool(), false);
+        QCOMPARE(b.t.frames.entries.size(), kFramesPerPass);
+        const QString log = s.pfad(b.t.system.clock.date());
+        QCOMPARE(log, b.t.ctx.DATEN_PFAD + QStringLiteral("VERLAUF_2006-12-05.csv"));
+        QVector<verlauf::Zeile> zeilen = verlauf::lesen(log);
+        QCOMPARE(zeilen.size(), 1);
+        QCOMPARE(zeilen[0].zeit, QTime(7, 42, 6));
+        QCOMPARE(zeilen[0].werte, (std::array<std::optional<double>, verlauf::WERTE>{
+                                      21.5, 19.8, -0.1, -3.5, 40, 35, 30, 1013, 250}));
+
+        // Repeated: three passes, the third ends it; a click in between changes nothing.
+        QObject::connect(&s, &ApartmentSession::passDone, &erster, [&] {
+            QVERIFY(!s.holen(false));
+            if (s.passes() == 4)
+                s.setRepeat(false);
+        });
+        QVERIFY(s.holen(true));
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(s.passes(), 4);
+        QCOMPARE(b.t.frames.entries.size(), 4 * kFramesPerPass);
+        QCOMPARE(verlauf::lesen(log).size(), 4);
+        QCOMPARE(wzErster, QList<double>(4, 21.5));
+        QCOMPARE(wzZweiter, wzErster);
+        QVERIFY(!s.laeuft());
+    }
+
+    // A cancel or the owner's end cuts the pass under way short: no row, no pass.
+    void sessionCancelledAndOwned() {
+        Bench b;
+        ApartmentSession& s = b.t.ctx.apartment;
+        QSignalSpy ended(&s, &ApartmentSession::ended);
+        QSignalSpy passes(&s, &ApartmentSession::passDone);
+        QVERIFY(s.holen(true));
+        b.cancelAtFrame(s.fetch(), kFramesPerPass + 12);
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(ended.first().first().toBool(), true);
+        QCOMPARE(passes.size(), 1);
+        QCOMPARE(b.t.frames.entries.size(), kFramesPerPass + 12);
+        QCOMPARE(verlauf::lesen(s.pfad(b.t.system.clock.date())).size(), 1);
+
+        auto eigner = std::make_unique<QObject>();
+        QVERIFY(s.holen(true, eigner.get()));
+        QObject::connect(&b.t.link, &Link::frameSent, eigner.get(),
+                         [&eigner] { QTimer::singleShot(0, [&eigner] { eigner.reset(); }); });
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(ended.last().first().toBool(), true);
+        QCOMPARE(passes.size(), 1);
+        QVERIFY(!s.fetch());
+    }
+
+    // The log cannot be written: said once, while every pass is still told as a row.
+    void sessionLogThatCannotBeWritten() {
+        Bench b;
+        ApartmentSession& s = b.t.ctx.apartment;
+        const QString log = s.pfad(b.t.system.clock.date());
+        QVERIFY(QDir().mkpath(log));
+        QSignalSpy fehler(&s, &ApartmentSession::verlaufFehler);
+        QSignalSpy zeilen(&s, &ApartmentSession::aufgezeichnet);
+        QSignalSpy ended(&s, &ApartmentSession::ended);
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(s.holen(false));
+            QVERIFY(ended.wait(20000));
+        }
+        QCOMPARE(zeilen.size(), 2);
+        QCOMPARE(fehler.size(), 1);
+        QCOMPARE(fehler.first().first().toString(), log);
+        QCOMPARE(b.t.prompter.messages().size(), 1); // the context says it in the window's words
+        QVERIFY(b.t.prompter.messages().first().contains(log));
     }
 };
 

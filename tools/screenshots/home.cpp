@@ -33,7 +33,7 @@ private:
 
 // The trend window after a morning of "repead", the program's clock in step with the
 // installation's.
-bool verlauf(const QString& dir) {
+bool verlaufBild(const QString& dir) {
     Zeitraffer zeit(240);
     WindowBench b(WindowBench::Geraete::Keine);
     b.sim = std::make_unique<sim::VirtualInstallation>(b.t.port, sim::Scenario::demo(), &zeit);
@@ -114,6 +114,6 @@ int main(int argc, char** argv) {
         ok &= save(b.w, dir + QStringLiteral("/slave_info-pruefen.png"));
         std::printf("%s\n", qPrintable(b.t.prompter.messages().value(0)));
     }
-    ok &= verlauf(dir);
+    ok &= verlaufBild(dir);
     return ok ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 #include "verlaufdatei.h"
 
-#include "files/textfile.h"
+#include "textfile.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -151,19 +151,6 @@ const std::array<Spalte, WERTE>& spalten() {
 
 bool Zeile::hatWerte() const {
     return std::any_of(werte.begin(), werte.end(), [](const auto& w) { return w.has_value(); });
-}
-
-Zeile zeileAus(const ApartmentValues& w, const QTime& zeit) {
-    Zeile z;
-    z.zeit = QTime(zeit.hour(), zeit.minute(), zeit.second());
-    for (size_t r = 0; r < w.raum.size(); ++r) {
-        z.werte[r] = w.raum[r].temperatur;
-        z.werte[4 + r] = w.raum[r].heizung;
-    }
-    z.werte[3] = w.aussentemperatur;
-    z.werte[7] = w.luftdruck;
-    z.werte[8] = w.sonne;
-    return z;
 }
 
 QString dateiname(const QDate& tag) {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "files/dateien.h"
-#include "jobs/apartmentfetch.h"
+#include "dateien.h"
 
 #include <QDate>
 #include <QLocale>
@@ -37,9 +36,6 @@ struct Zeile {
     // True when at least one value was read.
     bool hatWerte() const;
 };
-
-// What the display shows of one fetch, at `zeit`.
-Zeile zeileAus(const ApartmentValues& werte, const QTime& zeit);
 
 QString dateiname(const QDate& tag);
 // The day a log file holds, by its name; invalid for other files.
