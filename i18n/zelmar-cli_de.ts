@@ -561,8 +561,7 @@ oder nicht erkennbar ist; ein Bereich über sein Ende hinaus wird vorher abgeleh
         <source>Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its
 old contents unless the read-out completes. Prints the image&apos;s SHA-256.</source>
         <translation>Liest das ganze 64-KiB-EEPROM an ADDR in FILE (jeden Block zweimal). FILE behält seinen
-alten Inhalt, wenn das Auslesen nicht vollständig gelingt. Gibt das SHA-256 des
-Abbilds aus.</translation>
+alten Inhalt, wenn das Auslesen nicht vollständig gelingt. Gibt das SHA-256 des Abbilds aus.</translation>
     </message>
     <message>
         <source>Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they

@@ -418,7 +418,7 @@ private slots:
 
         // Stopped as systemd stops it: offline, retained for whoever asks later.
         bridge.terminate();
-        QVERIFY(bridge.waitForFinished(10000));
+        QVERIFY(bridge.waitForFinished(30000));
         QCOMPARE(bridge.exitStatus(), QProcess::NormalExit);
         QCOMPARE(bridge.exitCode(), 0);
         Mitschnitt spaeter(m_port);
@@ -457,7 +457,7 @@ private slots:
         // One pass's worth at the reconnection, not one per pass missed.
         QVERIFY(wieder.anzahl(QStringLiteral("zelmar/haus1/wz_temperatur/state")) <= 2);
         bridge.terminate();
-        QVERIFY(bridge.waitForFinished(10000));
+        QVERIFY(bridge.waitForFinished(30000));
         QCOMPARE(bridge.exitCode(), 0);
     }
 };
