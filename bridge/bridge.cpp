@@ -89,6 +89,8 @@ void Bridge::durchgang() {
     Link& link = m_sitzung.link();
     Reply antwort;
     const auto da = INTERFACE_ABFRAGEN(link, befehl::DUMMY, m_sitzung.locale(), &antwort);
+    if (m_endet)
+        return;
     if (!da) {
         // A device that went away is opened afresh next time, with the reason if it cannot be.
         if (antwort.statusCode == STATUS_PORT_ZU)
@@ -102,6 +104,9 @@ void Bridge::durchgang() {
     d.schnittstelle = true;
     if (const auto v = INTERFACE_ABFRAGEN(link, befehl::SPANNUNG, m_sitzung.locale()))
         d.spannung = v->wert / 10.0;
+    // Stopped during one of the waits above: no fetch is started any more.
+    if (m_endet)
+        return;
     m_laufend = d;
     m_wohnung.holen(false);
 }

@@ -10,6 +10,7 @@
 #include <QSocketNotifier>
 #include <QSysInfo>
 #include <QTextStream>
+#include <QTimer>
 
 #include <csignal>
 
@@ -93,7 +94,15 @@ int main(int argc, char* argv[]) {
     bridge::Bridge b(e.k, sitzung, mqtt, [&err](const QString& zeile) {
         err << "zelmar-bridge: " << zeile << Qt::endl;
     });
-    QObject::connect(&b, &bridge::Bridge::beendet, &app, [] { QCoreApplication::exit(0); });
+    // The run ends from the event loop's own level, never inside a wait of the link: a wait
+    // told to quit would never see its reply or its time-out.
+    QTimer ende;
+    ende.setInterval(20);
+    QObject::connect(&ende, &QTimer::timeout, &app, [&sitzung] {
+        if (!sitzung.link().busy())
+            QCoreApplication::exit(0);
+    });
+    QObject::connect(&b, &bridge::Bridge::beendet, &ende, qOverload<>(&QTimer::start));
     beiSignal([&b] { b.beenden(); });
     b.start();
     return app.exec();

@@ -431,6 +431,22 @@ private slots:
         QVERIFY2(!log.contains("wz_temperatur"), log.constData()); // no line per value
     }
 
+    // Stopped while it waits for an interface that does not answer: it ends once the wait is
+    // over, as a service must (a quit inside the link's wait would leave it there for good).
+    void stopsDuringAWait() {
+        brokerStarten();
+        simSteuern("silent");
+        QProcess bridge;
+        bridgeStarten(bridge, {QStringLiteral("--timeout"), QStringLiteral("2000")});
+        QVERIFY(
+            QTest::qWaitFor([&] { return journal().contains("connected to the broker"); }, 10000));
+        QTest::qWait(500); // into the wait for the first reply byte
+        bridge.terminate();
+        QVERIFY(bridge.waitForFinished(30000));
+        QCOMPARE(bridge.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(bridge.exitCode(), 0);
+    }
+
     // Started before its broker, and the broker gone for a while: it comes back by itself and
     // publishes the newest pass, not a backlog.
     void reconnectsToItsBroker() {
