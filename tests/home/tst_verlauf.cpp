@@ -166,7 +166,9 @@ private slots:
         for (int s = 0; s < spalten; ++s) {
             QPointF tief(0, 1e9), hoch(0, -1e9);
             for (const QPointF& q : p) {
-                if (q.x() < x0 + s * breite || q.x() >= x0 + (s + 1) * breite)
+                // The last column holds its right edge too, as the chart's range does.
+                const bool rechts = s == spalten - 1 ? q.x() > x1 : q.x() >= x0 + (s + 1) * breite;
+                if (q.x() < x0 + s * breite || rechts)
                     continue;
                 tief = q.y() < tief.y() ? q : tief;
                 hoch = q.y() > hoch.y() ? q : hoch;
