@@ -48,7 +48,9 @@ SpeicherAntwort adressieren(Link& link, int slave, int adresse, int adressBytes)
     }
 }
 
-int fehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
+} // namespace
+
+int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
     if (r == SpeicherAntwort::NichtGesendet)
         return s.linkFehler(QCoreApplication::translate("zelmar::cli", "EEPROM at %1, address %2")
                                 .arg(slave)
@@ -67,8 +69,6 @@ int fehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
                     FEHLER);
 }
 
-} // namespace
-
 bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int* status) {
     const Optionen& o = s.optionen();
     if (o.baustein) {
@@ -81,10 +81,10 @@ bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int*
             .arg(eeprom::namen());
     switch (e.ergebnis) {
     case EepromErkennung::Ergebnis::Leitung:
-        *status = fehler(s, SpeicherAntwort(SpeicherAntwort::Leitung, e.antwort), slave, 0);
+        *status = eepromFehler(s, SpeicherAntwort(SpeicherAntwort::Leitung, e.antwort), slave, 0);
         return false;
     case EepromErkennung::Ergebnis::Stumm:
-        *status = fehler(s, SpeicherAntwort::KeinAck, slave, 0);
+        *status = eepromFehler(s, SpeicherAntwort::KeinAck, slave, 0);
         return false;
     case EepromErkennung::Ergebnis::Unklar:
         *status = s.melden(QCoreApplication::translate(
@@ -165,7 +165,7 @@ bool bausteinLesen(Sitzung& s, const EepromBaustein& b, int slave, int start, in
                 r = EEPROM_BLOCK_LESEN(link, an, laenge);
         }
         if (r != SpeicherAntwort::Ok) {
-            *status = fehler(s, r, an, pos);
+            *status = eepromFehler(s, r, an, pos);
             return false;
         }
         daten->append(r.antwort.bytes);
@@ -187,7 +187,7 @@ bool bausteinSchreiben(Sitzung& s, const EepromBaustein& b, int slave, int start
             r = EEPROM_BYTE_SCHREIBEN(link, an, b.innen(pos), b.adressBytes, quint8(daten[i]));
         while (zyklus.nochmal(r));
         if (r != SpeicherAntwort::Ok) {
-            *status = fehler(s, r, an, pos);
+            *status = eepromFehler(s, r, an, pos);
             return false;
         }
     }

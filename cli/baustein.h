@@ -5,12 +5,16 @@
 #include "sitzung.h"
 
 #include "link/eeprombausteine.h"
+#include "link/memory.h"
 
 namespace zelmar::cli {
 
 // The chip at `slave`: the one --chip names, or else what reading it shows, which must agree
 // with the address bytes assumed (--address-bytes, default 2). With `ganz` (a command on the
 // whole chip) the chip must be the 64 KiB one unless --chip names it. False after saying why.
+// What a failed EEPROM request says: the line's status, or that nothing acknowledged.
+int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse);
+
 bool bausteinBestimmen(Sitzung& s, int slave, bool ganz, EepromBaustein* b, int* status);
 
 // A usage error unless `slave` is the first address of the chip (its block bits 0).

@@ -90,25 +90,6 @@ QString name(const SlaveDirectory& d, int a) {
     return slaveBenannt(d.SLAVE_NAME[a]) ? d.SLAVE_NAME[a].trimmed() : QString();
 }
 
-int eepromFehler(Sitzung& s, const SpeicherAntwort& r, int slave, int adresse) {
-    if (r == SpeicherAntwort::NichtGesendet)
-        return s.linkFehler(QCoreApplication::translate("zelmar::cli", "EEPROM at %1, address %2")
-                                .arg(slave)
-                                .arg(adresse),
-                            r.antwort);
-    if (r == SpeicherAntwort::Leitung)
-        return s.linkFehler(
-            QCoreApplication::translate("zelmar::cli", "EEPROM at %1, address %2: the line failed")
-                .arg(slave)
-                .arg(adresse),
-            r.antwort);
-    return s.melden(QCoreApplication::translate("zelmar::cli",
-                                                "the EEPROM at %1 did not acknowledge (address %2)")
-                        .arg(slave)
-                        .arg(adresse),
-                    FEHLER);
-}
-
 // The image's fingerprint: SHA-256 of its bytes, addresses the file leaves out as 0xFF.
 QString sha256(const EepromAbbild& bild) {
     return QString::fromLatin1(
