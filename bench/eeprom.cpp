@@ -1,5 +1,6 @@
-// The complete read-out, the complete erase and the restore of a whole image (16- and 128-byte
-// pages, then read back twice) of the demo installation's 64 KiB EEPROM at 80, run by the same
+// The complete read-out, the complete erase (16- and 128-byte pages) and the restore of a whole
+// image (16- and 128-byte pages, then read back twice) of the demo installation's 64 KiB EEPROM
+// at 80, and the same four of its 128-byte EEPROM at 81 (8-byte pages), run by the same
 // job objects the EEPROM window uses, through the real serial port class to zelmar-sim on a
 // pseudo-terminal, paced at 19200 8N1. Prints the wall time against the line-rate limit of the
 // frames actually sent (each frame and its reply, 10 bit times a byte; for page writes also
@@ -7,8 +8,9 @@
 // process used. The simulator runs in its own process, so its CPU is not counted; every frame
 // goes to the TWI logbook as in the program.
 //
-//   build/bench/eeprom [readout|erase|restore|both|all]
-//     default both (read-out and erase; the erase takes about 4 min); restore: about 5 min
+//   build/bench/eeprom [readout|erase|restore|small|both|all]
+//     default both (read-out and erase; the erase takes about 4 min in 16-byte pages and
+//     about 1 min in 128-byte ones); restore: about 5 min; small: a few seconds
 
 #include "benchsupport.h"
 
@@ -18,6 +20,7 @@
 #include "jobs/eepromerase.h"
 #include "jobs/eepromreadout.h"
 #include "jobs/eepromrestore.h"
+#include "link/eeprombausteine.h"
 #include "link/hardwareserialport.h"
 #include "link/link.h"
 #include "sim/interfacefirmware.h"
@@ -186,10 +189,13 @@ int main(int argc, char** argv) {
     }
     if (was == QLatin1String("erase") || was == QLatin1String("both") ||
         was == QLatin1String("all")) {
-        const auto r = laufen(link, new EepromErase(link, 80, 0, locale), "erase");
-        std::printf("  erase %s\n",
-                    r.ende == EepromErase::Ende::Fertig ? "complete" : "NOT complete");
-        rc |= r.ende == EepromErase::Ende::Fertig ? 0 : 1;
+        for (int seite : {16, 128}) {
+            const std::string name = "erase, " + std::to_string(seite) + "-byte pages";
+            const auto r = laufen(link, new EepromErase(link, 80, 0, locale, seite), name.c_str());
+            std::printf("  erase %s\n",
+                        r.ende == EepromErase::Ende::Fertig ? "complete" : "NOT complete");
+            rc |= r.ende == EepromErase::Ende::Fertig ? 0 : 1;
+        }
     }
     if (was == QLatin1String("restore") || was == QLatin1String("all")) {
         for (int seite : {16, 128}) {
@@ -206,6 +212,34 @@ int main(int argc, char** argv) {
                              r.vergleich->gleich() && r.vergleich->verglichen == bytes.size();
             std::printf("  %d bytes written, %d read back, %d write-cycle polls repeated; %s\n",
                         r.geschrieben, r.gelesen, r.polls, gut ? "0 Unterschiede" : "NOT restored");
+            rc |= gut ? 0 : 1;
+        }
+    }
+
+    if (was == QLatin1String("small") || was == QLatin1String("all")) {
+        // The demo's 128-byte chip at 81: one address byte, 8-byte pages.
+        const EepromBaustein chip = *eeprom::baustein(QStringLiteral("24C01"));
+        const QString datei = dump::DUMP_DATEINAME(daten, 81, chip.groesse);
+        const auto r =
+            laufen(link, new EepromReadout(link, 81, datei, locale, abbild::Format::Dump, chip),
+                   "read-out of the 128-byte chip");
+        std::printf("  dump: %lld lines, %s\n", static_cast<long long>(dump::zeilenZaehlen(datei)),
+                    r.ende == EepromReadout::Ende::Fertig ? "complete" : "NOT complete");
+        rc |= r.ende == EepromReadout::Ende::Fertig ? 0 : 1;
+        const auto e = laufen(link, new EepromErase(link, 81, 0, locale, chip.seite, chip),
+                              "erase of the 128-byte chip, 8-byte pages");
+        rc |= e.ende == EepromErase::Ende::Fertig ? 0 : 1;
+        EepromAbbild abbild(chip.groesse);
+        const bool geladen = abbild::laden(datei, &abbild, nullptr);
+        for (auto modus : {EepromRestore::Modus::Schreiben, EepromRestore::Modus::Pruefen}) {
+            const bool schreiben = modus == EepromRestore::Modus::Schreiben;
+            const auto w =
+                laufen(link, new EepromRestore(link, 81, abbild, modus, chip.seite, locale, chip),
+                       schreiben ? "restore of the 128-byte chip, 8-byte pages"
+                                 : "verify of the 128-byte chip");
+            const bool gut = geladen && w.ende == EepromRestore::Ende::Fertig && w.vergleich &&
+                             w.vergleich->gleich() && w.vergleich->verglichen == chip.groesse;
+            std::printf("  %s\n", gut ? "0 Unterschiede" : "NOT restored");
             rc |= gut ? 0 : 1;
         }
     }

@@ -90,22 +90,32 @@ QString name(const SlaveDirectory& d, int a) {
     return slaveBenannt(d.SLAVE_NAME[a]) ? d.SLAVE_NAME[a].trimmed() : QString();
 }
 
-// The image's fingerprint: SHA-256 of its bytes, addresses the file leaves out as 0xFF.
 QString sha256(const EepromAbbild& bild) {
-    return QString::fromLatin1(
-        QCryptographicHash::hash(bild.bytes(0, EepromAbbild::GROESSE), QCryptographicHash::Sha256)
-            .toHex());
+    return abbild::sha256(bild);
 }
 
 // The chip of a command on the whole EEPROM; false after saying why.
 bool ganzerBaustein(Sitzung& s, int slave, EepromBaustein* b, int* status) {
-    if (!bausteinBestimmen(s, slave, true, b, status))
-        return false;
-    if (b->klassisch())
+    return bausteinBestimmen(s, slave, true, b, status);
+}
+
+// The size of the chip a command on the whole EEPROM works on, as far as it is known before the
+// line is opened: --chip's, else the 64 KiB one's (the only one taken without it).
+int ganzeGroesse(const Sitzung& s) {
+    return s.optionen().baustein ? s.optionen().baustein->groesse : eeprom::standard().groesse;
+}
+
+// The page of restore and erase: --page, else 16, or the chip's with --chip; a usage error when
+// larger than the chip's own.
+bool seiteWaehlen(Sitzung& s, const EepromBaustein& b, int* seite, int* status) {
+    *seite = s.optionen().seite.value_or(s.optionen().baustein ? b.seite : 16);
+    if (*seite <= b.seite)
         return true;
-    *status = s.melden(QCoreApplication::translate("zelmar::cli", "%1 of a %2 is not supported")
-                           .arg(s.befehl(), b->text()),
-                       FEHLER);
+    *status = s.aufruf(QCoreApplication::translate(
+                           "zelmar::cli", "--page %1 is larger than the %2-byte page of a %3")
+                           .arg(*seite)
+                           .arg(b.seite)
+                           .arg(b.text()));
     return false;
 }
 
@@ -139,6 +149,10 @@ QString ende(EepromRestore::Ende e) {
             "zelmar::cli", "the EEPROM acknowledged the first page but kept its old bytes "
                            "(write protection, or a page larger than the chip's?); nothing "
                            "more was written");
+    case EepromRestore::Ende::ZuGross:
+        return QCoreApplication::translate("zelmar::cli",
+                                           "the file gives addresses beyond the chip; nothing "
+                                           "was written");
     default:
         return QCoreApplication::translate("zelmar::cli", "cancelled");
     }
@@ -164,13 +178,13 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     const int slave = z.slave(a[0]);
     if (z.status != ERFOLG)
         return z.status;
-    EepromAbbild bild;
+    EepromAbbild bild(ganzeGroesse(s));
     int status = ERFOLG;
     if (!bildLaden(s, a[1], &bild, &status))
         return status;
     const bool schreiben = modus == EepromRestore::Modus::Schreiben;
     // A HEX file may leave gaps, a binary one may end early: what it leaves out is not written.
-    const int ausgelassen = EepromAbbild::GROESSE - bild.anzahl();
+    const int ausgelassen = bild.groesse() - bild.anzahl();
     if (schreiben) {
         QString frage = QCoreApplication::translate("zelmar::cli",
                                                     "Write %1 bytes from %2 into the EEPROM at %3?")
@@ -206,9 +220,12 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
     if (!s.verbinden())
         return FEHLER;
     EepromBaustein baustein{};
-    if (!ganzerBaustein(s, slave, &baustein, &status))
+    int seite = 16;
+    if (!ganzerBaustein(s, slave, &baustein, &status) ||
+        !seiteWaehlen(s, baustein, &seite, &status))
         return status;
-    const auto r = s.laufen(new EepromRestore(s.link(), slave, bild, modus, 16, s.locale()));
+    const auto r =
+        s.laufen(new EepromRestore(s.link(), slave, bild, modus, seite, s.locale(), baustein));
     const QString was = schreiben ? QStringLiteral("restore") : QStringLiteral("verify");
     if (r.ende != EepromRestore::Ende::Fertig || !r.vergleich) {
         // Whatever ended it, the user learns what of the image the EEPROM may not hold.
@@ -573,11 +590,12 @@ int dump(Sitzung& s, const QStringList& a) {
     int status = ERFOLG;
     if (!ganzerBaustein(s, slave, &baustein, &status))
         return status;
-    const auto r = s.laufen(new EepromReadout(s.link(), slave, datei, s.locale(), format(s, a[1])));
+    const auto r =
+        s.laufen(new EepromReadout(s.link(), slave, datei, s.locale(), format(s, a[1]), baustein));
     switch (r.ende) {
     case EepromReadout::Ende::Fertig: {
         // The fingerprint of the file as it will be used: read back as an image.
-        EepromAbbild bild;
+        EepromAbbild bild(baustein.groesse);
         if (!abbild::laden(datei, format(s, a[1]), &bild, nullptr))
             return s.melden(
                 QCoreApplication::translate("zelmar::cli", "%1 does not read back as an image")
@@ -642,7 +660,7 @@ int erase(Sitzung& s, const QStringList& a) {
     const int wert = s.optionen().wert.value_or(255);
     const int status = s.bestaetigen(
         QCoreApplication::translate("zelmar::cli", "Set all %1 bytes of the EEPROM at %2 to %3?")
-            .arg(EepromErase::GROESSE)
+            .arg(ganzeGroesse(s))
             .arg(slave)
             .arg(wert));
     if (status != ERFOLG)
@@ -650,10 +668,13 @@ int erase(Sitzung& s, const QStringList& a) {
     if (!s.verbinden())
         return FEHLER;
     EepromBaustein baustein{};
+    int seite = 16;
     int fehler = ERFOLG;
-    if (!ganzerBaustein(s, slave, &baustein, &fehler))
+    if (!ganzerBaustein(s, slave, &baustein, &fehler) ||
+        !seiteWaehlen(s, baustein, &seite, &fehler))
         return fehler;
-    const auto r = s.laufen(new EepromErase(s.link(), slave, quint8(wert), s.locale()));
+    const auto r =
+        s.laufen(new EepromErase(s.link(), slave, quint8(wert), s.locale(), seite, baustein));
     switch (r.ende) {
     case EepromErase::Ende::Fertig:
         s.out() << QCoreApplication::translate("zelmar::cli",
@@ -675,7 +696,7 @@ int erase(Sitzung& s, const QStringList& a) {
                 .arg(hex(r.bytes, 4))
                 .arg(r.fehler)
                 .arg(r.bytes)
-                .arg(EepromErase::GROESSE)
+                .arg(baustein.groesse)
                 .arg(wert)
                 .arg(leitungsZusatz(r.letzte)),
             FEHLER);

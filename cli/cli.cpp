@@ -25,7 +25,8 @@ enum Extra {
     WERT = 16,
     EMPFANG = 32,
     CHIP = 64,
-    ANZAHL = 128
+    ANZAHL = 128,
+    SEITE = 256
 };
 
 struct Befehl {
@@ -105,30 +106,33 @@ const Befehl kBefehle[] = {
      FORMAT | CHIP | JSON,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
-         "Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its\n"
-         "old contents unless the read-out completes. Prints the image's SHA-256."),
+         "Reads the whole EEPROM at ADDR into FILE (each block read twice): the 64 KiB one, or\n"
+         "the chip --chip names. FILE keeps its old contents unless the read-out completes.\n"
+         "Prints the image's SHA-256."),
      dump},
     {"restore", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "FILE into the EEPROM, read back"), 2,
-     2, FORMAT | JA | CHIP,
+     2, FORMAT | JA | CHIP | SEITE,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
-         "Writes the image in FILE into the 64 KiB EEPROM at ADDR in 16-byte pages and reads it\n"
-         "back. Asks for confirmation unless --yes is given."),
+         "Writes the image in FILE into the EEPROM at ADDR (the 64 KiB one, or the chip --chip\n"
+         "names) in pages of --page bytes and reads it back. Asks for confirmation unless --yes\n"
+         "is given."),
      restore},
     {"verify", "ADDR FILE", QT_TRANSLATE_NOOP("zelmar::cli", "the EEPROM against FILE"), 2, 2,
      FORMAT | CHIP | JSON,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
-         "Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they\n"
-         "differ; the differing addresses are listed. Prints the image's SHA-256 (its 65536\n"
-         "bytes, addresses the file leaves out as 255)."),
+         "Compares the EEPROM at ADDR (the 64 KiB one, or the chip --chip names) with the image\n"
+         "in FILE. Exit status 3 when they differ; the differing addresses are listed. Prints\n"
+         "the image's SHA-256 (all the chip's bytes, addresses the file leaves out as 255)."),
      verify},
     {"erase", "ADDR", QT_TRANSLATE_NOOP("zelmar::cli", "every byte of the EEPROM set to one value"),
-     1, 1, WERT | JA | CHIP,
+     1, 1, WERT | JA | CHIP | SEITE,
      QT_TRANSLATE_NOOP(
          "zelmar::cli",
-         "Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each\n"
-         "page back. Asks for confirmation unless --yes is given."),
+         "Sets every byte of the EEPROM at ADDR (the 64 KiB one, or the chip --chip names) to\n"
+         "--value (default 255) in pages of --page bytes and reads each page back. Asks for\n"
+         "confirmation unless --yes is given."),
      erase},
     {"watch", "", QT_TRANSLATE_NOOP("zelmar::cli", "the apartment's values, one line per pass"), 0,
      0, JSON | ANZAHL,
@@ -157,6 +161,9 @@ const char* kOptionen = QT_TRANSLATE_NOOP("zelmar::cli", R"(Options:
                         restore, verify, erase). Without it the EEPROM is read first to
                         learn its geometry; dump, restore, verify and erase then take
                         only the 64 KiB one (24C512)
+  --page N              bytes a page write of restore and erase (8, 16, 32, 64, 128 or
+                        256, at most the chip's page); default 16, with --chip the
+                        chip's page
   --address-bytes 1|2   EEPROM address bytes expected by read and write without --chip
                         (default 2)
   --value N             fill value of erase; value byte of send's frame
@@ -230,10 +237,11 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
     const QCommandLineOption chip(QStringLiteral("chip"), QString(), QStringLiteral("name"));
     const QCommandLineOption empfang(QStringLiteral("receive"), QString(), QStringLiteral("n"));
     const QCommandLineOption anzahl(QStringLiteral("count"), QString(), QStringLiteral("n"));
+    const QCommandLineOption seite(QStringLiteral("page"), QString(), QStringLiteral("n"));
     const QCommandLineOption hilfe(QStringList{QStringLiteral("help"), QStringLiteral("h")});
     const QCommandLineOption version(QStringLiteral("version"));
     p.addOptions({port, settings, timeout, json, ja, format, adressBytes, wert, empfang, chip,
-                  anzahl, hilfe, version});
+                  anzahl, seite, hilfe, version});
     // A negative number ("info -1") is an argument to be judged as one, not an unknown option.
     const QChar zahlMarke(0x1);
     QStringList markiert{QStringLiteral("zelmar-cli")};
@@ -273,8 +281,9 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
     }
 
     const std::pair<const QCommandLineOption*, int> extras[] = {
-        {&json, JSON}, {&ja, JA},           {&format, FORMAT}, {&adressBytes, ADRESSBYTES},
-        {&wert, WERT}, {&empfang, EMPFANG}, {&chip, CHIP},     {&anzahl, ANZAHL}};
+        {&json, JSON},  {&ja, JA},           {&format, FORMAT}, {&adressBytes, ADRESSBYTES},
+        {&wert, WERT},  {&empfang, EMPFANG}, {&chip, CHIP},     {&anzahl, ANZAHL},
+        {&seite, SEITE}};
     for (const auto& [option, bit] : extras)
         if (p.isSet(*option) && !(b->extras & bit))
             return fehler(u,
@@ -369,6 +378,21 @@ int ausfuehren(const QStringList& argumente, const Umgebung& u) {
                                                   "--count must be a whole number from 1, not '%1'")
                           .arg(val(anzahl)),
                       name);
+    // A page that is no power of two, or larger than the chip's, would make the chip's own page
+    // pointer wrap inside a write.
+    if (!zahlOption(seite, 1, 256, &o.seite) || (o.seite && (*o.seite & (*o.seite - 1)) != 0) ||
+        (o.seite && o.baustein && *o.seite > o.baustein->seite))
+        return fehler(
+            u,
+            o.baustein ? QCoreApplication::translate("zelmar::cli",
+                                                     "--page must be a power of two up to %1 (the "
+                                                     "page of a %2), not '%3'")
+                             .arg(o.baustein->seite)
+                             .arg(o.baustein->text(), val(seite))
+                       : QCoreApplication::translate(
+                             "zelmar::cli", "--page must be a power of two up to 256, not '%1'")
+                             .arg(val(seite)),
+            name);
     if (p.isSet(format)) {
         const QString f = val(format);
         if (f == QLatin1String("txt"))

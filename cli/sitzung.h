@@ -37,6 +37,7 @@ struct Optionen {
     std::optional<int> wert;                // --value
     std::optional<int> empfangen;           // --receive
     std::optional<int> anzahl;              // --count
+    std::optional<int> seite;               // --page
 };
 
 // A whole number in decimal or with "0x" in hexadecimal, within min..max.

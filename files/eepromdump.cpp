@@ -7,9 +7,13 @@
 
 namespace zelmar::dump {
 
-QString DUMP_DATEINAME(const QString& datenPfad, int slave) {
-    return datenPfad + QStringLiteral("EEPROM_65k_") + QString::number(slave) +
-           QStringLiteral(".txt");
+QString DUMP_DATEINAME(const QString& datenPfad, int slave, int groesse) {
+    return datenPfad + QStringLiteral("EEPROM_") + groesseKurz(groesse) + QLatin1Char('_') +
+           QString::number(slave) + QStringLiteral(".txt");
+}
+
+QString groesseKurz(int groesse) {
+    return groesse < 1000 ? QString::number(groesse) : QString::number(groesse / 1000) + 'k';
 }
 
 QString gruppiert(qint64 n, int stellen, const QLocale& locale) {
@@ -61,11 +65,13 @@ qint64 zeilenZaehlen(const QString& path) {
     return zeilen + (offen ? 1 : 0);
 }
 
-QString pruefBericht(const QString& datei, qint64 zeilen, const QLocale& locale) {
+QString pruefBericht(const QString& datei, qint64 zeilen, const QLocale& locale, qint64 groesse) {
     const QString absatz = QStringLiteral("\r\n\r\n");
     const QString anzahl =
-        gruppiert(zeilen, 4, locale) + QCoreApplication::translate("zelmar::abbild", " Byte");
-    if (zeilen != ZEILEN)
+        // "0,000" as ever; a chip below 1000 bytes without the leading zero ("128", not "0.128").
+        gruppiert(zeilen, groesse < 1000 ? 1 : 4, locale) +
+        QCoreApplication::translate("zelmar::abbild", " Byte");
+    if (zeilen != groesse)
         return QCoreApplication::translate("zelmar::abbild", "FEHLER") + absatz +
                QCoreApplication::translate("zelmar::abbild", "EEPROM unvollständig ausgelesen") +
                absatz + anzahl;

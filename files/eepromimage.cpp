@@ -5,6 +5,7 @@
 #include "link/memory.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,11 +13,11 @@
 
 namespace zelmar {
 
-EepromAbbild::EepromAbbild() : m_werte(GROESSE, char(0xFF)), m_belegt(GROESSE) {}
+EepromAbbild::EepromAbbild(int groesse) : m_werte(groesse, char(0xFF)), m_belegt(groesse) {}
 
-EepromAbbild EepromAbbild::ausBytes(const QByteArray& bytes) {
-    EepromAbbild a;
-    const int n = std::min<int>(bytes.size(), GROESSE);
+EepromAbbild EepromAbbild::ausBytes(const QByteArray& bytes, int groesse) {
+    EepromAbbild a(groesse);
+    const int n = std::min<int>(bytes.size(), groesse);
     for (int i = 0; i < n; ++i)
         a.setzen(i, quint8(bytes.at(i)));
     return a;
@@ -32,7 +33,7 @@ void EepromAbbild::setzen(int adresse, quint8 wert) {
 
 QList<EepromAbbild::Bereich> EepromAbbild::bereiche() const {
     QList<Bereich> out;
-    for (int a = 0; a < GROESSE; ++a) {
+    for (int a = 0; a < groesse(); ++a) {
         if (!belegt(a))
             continue;
         if (!out.isEmpty() && out.last().bis == a - 1)
@@ -53,7 +54,7 @@ QList<EepromAbbild::Bereich> EepromAbbild::luecken() const {
 
 QList<EepromAbbild::Bereich> EepromAbbild::ausgelassen() const {
     QList<Bereich> out;
-    for (int a = 0; a < GROESSE; ++a) {
+    for (int a = 0; a < groesse(); ++a) {
         if (belegt(a))
             continue;
         if (!out.isEmpty() && out.last().bis == a - 1)
@@ -132,7 +133,8 @@ bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
     if (zeilen.isEmpty())
         return fehlschlag(fehler, 0,
                           QCoreApplication::translate("zelmar::abbild", "Datei ist leer"));
-    EepromAbbild a;
+    EepromAbbild a(abbild->groesse());
+    const int groesse = a.groesse();
     for (int i = 0; i < zeilen.size(); ++i) {
         const int nr = i + 1;
         QString z = QString::fromUtf8(zeilen.at(i));
@@ -153,11 +155,12 @@ bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
                 fehler, nr,
                 QCoreApplication::translate("zelmar::abbild", "Adresse \"%1\" ist keine Zahl")
                     .arg(z.left(pfeil).trimmed()));
-        if (adresse >= EepromAbbild::GROESSE)
+        if (adresse >= groesse)
             return fehlschlag(
                 fehler, nr,
-                QCoreApplication::translate("zelmar::abbild", "Adresse %1 liegt über 65535")
-                    .arg(adresse));
+                QCoreApplication::translate("zelmar::abbild", "Adresse %1 liegt über %2")
+                    .arg(adresse)
+                    .arg(groesse - 1));
         const QString rest = z.mid(pfeil + 4).trimmed();
         if (rest.isEmpty())
             return fehlschlag(
@@ -184,17 +187,19 @@ bool dumpLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
         a.setzen(adresse, quint8(wert));
     }
     const int n = int(zeilen.size());
-    if (n < EepromAbbild::GROESSE)
+    if (n < groesse)
         return fehlschlag(
             fehler, 0,
-            n + 1 < EepromAbbild::GROESSE
+            n + 1 < groesse
                 ? QCoreApplication::translate("zelmar::abbild",
-                                              "Datei endet nach Zeile %1: Adressen %1 bis 65535 "
+                                              "Datei endet nach Zeile %1: Adressen %1 bis %2 "
                                               "fehlen")
                       .arg(n)
+                      .arg(groesse - 1)
                 : QCoreApplication::translate("zelmar::abbild",
-                                              "Datei endet nach Zeile %1: Adresse 65535 fehlt")
-                      .arg(n));
+                                              "Datei endet nach Zeile %1: Adresse %2 fehlt")
+                      .arg(n)
+                      .arg(groesse - 1));
     *abbild = a;
     return true;
 }
@@ -203,12 +208,13 @@ bool binaerLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler)
     if (inhalt.isEmpty())
         return fehlschlag(fehler, 0,
                           QCoreApplication::translate("zelmar::abbild", "Datei ist leer"));
-    if (inhalt.size() > EepromAbbild::GROESSE)
+    if (inhalt.size() > abbild->groesse())
         return fehlschlag(fehler, 0,
                           QCoreApplication::translate("zelmar::abbild",
-                                                      "Datei ist mit %1 Byte größer als 65536 Byte")
-                              .arg(inhalt.size()));
-    *abbild = EepromAbbild::ausBytes(inhalt);
+                                                      "Datei ist mit %1 Byte größer als %2 Byte")
+                              .arg(inhalt.size())
+                              .arg(abbild->groesse()));
+    *abbild = EepromAbbild::ausBytes(inhalt, abbild->groesse());
     return true;
 }
 
@@ -227,8 +233,8 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
     if (zeilen.isEmpty())
         return fehlschlag(fehler, 0,
                           QCoreApplication::translate("zelmar::abbild", "Datei ist leer"));
-    EepromAbbild a;
-    std::vector<int> zeileVon(EepromAbbild::GROESSE, 0);
+    EepromAbbild a(abbild->groesse());
+    std::vector<int> zeileVon(a.groesse(), 0);
     qint64 oben = 0;    // the upper 16 address bits of record 04
     qint64 segment = 0; // 16 times the segment of record 02
     bool ende = false;
@@ -291,17 +297,18 @@ bool hexLesen(const QByteArray& inhalt, EepromAbbild* abbild, Fehler* fehler) {
         case 0x00:
             for (int k = 0; k < laenge; ++k) {
                 const qint64 ziel = oben + segment + adresse + k;
-                if (ziel >= EepromAbbild::GROESSE)
+                if (ziel >= a.groesse())
                     return fehlschlag(
                         fehler, nr,
-                        QCoreApplication::translate("zelmar::abbild", "Adresse %1 liegt über 65535")
-                            .arg(ziel));
+                        QCoreApplication::translate("zelmar::abbild", "Adresse %1 liegt über %2")
+                            .arg(ziel)
+                            .arg(a.groesse() - 1));
                 if (a.belegt(int(ziel)))
                     return fehlschlag(fehler, nr,
                                       QCoreApplication::translate(
                                           "zelmar::abbild", "überlappt Zeile %1 bei Adresse %2")
                                           .arg(zeileVon[ziel])
-                                          .arg(HEX_4(int(ziel))));
+                                          .arg(adressText(int(ziel))));
                 a.setzen(int(ziel), quint8(daten.at(k)));
                 zeileVon[ziel] = nr;
             }
@@ -397,8 +404,8 @@ QString endung(Format format) {
     return QStringLiteral(".bin");
 }
 
-QString dateiname(const QString& datenPfad, int slave, Format format) {
-    QString name = dump::DUMP_DATEINAME(datenPfad, slave);
+QString dateiname(const QString& datenPfad, int slave, Format format, int groesse) {
+    QString name = dump::DUMP_DATEINAME(datenPfad, slave, groesse);
     name.chop(4);
     return name + endung(format);
 }
@@ -440,7 +447,7 @@ QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& loca
     switch (format) {
     case Format::Dump:
         // Every address has its line; the reader takes no other dump.
-        out = dump::zeilen(0, abbild.bytes(0, EepromAbbild::GROESSE), locale);
+        out = dump::zeilen(0, abbild.bytes(0, abbild.groesse()), locale);
         break;
     case Format::Binaer:
         if (!bereiche.isEmpty())
@@ -448,9 +455,22 @@ QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& loca
         break;
     case Format::IntelHex:
         out += hexSatz(0, 0x04, QByteArray(2, '\0'));
-        for (const auto& b : bereiche)
-            for (int a = b.von; a <= b.bis; a += 16)
-                out += hexSatz(a, 0x00, abbild.bytes(a, std::min(16, b.bis - a + 1)));
+        // A chip beyond 64 KiB: each 64 KiB segment gets its record 04, and no record runs
+        // across one.
+        for (int segment = 0; segment * 65536 < abbild.groesse(); ++segment) {
+            if (segment > 0) {
+                QByteArray oben;
+                oben.append(char(segment >> 8)).append(char(segment & 0xFF));
+                out += hexSatz(0, 0x04, oben);
+            }
+            const int ende = std::min(abbild.groesse(), (segment + 1) * 65536) - 1;
+            for (const auto& b : bereiche) {
+                const int von = std::max(b.von, segment * 65536);
+                const int bis = std::min(b.bis, ende);
+                for (int a = von; a <= bis; a += 16)
+                    out += hexSatz(a & 0xFFFF, 0x00, abbild.bytes(a, std::min(16, bis - a + 1)));
+            }
+        }
         out += hexSatz(0, 0x01, QByteArray());
         break;
     }
@@ -467,13 +487,26 @@ bool speichern(const QString& pfad, const EepromAbbild& abbild, Format format,
     return false;
 }
 
+QString sha256(const EepromAbbild& abbild) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(abbild.bytes(0, abbild.groesse()), QCryptographicHash::Sha256)
+            .toHex());
+}
+
+QString adressText(int adresse) {
+    return adresse <= 0xFFFF
+               ? HEX_4(adresse)
+               : QLatin1Char('x') +
+                     QStringLiteral("%1").arg(adresse, 5, 16, QLatin1Char('0')).toUpper();
+}
+
 QString bereicheText(const QList<EepromAbbild::Bereich>& bereiche, const QLocale& locale,
                      int hoechstens) {
     const int n = hoechstens > 0 ? std::min<int>(hoechstens, bereiche.size()) : bereiche.size();
     QStringList zeilen;
     for (int i = 0; i < n; ++i)
         zeilen << QCoreApplication::translate("zelmar::abbild", "%1 … %2 (%3 Byte)")
-                      .arg(HEX_4(bereiche[i].von), HEX_4(bereiche[i].bis),
+                      .arg(adressText(bereiche[i].von), adressText(bereiche[i].bis),
                            locale.toString(bereiche[i].laenge()));
     if (n < bereiche.size())
         zeilen << QCoreApplication::translate("zelmar::abbild", "... und %1 weitere Bereiche")

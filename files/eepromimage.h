@@ -14,9 +14,9 @@
 
 namespace zelmar {
 
-// The bytes a file gives for addresses 0..65535, and which addresses it gives at all: a HEX
-// file may leave gaps, and nothing is written to or compared at an address the file is silent
-// about.
+// The bytes a file gives for the addresses of one chip (0..65535 unless another size is given),
+// and which addresses it gives at all: a HEX file may leave gaps, and nothing is written to or
+// compared at an address the file is silent about.
 class EepromAbbild {
 public:
     static constexpr int GROESSE = 65536;
@@ -28,9 +28,11 @@ public:
         bool operator==(const Bereich& o) const { return von == o.von && bis == o.bis; }
     };
 
-    EepromAbbild();
-    // All of `bytes` from address 0 on (at most GROESSE bytes).
-    static EepromAbbild ausBytes(const QByteArray& bytes);
+    explicit EepromAbbild(int groesse = GROESSE);
+    // All of `bytes` from address 0 on (at most `groesse` bytes).
+    static EepromAbbild ausBytes(const QByteArray& bytes, int groesse = GROESSE);
+
+    int groesse() const { return int(m_werte.size()); }
 
     bool belegt(int adresse) const { return m_belegt.testBit(adresse); }
     quint8 wert(int adresse) const { return quint8(m_werte.at(adresse)); }
@@ -42,7 +44,7 @@ public:
     QList<Bereich> bereiche() const;
     // The runs between the first and the last given address that the file leaves out.
     QList<Bereich> luecken() const;
-    // Every run of addresses 0..65535 the file does not give: what a restore leaves alone.
+    // Every run of the chip's addresses the file does not give: what a restore leaves alone.
     QList<Bereich> ausgelassen() const;
     // The bytes from `von` on, `n` of them (values at gaps read as 0xFF).
     QByteArray bytes(int von, int n) const;
@@ -72,17 +74,20 @@ struct Fehler {
 Format formatVonName(const QString& pfad);
 // The extension of a format, with its dot.
 QString endung(Format format);
-// The read-out's file of a slave in the data directory ("EEPROM_65k_80.txt", ".bin", ".hex").
-QString dateiname(const QString& datenPfad, int slave, Format format);
+// The read-out's file of a slave in the data directory ("EEPROM_65k_80.txt", ".bin", ".hex"),
+// for a chip of `groesse` bytes ("EEPROM_128_81.txt").
+QString dateiname(const QString& datenPfad, int slave, Format format, int groesse = 65536);
 
-// Reads a file's bytes as the format. False with the reason for anything malformed; then
-// `abbild` is left alone. Nothing is taken from a file that did not parse completely.
+// Reads a file's bytes as the format, for a chip of `abbild`'s size: a dump must have a line for
+// each of its addresses, and no format may give an address beyond it. False with the reason
+// for anything malformed; then `abbild` is left alone. Nothing is taken from a file that did not
+// parse completely.
 bool lesen(const QByteArray& inhalt, Format format, EepromAbbild* abbild, Fehler* fehler);
 // Opens and reads the file, the format by its name or as given.
 bool laden(const QString& pfad, EepromAbbild* abbild, Fehler* fehler);
 bool laden(const QString& pfad, Format format, EepromAbbild* abbild, Fehler* fehler);
 
-// The file's bytes. The dump has a line for each of the 65536 addresses and the binary runs from
+// The file's bytes. The dump has a line for each of the chip's addresses and the binary runs from
 // 0 to the last given address, both with gaps as 0xFF (the erased state); Intel HEX has 16 data
 // bytes a record and leaves gaps out.
 QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& locale);
@@ -90,6 +95,13 @@ QByteArray inhalt(const EepromAbbild& abbild, Format format, const QLocale& loca
 // regular file; false with the reason when it could not.
 bool speichern(const QString& pfad, const EepromAbbild& abbild, Format format,
                const QLocale& locale, QString* fehler = nullptr);
+
+// The image's fingerprint: SHA-256 of all the chip's bytes, addresses the file leaves out as
+// 0xFF (the erased state), in lower-case hexadecimal.
+QString sha256(const EepromAbbild& abbild);
+
+// "x0100", and beyond 64 KiB "x1F000".
+QString adressText(int adresse);
 
 // "x0100 … x01FF (256 Byte)" for each run, one per line: what a confirmation shows of gaps.
 // With `hoechstens` > 0 only that many, and a last line with how many more there are.

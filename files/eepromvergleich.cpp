@@ -8,9 +8,10 @@ namespace zelmar {
 
 EepromVergleich EepromVergleich::von(const EepromAbbild& soll, const EepromAbbild& ist) {
     EepromVergleich v;
-    for (int a = 0; a < EepromAbbild::GROESSE; ++a) {
-        const bool s = soll.belegt(a);
-        const bool i = ist.belegt(a);
+    const int groesse = std::max(soll.groesse(), ist.groesse());
+    for (int a = 0; a < groesse; ++a) {
+        const bool s = a < soll.groesse() && soll.belegt(a);
+        const bool i = a < ist.groesse() && ist.belegt(a);
         if (!s && !i)
             continue;
         ++v.verglichen;
@@ -57,7 +58,7 @@ QString EepromVergleich::bericht(const QString& kopf, int zeilen, const QLocale&
         for (int k = 0; k < n; ++k) {
             const Unterschied& u = erste.at(k);
             t += QStringLiteral("%1 = %2   %3   %4")
-                     .arg(HEX_4(u.adresse))
+                     .arg(abbild::adressText(u.adresse))
                      .arg(u.adresse, 5)
                      .arg(byteText(u.soll))
                      .arg(byteText(u.ist)) +

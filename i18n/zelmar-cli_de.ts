@@ -240,24 +240,12 @@ Gibt die Antwortbytes des Befehls aus (Statusbytes eingeschlossen).</translation
         <translation>FILE ins EEPROM, zurückgelesen</translation>
     </message>
     <message>
-        <source>Writes the image in FILE into the 64 KiB EEPROM at ADDR in 16-byte pages and reads it
-back. Asks for confirmation unless --yes is given.</source>
-        <translation>Schreibt das Abbild in FILE in 16-Byte-Seiten in das 64-KiB-EEPROM an ADDR und liest es
-zurück. Fragt nach einer Bestätigung, wenn --yes nicht angegeben ist.</translation>
-    </message>
-    <message>
         <source>the EEPROM against FILE</source>
         <translation>das EEPROM gegen FILE</translation>
     </message>
     <message>
         <source>every byte of the EEPROM set to one value</source>
         <translation>jedes Byte des EEPROMs auf einen Wert gesetzt</translation>
-    </message>
-    <message>
-        <source>Sets every byte of the 64 KiB EEPROM at ADDR to --value (default 255) and reads each
-page back. Asks for confirmation unless --yes is given.</source>
-        <translation>Setzt jedes Byte des 64-KiB-EEPROMs an ADDR auf --value (vorgegeben 255) und liest jede
-Seite zurück. Fragt nach einer Bestätigung, wenn --yes nicht angegeben ist.</translation>
     </message>
     <message>
         <source>Usage: zelmar-cli [OPTIONS] COMMAND [ARGUMENTS]
@@ -492,10 +480,6 @@ Adressen und Bytes sind dezimal, oder hexadezimal mit 0x.
         <translation>ADDR muss eine Zahl von 0 bis 127 sein, nicht &apos;%1&apos;</translation>
     </message>
     <message>
-        <source>%1 of a %2 is not supported</source>
-        <translation>%1 eines %2 wird nicht unterstützt</translation>
-    </message>
-    <message>
         <source>which EEPROM answers at ADDR, by reading only</source>
         <translation>welches EEPROM an ADDR antwortet, nur lesend</translation>
     </message>
@@ -558,20 +542,6 @@ oder nicht erkennbar ist; ein Bereich über sein Ende hinaus wird vorher abgeleh
         <translation>SHA-256 %1</translation>
     </message>
     <message>
-        <source>Reads the whole 64 KiB EEPROM at ADDR into FILE (each block read twice). FILE keeps its
-old contents unless the read-out completes. Prints the image&apos;s SHA-256.</source>
-        <translation>Liest das ganze 64-KiB-EEPROM an ADDR in FILE (jeden Block zweimal). FILE behält seinen
-alten Inhalt, wenn das Auslesen nicht vollständig gelingt. Gibt das SHA-256 des Abbilds aus.</translation>
-    </message>
-    <message>
-        <source>Compares the 64 KiB EEPROM at ADDR with the image in FILE. Exit status 3 when they
-differ; the differing addresses are listed. Prints the image&apos;s SHA-256 (its 65536
-bytes, addresses the file leaves out as 255).</source>
-        <translation>Vergleicht das 64-KiB-EEPROM an ADDR mit dem Abbild in FILE. Exit-Status 3, wenn sie
-sich unterscheiden; die abweichenden Adressen werden aufgelistet. Gibt das SHA-256 des
-Abbilds aus (seine 65536 Bytes, Adressen, die die Datei auslässt, als 255).</translation>
-    </message>
-    <message>
         <source>the apartment&apos;s values, one line per pass</source>
         <translation>die Werte der Wohnung, eine Zeile je Durchgang</translation>
     </message>
@@ -586,6 +556,66 @@ eine Zeile je vollständigem Durchgang aus (mit --json ein JSON-Objekt je Zeile,
 einen Wert, der nicht gelesen werden konnte). Jeder Durchgang ist auch eine Zeile der
 VERLAUF_&lt;Datum&gt;.csv des Tages in DATEN/, wie im Programm. Läuft bis Strg+C (Exit-Status 1,
 wenn der laufende Durchgang abgebrochen wird) oder --count Durchgänge.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 success, 1 link, device or file failure or interrupted,
+2 usage error, 3 verify or check found differences.
+</source>
+        <translation>Exit-Status: 0 Erfolg, 1 Fehler der Verbindung, des Geräts oder einer Datei oder
+unterbrochen, 2 Aufruffehler, 3 verify oder check fand Unterschiede.
+</translation>
+    </message>
+    <message>
+        <source>--count must be a whole number from 1, not &apos;%1&apos;</source>
+        <translation>--count muss eine ganze Zahl ab 1 sein, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>the VERLAUF log cannot be written: %1: %2</source>
+        <translation>der VERLAUF kann nicht geschrieben werden: %1: %2</translation>
+    </message>
+    <message>
+        <source>watch interrupted after %1 passes</source>
+        <translation>watch nach %1 Durchgängen unterbrochen</translation>
+    </message>
+    <message>
+        <source>--page %1 is larger than the %2-byte page of a %3</source>
+        <translation>--page %1 ist größer als die %2-Byte-Seite eines %3</translation>
+    </message>
+    <message>
+        <source>the file gives addresses beyond the chip; nothing was written</source>
+        <translation>die Datei nennt Adressen jenseits des Bausteins; nichts wurde geschrieben</translation>
+    </message>
+    <message>
+        <source>Reads the whole EEPROM at ADDR into FILE (each block read twice): the 64 KiB one, or
+the chip --chip names. FILE keeps its old contents unless the read-out completes.
+Prints the image&apos;s SHA-256.</source>
+        <translation>Liest das ganze EEPROM an ADDR in FILE (jeden Block zweimal): das mit 64 KiB oder den
+Baustein, den --chip nennt. FILE behält seinen alten Inhalt, wenn das Auslesen nicht
+vollständig gelingt. Gibt das SHA-256 des Abbilds aus.</translation>
+    </message>
+    <message>
+        <source>Writes the image in FILE into the EEPROM at ADDR (the 64 KiB one, or the chip --chip
+names) in pages of --page bytes and reads it back. Asks for confirmation unless --yes
+is given.</source>
+        <translation>Schreibt das Abbild in FILE in das EEPROM an ADDR (das mit 64 KiB oder den Baustein,
+den --chip nennt), in Seiten zu --page Byte, und liest es zurück. Fragt nach einer
+Bestätigung, wenn --yes nicht angegeben ist.</translation>
+    </message>
+    <message>
+        <source>Compares the EEPROM at ADDR (the 64 KiB one, or the chip --chip names) with the image
+in FILE. Exit status 3 when they differ; the differing addresses are listed. Prints
+the image&apos;s SHA-256 (all the chip&apos;s bytes, addresses the file leaves out as 255).</source>
+        <translation>Vergleicht das EEPROM an ADDR (das mit 64 KiB oder den Baustein, den --chip nennt) mit dem
+Abbild in FILE. Exit-Status 3, wenn sie sich unterscheiden; die abweichenden Adressen werden
+aufgelistet. Gibt das SHA-256 des Abbilds aus (alle Bytes, ausgelassene Adressen als 255).</translation>
+    </message>
+    <message>
+        <source>Sets every byte of the EEPROM at ADDR (the 64 KiB one, or the chip --chip names) to
+--value (default 255) in pages of --page bytes and reads each page back. Asks for
+confirmation unless --yes is given.</source>
+        <translation>Setzt jedes Byte des EEPROMs an ADDR (das mit 64 KiB oder den Baustein, den --chip
+nennt) auf --value (vorgegeben 255), in Seiten zu --page Byte, und liest jede Seite
+zurück. Fragt nach einer Bestätigung, wenn --yes nicht angegeben ist.</translation>
     </message>
     <message>
         <source>Options:
@@ -603,6 +633,9 @@ wenn der laufende Durchgang abgebrochen wird) oder --count Durchgänge.</transla
                         restore, verify, erase). Without it the EEPROM is read first to
                         learn its geometry; dump, restore, verify and erase then take
                         only the 64 KiB one (24C512)
+  --page N              bytes a page write of restore and erase (8, 16, 32, 64, 128 or
+                        256, at most the chip&apos;s page); default 16, with --chip the
+                        chip&apos;s page
   --address-bytes 1|2   EEPROM address bytes expected by read and write without --chip
                         (default 2)
   --value N             fill value of erase; value byte of send&apos;s frame
@@ -628,6 +661,9 @@ wenn der laufende Durchgang abgebrochen wird) oder --count Durchgänge.</transla
                         restore, verify, erase). Ohne die Option wird das EEPROM zuerst
                         gelesen, um seine Geometrie zu erfahren; dump, restore, verify
                         und erase nehmen dann nur das mit 64 KiB (24C512)
+  --page N              Byte einer Seite beim Schreiben von restore und erase (8, 16,
+                        32, 64, 128 oder 256, höchstens die Seite des Bausteins);
+                        vorgegeben 16, mit --chip die Seite des Bausteins
   --address-bytes 1|2   EEPROM-Adressbytes, die read und write ohne --chip erwarten
                         (vorgegeben 2)
   --value N             Füllwert von erase; Wertbyte des Rahmens von send
@@ -640,24 +676,12 @@ wenn der laufende Durchgang abgebrochen wird) oder --count Durchgänge.</transla
 </translation>
     </message>
     <message>
-        <source>Exit status: 0 success, 1 link, device or file failure or interrupted,
-2 usage error, 3 verify or check found differences.
-</source>
-        <translation>Exit-Status: 0 Erfolg, 1 Fehler der Verbindung, des Geräts oder einer Datei oder
-unterbrochen, 2 Aufruffehler, 3 verify oder check fand Unterschiede.
-</translation>
+        <source>--page must be a power of two up to %1 (the page of a %2), not &apos;%3&apos;</source>
+        <translation>--page muss eine Zweierpotenz bis %1 sein (die Seite eines %2), nicht &apos;%3&apos;</translation>
     </message>
     <message>
-        <source>--count must be a whole number from 1, not &apos;%1&apos;</source>
-        <translation>--count muss eine ganze Zahl ab 1 sein, nicht &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>the VERLAUF log cannot be written: %1: %2</source>
-        <translation>der VERLAUF kann nicht geschrieben werden: %1: %2</translation>
-    </message>
-    <message>
-        <source>watch interrupted after %1 passes</source>
-        <translation>watch nach %1 Durchgängen unterbrochen</translation>
+        <source>--page must be a power of two up to 256, not &apos;%1&apos;</source>
+        <translation>--page muss eine Zweierpotenz bis 256 sein, nicht &apos;%1&apos;</translation>
     </message>
 </context>
 </TS>

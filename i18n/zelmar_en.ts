@@ -310,8 +310,8 @@ It was not written.</translation>
 <context>
     <name>zelmar::EepromFortschritt</name>
     <message>
-        <source>k von 65k  (</source>
-        <translation>k of 65k  (</translation>
+        <source>%1 von %2  (%3)</source>
+        <translation>%1 of %2  (%3)</translation>
     </message>
 </context>
 <context>
@@ -407,6 +407,10 @@ written, but NOT checked: </translation>
         <source>FEHLER: das EEPROM hat die erste Seite quittiert, aber nicht behalten (Schreibschutz aktiv? Seite größer als die des EEPROMs?). Aktion abgebrochen</source>
         <translation>ERROR: the EEPROM acknowledged the first page but did not keep it (write protection on? a page larger than the EEPROM&apos;s?). Action cancelled</translation>
     </message>
+    <message>
+        <source>FEHLER: die Datei gibt Adressen bis %1, das EEPROM hat nur %2 Byte (0 bis %3). Nichts wurde gesendet</source>
+        <translation>ERROR: the file gives addresses up to %1, the EEPROM has only %2 bytes (0 to %3). Nothing was sent</translation>
+    </message>
 </context>
 <context>
     <name>zelmar::EepromSonderfunktionen</name>
@@ -421,14 +425,6 @@ written, but NOT checked: </translation>
     <message>
         <source>65k-EEPROM</source>
         <translation>65k EEPROM</translation>
-    </message>
-    <message>
-        <source>65k  komplett auslesen</source>
-        <translation>read all  65k</translation>
-    </message>
-    <message>
-        <source>65k  komplett LÖSCHEN</source>
-        <translation>ERASE all  65k</translation>
     </message>
     <message>
         <source>ABBRECHEN</source>
@@ -671,6 +667,64 @@ will be written into the %1, in pages of %4 bytes.</translation>
     <message>
         <source>aktion wurde abgebrochen</source>
         <translation>action was cancelled</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+SHA-256 %1: %2</source>
+        <translation><byte value="xd"/>
+SHA-256 %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 Byte, %3 Adressbyte)</source>
+        <translation>%1 (%2 bytes, %3 address byte)</translation>
+    </message>
+    <message>
+        <source>das EEPROM, das Auslesen, Löschen, Schreiben und Vergleichen annehmen</source>
+        <translation>the EEPROM that reading out, erasing, writing and comparing assume</translation>
+    </message>
+    <message>
+        <source>Baustein:</source>
+        <translation>Chip:</translation>
+    </message>
+    <message>
+        <source>%1  komplett auslesen</source>
+        <translation>%1  read all</translation>
+    </message>
+    <message>
+        <source>%1  komplett LÖSCHEN</source>
+        <translation>%1  ERASE all</translation>
+    </message>
+    <message>
+        <source>Ein %1 antwortet an den SLAVE-Adressen %2 bis %3.<byte value="xd"/>
+<byte value="xd"/>
+Bitte seine erste Adresse %2 wählen. Es wurde nichts gesendet.</source>
+        <translation>A %1 answers at the SLAVE addresses %2 to %3.<byte value="xd"/>
+<byte value="xd"/>
+Please choose its first address %2. Nothing was sent.</translation>
+    </message>
+    <message>
+        <source>Baustein %1 (%2 Byte) wählen?</source>
+        <translation>Choose the chip %1 (%2 bytes)?</translation>
+    </message>
+    <message>
+        <source>EEPROM erkannt</source>
+        <translation>EEPROM detected</translation>
+    </message>
+    <message>
+        <source>Baustein: %1 (%2 Byte)</source>
+        <translation>Chip: %1 (%2 bytes)</translation>
+    </message>
+    <message>
+        <source> (%1)</source>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>Soll</source>
+        <translation>expected</translation>
+    </message>
+    <message>
+        <source>Ist</source>
+        <translation>actual</translation>
     </message>
 </context>
 <context>
@@ -2357,10 +2411,6 @@ allowed: 0...255 (decimal)</translation>
         <translation>address &quot;%1&quot; is not a number</translation>
     </message>
     <message>
-        <source>Adresse %1 liegt über 65535</source>
-        <translation>address %1 is above 65535</translation>
-    </message>
-    <message>
         <source>Zeile zu kurz: der Wert fehlt</source>
         <translation>line too short: the value is missing</translation>
     </message>
@@ -2375,14 +2425,6 @@ allowed: 0...255 (decimal)</translation>
     <message>
         <source>Adresse %1 fehlt (die Zeile nennt %2)</source>
         <translation>address %1 is missing (the line names %2)</translation>
-    </message>
-    <message>
-        <source>Datei endet nach Zeile %1: Adresse 65535 fehlt</source>
-        <translation>file ends after line %1: address 65535 is missing</translation>
-    </message>
-    <message>
-        <source>Datei ist mit %1 Byte größer als 65536 Byte</source>
-        <translation>file is larger than 65536 bytes with %1 bytes</translation>
     </message>
     <message>
         <source>Daten nach dem Endesatz (Satzart 01)</source>
@@ -2489,8 +2531,20 @@ allowed: 0...255 (decimal)</translation>
         <translation>... and %1 more</translation>
     </message>
     <message>
-        <source>Datei endet nach Zeile %1: Adressen %1 bis 65535 fehlen</source>
-        <translation>file ends after line %1: addresses %1 to 65535 are missing</translation>
+        <source>Adresse %1 liegt über %2</source>
+        <translation>Address %1 lies above %2</translation>
+    </message>
+    <message>
+        <source>Datei endet nach Zeile %1: Adressen %1 bis %2 fehlen</source>
+        <translation>File ends after line %1: addresses %1 to %2 are missing</translation>
+    </message>
+    <message>
+        <source>Datei endet nach Zeile %1: Adresse %2 fehlt</source>
+        <translation>File ends after line %1: address %2 is missing</translation>
+    </message>
+    <message>
+        <source>Datei ist mit %1 Byte größer als %2 Byte</source>
+        <translation>File is larger than %2 bytes with %1 bytes</translation>
     </message>
 </context>
 <context>

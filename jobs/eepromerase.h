@@ -2,6 +2,7 @@
 
 #include "job.h"
 
+#include "link/eeprombausteine.h"
 #include "link/reply.h"
 #include "link/serialport.h"
 
@@ -12,10 +13,11 @@
 
 namespace zelmar {
 
-// The complete erase of a 64 KiB EEPROM: every byte set to one fill value in 4096 pages of
-// 16 bytes (address phase, page write with STOP, address phase, read back), one page a step.
-// A page whose address, write or read-back fails is written again; the 21st failed page of the
-// run ends it after a STOP.
+// The complete erase of an EEPROM: every byte set to one fill value in pages of the chosen size
+// (address phase, page write with STOP, address phase, read back), one page a step; the 64 KiB
+// chip in 16-byte pages takes 4096. No page is larger than the chip's own, and none runs across
+// one of its pages. A page whose address, write or read-back fails is written again; the 21st
+// failed page of the run ends it after a STOP.
 class EepromErase : public Job {
     Q_OBJECT
 public:
@@ -36,7 +38,9 @@ public:
         Reply letzte;   // the transaction the run ended on (a STOP after it included)
     };
 
-    EepromErase(Link& link, int slave, quint8 wert, QLocale locale);
+    // `slave`: the chip's first slave address (its block bits 0).
+    EepromErase(Link& link, int slave, quint8 wert, QLocale locale, int seite = SEITE,
+                EepromBaustein baustein = eeprom::standard());
 
     // The fill value typed in answer to "Wert von 0 bis 255 eingeben": a whole number 0..255,
     // blanks around it allowed; nothing else.
@@ -46,8 +50,13 @@ public:
     QString statusText() const;
     const Result& result() const { return m_result; }
 
+    const EepromBaustein& baustein() const { return m_baustein; }
+    // The pages written: the chosen size, at most the chip's.
+    int seite() const { return m_seite; }
+
     // What the erase costs on the line at these settings, write cycles left out, in seconds.
-    static double linienSekunden(const PortSettings& settings);
+    static double linienSekunden(const PortSettings& settings, int seite = SEITE,
+                                 const EepromBaustein& baustein = eeprom::standard());
     // What the user is told at the end; empty when there is nothing to say.
     static QString meldung(const Result& result);
 
@@ -60,11 +69,14 @@ protected:
     void finish() override;
 
 private:
-    bool seite(Reply& letzte);
+    bool seiteSchreiben(Reply& letzte);
+    int laenge() const { return m_baustein.bisSeitenEnde(m_position, m_seite); }
 
     int m_slave;
     quint8 m_wert;
     QLocale m_locale;
+    EepromBaustein m_baustein;
+    int m_seite;
     int m_position = 0;
     std::optional<Ende> m_ende;
     Result m_result;

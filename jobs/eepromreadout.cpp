@@ -11,27 +11,31 @@
 namespace zelmar {
 
 EepromReadout::EepromReadout(Link& link, int slave, QString datei, QLocale locale,
-                             abbild::Format format)
-    : Job(link), m_slave(slave), m_locale(std::move(locale)), m_format(format) {
+                             abbild::Format format, EepromBaustein baustein)
+    : Job(link), m_slave(slave), m_locale(std::move(locale)), m_format(format),
+      m_baustein(baustein) {
     m_result.datei = std::move(datei);
 }
 
 EepromReadout::~EepromReadout() = default;
 
-int EepromReadout::blockLaenge() const {
-    return std::min(BLOCK, GROESSE - m_position);
+int EepromReadout::blockLaenge(const EepromBaustein& b, int position) {
+    return b.bisBlockEnde(position, std::min(BLOCK, b.groesse - position));
 }
 
 QString EepromReadout::statusText() const {
-    return eepromFortschritt(QString(), QString::number(m_position / 1000), m_result.fehler);
+    return eepromFortschritt(QString(), eepromStand(m_position, m_baustein.groesse),
+                             m_baustein.groesse, m_result.fehler);
 }
 
-double EepromReadout::linienSekunden(const PortSettings& s) {
+double EepromReadout::linienSekunden(const PortSettings& s, const EepromBaustein& b) {
     double zeichen = 0;
-    for (int position = 0; position < GROESSE; position += BLOCK) {
-        const int l = std::min(BLOCK, GROESSE - position);
-        // Address frame of 12 bytes with 2 status bytes, read frame of 10 with 1 + l + 1.
-        zeichen += 2 * ((12 + 2) + (10 + l + 2));
+    for (int position = 0; position < b.groesse;) {
+        const int l = blockLaenge(b, position);
+        // Address frame of 10 bytes and the address bytes with 2 status bytes, read frame of 10
+        // with 1 + l + 1.
+        zeichen += 2 * ((10 + b.adressBytes + 2) + (10 + l + 2));
+        position += l;
     }
     return zeichen * s.bitsPerCharacter() / s.baud;
 }
@@ -39,7 +43,7 @@ double EepromReadout::linienSekunden(const PortSettings& s) {
 QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
     switch (r.ende) {
     case Ende::Fertig:
-        return dump::pruefBericht(r.datei, r.zeilen, locale);
+        return dump::pruefBericht(r.datei, r.zeilen, locale, r.groesse);
     case Ende::Abgebrochen:
         return tr("aktion wurde abgebrochen");
     case Ende::AdresseFehlt:
@@ -60,15 +64,19 @@ QString EepromReadout::meldung(const Result& r, const QLocale& locale) {
 // try had its answer garbled on the line, and a byte lost on the line says nothing about the
 // EEPROM: both are a failed block like any other.
 std::optional<bool> EepromReadout::adresse() {
-    SpeicherAntwort a = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
+    const auto setzen = [this] {
+        return EEPROM_ADRESSE_SETZEN(m_link, slave(), m_baustein.innen(m_position),
+                                     m_baustein.adressBytes);
+    };
+    SpeicherAntwort a = setzen();
     if (a == SpeicherAntwort::KeinAck) {
-        const Reply stop = TWI_STOP(m_link, m_slave);
+        const Reply stop = TWI_STOP(m_link, slave());
         if (stop.refused())
             return fehlschlag(SpeicherAntwort(SpeicherAntwort::NichtGesendet, stop));
-        a = EEPROM_ADRESSE_SETZEN(m_link, m_slave, m_position, 2);
+        a = setzen();
         if (a == SpeicherAntwort::Ok) {
             if (++m_result.fehler > MAX_FEHLER) {
-                TWI_STOP(m_link, m_slave);
+                TWI_STOP(m_link, slave());
                 m_ende = Ende::ZuVieleFehler;
                 return false;
             }
@@ -82,7 +90,7 @@ std::optional<bool> EepromReadout::adresse() {
     m_result.leitung = false;
     m_result.statusCode = a.antwort.statusCode;
     m_result.statusText = a.antwort.statusText;
-    TWI_STOP(m_link, m_slave);
+    TWI_STOP(m_link, slave());
     m_ende = Ende::AdresseFehlt;
     return false;
 }
@@ -120,12 +128,12 @@ bool EepromReadout::step() {
     const int l = blockLaenge();
     if (const auto weiter = adresse())
         return *weiter;
-    const SpeicherAntwort erste = EEPROM_BLOCK_LESEN(m_link, m_slave, l);
+    const SpeicherAntwort erste = EEPROM_BLOCK_LESEN(m_link, slave(), l);
     if (erste != SpeicherAntwort::Ok)
         return fehlschlag(erste);
     if (const auto weiter = adresse())
         return *weiter;
-    const SpeicherAntwort zweite = EEPROM_BLOCK_LESEN(m_link, m_slave, l);
+    const SpeicherAntwort zweite = EEPROM_BLOCK_LESEN(m_link, slave(), l);
     if (zweite != SpeicherAntwort::Ok || zweite.antwort.bytes != erste.antwort.bytes)
         return fehlschlag(zweite);
     return speichern(erste.antwort.bytes);
@@ -134,24 +142,30 @@ bool EepromReadout::step() {
 bool EepromReadout::speichern(const QByteArray& block) {
     m_daten += block;
     m_result.bytes += block.size();
-    emit progress(m_result.bytes, GROESSE);
-    if (m_position + block.size() < GROESSE - 1) {
-        m_position += BLOCK;
+    emit progress(m_result.bytes, m_baustein.groesse);
+    if (m_position + block.size() < m_baustein.groesse) {
+        m_position += block.size();
         return true;
     }
-    const QByteArray inhalt = abbild::inhalt(EepromAbbild::ausBytes(m_daten), m_format, m_locale);
+    // The whole chip in: a chip read in one block would otherwise still show 0.
+    const int g = m_baustein.groesse;
+    emit status(eepromFortschritt(QString(), eepromStand(g, g), g, m_result.fehler));
+    const QByteArray inhalt =
+        abbild::inhalt(EepromAbbild::ausBytes(m_daten, m_baustein.groesse), m_format, m_locale);
     if (!m_datei->schreiben(inhalt) || !m_datei->abschliessen()) {
         m_result.dateiGrund = m_datei->grund();
         m_ende = Ende::DateiFehler;
         return false;
     }
-    if (m_format == abbild::Format::Dump) {
+    // The file is checked the way it will be used: read back as an image.
+    EepromAbbild gelesen(m_baustein.groesse);
+    const bool liest = abbild::laden(m_result.datei, m_format, &gelesen, nullptr);
+    if (liest)
+        m_result.sha256 = abbild::sha256(gelesen);
+    if (m_format == abbild::Format::Dump)
         m_result.zeilen = dump::zeilenZaehlen(m_result.datei);
-    } else {
-        // The file is checked the way it will be used: read back as an image.
-        EepromAbbild gelesen;
-        m_result.zeilen = abbild::laden(m_result.datei, &gelesen, nullptr) ? gelesen.anzahl() : 0;
-    }
+    else
+        m_result.zeilen = liest ? gelesen.anzahl() : 0;
     m_ende = Ende::Fertig;
     return false;
 }
@@ -159,11 +173,12 @@ bool EepromReadout::speichern(const QByteArray& block) {
 void EepromReadout::finish() {
     if (!m_ende) {
         // Cancelled between blocks: the bus is released as after any other abort.
-        TWI_STOP(m_link, m_slave);
+        TWI_STOP(m_link, slave());
         m_ende = Ende::Abgebrochen;
     }
     m_result.ende = *m_ende;
     m_result.position = m_position;
+    m_result.groesse = m_baustein.groesse;
     // Anything unfinished goes with its temporary file; the dump's name is untouched.
     m_datei.reset();
     emit finished(m_result);

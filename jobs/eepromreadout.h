@@ -3,6 +3,7 @@
 #include "files/eepromimage.h"
 #include "job.h"
 
+#include "link/eeprombausteine.h"
 #include "link/serialport.h"
 
 #include <QByteArray>
@@ -16,8 +17,10 @@ namespace zelmar {
 
 struct SpeicherAntwort;
 
-// The complete read-out of a 64 KiB EEPROM into the dump file: 66 blocks (65 of 1000 bytes,
-// the last of 536 from 65000 on), always with two address bytes, one block a step. Each block
+// The complete read-out of an EEPROM into the dump file, one block a step. The 64 KiB chip takes
+// 66 blocks (65 of 1000 bytes, the last of 536 from 65000 on) with two address bytes; any other
+// its own address bytes, and blocks that never run across one of its slave addresses (with
+// block bits) and go to the slave address of theirs. Each block
 // is read twice and goes into the file only when both copies arrived whole and agree; a block
 // that failed is read again, and the 21st failed block of the run ends it. An address phase
 // the EEPROM does not acknowledge twice running ends the run after a STOP; one lost on the line
@@ -55,19 +58,27 @@ public:
         // Lines of the finished dump (DUMP_PRUEFEN), or the bytes a binary or HEX file gives
         // when read again; -1 when not counted.
         qint64 zeilen = -1;
+        int groesse = GROESSE; // of the chip
+        // The finished file's fingerprint, read back as an image (abbild::sha256); empty when
+        // it does not read back.
+        QString sha256;
     };
 
+    // `slave`: the chip's first slave address (its block bits 0).
     EepromReadout(Link& link, int slave, QString datei, QLocale locale,
-                  abbild::Format format = abbild::Format::Dump);
+                  abbild::Format format = abbild::Format::Dump,
+                  EepromBaustein baustein = eeprom::standard());
     ~EepromReadout() override;
 
     // "12k von 65k  (0)": the block under way and the failed blocks so far.
     QString statusText() const;
+    const EepromBaustein& baustein() const { return m_baustein; }
     const Result& result() const { return m_result; }
 
-    // What the run costs on the line at these settings: frames and replies of 66 blocks read
+    // What the run costs on the line at these settings: frames and replies of every block read
     // twice, in seconds.
-    static double linienSekunden(const PortSettings& settings);
+    static double linienSekunden(const PortSettings& settings,
+                                 const EepromBaustein& baustein = eeprom::standard());
     // What the user is told at the end; empty when the link has already spoken. A finished
     // run also wants the beep of the file check.
     static QString meldung(const Result& result, const QLocale& locale);
@@ -85,11 +96,16 @@ private:
     std::optional<bool> adresse();
     bool fehlschlag(const SpeicherAntwort& antwort);
     bool speichern(const QByteArray& block);
-    int blockLaenge() const;
+    int blockLaenge() const { return blockLaenge(m_baustein, m_position); }
+    static int blockLaenge(const EepromBaustein& b, int position);
+
+    // The slave address of the block under way.
+    int slave() const { return m_baustein.slave(m_slave, m_position); }
 
     int m_slave;
     QLocale m_locale;
     abbild::Format m_format;
+    EepromBaustein m_baustein;
     QByteArray m_daten;
     std::unique_ptr<datei::Ersatz> m_datei;
     int m_position = 0;

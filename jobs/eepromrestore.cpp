@@ -11,14 +11,20 @@ namespace zelmar {
 
 namespace {
 
-// Address frame of 12 bytes with its 2 status bytes.
-constexpr int ADRESS_ZEICHEN = 12 + 2;
+// Address frame of 10 bytes and the address bytes, with its 2 status bytes.
+int adressZeichen(const EepromBaustein& b) {
+    return 10 + b.adressBytes + 2;
+}
 
-QList<EepromAbbild::Bereich> schneiden(const EepromAbbild& abbild, int raster, bool anGrenzen) {
+// The runs cut into pieces of at most `raster` bytes, at its multiples (`anGrenzen`) or from each
+// run's start on, and always at a multiple of `grenze`.
+QList<EepromAbbild::Bereich> schneiden(const EepromAbbild& abbild, int raster, bool anGrenzen,
+                                       int grenze) {
     QList<EepromAbbild::Bereich> out;
     for (const auto& b : abbild.bereiche()) {
         for (int a = b.von; a <= b.bis;) {
-            const int ende = anGrenzen ? (a / raster + 1) * raster - 1 : a + raster - 1;
+            const int ende = std::min(anGrenzen ? (a / raster + 1) * raster - 1 : a + raster - 1,
+                                      (a / grenze + 1) * grenze - 1);
             const int bis = std::min(b.bis, ende);
             out.append({a, bis});
             a = bis + 1;
@@ -30,51 +36,75 @@ QList<EepromAbbild::Bereich> schneiden(const EepromAbbild& abbild, int raster, b
 } // namespace
 
 EepromRestore::EepromRestore(Link& link, int slave, EepromAbbild soll, Modus modus, int seite,
-                             QLocale locale)
-    : Job(link), m_slave(slave), m_soll(std::move(soll)), m_seite(seite),
+                             QLocale locale, EepromBaustein baustein)
+    : Job(link), m_slave(slave), m_baustein(baustein), m_soll(std::move(soll)),
+      m_ist(baustein.groesse), m_seite(std::clamp(seite, 1, baustein.seite)),
       m_locale(std::move(locale)), m_schreiben(modus == Modus::Schreiben),
       m_zyklus(parsePortSettings(link.MSComm1().settings()).value_or(PortSettings()),
-               ADRESS_ZEICHEN, SCHREIBZYKLUS_MS) {
+               adressZeichen(baustein), SCHREIBZYKLUS_MS) {
     m_result.modus = modus;
+    m_result.groesse = baustein.groesse;
+    m_result.ausserhalb = ausserhalb(m_soll, m_baustein);
+    if (m_result.ausserhalb >= 0)
+        return;
     if (m_schreiben)
         m_seiten = seiten(m_soll, m_seite);
-    m_bloecke = bloecke(m_soll);
+    m_bloecke = bloecke(m_soll, m_baustein);
+}
+
+QList<int> EepromRestore::seitenGroessen(const EepromBaustein& b) {
+    QList<int> l;
+    for (int g = 16; g <= b.seite; g *= 2)
+        l << g;
+    if (l.isEmpty())
+        l << b.seite;
+    return l;
+}
+
+int EepromRestore::ausserhalb(const EepromAbbild& abbild, const EepromBaustein& b) {
+    const QList<EepromAbbild::Bereich> bereiche = abbild.bereiche();
+    return !bereiche.isEmpty() && bereiche.last().bis >= b.groesse ? bereiche.last().bis : -1;
 }
 
 QList<EepromAbbild::Bereich> EepromRestore::seiten(const EepromAbbild& abbild, int seite) {
-    return schneiden(abbild, std::max(1, seite), true);
+    seite = std::max(1, seite);
+    return schneiden(abbild, seite, true, seite);
 }
 
-QList<EepromAbbild::Bereich> EepromRestore::bloecke(const EepromAbbild& abbild) {
-    return schneiden(abbild, BLOCK, false);
+QList<EepromAbbild::Bereich> EepromRestore::bloecke(const EepromAbbild& abbild,
+                                                    const EepromBaustein& b) {
+    return schneiden(abbild, BLOCK, false, b.block());
 }
 
 QString EepromRestore::statusText() const {
     const bool schreibend = m_naechsteSeite < m_seiten.size();
-    int position = EepromAbbild::GROESSE;
+    int position = m_baustein.groesse;
     if (schreibend)
         position = m_seiten.at(m_naechsteSeite).von;
     else if (m_naechsterBlock < m_bloecke.size())
         position = m_bloecke.at(m_naechsterBlock).von;
     return eepromFortschritt(schreibend ? tr("schreiben ") : tr("prüfen "),
-                             QString::number(position / 1000), m_result.fehler);
+                             eepromStand(position, m_baustein.groesse), m_baustein.groesse,
+                             m_result.fehler);
 }
 
 double EepromRestore::linienSekunden(const PortSettings& s, const EepromAbbild& abbild, int seite,
-                                     Modus modus) {
+                                     Modus modus, const EepromBaustein& baustein) {
+    const int adresse = adressZeichen(baustein);
     double zeichen = 0;
     if (modus == Modus::Schreiben)
-        for (const auto& p : seiten(abbild, seite))
+        for (const auto& p : seiten(abbild, std::clamp(seite, 1, baustein.seite)))
             // Address phase, command 65 with the bytes and its 2 status bytes, STOP with 2.
-            zeichen += ADRESS_ZEICHEN + (10 + p.laenge() + 2) + (10 + 2);
-    for (const auto& b : bloecke(abbild))
-        zeichen += 2 * (ADRESS_ZEICHEN + (10 + b.laenge() + 2));
+            zeichen += adresse + (10 + p.laenge() + 2) + (10 + 2);
+    for (const auto& b : bloecke(abbild, baustein))
+        zeichen += 2 * (adresse + (10 + b.laenge() + 2));
     return zeichen * s.bitsPerCharacter() / s.baud;
 }
 
 // The address phase, repeated while the chip is busy with its last write cycle.
 EepromRestore::Adresse EepromRestore::adresse(int a) {
-    const SpeicherAntwort r = EEPROM_ADRESSE_SETZEN(m_link, m_slave, a, 2);
+    const SpeicherAntwort r =
+        EEPROM_ADRESSE_SETZEN(m_link, slave(a), m_baustein.innen(a), m_baustein.adressBytes);
     if (m_zyklus.nochmal(r)) {
         ++m_result.polls;
         return Adresse::Warten;
@@ -85,7 +115,7 @@ EepromRestore::Adresse EepromRestore::adresse(int a) {
         m_letzte = r;
         return Adresse::Fehler;
     }
-    m_result.letzte = TWI_STOP(m_link, m_slave);
+    m_result.letzte = TWI_STOP(m_link, slave(a));
     m_ende = Ende::AdresseFehlt;
     return Adresse::Fehlt;
 }
@@ -124,7 +154,7 @@ bool EepromRestore::schreiben() {
         return fehlschlag(m_letzte);
     }
     const SpeicherAntwort seite =
-        EEPROM_SEITE_SCHREIBEN(m_link, m_slave, m_soll.bytes(p.von, p.laenge()));
+        EEPROM_SEITE_SCHREIBEN(m_link, slave(p.von), m_soll.bytes(p.von, p.laenge()));
     if (seite != SpeicherAntwort::Ok)
         return fehlschlag(seite);
     m_result.geschrieben += p.laenge();
@@ -146,7 +176,7 @@ bool EepromRestore::lesen() {
     case Adresse::Fehler:
         return fehlschlag(m_letzte);
     }
-    const SpeicherAntwort block = EEPROM_BLOCK_LESEN(m_link, m_slave, b.laenge());
+    const SpeicherAntwort block = EEPROM_BLOCK_LESEN(m_link, slave(b.von), b.laenge());
     if (block != SpeicherAntwort::Ok)
         return fehlschlag(block);
     const QByteArray kopie = block.antwort.bytes;
@@ -170,6 +200,10 @@ bool EepromRestore::lesen() {
 }
 
 bool EepromRestore::step() {
+    if (m_result.ausserhalb >= 0) {
+        m_ende = Ende::ZuGross;
+        return false;
+    }
     emit status(statusText());
     if (m_bloecke.isEmpty()) {
         m_result.vergleich = EepromVergleich::von(m_soll, m_ist);
@@ -193,7 +227,7 @@ bool EepromRestore::erstePruefen() {
     case Adresse::Fehler:
         return fehlschlag(m_letzte);
     }
-    const SpeicherAntwort r = EEPROM_BLOCK_LESEN(m_link, m_slave, p.laenge());
+    const SpeicherAntwort r = EEPROM_BLOCK_LESEN(m_link, slave(p.von), p.laenge());
     if (r != SpeicherAntwort::Ok)
         return fehlschlag(r);
     const QByteArray ist = r.antwort.bytes.left(p.laenge());
@@ -214,7 +248,7 @@ void EepromRestore::finish() {
         m_ende = Ende::Abgebrochen;
     }
     m_result.ende = *m_ende;
-    EepromAbbild rest;
+    EepromAbbild rest(m_baustein.groesse);
     for (int k = m_naechsteSeite; k < m_seiten.size(); ++k)
         for (int a = m_seiten.at(k).von; a <= m_seiten.at(k).bis; ++a)
             rest.setzen(a, 0);
@@ -223,8 +257,8 @@ void EepromRestore::finish() {
         // Pages go out in address order: below the first page not written, all was written.
         const int geschriebenBis = m_naechsteSeite < m_seiten.size()
                                        ? m_seiten.at(m_naechsteSeite).von
-                                       : EepromAbbild::GROESSE;
-        EepromAbbild offen;
+                                       : m_baustein.groesse;
+        EepromAbbild offen(m_baustein.groesse);
         for (int k = m_naechsterBlock; k < m_bloecke.size(); ++k)
             for (int a = m_bloecke.at(k).von; a <= m_bloecke.at(k).bis && a < geschriebenBis; ++a)
                 offen.setzen(a, 0);
@@ -253,6 +287,12 @@ QString EepromRestore::meldung(const Result& r, const QString& kopf, const QLoca
     case Ende::ZuVieleFehler:
         text = tr("zu viele üertragungsfehler \r\n\r\nAktion abgebrochen");
         break;
+    case Ende::ZuGross:
+        return tr("FEHLER: die Datei gibt Adressen bis %1, das EEPROM hat nur %2 Byte (0 bis "
+                  "%3). Nichts wurde gesendet")
+            .arg(r.ausserhalb)
+            .arg(locale.toString(r.groesse))
+            .arg(r.groesse - 1);
     case Ende::NichtGehalten:
         text = tr("FEHLER: das EEPROM hat die erste Seite quittiert, aber nicht "
                   "behalten (Schreibschutz aktiv? Seite größer als die des "

@@ -4,6 +4,7 @@
 #include "files/eepromvergleich.h"
 #include "job.h"
 
+#include "link/eeprombausteine.h"
 #include "link/memory.h"
 #include "link/serialport.h"
 
@@ -16,9 +17,12 @@
 
 namespace zelmar {
 
-// Writes an image into a 64 KiB EEPROM (two address bytes) and reads it back, or only reads and
-// compares (verify). The write goes in page writes of the chosen size, never across a page
-// boundary: address phase, command 65 with the bytes, STOP. The chip's write cycle is waited
+// Writes an image into an EEPROM (the 64 KiB one with two address bytes unless another chip is
+// given) and reads it back, or only reads and compares (verify). The write goes in page writes of
+// the chosen size (at most the chip's), never across a page boundary: address phase, command 65
+// with the bytes, STOP. Reads never run across one of the chip's slave addresses, and each
+// page and block goes to the slave address of its block. An image that gives an address beyond
+// the chip is refused before anything is sent. The chip's write cycle is waited
 // out by acknowledge polling: the next address phase is repeated, one per step, until the chip
 // acknowledges it or the time limit has passed. The read-back reads each block of up to 1000
 // bytes twice and takes it only when both copies arrived whole and agree, as the read-out
@@ -45,6 +49,7 @@ public:
         ZuVieleFehler, // more than MAX_FEHLER failed pages or blocks
         Abgewiesen,    // the link refused a frame (and has said so)
         NichtGehalten, // the first page, written and acknowledged, did not read back
+        ZuGross,       // the image gives addresses beyond the chip: nothing was sent
     };
     struct Result {
         Modus modus = Modus::Pruefen;
@@ -61,26 +66,38 @@ public:
         std::optional<EepromVergleich> vergleich;
         // The transaction the run ended on (a STOP after it included).
         Reply letzte;
+        // ZuGross: the highest address the image gives, and the chip's size.
+        int ausserhalb = -1;
+        int groesse = EepromAbbild::GROESSE;
     };
 
+    // `slave`: the chip's first slave address (its block bits 0).
     EepromRestore(Link& link, int slave, EepromAbbild soll, Modus modus, int seite = 16,
-                  QLocale locale = QLocale());
+                  QLocale locale = QLocale(), EepromBaustein baustein = eeprom::standard());
 
-    // Page sizes offered: 16 suits every chip of the family up to 64 KiB.
+    // Page sizes offered for the 64 KiB chip: 16 suits every chip of the family from 2 KiB up.
     static QList<int> seitenGroessen() { return {16, 32, 64, 128}; }
+    // Those for a chip: up to its own page, 16 first where it takes that (the default).
+    static QList<int> seitenGroessen(const EepromBaustein& baustein);
     // The page writes of an image: its runs cut at every multiple of `seite`.
     static QList<EepromAbbild::Bereich> seiten(const EepromAbbild& abbild, int seite);
-    // The blocks of the read-back: its runs cut into pieces of at most BLOCK bytes.
-    static QList<EepromAbbild::Bereich> bloecke(const EepromAbbild& abbild);
+    // The blocks of the read-back: its runs cut into pieces of at most BLOCK bytes, and at each
+    // of the chip's slave addresses.
+    static QList<EepromAbbild::Bereich> bloecke(const EepromAbbild& abbild,
+                                                const EepromBaustein& b = eeprom::standard());
+    // The highest address the image gives beyond the chip; -1 when it fits.
+    static int ausserhalb(const EepromAbbild& abbild, const EepromBaustein& baustein);
 
     // "schreiben 12k von 65k  (0)" or "prüfen 12k von 65k  (0)".
     QString statusText() const;
     const Result& result() const { return m_result; }
     int seite() const { return m_seite; }
+    const EepromBaustein& baustein() const { return m_baustein; }
 
     // Line time of the run in seconds: every frame and its reply once, write cycles left out.
     static double linienSekunden(const PortSettings& settings, const EepromAbbild& abbild,
-                                 int seite, Modus modus);
+                                 int seite, Modus modus,
+                                 const EepromBaustein& baustein = eeprom::standard());
     // What the user is told at the end (`kopf` heads the comparison); empty when the link
     // has spoken and nothing was written.
     static QString meldung(const Result& result, const QString& kopf, const QLocale& locale);
@@ -104,7 +121,10 @@ private:
     bool erstePruefen();
     void melden();
 
+    int slave(int adresse) const { return m_baustein.slave(m_slave, adresse); }
+
     int m_slave;
+    EepromBaustein m_baustein;
     EepromAbbild m_soll;
     EepromAbbild m_ist;
     int m_seite;

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace zelmar {
 
@@ -38,6 +39,10 @@ QString eepromText(int slave) {
     return EepromSonderfunktionen::tr("EEPROM an SLAVE-Adresse %1").arg(slave);
 }
 
+QString sha256Zeile(const QString& wovon, const EepromAbbild& abbild) {
+    return EepromSonderfunktionen::tr("\r\nSHA-256 %1: %2").arg(wovon, abbild::sha256(abbild));
+}
+
 } // namespace
 
 EepromSonderfunktionen::EepromSonderfunktionen(AppContext& ctx, QWidget* parent)
@@ -48,10 +53,11 @@ EepromSonderfunktionen::EepromSonderfunktionen(AppContext& ctx, QWidget* parent)
 }
 
 void EepromSonderfunktionen::bauen() {
-    Command_KOMLETT_AUSLESEN = steuer::knopf(tr("65k  komplett auslesen"),
-                                             QStringLiteral("Command_KOMLETT_AUSLESEN"), this);
+    // Captions follow the chip chosen (bausteinGewaehlt).
+    Command_KOMLETT_AUSLESEN =
+        steuer::knopf(QString(), QStringLiteral("Command_KOMLETT_AUSLESEN"), this);
     Command_EEPROM_LOESCHEN =
-        steuer::knopf(tr("65k  komplett LÖSCHEN"), QStringLiteral("Command_EEPROM_LÖSCHEN"), this);
+        steuer::knopf(QString(), QStringLiteral("Command_EEPROM_LÖSCHEN"), this);
     Command_ABBRECHEN = steuer::knopf(tr("ABBRECHEN"), QStringLiteral("Command_ABBRECHEN"), this);
     Command_EDIT = steuer::knopf(tr("EDIT"), QStringLiteral("Command_EDIT"), this);
     Command_EDIT->setToolTip(tr("die Dump-Datei dieses SLAVEs ansehen"));
@@ -75,9 +81,62 @@ void EepromSonderfunktionen::bauen() {
     Command_ERKENNEN = steuer::knopf(tr("Erkennen"), QStringLiteral("Command_ERKENNEN"), this);
     Command_ERKENNEN->setToolTip(
         tr("nur lesend ermitteln, welches EEPROM an der SLAVE-Adresse antwortet (ein Vorschlag)"));
+    Combo_BAUSTEIN = new QComboBox(this);
+    Combo_BAUSTEIN->setObjectName(QStringLiteral("Combo_BAUSTEIN"));
+    for (const EepromBaustein& b : eeprom::bausteine())
+        Combo_BAUSTEIN->addItem(tr("%1 (%2 Byte, %3 Adressbyte)")
+                                    .arg(b.text(), formatGrouped(b.groesse, m_ctx.locale))
+                                    .arg(b.adressBytes),
+                                b.text());
+    Combo_BAUSTEIN->setCurrentIndex(Combo_BAUSTEIN->findData(eeprom::standard().text()));
+    Combo_BAUSTEIN->setToolTip(tr("das EEPROM, das Auslesen, Löschen, Schreiben und Vergleichen "
+                                  "annehmen"));
+    auto* bausteinZeile = new QHBoxLayout;
+    bausteinZeile->setSpacing(4);
+    bausteinZeile->addWidget(
+        steuer::beschriftung(tr("Baustein:"), QStringLiteral("Label_BAUSTEIN"), this));
+    bausteinZeile->addWidget(Combo_BAUSTEIN, 1);
+    grid->addLayout(bausteinZeile, 7, 1);
     grid->addWidget(Command_ERKENNEN, 7, 0);
     grid->addWidget(Text_EEPROM_STATUS, 5, 0, 1, 2);
     grid->addWidget(ProgressBar_EEPROM, 6, 0, 1, 2);
+    bausteinGewaehlt();
+}
+
+EepromBaustein EepromSonderfunktionen::baustein() const {
+    return eeprom::baustein(Combo_BAUSTEIN->currentData().toString()).value_or(eeprom::standard());
+}
+
+void EepromSonderfunktionen::bausteinGewaehlt() {
+    const EepromBaustein b = baustein();
+    const QString kurz = dump::groesseKurz(b.groesse);
+    Command_KOMLETT_AUSLESEN->setText(tr("%1  komplett auslesen").arg(kurz));
+    Command_EEPROM_LOESCHEN->setText(tr("%1  komplett LÖSCHEN").arg(kurz));
+    // The pages the chip takes; 16 stays chosen where it is one of them.
+    const int vorher = Combo_SEITENGROESSE->currentData().toInt();
+    Combo_SEITENGROESSE->clear();
+    for (int g : EepromRestore::seitenGroessen(b))
+        Combo_SEITENGROESSE->addItem(QString::number(g), g);
+    const int i = Combo_SEITENGROESSE->findData(vorher > 0 ? vorher : 16);
+    Combo_SEITENGROESSE->setCurrentIndex(i >= 0 ? i : 0);
+    ProgressBar_EEPROM->setRange(0, b.groesse);
+}
+
+int EepromSonderfunktionen::seite() const {
+    return std::min(Combo_SEITENGROESSE->currentData().toInt(), baustein().seite);
+}
+
+bool EepromSonderfunktionen::ersteAdresse() {
+    const EepromBaustein b = baustein();
+    const int slave = m_ctx.link.SLAVE_ADRESSE;
+    if (b.basis(slave) == slave)
+        return true;
+    m_ctx.prompter.message(tr("Ein %1 antwortet an den SLAVE-Adressen %2 bis %3.\r\n\r\n"
+                              "Bitte seine erste Adresse %2 wählen. Es wurde nichts gesendet.")
+                               .arg(b.text())
+                               .arg(b.basis(slave))
+                               .arg(b.basis(slave) + b.slaveAnzahl() - 1));
+    return false;
 }
 
 void EepromSonderfunktionen::bauenDateien(QGridLayout* grid, int zeile) {
@@ -148,6 +207,8 @@ void EepromSonderfunktionen::verbinden() {
                    &EepromSonderfunktionen::Command_BERICHT_SPEICHERN_Click);
     guardedConnect(Command_ERKENNEN, &QPushButton::clicked, this,
                    &EepromSonderfunktionen::Command_ERKENNEN_Click);
+    connect(Combo_BAUSTEIN, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &EepromSonderfunktionen::bausteinGewaehlt);
 }
 
 void EepromSonderfunktionen::Command_ERKENNEN_Click() {
@@ -162,17 +223,36 @@ void EepromSonderfunktionen::Command_ERKENNEN_Click() {
           Command_MIT_DATEI_VERGLEICHEN, Command_ERKENNEN})
         b->setEnabled(false);
     job->bindTo(window());
-    connect(job, &EepromErkennen::finished, this, [this, job](const EepromErkennung& e) {
+    auto erkannt = std::make_shared<EepromErkennung>();
+    connect(job, &EepromErkennen::finished, this, [this, job, erkannt](const EepromErkennung& e) {
         EEPROM_STATUS_TEXT = job->cancelled() ? tr("aktion wurde abgebrochen") : e.textDeutsch();
+        if (!job->cancelled())
+            *erkannt = e;
     });
-    connect(job, &Job::ended, this, [this] {
+    connect(job, &Job::ended, this, [this, erkannt] {
         m_lauf = nullptr;
         for (QPushButton* b :
              {Command_KOMLETT_AUSLESEN, Command_EEPROM_LOESCHEN, Command_AUS_DATEI_SCHREIBEN,
               Command_MIT_DATEI_VERGLEICHEN, Command_ERKENNEN})
             b->setEnabled(true);
+        vorschlagAnbieten(*erkannt);
     });
     job->start();
+}
+
+// A suggestion becomes the chip only when the user says so: contents can mislead.
+void EepromSonderfunktionen::vorschlagAnbieten(const EepromErkennung& e) {
+    if (e.ergebnis != EepromErkennung::Ergebnis::Erkannt || e.vorschlaege.isEmpty())
+        return;
+    const EepromBaustein v = e.vorschlaege.first();
+    if (v.text() == baustein().text())
+        return;
+    UnloadGate::Scope scope(this);
+    if (m_ctx.prompter.askYesNo(e.textDeutsch() + kAbsatz +
+                                    tr("Baustein %1 (%2 Byte) wählen?")
+                                        .arg(v.text(), formatGrouped(v.groesse, m_ctx.locale)),
+                                tr("EEPROM erkannt")))
+        Combo_BAUSTEIN->setCurrentIndex(Combo_BAUSTEIN->findData(v.text()));
 }
 
 void EepromSonderfunktionen::tick() {
@@ -200,23 +280,22 @@ PortSettings EepromSonderfunktionen::leitung() const {
     return parsePortSettings(m_ctx.link.MSComm1().settings()).value_or(PortSettings());
 }
 
-double EepromSonderfunktionen::linienSekundenProLauf(double (*kosten)(const PortSettings&)) const {
-    return kosten(leitung());
-}
-
-void EepromSonderfunktionen::starten(Job* job, double linienSekunden, bool inProzent) {
+void EepromSonderfunktionen::starten(Job* job, double linienSekunden, int gesamt, bool inProzent) {
     m_lauf = job;
     m_linie = linienSekunden;
     m_fertig = 0;
     m_prozent = inProzent;
+    m_sha256.clear();
     for (QPushButton* b : {Command_KOMLETT_AUSLESEN, Command_EEPROM_LOESCHEN,
                            Command_AUS_DATEI_SCHREIBEN, Command_MIT_DATEI_VERGLEICHEN})
         b->setEnabled(false);
+    // The chip stays what the run was started for.
+    Combo_BAUSTEIN->setEnabled(false);
     job->bindTo(window());
     connect(job, &Job::progress, this, &EepromSonderfunktionen::fortschritt);
     connect(job, &Job::ended, this, &EepromSonderfunktionen::beendet);
     m_uhr.start();
-    fortschritt(0, EepromReadout::GROESSE);
+    fortschritt(0, gesamt);
     job->start();
 }
 
@@ -242,8 +321,15 @@ void EepromSonderfunktionen::beendet() {
     for (QPushButton* b : {Command_KOMLETT_AUSLESEN, Command_EEPROM_LOESCHEN,
                            Command_AUS_DATEI_SCHREIBEN, Command_MIT_DATEI_VERGLEICHEN})
         b->setEnabled(true);
-    ProgressBar_EEPROM->setFormat(
-        tr("%1   Dauer %2").arg(mengeText(), dauerText(m_uhr.elapsed() / 1000.0)));
+    Combo_BAUSTEIN->setEnabled(true);
+    QString ende = tr("%1   Dauer %2").arg(mengeText(), dauerText(m_uhr.elapsed() / 1000.0));
+    // The read-out's message keeps its classic words; the file's fingerprint goes here, in full
+    // in the tooltip.
+    if (!m_sha256.isEmpty())
+        ende += QStringLiteral("   SHA-256 %1…").arg(m_sha256.left(16));
+    ProgressBar_EEPROM->setFormat(ende);
+    ProgressBar_EEPROM->setToolTip(m_sha256.isEmpty() ? QString()
+                                                      : QStringLiteral("SHA-256 ") + m_sha256);
 }
 
 void EepromSonderfunktionen::Command_KOMLETT_AUSLESEN_Click() {
@@ -251,29 +337,36 @@ void EepromSonderfunktionen::Command_KOMLETT_AUSLESEN_Click() {
     if (m_lauf || m_ctx.link.busy())
         return;
     setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
+    if (!ersteAdresse())
+        return;
     const int slave = m_ctx.link.SLAVE_ADRESSE;
+    const EepromBaustein b = baustein();
     const auto format = abbild::Format(Combo_DATEIFORMAT->currentData().toInt());
-    auto* job =
-        new EepromReadout(m_ctx.link, slave, abbild::dateiname(m_ctx.DATEN_PFAD, slave, format),
-                          m_ctx.locale, format);
+    auto* job = new EepromReadout(m_ctx.link, slave,
+                                  abbild::dateiname(m_ctx.DATEN_PFAD, slave, format, b.groesse),
+                                  m_ctx.locale, format, b);
     connect(job, &EepromReadout::status, this,
             [this](const QString& t) { EEPROM_STATUS_TEXT = t; });
     connect(job, &EepromReadout::finished, this, [this](const EepromReadout::Result& r) {
         UnloadGate::Scope scope(this);
         // The file check's beep comes with its report.
-        if (r.ende == EepromReadout::Ende::Fertig)
+        if (r.ende == EepromReadout::Ende::Fertig) {
+            m_sha256 = r.sha256;
             m_ctx.prompter.beep();
+        }
         const QString text = EepromReadout::meldung(r, m_ctx.locale);
         if (!text.isEmpty())
             m_ctx.prompter.message(text);
     });
-    starten(job, linienSekundenProLauf(&EepromReadout::linienSekunden));
+    starten(job, EepromReadout::linienSekunden(leitung(), b), b.groesse);
 }
 
 void EepromSonderfunktionen::Command_EEPROM_LOESCHEN_Click() {
     if (m_lauf)
         return;
     setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
+    if (!ersteAdresse())
+        return;
     Prompter& p = m_ctx.prompter;
     if (!p.askYesNo(tr("Die EEPROM DATEN werden gelöscht \r\n\r\n\r\n"
                        "Möchten Sie fortfahren ?"),
@@ -295,7 +388,9 @@ void EepromSonderfunktionen::Command_EEPROM_LOESCHEN_Click() {
         p.message(tr("Abbruch, es werden noch daten erwartet"));
         return;
     }
-    auto* job = new EepromErase(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, *wert, m_ctx.locale);
+    const EepromBaustein b = baustein();
+    auto* job =
+        new EepromErase(m_ctx.link, m_ctx.link.SLAVE_ADRESSE, *wert, m_ctx.locale, seite(), b);
     connect(job, &EepromErase::status, this, [this](const QString& t) { EEPROM_STATUS_TEXT = t; });
     connect(job, &EepromErase::finished, this, [this](const EepromErase::Result& r) {
         UnloadGate::Scope scope(this);
@@ -303,7 +398,7 @@ void EepromSonderfunktionen::Command_EEPROM_LOESCHEN_Click() {
         if (!text.isEmpty())
             m_ctx.prompter.message(text);
     });
-    starten(job, linienSekundenProLauf(&EepromErase::linienSekunden));
+    starten(job, EepromErase::linienSekunden(leitung(), job->seite(), b), b.groesse);
     // After beendet(): the window's read finds no run under way.
     connect(job, &Job::ended, this, &EepromSonderfunktionen::geloescht);
 }
@@ -314,7 +409,8 @@ void EepromSonderfunktionen::Command_ABBRECHEN_Click() {
 }
 
 void EepromSonderfunktionen::Command_EDIT_Click() {
-    const QString datei = dump::DUMP_DATEINAME(m_ctx.DATEN_PFAD, m_ctx.link.SLAVE_ADRESSE);
+    const QString datei =
+        dump::DUMP_DATEINAME(m_ctx.DATEN_PFAD, m_ctx.link.SLAVE_ADRESSE, baustein().groesse);
     if (!QFileInfo(datei).isFile()) {
         m_ctx.prompter.message(datei + tr("\r\n\r\nDatei nicht vorhanden"));
         return;
@@ -330,9 +426,15 @@ bool EepromSonderfunktionen::dateiWaehlen(const QString& titel, const QString& f
     if (pfad->isEmpty())
         return false;
     abbild::Fehler fehler;
+    *abbild = EepromAbbild(baustein().groesse);
     if (abbild::laden(*pfad, abbild, &fehler))
         return true;
-    m_ctx.prompter.message(tr("FEHLER in ") + *pfad + kAbsatz + fehler.text() + kAbsatz + folge);
+    // The chip decides how many lines a dump must have: say which one was assumed.
+    m_ctx.prompter.message(
+        tr("FEHLER in ") + *pfad + kAbsatz + fehler.text() + kAbsatz +
+        tr("Baustein: %1 (%2 Byte)")
+            .arg(baustein().text(), formatGrouped(baustein().groesse, m_ctx.locale)) +
+        kAbsatz + folge);
     return false;
 }
 
@@ -346,7 +448,7 @@ void EepromSonderfunktionen::berichtZeigen(const QString& meldung, const QString
 }
 
 void EepromSonderfunktionen::Command_AUS_DATEI_SCHREIBEN_Click() {
-    if (m_lauf)
+    if (m_lauf || !ersteAdresse())
         return;
     QString pfad;
     EepromAbbild abbild;
@@ -354,12 +456,12 @@ void EepromSonderfunktionen::Command_AUS_DATEI_SCHREIBEN_Click() {
                       &pfad, &abbild))
         return;
     const int slave = m_ctx.link.SLAVE_ADRESSE;
-    const int seite = Combo_SEITENGROESSE->currentData().toInt();
+    const int seite = this->seite();
     QString frage = tr("In das %1 werden %2 Byte aus\r\n%3\r\ngeschrieben, in "
                        "Seiten zu %4 Byte.")
                         .arg(eepromText(slave), m_ctx.locale.toString(abbild.anzahl()), pfad)
                         .arg(seite);
-    const int ausgelassen = EepromAbbild::GROESSE - abbild.anzahl();
+    const int ausgelassen = abbild.groesse() - abbild.anzahl();
     if (ausgelassen > 0)
         frage += kAbsatz +
                  tr("%1 Adressen nennt die Datei nicht; dort bleibt das EEPROM, wie "
@@ -375,7 +477,7 @@ void EepromSonderfunktionen::Command_AUS_DATEI_SCHREIBEN_Click() {
 }
 
 void EepromSonderfunktionen::Command_MIT_DATEI_VERGLEICHEN_Click() {
-    if (m_lauf)
+    if (m_lauf || !ersteAdresse())
         return;
     QString pfad;
     EepromAbbild abbild;
@@ -389,15 +491,17 @@ void EepromSonderfunktionen::abgleichen(const QString& pfad, EepromAbbild abbild
                                         EepromRestore::Modus modus) {
     setBackColor(Text_EEPROM_STATUS, QB_HELLGELB);
     const int slave = m_ctx.link.SLAVE_ADRESSE;
-    const int seite = Combo_SEITENGROESSE->currentData().toInt();
-    const double linie = EepromRestore::linienSekunden(leitung(), abbild, seite, modus);
+    const int seite = this->seite();
+    const EepromBaustein b = baustein();
+    const double linie = EepromRestore::linienSekunden(leitung(), abbild, seite, modus, b);
     const bool schreiben = modus == EepromRestore::Modus::Schreiben;
     const QString titel = (schreiben ? tr("Aus Datei geschrieben und zurückgelesen")
                                      : tr("EEPROM mit Datei verglichen")) +
-                          tr("\r\nSoll: ") + pfad + tr("\r\nIst:  ") + eepromText(slave);
+                          tr("\r\nSoll: ") + pfad + tr("\r\nIst:  ") + eepromText(slave) +
+                          tr(" (%1)").arg(b.text()) + sha256Zeile(tr("Soll"), abbild);
     // What a write left alone is part of its report: the message lists the first runs.
     const auto kopf = [&](int bereiche) {
-        const int ausgelassen = EepromAbbild::GROESSE - abbild.anzahl();
+        const int ausgelassen = abbild.groesse() - abbild.anzahl();
         if (!schreiben || ausgelassen == 0)
             return titel;
         return titel +
@@ -407,7 +511,9 @@ void EepromSonderfunktionen::abgleichen(const QString& pfad, EepromAbbild abbild
     };
     const QString kurz = kopf(kBereiche);
     const QString lang = kopf(0);
-    auto* job = new EepromRestore(m_ctx.link, slave, std::move(abbild), modus, seite, m_ctx.locale);
+    const int gesamt = (schreiben ? 2 : 1) * abbild.anzahl();
+    auto* job =
+        new EepromRestore(m_ctx.link, slave, std::move(abbild), modus, seite, m_ctx.locale, b);
     connect(job, &EepromRestore::status, this,
             [this](const QString& t) { EEPROM_STATUS_TEXT = t; });
     connect(
@@ -418,7 +524,7 @@ void EepromSonderfunktionen::abgleichen(const QString& pfad, EepromAbbild abbild
                           r.vergleich ? r.vergleich->bericht(lang, EepromVergleich::MAX_ZEILEN, l)
                                       : QString());
         });
-    starten(job, linie, schreiben);
+    starten(job, linie, gesamt, schreiben);
 }
 
 void EepromSonderfunktionen::Command_DUMPS_VERGLEICHEN_Click() {
@@ -431,7 +537,8 @@ void EepromSonderfunktionen::Command_DUMPS_VERGLEICHEN_Click() {
         !dateiWaehlen(tr("Dumps vergleichen: zweite Datei (Ist)"), folge, &ist, &b))
         return;
     const EepromVergleich v = EepromVergleich::von(a, b);
-    const QString kopf = tr("Dumps verglichen\r\nSoll: ") + soll + tr("\r\nIst:  ") + ist;
+    const QString kopf = tr("Dumps verglichen\r\nSoll: ") + soll + tr("\r\nIst:  ") + ist +
+                         sha256Zeile(tr("Soll"), a) + sha256Zeile(tr("Ist"), b);
     berichtZeigen(v.bericht(kopf, 20, m_ctx.locale),
                   v.bericht(kopf, EepromVergleich::MAX_ZEILEN, m_ctx.locale));
 }

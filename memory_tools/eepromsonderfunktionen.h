@@ -20,7 +20,8 @@ namespace zelmar {
 class AppContext;
 
 // Frame "65k-EEPROM" of the EEPROM window: the complete read-out into the dump file (or binary
-// or Intel HEX), the complete erase, their abort, and the dump in the text viewer; writing a
+// or Intel HEX), the complete erase, their abort, and the dump in the text viewer, for the chip
+// chosen under "Baustein" (the 64 KiB one unless another is chosen); writing a
 // file into the EEPROM, verifying the EEPROM against a file and comparing two files, with a
 // report that can be saved. A run is a job; its status text shows in the classic form, and the
 // bar beside it counts the bytes done and the time left, and gives the run's time at the end.
@@ -41,6 +42,9 @@ public:
 
     QString EEPROM_STATUS_TEXT = QStringLiteral("---");
 
+    // The chip chosen under "Baustein".
+    EepromBaustein baustein() const;
+
 public slots:
     void Command_KOMLETT_AUSLESEN_Click();
     void Command_EEPROM_LOESCHEN_Click();
@@ -60,11 +64,17 @@ private:
     void bauen();
     void verbinden();
     void bauenDateien(QGridLayout* grid, int zeile);
-    void starten(Job* job, double linienSekunden, bool inProzent = false);
+    // Captions and page sizes of the chosen chip.
+    void bausteinGewaehlt();
+    // False, after saying so, when the slave address is not the chip's first one.
+    bool ersteAdresse();
+    // The chosen page, never larger than the chip's.
+    int seite() const;
+    void vorschlagAnbieten(const EepromErkennung& e);
+    void starten(Job* job, double linienSekunden, int gesamt, bool inProzent = false);
     void fortschritt(int fertig, int gesamt);
     QString mengeText() const;
     void beendet();
-    double linienSekundenProLauf(double (*kosten)(const PortSettings&)) const;
     PortSettings leitung() const;
     // Asks for a file and reads it; a malformed one is refused with its line and reason and
     // `folge` (what was not done).
@@ -80,6 +90,7 @@ private:
     int m_fertig = 0;
     bool m_prozent = false;
     QString m_bericht; // the last comparison's report, for "Bericht speichern"
+    QString m_sha256;  // of the file the last read-out wrote, shown with its time
 
     QPushButton* Command_KOMLETT_AUSLESEN;
     QPushButton* Command_EEPROM_LOESCHEN;
@@ -94,6 +105,7 @@ private:
     QPushButton* Command_DUMPS_VERGLEICHEN;
     QPushButton* Command_BERICHT_SPEICHERN;
     QPushButton* Command_ERKENNEN;
+    QComboBox* Combo_BAUSTEIN;
 };
 
 } // namespace zelmar

@@ -498,6 +498,45 @@ private slots:
                  QStringLiteral("0000: 08 14\n"));
     }
 
+    // The demo's 128-byte chip, named: read out, changed, restored and verified in its own
+    // geometry; its dump has a line a byte and its size in the name.
+    void theSmallChipRoundTrip() {
+        const QString txt = datei(QStringLiteral("EEPROM_128_81.txt"));
+        const QStringList chip = {"--chip", "24C01"};
+        Lauf l = cli(QStringList{"dump", "81", txt, "--json"} + chip);
+        QVERIFY2(l.status == 0, qPrintable(l.err));
+        const QString sha = jsonVon(l).value(QStringLiteral("sha256")).toString();
+        QCOMPARE(jsonVon(l).value(QStringLiteral("bytes")).toInt(), 128);
+        QFile f(txt);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count('\n'), 128);
+        l = cli(QStringList{"verify", "81", txt} + chip);
+        QVERIFY2(l.status == 0, qPrintable(l.err));
+        QVERIFY(l.out.contains(sha));
+
+        QCOMPARE(cli(QStringList{"write", "81", "127", "0x00"} + chip).status, 0);
+        l = cli(QStringList{"verify", "81", txt} + chip);
+        QCOMPARE(l.status, 3);
+        QVERIFY2(l.out.contains(QLatin1String("address 127 (0x007F)")), qPrintable(l.out));
+        l = cli(QStringList{"restore", "81", txt, "--yes"} + chip);
+        QVERIFY2(l.status == 0, qPrintable(l.err + l.out));
+        QCOMPARE(cli(QStringList{"verify", "81", txt} + chip).status, 0);
+
+        // Without --chip nothing is read into a file of the wrong size.
+        l = cli({"verify", "81", txt});
+        QCOMPARE(l.status, 1);
+        // The erase in the chip's 8-byte pages; a page the chip does not have is refused.
+        l = cli(QStringList{"erase", "81", "--yes", "--page", "16"} + chip);
+        QCOMPARE(l.status, 2);
+        QVERIFY2(l.err.contains(QLatin1String("--page")), qPrintable(l.err));
+        QCOMPARE(cli({"erase", "80", "--yes", "--page", "24"}).status, 2);
+        l = cli(QStringList{"erase", "81", "--yes", "--value", "7"} + chip);
+        QVERIFY2(l.status == 0, qPrintable(l.err));
+        QVERIFY2(l.out.contains(QLatin1String("128 bytes")), qPrintable(l.out));
+        QCOMPARE(cli(QStringList{"read", "81", "120", "8"} + chip).out,
+                 QStringLiteral("0078: 07 07 07 07 07 07 07 07\n"));
+    }
+
     // The demo's two chips told by reading; a suggestion in JSON; nothing where none answers.
     void detectTheDemosChips() {
         Lauf l = cli({QStringLiteral("detect"), QStringLiteral("81")});

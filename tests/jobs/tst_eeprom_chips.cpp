@@ -4,10 +4,15 @@
 #include "eepromscenario.h"
 #include "testcontext.h"
 
+#include "files/eepromdump.h"
+#include "jobs/eepromerase.h"
+#include "jobs/eepromreadout.h"
+#include "jobs/eepromrestore.h"
 #include "link/eeprombausteine.h"
 #include "link/eepromerkennung.h"
 #include "sim/virtualinstallation.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace zelmar;
@@ -25,6 +30,16 @@ struct Bench {
         return l;
     }
 };
+
+template <typename J> typename J::Result laufen(J* job) {
+    std::unique_ptr<J> halter(job);
+    job->setAutoDelete(false);
+    QSignalSpy ended(job, &Job::ended);
+    job->start();
+    if (!ended.wait(300000))
+        qFatal("job did not end");
+    return job->result();
+}
 
 QStringList namen(const QList<EepromBaustein>& l) {
     QStringList n;
@@ -117,6 +132,115 @@ private slots:
             QCOMPARE(b.eeproms()[i]->writeCycles(), 0);
             QVERIFY(b.eeproms()[i]->memory() == vorher[i]);
         }
+    }
+
+    void roundTripOfEachKind_data() {
+        QTest::addColumn<int>("slave");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("24C01 of the demo") << 81 << "24C01";
+        QTest::newRow("24C02") << 82 << "24C02";
+        QTest::newRow("24C16 (block bits)") << 88 << "24C16";
+        QTest::newRow("24C64") << 83 << "24C64";
+        QTest::newRow("24M02 (block bits)") << 84 << "24M02";
+    }
+    // Dump, verify, one byte changed, verify, restore, verify: each chip through its own
+    // geometry, the neighbouring chips untouched.
+    void roundTripOfEachKind() {
+        QFETCH(int, slave);
+        QFETCH(QString, name);
+        Bench b;
+        const EepromBaustein chip = *eeprom::baustein(name);
+        sim::SerialEeprom* e = b.sim.eeprom(slave);
+        const QByteArray original = e->memory();
+        QCOMPARE(original.size(), chip.groesse);
+        const QByteArray nachbar = b.sim.eeprom(slave == 81 ? 80 : 81)->memory();
+
+        const QString datei = dump::DUMP_DATEINAME(b.t.ctx.DATEN_PFAD, slave, chip.groesse);
+        const auto gelesen = laufen(
+            new EepromReadout(b.t.link, slave, datei, b.t.ctx.locale, abbild::Format::Dump, chip));
+        QCOMPARE(int(gelesen.ende), int(EepromReadout::Ende::Fertig));
+        QCOMPARE(gelesen.zeilen, qint64(chip.groesse));
+        QVERIFY(EepromReadout::meldung(gelesen, b.t.ctx.locale)
+                    .endsWith(QStringLiteral("erfolgreich gespeichert\r\n\r\n%1 Byte")
+                                  .arg(dump::gruppiert(chip.groesse, 1, b.t.ctx.locale))));
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll() == dump::zeilen(0, original, b.t.ctx.locale));
+        EepromAbbild bild(chip.groesse);
+        QVERIFY(abbild::laden(datei, &bild, nullptr));
+        QCOMPARE(gelesen.sha256, abbild::sha256(bild));
+
+        const auto pruefen = [&] {
+            return laufen(new EepromRestore(b.t.link, slave, bild, EepromRestore::Modus::Pruefen,
+                                            16, b.t.ctx.locale, chip));
+        };
+        auto r = pruefen();
+        QCOMPARE(int(r.ende), int(EepromRestore::Ende::Fertig));
+        QCOMPARE(r.vergleich->anzahl, 0);
+        QCOMPARE(r.vergleich->verglichen, chip.groesse);
+
+        // The last byte of the chip: reached only through its last slave address.
+        const int adresse = chip.groesse - 1;
+        e->memory()[adresse] = char(~original.at(adresse));
+        r = pruefen();
+        QCOMPARE(r.vergleich->anzahl, 1);
+        QCOMPARE(r.vergleich->erste.constFirst().adresse, adresse);
+
+        const auto w =
+            laufen(new EepromRestore(b.t.link, slave, bild, EepromRestore::Modus::Schreiben,
+                                     chip.seite, b.t.ctx.locale, chip));
+        QCOMPARE(int(w.ende), int(EepromRestore::Ende::Fertig));
+        QCOMPARE(w.geschrieben, chip.groesse);
+        QVERIFY(e->memory() == original);
+        QCOMPARE(pruefen().vergleich->anzahl, 0);
+        QVERIFY(b.sim.eeprom(slave == 81 ? 80 : 81)->memory() == nachbar);
+    }
+
+    // The erase in the chosen page size, never larger than the chip's; an eighth of the
+    // frames in 128-byte pages as in 16-byte ones on a chip that takes them.
+    void eraseInPagesOfTheChip() {
+        Bench b;
+        const EepromBaustein c02 = *eeprom::baustein(QStringLiteral("24C02"));
+        auto r = laufen(new EepromErase(b.t.link, 82, 0x5A, b.t.ctx.locale, 16, c02));
+        QCOMPARE(int(r.ende), int(EepromErase::Ende::Fertig));
+        QCOMPARE(r.fehler, 0);
+        QVERIFY(b.sim.eeprom(82)->memory() == QByteArray(256, 0x5A));
+        QCOMPARE(b.sim.eeprom(82)->writeCycles(), 256 / 8);
+
+        const EepromBaustein c16 = *eeprom::baustein(QStringLiteral("24C16"));
+        r = laufen(new EepromErase(b.t.link, 88, 0, b.t.ctx.locale, 16, c16));
+        QCOMPARE(int(r.ende), int(EepromErase::Ende::Fertig));
+        QVERIFY(b.sim.eeprom(88)->memory() == QByteArray(2048, '\0'));
+
+        const auto rahmen = [&](int slave, const char* name, int seite) {
+            b.t.frames.entries.clear();
+            const auto e = laufen(new EepromErase(b.t.link, slave, 1, b.t.ctx.locale, seite,
+                                                  *eeprom::baustein(QLatin1String(name))));
+            return e.ende == EepromErase::Ende::Fertig && e.fehler == 0 ? b.t.frames.entries.size()
+                                                                        : -1;
+        };
+        QCOMPARE(rahmen(80, "24C512", 16), 65536 / 16 * 5);
+        QCOMPARE(rahmen(80, "24C512", 128), 65536 / 128 * 5);
+        QVERIFY(b.sim.eeprom(80)->memory() == QByteArray(65536, 1));
+        QCOMPARE(rahmen(83, "24C64", 128) /* cut to the chip's 32 */, 8192 / 32 * 5);
+    }
+
+    // An image that reaches beyond the chip is refused before anything is sent; a read-out
+    // at an address that is not the chip's first goes to the blocks from there.
+    void imageBeyondTheChip() {
+        Bench b;
+        EepromAbbild gross(65536);
+        gross.setzen(0, 1);
+        gross.setzen(300, 2);
+        const EepromBaustein c02 = *eeprom::baustein(QStringLiteral("24C02"));
+        const auto r = laufen(new EepromRestore(
+            b.t.link, 82, gross, EepromRestore::Modus::Schreiben, 8, b.t.ctx.locale, c02));
+        QCOMPARE(int(r.ende), int(EepromRestore::Ende::ZuGross));
+        QCOMPARE(r.ausserhalb, 300);
+        QVERIFY(b.t.frames.entries.isEmpty());
+        QVERIFY(
+            EepromRestore::meldung(r, QString(), b.t.ctx.locale).contains(QLatin1String("300")));
+        QCOMPARE(b.sim.eeprom(82)->writeCycles(), 0);
     }
 
     // Contents that cannot tell: nothing suggested. A write-protected chip with one address

@@ -396,6 +396,12 @@ private slots:
         QCOMPARE(bar->value(), 65536);
         QVERIFY2(bar->format().startsWith("65.536 von 65.536 Byte   Dauer 0:"),
                  qPrintable(bar->format()));
+        // The file's fingerprint beside the time, whole in the tooltip.
+        EepromAbbild bild;
+        QVERIFY(abbild::laden(datei, &bild, nullptr));
+        QVERIFY2(bar->format().endsWith("SHA-256 " + abbild::sha256(bild).left(16) + "…"),
+                 qPrintable(bar->format()));
+        QCOMPARE(bar->toolTip(), "SHA-256 " + abbild::sha256(bild));
         QVERIFY(b.enabled("Command_KOMLETT_AUSLESEN"));
         QCOMPARE(dump::zeilenZaehlen(datei), qint64(65536));
         b.clickAndWait("Command_EDIT");
@@ -413,6 +419,7 @@ private slots:
         EepromBench b;
         const QByteArray vorher = b.speicher(81);
         b.t.link.SLAVE_ADRESSE = 81;
+        b.t.prompter.yesNo << true;
         b.click("Command_ERKENNEN");
         QVERIFY(!b.enabled("Command_ERKENNEN") && !b.enabled("Command_KOMLETT_AUSLESEN"));
         b.waitForJobs();
@@ -424,7 +431,21 @@ private slots:
         QCOMPARE(b.sim->eeprom(81)->writeCycles(), 0);
         for (const auto& f : b.t.frames.entries)
             QVERIFY(f.befehl != 50 && f.befehl != 65);
+        // The suggestion is offered, and taken only on Yes.
+        QCOMPARE(b.t.prompter.shown.last().title, QStringLiteral("EEPROM erkannt"));
+        QVERIFY(b.t.prompter.shown.last().text.contains("Baustein 24C01 (128 Byte) wählen?"));
+        QCOMPARE(b.child<QComboBox>("Combo_BAUSTEIN")->currentData().toString(),
+                 QStringLiteral("24C01"));
+        QCOMPARE(b.text("Command_KOMLETT_AUSLESEN"), QStringLiteral("128  komplett auslesen"));
+        b.child<QComboBox>("Combo_BAUSTEIN")->setCurrentIndex(0);
+        b.t.prompter.yesNo << false;
+        b.t.link.SLAVE_ADRESSE = 80;
+        b.clickAndWait("Command_ERKENNEN");
+        QCOMPARE(b.child<QComboBox>("Combo_BAUSTEIN")->currentData().toString(),
+                 QStringLiteral("24C01"));
+        QCOMPARE(b.t.prompter.unexpected, 0);
 
+        b.t.link.SLAVE_ADRESSE = 81;
         b.speicher(81).fill(char(0xFF));
         b.clickAndWait("Command_ERKENNEN");
         b.tick("Timer_ANZEIGE");
@@ -532,6 +553,83 @@ private slots:
         b.click("Command_BERICHT_SPEICHERN");
         QVERIFY(fileBytes(gespeichert).endsWith("0 Unterschiede\r\n"));
         QCOMPARE(b.t.prompter.unexpected, 0);
+    }
+
+    // The demo's 128-byte chip chosen under "Baustein": read out into its own file, changed,
+    // written back and verified, all with one address byte and 8-byte pages; then erased.
+    void theSmallChipThroughTheFrame() {
+        EepromBench b;
+        auto* chip = b.child<QComboBox>("Combo_BAUSTEIN");
+        QCOMPARE(chip->currentData().toString(), QStringLiteral("24C512"));
+        QCOMPARE(b.text("Command_KOMLETT_AUSLESEN"), QStringLiteral("65k  komplett auslesen"));
+        chip->setCurrentIndex(chip->findData(QStringLiteral("24C01")));
+        QCOMPARE(b.text("Command_EEPROM_LÖSCHEN"), QStringLiteral("128  komplett LÖSCHEN"));
+        auto* seite = b.child<QComboBox>("Combo_SEITENGROESSE");
+        QCOMPARE(seite->count(), 1);
+        QCOMPARE(seite->currentData().toInt(), 8);
+
+        b.t.link.SLAVE_ADRESSE = 81;
+        const QByteArray vorher = b.speicher(81);
+        const QString datei = dump::DUMP_DATEINAME(b.t.ctx.DATEN_PFAD, 81, 128);
+        QVERIFY(datei.endsWith("/EEPROM_128_81.txt"));
+        b.clickAndWait("Command_KOMLETT_AUSLESEN");
+        b.tick("Timer_ANZEIGE");
+        QCOMPARE(b.text("Text_EEPROM_STATUS"), QStringLiteral("128 von 128  (0)"));
+        QCOMPARE(b.t.prompter.messages().last(),
+                 datei + "\r\n\r\nerfolgreich gespeichert\r\n\r\n128 Byte");
+        QCOMPARE(dump::zeilenZaehlen(datei), qint64(128));
+        for (const auto& f : b.t.frames.entries)
+            QVERIFY(f.slaveAdresse == 81 && (f.befehl != 60 || f.anzahlSenden == 1));
+
+        b.speicher(81)[127] = char(~vorher.at(127));
+        b.t.prompter.files << datei;
+        b.clickAndWait("Command_MIT_DATEI_VERGLEICHEN");
+        QString bericht = b.t.prompter.messages().last();
+        QVERIFY2(bericht.contains("x007F =   127") && bericht.endsWith("1 Unterschied"),
+                 qPrintable(bericht));
+        EepromAbbild bild(128);
+        QVERIFY(abbild::laden(datei, &bild, nullptr));
+        QVERIFY2(bericht.contains("SHA-256 Soll: " + abbild::sha256(bild)), qPrintable(bericht));
+
+        b.t.prompter.files << datei;
+        b.t.prompter.yesNo << true;
+        b.t.frames.entries.clear();
+        b.clickAndWait("Command_AUS_DATEI_SCHREIBEN");
+        QVERIFY(b.speicher(81) == vorher);
+        QCOMPARE(b.befehle().count(65), 128 / 8);
+        bericht = b.t.prompter.messages().last();
+        QVERIFY2(bericht.endsWith("128 Byte verglichen\r\n0 Unterschiede"), qPrintable(bericht));
+
+        // A dump of the 64 KiB chip is no image of this one: refused with the chip named.
+        b.t.prompter.files << dump::DUMP_DATEINAME(b.t.ctx.DATEN_PFAD, 80);
+        QFile gross(b.t.prompter.files.last());
+        QVERIFY(gross.open(QIODevice::WriteOnly));
+        gross.write(dump::zeilen(0, QByteArray(65536, 'x'), b.t.ctx.locale));
+        gross.close();
+        b.t.frames.entries.clear();
+        b.clickAndWait("Command_MIT_DATEI_VERGLEICHEN");
+        QVERIFY(b.frames().isEmpty());
+        QVERIFY2(b.t.prompter.messages().last().contains("Baustein: 24C01 (128 Byte)"),
+                 qPrintable(b.t.prompter.messages().last()));
+
+        b.t.prompter.yesNo << true;
+        b.t.prompter.inputs << "0";
+        b.clickAndWait("Command_EEPROM_LÖSCHEN");
+        QVERIFY(b.speicher(81) == QByteArray(128, '\0'));
+        QCOMPARE(b.t.prompter.unexpected, 0);
+    }
+
+    // A chip with block bits answers at several slave addresses: only its first is taken.
+    void blockBitsWantTheFirstAddress() {
+        EepromBench b;
+        auto* chip = b.child<QComboBox>("Combo_BAUSTEIN");
+        chip->setCurrentIndex(chip->findData(QStringLiteral("24C04")));
+        b.t.link.SLAVE_ADRESSE = 81;
+        b.click("Command_KOMLETT_AUSLESEN");
+        QVERIFY(b.frames().isEmpty());
+        QVERIFY2(b.t.prompter.messages().last().contains("SLAVE-Adressen 80 bis 81"),
+                 qPrintable(b.t.prompter.messages().last()));
+        QVERIFY(b.enabled("Command_KOMLETT_AUSLESEN"));
     }
 
     // A file that leaves addresses out: the question says how many stay as they are, and which,
