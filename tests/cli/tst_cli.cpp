@@ -530,6 +530,10 @@ private slots:
         QCOMPARE(l.status, 2);
         QVERIFY2(l.err.contains(QLatin1String("--page")), qPrintable(l.err));
         QCOMPARE(cli({"erase", "80", "--yes", "--page", "24"}).status, 2);
+        // Without --chip the chip is the 64 KiB one, whose pages hold 128 bytes.
+        l = cli({"erase", "80", "--yes", "--page", "256"});
+        QCOMPARE(l.status, 2);
+        QVERIFY2(l.err.contains(QLatin1String("128-byte page of a 24C512")), qPrintable(l.err));
         l = cli(QStringList{"erase", "81", "--yes", "--value", "7"} + chip);
         QVERIFY2(l.status == 0, qPrintable(l.err));
         QVERIFY2(l.out.contains(QLatin1String("128 bytes")), qPrintable(l.out));

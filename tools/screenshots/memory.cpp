@@ -33,8 +33,10 @@ void logbuch(QByteArray& m) {
 }
 
 // The window with a message box over it, as the user sees the box the program shows.
-bool mitMeldung(QWidget* w, const QString& text, const QString& path) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ZELMAR"), text, QMessageBox::Ok);
+bool mitMeldung(QWidget* w, const QString& text, const QString& path,
+                QMessageBox::StandardButtons knoepfe = QMessageBox::Ok,
+                const QString& titel = QStringLiteral("ZELMAR")) {
+    QMessageBox box(QMessageBox::NoIcon, titel, text, knoepfe);
     box.show();
     settle(150);
     QPixmap bild = w->grab();
@@ -66,10 +68,18 @@ int main(int argc, char** argv) {
         settle(200);
         b.click(QStringLiteral("Option_KLEINER_256_BYTE"));
         b.clickAndWait(QStringLiteral("Command_lesen"));
+        b.t.prompter.yesNo << true;
         b.clickAndWait(QStringLiteral("Command_ERKENNEN"));
         b.tick(QStringLiteral("Timer_ANZEIGE"));
         settle(150);
-        ok &= save(b.w, dir + QStringLiteral("/eeprom-erkennen.png"));
+        const auto frage = b.t.prompter.shown.last();
+        ok &= mitMeldung(b.w, frage.text, dir + QStringLiteral("/eeprom-erkennen.png"),
+                         QMessageBox::Yes | QMessageBox::No, frage.title);
+        // Taken: the 128-byte chip read out through its own geometry.
+        b.clickAndWait(QStringLiteral("Command_KOMLETT_AUSLESEN"));
+        b.tick(QStringLiteral("Timer_ANZEIGE"));
+        settle(150);
+        ok &= save(b.w, dir + QStringLiteral("/eeprom-baustein.png"));
     }
     // "erkennen" as the second argument: that picture alone.
     if (argc > 2 && QByteArray(argv[2]) == "erkennen")
