@@ -68,14 +68,17 @@ int main(int argc, char** argv) {
         settle(200);
         b.click(QStringLiteral("Option_KLEINER_256_BYTE"));
         b.clickAndWait(QStringLiteral("Command_lesen"));
-        b.t.prompter.yesNo << true;
+        // The box is drawn over the window as it stood when asked: before the answer.
+        b.t.prompter.yesNo << false;
         b.clickAndWait(QStringLiteral("Command_ERKENNEN"));
         b.tick(QStringLiteral("Timer_ANZEIGE"));
         settle(150);
         const auto frage = b.t.prompter.shown.last();
         ok &= mitMeldung(b.w, frage.text, dir + QStringLiteral("/eeprom-erkennen.png"),
                          QMessageBox::Yes | QMessageBox::No, frage.title);
-        // Taken: the 128-byte chip read out through its own geometry.
+        // Chosen: the 128-byte chip read out through its own geometry.
+        auto* chip = b.w->findChild<QComboBox*>(QStringLiteral("Combo_BAUSTEIN"));
+        chip->setCurrentIndex(chip->findData(QStringLiteral("24C01")));
         b.clickAndWait(QStringLiteral("Command_KOMLETT_AUSLESEN"));
         b.tick(QStringLiteral("Timer_ANZEIGE"));
         settle(150);
