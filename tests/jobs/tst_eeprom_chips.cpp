@@ -194,6 +194,25 @@ private slots:
         QVERIFY(e->memory() == original);
         QCOMPARE(pruefen().vergleich->anzahl, 0);
         QVERIFY(b.sim.eeprom(slave == 81 ? 80 : 81)->memory() == nachbar);
+
+        // The trace: every transfer at one of the chip's slave addresses, no read across the
+        // end of a slave address's block, no page write across the end of a page.
+        int innen = -1;
+        for (const auto& f : b.t.frames.entries) {
+            if (f.befehl != 60 && f.befehl != 65 && f.befehl != 80)
+                continue;
+            QVERIFY(f.slaveAdresse >= slave && f.slaveAdresse < slave + chip.slaveAnzahl());
+            if (f.befehl == 60) {
+                QCOMPARE(int(f.anzahlSenden), chip.adressBytes);
+                innen = chip.adressBytes == 1 ? f.daten[0] : f.daten[0] * 256 + f.daten[1];
+            } else if (f.befehl == 80) {
+                QVERIFY2(innen + int(f.anzahlEmpfangen) <= chip.block(),
+                         qPrintable(
+                             QStringLiteral("read of %1 at %2").arg(f.anzahlEmpfangen).arg(innen)));
+            } else {
+                QVERIFY(innen % chip.seite + int(f.anzahlSenden) <= chip.seite);
+            }
+        }
     }
 
     // The erase in the chosen page size, never larger than the chip's; an eighth of the
@@ -201,7 +220,9 @@ private slots:
     void eraseInPagesOfTheChip() {
         Bench b;
         const EepromBaustein c02 = *eeprom::baustein(QStringLiteral("24C02"));
-        auto r = laufen(new EepromErase(b.t.link, 82, 0x5A, b.t.ctx.locale, 16, c02));
+        auto* job = new EepromErase(b.t.link, 82, 0x5A, b.t.ctx.locale, 16, c02);
+        QCOMPARE(job->seite(), 8);
+        auto r = laufen(job);
         QCOMPARE(int(r.ende), int(EepromErase::Ende::Fertig));
         QCOMPARE(r.fehler, 0);
         QVERIFY(b.sim.eeprom(82)->memory() == QByteArray(256, 0x5A));
