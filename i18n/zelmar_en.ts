@@ -688,11 +688,11 @@ SHA-256 %1: %2</translation>
     </message>
     <message>
         <source>%1  komplett auslesen</source>
-        <translation>%1  read all</translation>
+        <translation>read all  %1</translation>
     </message>
     <message>
         <source>%1  komplett LÖSCHEN</source>
-        <translation>%1  ERASE all</translation>
+        <translation>ERASE all  %1</translation>
     </message>
     <message>
         <source>Ein %1 antwortet an den SLAVE-Adressen %2 bis %3.<byte value="xd"/>
