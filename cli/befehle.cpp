@@ -119,6 +119,16 @@ bool seiteWaehlen(Sitzung& s, const EepromBaustein& b, int* seite, int* status) 
     return false;
 }
 
+// What can be refused before the question and the line: a named chip at one of its other slave
+// addresses, and a page larger than the chip's (the 64 KiB one's without --chip).
+bool vorab(Sitzung& s, int slave, int* status) {
+    const std::optional<EepromBaustein>& chip = s.optionen().baustein;
+    int seite = 0;
+    if (chip && !ersteAdresse(s, *chip, slave, status))
+        return false;
+    return seiteWaehlen(s, chip.value_or(eeprom::standard()), &seite, status);
+}
+
 abbild::Format format(const Sitzung& s, const QString& pfad) {
     return s.optionen().format.value_or(abbild::formatVonName(pfad));
 }
@@ -130,11 +140,20 @@ bool bildLaden(Sitzung& s, const QString& pfad, EepromAbbild* bild, int* status)
         ok = false;
         f.grund = QCoreApplication::translate("zelmar::cli", "gives no bytes");
     }
-    if (!ok)
-        *status = s.melden(
-            QStringLiteral("%1: %2").arg(pfad, f.datei.gut() ? f.text() : grundText(f.datei)),
-            FEHLER);
-    return ok;
+    if (ok)
+        return true;
+    QString text =
+        QStringLiteral("%1: %2").arg(pfad, f.datei.gut() ? f.text() : grundText(f.datei));
+    // Read as the image of the chip assumed: say which, where another may be meant.
+    if (f.datei.gut())
+        text += s.optionen().baustein
+                    ? QCoreApplication::translate("zelmar::cli", " (read as an image of a %1)")
+                          .arg(s.optionen().baustein->text())
+                    : QCoreApplication::translate("zelmar::cli",
+                                                  " (read as an image of the 64 KiB EEPROM; name "
+                                                  "another with --chip)");
+    *status = s.melden(text, FEHLER);
+    return false;
 }
 
 QString ende(EepromRestore::Ende e) {
@@ -180,7 +199,7 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
         return z.status;
     EepromAbbild bild(ganzeGroesse(s));
     int status = ERFOLG;
-    if (!bildLaden(s, a[1], &bild, &status))
+    if (!vorab(s, slave, &status) || !bildLaden(s, a[1], &bild, &status))
         return status;
     const bool schreiben = modus == EepromRestore::Modus::Schreiben;
     // A HEX file may leave gaps, a binary one may end early: what it leaves out is not written.
@@ -584,10 +603,12 @@ int dump(Sitzung& s, const QStringList& a) {
     if (z.status != ERFOLG)
         return z.status;
     const QString datei = QFileInfo(a[1]).absoluteFilePath();
+    int status = ERFOLG;
+    if (!vorab(s, slave, &status))
+        return status;
     if (!s.verbinden())
         return FEHLER;
     EepromBaustein baustein{};
-    int status = ERFOLG;
     if (!ganzerBaustein(s, slave, &baustein, &status))
         return status;
     const auto r =
@@ -658,6 +679,9 @@ int erase(Sitzung& s, const QStringList& a) {
     if (z.status != ERFOLG)
         return z.status;
     const int wert = s.optionen().wert.value_or(255);
+    int vorher = ERFOLG;
+    if (!vorab(s, slave, &vorher))
+        return vorher;
     const int status = s.bestaetigen(
         QCoreApplication::translate("zelmar::cli", "Set all %1 bytes of the EEPROM at %2 to %3?")
             .arg(ganzeGroesse(s))

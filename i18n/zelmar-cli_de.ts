@@ -683,5 +683,13 @@ zurück. Fragt nach einer Bestätigung, wenn --yes nicht angegeben ist.</transla
         <source>--page must be a power of two up to 256, not &apos;%1&apos;</source>
         <translation>--page muss eine Zweierpotenz bis 256 sein, nicht &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source> (read as an image of a %1)</source>
+        <translation> (gelesen als Abbild eines %1)</translation>
+    </message>
+    <message>
+        <source> (read as an image of the 64 KiB EEPROM; name another with --chip)</source>
+        <translation> (gelesen als Abbild des EEPROMs mit 64 KiB; ein anderes mit --chip nennen)</translation>
+    </message>
 </context>
 </TS>

@@ -439,10 +439,6 @@ written, but NOT checked: </translation>
         <translation>view this SLAVE&apos;s dump file</translation>
     </message>
     <message>
-        <source>Seitengröße beim Schreiben in Byte: 16 passt zu jedem EEPROM bis 64 KiB</source>
-        <translation>Page size for writing in bytes: 16 suits every EEPROM up to 64 KiB</translation>
-    </message>
-    <message>
         <source>Dateiformat beim kompletten Auslesen</source>
         <translation>File format of the complete read-out</translation>
     </message>
@@ -675,8 +671,8 @@ SHA-256 %1: %2</source>
 SHA-256 %1: %2</translation>
     </message>
     <message>
-        <source>%1 (%2 Byte, %3 Adressbyte)</source>
-        <translation>%1 (%2 bytes, %3 address byte)</translation>
+        <source>%1 (%2 Byte, %3 Adressbyte%4)</source>
+        <translation>%1 (%2 bytes, %3 address byte%4)</translation>
     </message>
     <message>
         <source>das EEPROM, das Auslesen, Löschen, Schreiben und Vergleichen annehmen</source>
@@ -725,6 +721,10 @@ Please choose its first address %2. Nothing was sent.</translation>
     <message>
         <source>Ist</source>
         <translation>actual</translation>
+    </message>
+    <message>
+        <source>Seitengröße beim Schreiben aus einer Datei und beim Löschen, in Byte: 16 passt zu jedem EEPROM von 2 KiB bis 64 KiB</source>
+        <translation>Page size in bytes for writing from a file and for erasing: 16 suits every EEPROM from 2 KiB to 64 KiB</translation>
     </message>
 </context>
 <context>
@@ -2532,19 +2532,19 @@ allowed: 0...255 (decimal)</translation>
     </message>
     <message>
         <source>Adresse %1 liegt über %2</source>
-        <translation>Address %1 lies above %2</translation>
+        <translation>address %1 is above %2</translation>
     </message>
     <message>
         <source>Datei endet nach Zeile %1: Adressen %1 bis %2 fehlen</source>
-        <translation>File ends after line %1: addresses %1 to %2 are missing</translation>
+        <translation>file ends after line %1: addresses %1 to %2 are missing</translation>
     </message>
     <message>
         <source>Datei endet nach Zeile %1: Adresse %2 fehlt</source>
-        <translation>File ends after line %1: address %2 is missing</translation>
+        <translation>file ends after line %1: address %2 is missing</translation>
     </message>
     <message>
         <source>Datei ist mit %1 Byte größer als %2 Byte</source>
-        <translation>File is larger than %2 bytes with %1 bytes</translation>
+        <translation>file is larger than %2 bytes with %1 bytes</translation>
     </message>
 </context>
 <context>

@@ -129,11 +129,19 @@ bool EepromRestore::fehlschlag(const SpeicherAntwort& antwort) {
     }
     m_ersteKopie.clear();
     if (++m_result.fehler > MAX_FEHLER) {
-        m_result.letzte = TWI_STOP(m_link, m_slave);
+        m_result.letzte = TWI_STOP(m_link, slave(unterwegs()));
         m_ende = Ende::ZuVieleFehler;
         return false;
     }
     return true;
+}
+
+int EepromRestore::unterwegs() const {
+    if (m_schreiben && m_naechsteSeite == 1 && !m_ersteGeprueft)
+        return m_seiten.at(0).von;
+    if (m_naechsteSeite < m_seiten.size())
+        return m_seiten.at(m_naechsteSeite).von;
+    return m_naechsterBlock < m_bloecke.size() ? m_bloecke.at(m_naechsterBlock).von : 0;
 }
 
 void EepromRestore::melden() {
@@ -243,8 +251,9 @@ bool EepromRestore::erstePruefen() {
 
 void EepromRestore::finish() {
     if (!m_ende) {
-        // Cancelled between steps: a poll may have left the bus claimed.
-        m_result.letzte = TWI_STOP(m_link, m_slave);
+        // Cancelled between steps: a poll may have left the bus claimed, at the slave address
+        // of the block under way.
+        m_result.letzte = TWI_STOP(m_link, slave(unterwegs()));
         m_ende = Ende::Abgebrochen;
     }
     m_result.ende = *m_ende;

@@ -122,6 +122,8 @@ private:
     void melden();
 
     int slave(int adresse) const { return m_baustein.slave(m_slave, adresse); }
+    // The address of the page or block under way.
+    int unterwegs() const;
 
     int m_slave;
     EepromBaustein m_baustein;

@@ -84,9 +84,10 @@ void EepromSonderfunktionen::bauen() {
     Combo_BAUSTEIN = new QComboBox(this);
     Combo_BAUSTEIN->setObjectName(QStringLiteral("Combo_BAUSTEIN"));
     for (const EepromBaustein& b : eeprom::bausteine())
-        Combo_BAUSTEIN->addItem(tr("%1 (%2 Byte, %3 Adressbyte)")
+        Combo_BAUSTEIN->addItem(tr("%1 (%2 Byte, %3 Adressbyte%4)")
                                     .arg(b.text(), formatGrouped(b.groesse, m_ctx.locale))
-                                    .arg(b.adressBytes),
+                                    .arg(b.adressBytes)
+                                    .arg(b.adressBytes == 1 ? QString() : QStringLiteral("s")),
                                 b.text());
     Combo_BAUSTEIN->setCurrentIndex(Combo_BAUSTEIN->findData(eeprom::standard().text()));
     Combo_BAUSTEIN->setToolTip(tr("das EEPROM, das Auslesen, Löschen, Schreiben und Vergleichen "
@@ -163,7 +164,8 @@ void EepromSonderfunktionen::bauenDateien(QGridLayout* grid, int zeile) {
     for (int g : EepromRestore::seitenGroessen())
         Combo_SEITENGROESSE->addItem(QString::number(g), g);
     Combo_SEITENGROESSE->setToolTip(
-        tr("Seitengröße beim Schreiben in Byte: 16 passt zu jedem EEPROM bis 64 KiB"));
+        tr("Seitengröße beim Schreiben aus einer Datei und beim Löschen, "
+           "in Byte: 16 passt zu jedem EEPROM von 2 KiB bis 64 KiB"));
     Combo_DATEIFORMAT = new QComboBox(this);
     Combo_DATEIFORMAT->setObjectName(QStringLiteral("Combo_DATEIFORMAT"));
     Combo_DATEIFORMAT->addItem(tr("Dump (.txt)"), int(abbild::Format::Dump));

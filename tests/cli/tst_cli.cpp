@@ -480,6 +480,8 @@ private slots:
             {{"read", "81", "0", "1", "--chip", "24C99"}, 2, "24C01, 24C02"},
             {{"read", "81", "0", "1", "--chip", "24C01", "--address-bytes", "2"}, 2, "24C01"},
             {{"read", "89", "0", "1", "--chip", "24C16"}, 2, "88"},
+            {{"erase", "89", "--chip", "24C16"}, 2, "88"},
+            {{"dump", "90", bin, "--chip", "24C16"}, 2, "88"},
         };
         for (const Fall& f : faelle) {
             const Lauf l = cli(f.args);
@@ -522,16 +524,18 @@ private slots:
         QVERIFY2(l.status == 0, qPrintable(l.err + l.out));
         QCOMPARE(cli(QStringList{"verify", "81", txt} + chip).status, 0);
 
-        // Without --chip nothing is read into a file of the wrong size.
+        // Without --chip the file is read for the 64 KiB chip, and the message says so.
         l = cli({"verify", "81", txt});
         QCOMPARE(l.status, 1);
+        QVERIFY2(l.err.contains(QLatin1String("--chip")), qPrintable(l.err));
         // The erase in the chip's 8-byte pages; a page the chip does not have is refused.
         l = cli(QStringList{"erase", "81", "--yes", "--page", "16"} + chip);
         QCOMPARE(l.status, 2);
         QVERIFY2(l.err.contains(QLatin1String("--page")), qPrintable(l.err));
         QCOMPARE(cli({"erase", "80", "--yes", "--page", "24"}).status, 2);
         // Without --chip the chip is the 64 KiB one, whose pages hold 128 bytes.
-        l = cli({"erase", "80", "--yes", "--page", "256"});
+        // Refused before the question is asked.
+        l = cli({"erase", "80", "--page", "256"});
         QCOMPARE(l.status, 2);
         QVERIFY2(l.err.contains(QLatin1String("128-byte page of a 24C512")), qPrintable(l.err));
         l = cli(QStringList{"erase", "81", "--yes", "--value", "7"} + chip);

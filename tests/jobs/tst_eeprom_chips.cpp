@@ -246,22 +246,83 @@ private slots:
         QCOMPARE(rahmen(83, "24C64", 128) /* cut to the chip's 32 */, 8192 / 32 * 5);
     }
 
-    // An image that reaches beyond the chip is refused before anything is sent; a read-out
-    // at an address that is not the chip's first goes to the blocks from there.
+    // An image that reaches beyond the chip, by a single byte too, is refused before anything
+    // is sent; one that ends at its last byte is written.
     void imageBeyondTheChip() {
         Bench b;
+        const EepromBaustein c02 = *eeprom::baustein(QStringLiteral("24C02"));
         EepromAbbild gross(65536);
         gross.setzen(0, 1);
-        gross.setzen(300, 2);
-        const EepromBaustein c02 = *eeprom::baustein(QStringLiteral("24C02"));
+        gross.setzen(256, 2);
         const auto r = laufen(new EepromRestore(
             b.t.link, 82, gross, EepromRestore::Modus::Schreiben, 8, b.t.ctx.locale, c02));
         QCOMPARE(int(r.ende), int(EepromRestore::Ende::ZuGross));
-        QCOMPARE(r.ausserhalb, 300);
+        QCOMPARE(r.ausserhalb, 256);
         QVERIFY(b.t.frames.entries.isEmpty());
         QVERIFY(
-            EepromRestore::meldung(r, QString(), b.t.ctx.locale).contains(QLatin1String("300")));
+            EepromRestore::meldung(r, QString(), b.t.ctx.locale).contains(QLatin1String("256")));
         QCOMPARE(b.sim.eeprom(82)->writeCycles(), 0);
+
+        EepromAbbild passt(65536);
+        passt.setzen(255, 7);
+        const auto w = laufen(new EepromRestore(
+            b.t.link, 82, passt, EepromRestore::Modus::Schreiben, 8, b.t.ctx.locale, c02));
+        QCOMPARE(int(w.ende), int(EepromRestore::Ende::Fertig));
+        QCOMPARE(b.sim.eeprom(82)->memory().at(255), char(7));
+    }
+
+    // Stopped in the third block of a 24M02, the restore releases the bus where it was.
+    void cancelledInABlockOfTheChip() {
+        Bench b;
+        const EepromBaustein m02 = *eeprom::baustein(QStringLiteral("24M02"));
+        EepromAbbild bild(m02.groesse);
+        for (int a = 0x20000; a < 0x21000; ++a)
+            bild.setzen(a, 0x33);
+        auto* job = new EepromRestore(b.t.link, 84, bild, EepromRestore::Modus::Schreiben, 256,
+                                      b.t.ctx.locale, m02);
+        QObject::connect(&b.t.link, &Link::frameSent, job, [job] { job->cancel(); });
+        const auto r = laufen(job);
+        QCOMPARE(int(r.ende), int(EepromRestore::Ende::Abgebrochen));
+        QCOMPARE(b.t.frames.entries.constLast().befehl, 100);
+        QCOMPARE(b.t.frames.entries.constLast().slaveAdresse, 86);
+    }
+
+    // Images of the chips beyond 64 KiB: Intel HEX with a record 04 for each 64 KiB, no record
+    // across one, and binary, both read back as they were written.
+    void imagesBeyond64KiB() {
+        const EepromBaustein m02 = *eeprom::baustein(QStringLiteral("24M02"));
+        EepromAbbild bild(m02.groesse);
+        const QByteArray muster = eepromszenario::muster(m02.groesse, 5);
+        for (int a = 0xFFF8; a < 0x10010; ++a)
+            bild.setzen(a, quint8(muster.at(a)));
+        bild.setzen(m02.groesse - 1, 0x42);
+        const QLocale de(QLocale::German);
+        const QByteArray hex = abbild::inhalt(bild, abbild::Format::IntelHex, de);
+        for (const char* segment : {":020000040001F9", ":020000040002F8", ":020000040003F7"})
+            QVERIFY2(hex.contains(segment), segment);
+        for (const QByteArray& z : hex.split('\n'))
+            if (z.size() > 9 && z.mid(7, 2) == "00")
+                QVERIFY2(z.mid(3, 4).toInt(nullptr, 16) + z.mid(1, 2).toInt(nullptr, 16) <= 0x10000,
+                         z.constData());
+        for (auto format : {abbild::Format::IntelHex, abbild::Format::Binaer}) {
+            EepromAbbild zurueck(m02.groesse);
+            abbild::Fehler f;
+            QVERIFY2(abbild::lesen(abbild::inhalt(bild, format, de), format, &zurueck, &f),
+                     qPrintable(f.text()));
+            const QList<EepromAbbild::Bereich> ganz{{0, m02.groesse - 1}};
+            QCOMPARE(zurueck.bereiche(),
+                     format == abbild::Format::IntelHex ? bild.bereiche() : ganz);
+            QCOMPARE(zurueck.bytes(0xFFF8, 24), bild.bytes(0xFFF8, 24));
+            QCOMPARE(zurueck.wert(m02.groesse - 1), quint8(0x42));
+        }
+        QCOMPARE(dump::DUMP_DATEINAME(QStringLiteral("/d/"), 84, m02.groesse),
+                 QStringLiteral("/d/EEPROM_262k_84.txt"));
+        QCOMPARE(abbild::adressText(0x2FFFF), QStringLiteral("x2FFFF"));
+        // A file larger than a small chip is refused, with the chip's size in the reason.
+        EepromAbbild klein(128);
+        abbild::Fehler f;
+        QVERIFY(!abbild::lesen(QByteArray(129, 'x'), abbild::Format::Binaer, &klein, &f));
+        QVERIFY2(f.text().contains(QLatin1String("128")), qPrintable(f.text()));
     }
 
     // Contents that cannot tell: nothing suggested. A write-protected chip with one address

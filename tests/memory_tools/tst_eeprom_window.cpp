@@ -572,7 +572,11 @@ private slots:
         const QByteArray vorher = b.speicher(81);
         const QString datei = dump::DUMP_DATEINAME(b.t.ctx.DATEN_PFAD, 81, 128);
         QVERIFY(datei.endsWith("/EEPROM_128_81.txt"));
-        b.clickAndWait("Command_KOMLETT_AUSLESEN");
+        // The chip stays what the run was started for.
+        b.click("Command_KOMLETT_AUSLESEN");
+        QVERIFY(!b.enabled("Combo_BAUSTEIN"));
+        b.waitForJobs();
+        QVERIFY(b.enabled("Combo_BAUSTEIN"));
         b.tick("Timer_ANZEIGE");
         QCOMPARE(b.text("Text_EEPROM_STATUS"), QStringLiteral("128 von 128  (0)"));
         QCOMPARE(b.t.prompter.messages().last(),
