@@ -220,8 +220,18 @@ int abgleichen(Sitzung& s, const QStringList& a, EepromRestore::Modus modus) {
             return status;
     }
     const auto ausgelassenListe = [&] {
-        if (!schreiben || ausgelassen == 0)
+        if (ausgelassen == 0)
             return;
+        // A match says nothing of what the file does not give.
+        if (!schreiben) {
+            s.out() << QCoreApplication::translate(
+                           "zelmar::cli", "not compared: %1 of the chip's %2 bytes, which the "
+                                          "file does not give")
+                           .arg(ausgelassen)
+                           .arg(bild.groesse())
+                    << Qt::endl;
+            return;
+        }
         constexpr int BEREICHE = 20;
         const QList<EepromAbbild::Bereich> b = bild.ausgelassen();
         s.out() << QCoreApplication::translate("zelmar::cli", "left as they were (%1 bytes):")

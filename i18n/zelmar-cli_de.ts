@@ -691,5 +691,9 @@ zurück. Fragt nach einer Bestätigung, wenn --yes nicht angegeben ist.</transla
         <source> (read as an image of the 64 KiB EEPROM; name another with --chip)</source>
         <translation> (gelesen als Abbild des EEPROMs mit 64 KiB; ein anderes mit --chip nennen)</translation>
     </message>
+    <message>
+        <source>not compared: %1 of the chip&apos;s %2 bytes, which the file does not give</source>
+        <translation>nicht verglichen: %1 der %2 Bytes des Bausteins, die die Datei nicht nennt</translation>
+    </message>
 </context>
 </TS>

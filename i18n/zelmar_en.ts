@@ -726,6 +726,12 @@ Please choose its first address %2. Nothing was sent.</translation>
         <source>Seitengröße beim Schreiben aus einer Datei und beim Löschen, in Byte: 16 passt zu jedem EEPROM von 2 KiB bis 64 KiB</source>
         <translation>Page size in bytes for writing from a file and for erasing: 16 suits every EEPROM from 2 KiB to 64 KiB</translation>
     </message>
+    <message>
+        <source><byte value="xd"/>
+nicht in der Datei, nicht verglichen: %1 von %2 Byte</source>
+        <translation><byte value="xd"/>
+not in the file, not compared: %1 of %2 bytes</translation>
+    </message>
 </context>
 <context>
     <name>zelmar::EepromZellen</name>

@@ -504,8 +504,13 @@ void EepromSonderfunktionen::abgleichen(const QString& pfad, EepromAbbild abbild
     // What a write left alone is part of its report: the message lists the first runs.
     const auto kopf = [&](int bereiche) {
         const int ausgelassen = abbild.groesse() - abbild.anzahl();
-        if (!schreiben || ausgelassen == 0)
+        if (ausgelassen == 0)
             return titel;
+        // A match says nothing of what the file does not give.
+        if (!schreiben)
+            return titel + tr("\r\nnicht in der Datei, nicht verglichen: %1 von %2 Byte")
+                               .arg(m_ctx.locale.toString(ausgelassen),
+                                    m_ctx.locale.toString(abbild.groesse()));
         return titel +
                tr("\r\nnicht in der Datei, unverändert: %1 Byte\r\n")
                    .arg(m_ctx.locale.toString(ausgelassen)) +

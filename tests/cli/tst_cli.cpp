@@ -515,6 +515,22 @@ private slots:
         l = cli(QStringList{"verify", "81", txt} + chip);
         QVERIFY2(l.status == 0, qPrintable(l.err));
         QVERIFY(l.out.contains(sha));
+        QVERIFY(!l.out.contains(QLatin1String("not compared")));
+        // A binary of the first 100 bytes matches, and says what it did not compare.
+        const QString teil = datei(QStringLiteral("teil.bin"));
+        QFile t(teil);
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        QVERIFY(f.seek(0));
+        QByteArray zeilen = f.readAll();
+        EepromAbbild bild(128);
+        QVERIFY(abbild::lesen(zeilen, abbild::Format::Dump, &bild, nullptr));
+        t.write(bild.bytes(0, 100));
+        t.close();
+        l = cli(QStringList{"verify", "81", teil} + chip);
+        QVERIFY2(l.status == 0, qPrintable(l.err));
+        QVERIFY2(l.out.contains(QLatin1String("100 bytes match")) &&
+                     l.out.contains(QLatin1String("not compared: 28 of the chip's 128 bytes")),
+                 qPrintable(l.out));
 
         QCOMPARE(cli(QStringList{"write", "81", "127", "0x00"} + chip).status, 0);
         l = cli(QStringList{"verify", "81", txt} + chip);

@@ -665,6 +665,15 @@ private slots:
         for (int a : {0x10, 0x11, 0x12, 0x200, 0xFFFF})
             erwartet[a] = char(hex.wert(a));
         QCOMPARE(b.speicher(), erwartet);
+
+        // A verify of the same file: a match of 5 bytes, and the rest said not compared.
+        b.t.prompter.files << datei;
+        b.clickAndWait("Command_MIT_DATEI_VERGLEICHEN");
+        const QString pruefung = b.t.prompter.messages().last();
+        QVERIFY2(
+            pruefung.contains("nicht in der Datei, nicht verglichen: 65.531 von 65.536 Byte") &&
+                pruefung.endsWith("5 Byte verglichen\r\n0 Unterschiede"),
+            qPrintable(pruefung));
     }
 
     // Verify reads only what the file gives; compare needs no chip. A malformed file is
