@@ -102,22 +102,20 @@ double EepromRestore::linienSekunden(const PortSettings& s, const EepromAbbild& 
 }
 
 // The address phase, repeated while the chip is busy with its last write cycle.
-EepromRestore::Adresse EepromRestore::adresse(int a) {
+std::optional<bool> EepromRestore::adresse(int a) {
     const SpeicherAntwort r =
         EEPROM_ADRESSE_SETZEN(m_link, slave(a), m_baustein.innen(a), m_baustein.adressBytes);
     if (m_zyklus.nochmal(r)) {
         ++m_result.polls;
-        return Adresse::Warten;
+        return true;
     }
     if (r == SpeicherAntwort::Ok)
-        return Adresse::Ok;
-    if (r.ohneAntwort()) {
-        m_letzte = r;
-        return Adresse::Fehler;
-    }
+        return std::nullopt;
+    if (r.ohneAntwort())
+        return fehlschlag(r);
     m_result.letzte = TWI_STOP(m_link, slave(a));
     m_ende = Ende::AdresseFehlt;
-    return Adresse::Fehlt;
+    return false;
 }
 
 // A page or block that did not go through is done again while the run's failures allow.
@@ -151,16 +149,8 @@ void EepromRestore::melden() {
 
 bool EepromRestore::schreiben() {
     const EepromAbbild::Bereich p = m_seiten.at(m_naechsteSeite);
-    switch (adresse(p.von)) {
-    case Adresse::Ok:
-        break;
-    case Adresse::Warten:
-        return true;
-    case Adresse::Fehlt:
-        return false;
-    case Adresse::Fehler:
-        return fehlschlag(m_letzte);
-    }
+    if (const auto weiter = adresse(p.von))
+        return *weiter;
     const SpeicherAntwort seite =
         EEPROM_SEITE_SCHREIBEN(m_link, slave(p.von), m_soll.bytes(p.von, p.laenge()));
     if (seite != SpeicherAntwort::Ok)
@@ -174,16 +164,8 @@ bool EepromRestore::schreiben() {
 // One read of the block under way: the first copy, or the second, compared with the first.
 bool EepromRestore::lesen() {
     const EepromAbbild::Bereich b = m_bloecke.at(m_naechsterBlock);
-    switch (adresse(b.von)) {
-    case Adresse::Ok:
-        break;
-    case Adresse::Warten:
-        return true;
-    case Adresse::Fehlt:
-        return false;
-    case Adresse::Fehler:
-        return fehlschlag(m_letzte);
-    }
+    if (const auto weiter = adresse(b.von))
+        return *weiter;
     const SpeicherAntwort block = EEPROM_BLOCK_LESEN(m_link, slave(b.von), b.laenge());
     if (block != SpeicherAntwort::Ok)
         return fehlschlag(block);
@@ -225,16 +207,8 @@ bool EepromRestore::step() {
 
 bool EepromRestore::erstePruefen() {
     const EepromAbbild::Bereich p = m_seiten.at(0);
-    switch (adresse(p.von)) {
-    case Adresse::Ok:
-        break;
-    case Adresse::Warten:
-        return true;
-    case Adresse::Fehlt:
-        return false;
-    case Adresse::Fehler:
-        return fehlschlag(m_letzte);
-    }
+    if (const auto weiter = adresse(p.von))
+        return *weiter;
     const SpeicherAntwort r = EEPROM_BLOCK_LESEN(m_link, slave(p.von), p.laenge());
     if (r != SpeicherAntwort::Ok)
         return fehlschlag(r);

@@ -111,8 +111,9 @@ protected:
     void finish() override;
 
 private:
-    enum class Adresse { Ok, Warten, Fehlt, Fehler };
-    Adresse adresse(int a);
+    // The address phase, repeated while the chip is busy with its last write cycle: nullopt
+    // when acknowledged, else what the step returns.
+    std::optional<bool> adresse(int a);
     bool fehlschlag(const SpeicherAntwort& antwort);
     bool schreiben();
     bool lesen();
@@ -135,8 +136,7 @@ private:
     QList<EepromAbbild::Bereich> m_bloecke;
     int m_naechsteSeite = 0;
     int m_naechsterBlock = 0;
-    QByteArray m_ersteKopie;  // of the block under way, empty before its first read
-    SpeicherAntwort m_letzte; // the address phase that failed on the line
+    QByteArray m_ersteKopie; // of the block under way, empty before its first read
     bool m_schreiben;
     EepromSchreibzyklus m_zyklus; // of the address phase under way
     bool m_ersteGeprueft = false;
